@@ -1,0 +1,40 @@
+#pragma once
+// The catalogue: the disc's header and its program entries, in memory.
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tallimo {
+
+using StringList = std::vector<std::string>;
+
+// One catalogue entry. Each list item is one line; items keep their insertion order and may
+// be empty or repeated.
+class TTallimoProg {
+ public:
+  std::string Name;
+  std::string NfoPath;
+  bool Batch = false;
+  StringList SerialLines;
+  StringList InstallLines;
+  StringList InfoLines;
+  StringList SpecsLines;
+};
+
+// Owns the entries, in catalogue order (the order of the file's Program<n> sections, entries
+// added since at the end).
+using TProgramList = std::vector<std::unique_ptr<TTallimoProg>>;
+
+// The catalogue fields of the main window, together with its program list.
+struct Catalogue {
+  std::string IniFileName;    // path of the catalogue file in use
+  bool Modified = false;      // changes in memory that are not written yet
+  std::string ConfigCaption;  // General/Caption
+  std::string CreatedBy;      // General/CreatedBy
+  StringList NoteLines;       // General/Note1, Note2, ...
+  std::string WriteDate;      // General/WriteDate, "ddd, d mmm yyyy, h:nn am/pm"
+  TProgramList ProgramList;
+  TTallimoProg* CurrentEntry = nullptr;  // the entry being loaded or edited; owns nothing
+};
+
+}  // namespace tallimo

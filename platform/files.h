@@ -1,0 +1,30 @@
+#pragma once
+// The file system seam: what the catalogue, the install runner and the viewers need of files.
+// Paths are 8-bit ANSI text; on Windows "\" separates folders, natively "/" does too.
+#include <string>
+#include <string_view>
+
+namespace tallimo {
+
+enum class WriteResult { wrOk, wrExists, wrFailed };
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // True for an existing file; a folder of that name does not count.
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // Reads the whole file; false when it cannot be opened or read.
+  virtual bool ReadWholeFile(const std::string& path, std::string& bytes) = 0;
+  // Creates the file exclusively (wrExists when the name is taken), writes all bytes, flushes
+  // them to the disk and closes it. On any failure the partly written file is removed.
+  virtual WriteResult WriteNewFile(const std::string& path, std::string_view bytes) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // Renames a file; fails when `to` exists.
+  virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+};
+
+// The real file system of the build's host (POSIX natively, Win32 on Windows).
+FileSystem& HostFileSystem();
+
+}  // namespace tallimo

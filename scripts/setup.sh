@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what the builds and tests need on Debian 12, when it is missing (run as root).
+set -euo pipefail
+need=()
+have() { command -v "$1" >/dev/null 2>&1; }
+pkg_missing() { ! dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+have cmake || need+=(cmake)
+have g++ || need+=(g++)
+have clang++ || need+=(clang)
+pkg_missing libclang-rt-14-dev && need+=(libclang-rt-14-dev)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+pkg_missing libgtest-dev && need+=(libgtest-dev)
+pkg_missing libbenchmark-dev && need+=(libbenchmark-dev)
+have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686 mingw-w64-i686-dev)
+have Xvfb || need+=(xvfb)
+have xauth || need+=(xauth)
+have import || need+=(imagemagick)
+have xdotool || need+=(xdotool)
+have flock || need+=(util-linux)
+have chattr || need+=(e2fsprogs)
+wine32=0
+pkg_missing wine && need+=(wine)
+pkg_missing wine32:i386 && wine32=1
+
+if [ ${#need[@]} -gt 0 ] || [ $wine32 = 1 ]; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "setup: missing packages (${need[*]} ${wine32:+wine32:i386}); run as root to install them" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  if [ $wine32 = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  apt-get update -q
+  [ $wine32 = 1 ] && need+=(wine32:i386)
+  apt-get install -y -q "${need[@]}"
+fi

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Makes sure a Wine session is up for the build folder given as $1 (default: the current
+# folder): a virtual X screen, a Wine prefix inside the build folder, a persistent wineserver.
+# Prints the shell assignments to use it:  eval "$(scripts/wine-session.sh build/win32)"
+set -euo pipefail
+root=$(cd "${1:-.}" && pwd)
+state="$root/wine"
+mkdir -p "$state"
+exec 9>"$state/lock"
+flock 9
+
+export WINEPREFIX="$state/prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win32
+
+# The X screen: reuse the one recorded for this folder while it lives, else start one.
+display=""
+if [ -f "$state/display" ] && [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then
+  display=$(cat "$state/display")
+else
+  for n in $(seq 91 160); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 9>&- &
+      echo $! >"$state/xvfb.pid"
+      for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+      display=":$n"
+      echo "$display" >"$state/display"
+      break
+    fi
+  done
+fi
+[ -n "$display" ] || { echo "wine-session: no free X display" >&2; exit 1; }
+export DISPLAY="$display"
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1 9>&- || true
+  wineserver -w 2>/dev/null 9>&- || true
+fi
+# A persistent wineserver spares every test process the server's start-up.
+wineserver -p >/dev/null 2>&1 9>&- || true
+
+printf 'export WINEPREFIX=%q WINEDEBUG=-all WINEARCH=win32 WINEDLLOVERRIDES=%q DISPLAY=%q\n' \
+  "$WINEPREFIX" "$WINEDLLOVERRIDES" "$DISPLAY"
