@@ -43,6 +43,8 @@ TMainResizeLayout MainResizeLayout(double scaleFactor, int clientWidth, int clie
                                    int splitterWidth, int panBtnWidth);
 
 // ListBox1's column width after a resize: the grid's outer width, so one column spans it.
-inline int ListColumnWidth(int gridWidth) { return gridWidth; }
+inline int ListColumnWidth(int gridWidth) {
+  return gridWidth;
+}
 
 }  // namespace tallimo
