@@ -1,7 +1,8 @@
 // The prompter on Windows: MessageBoxA with the system's standard buttons (in an English
 // system they read "OK", "&Yes", "&No" and "Cancel"), and the common file dialogs.
-#include <commdlg.h>
 #include <windows.h>
+// after windows.h
+#include <commdlg.h>
 
 #include <algorithm>
 
