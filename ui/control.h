@@ -6,19 +6,15 @@
 
 #include <string>
 
+#include "components/color.h"
+
 namespace tallimo::ui {
 
 class WinControl;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
-// A colour value 0x00BBGGRR, or 0x80000000 + n for the Windows system colour n.
-using TColor = unsigned int;
-constexpr TColor clBlack = 0x000000, clNavy = 0x800000, clGreen = 0x008000, clOlive = 0x008080,
-                 clTeal = 0x808000, clGray = 0x808080, clSilver = 0xC0C0C0, clBlue = 0xFF0000,
-                 clLime = 0x00FF00, clYellow = 0x00FFFF, clAqua = 0xFFFF00, clWhite = 0xFFFFFF,
-                 clBtnFace = 0x8000000F, clWindow = 0x80000005, clWindowText = 0x80000008,
-                 clHighlight = 0x8000000D, clHighlightText = 0x8000000E;
+inline constexpr TColor clHighlight = 0x8000000D, clHighlightText = 0x8000000E;
 // The colour as GDI takes it (system colours looked up now).
 COLORREF ColorToRGB(TColor color);
 
