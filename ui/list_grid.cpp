@@ -41,6 +41,13 @@ void ListGrid::SetRowCount(int rows) {
   FillList();
 }
 
+void ListGrid::SetRows(const std::vector<std::string>& rows) {
+  cells_ = rows;
+  if (cells_.empty()) cells_.emplace_back();
+  if (selection_.Top >= RowCount()) selection_ = {};
+  FillList();
+}
+
 std::string ListGrid::Cell(int col, int row) const {
   if (col != 0 || row < 0 || row >= RowCount()) return {};
   return cells_[static_cast<size_t>(row)];
