@@ -55,6 +55,7 @@ TFTallimo::TFTallimo(MainWindowSeams seams) : seams_(std::move(seams)) {
 }
 
 TFTallimo::~TFTallimo() {
+  DestroyHandle();  // before the controls and menus go
   if (FTallimo == this) FTallimo = nullptr;
 }
 

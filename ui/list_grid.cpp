@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "ui/layout_fit.h"
+
 namespace tallimo::ui {
 
 ListGrid::ListGrid() {
@@ -77,8 +79,8 @@ void ListGrid::SetDefaultRowHeight(int height) {
 
 void ListGrid::ScaleBy(int num, int den) {
   WinControl::ScaleBy(num, den);
-  rowHeight_ = MulDiv(rowHeight_, num, den);
-  DefaultColWidth = MulDiv(DefaultColWidth, num, den);
+  rowHeight_ = FitDesignSize(rowHeight_, num, den);
+  DefaultColWidth = FitDesignSize(DefaultColWidth, num, den);
   if (hwnd_) SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, rowHeight_);
 }
 

@@ -6,6 +6,7 @@
 
 #include "ui/application.h"
 #include "ui/graphic_control.h"
+#include "ui/layout_fit.h"
 #include "ui/menu.h"
 
 namespace tallimo::ui {
