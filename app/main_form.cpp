@@ -108,6 +108,11 @@ void TFTallimo::BuildControls() {
   PanBtn.SetColor(clGray);
   PanBtn.ShowHint = true;
 
+  // The button bar's background: blue at the top to black at the bottom.
+  Gradient1.Name = "Gradient1";
+  Gradient1.SetParent(&PanBtn);
+  Gradient1.SetSwap(true);
+
   Image1.Name = "Image1";
   Image1.SetParent(&PanBtn);
   Image1.SetBounds(460, 8, 34, kDesignImage1Height);
@@ -320,8 +325,10 @@ void TFTallimo::ListBox1DrawCell(HDC dc, int col, int row, const RECT& rect,
   HPEN pen = CreatePen(PS_DOT, 1, RGB(192, 192, 192));
   HGDIOBJ oldPen = SelectObject(dc, pen);
   int oldRop = SetROP2(dc, R2_NOT);
+  int oldMode = SetBkMode(dc, TRANSPARENT);  // the gaps between the dots stay untouched
   MoveToEx(dc, rect.left, rect.bottom, nullptr);
   LineTo(dc, rect.right, rect.bottom);
+  SetBkMode(dc, oldMode);
   SetROP2(dc, oldRop);
   SelectObject(dc, oldPen);
   DeleteObject(pen);

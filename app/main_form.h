@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
+#include "components/gradient_win32.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/locale.h"
@@ -51,6 +52,7 @@ class TFTallimo : public ui::Form {
   ui::Label LabelSelect;
   ui::ListGrid ListBox1;
   ui::Panel PanBtn;
+  TGradient Gradient1;
   ui::Picture Image1;
   ui::Button BtnInstClose, BtnInstall, BtnNFO, BtnSerial, BtnClose;
   ui::Panel PanInfo;
