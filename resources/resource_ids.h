@@ -11,6 +11,9 @@
 #define IDB_CHECK 103   // 16 x 16 green check mark: the Drive dialog's OK button
 
 // Drive kinds for the Drive dialog's list, 16 x 16, 16 colours.
+// The check mark and the drive pictures have a silver (192, 192, 192) background: load them
+// with LR_LOADMAP3DCOLORS to get the button face, or use silver as the colour key (its
+// bottom-left pixel) when drawing them masked.
 #define IDB_DRIVE_REMOVABLE 110
 #define IDB_DRIVE_FIXED 111
 #define IDB_DRIVE_NETWORK 112
