@@ -1,5 +1,6 @@
 // The drives seam on Windows.
 #include <windows.h>
+// after windows.h
 #include <winnetwk.h>
 
 #include "platform/drives.h"

@@ -1,6 +1,7 @@
 // The shell seam on Windows.
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 #include "platform/shell.h"
 
