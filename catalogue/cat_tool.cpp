@@ -1,0 +1,498 @@
+#include "catalogue/cat_tool.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <system_error>
+
+#include "catalogue/catalogue_file.h"
+#include "catalogue/catalogue_reading.h"
+#include "catalogue/ini_document.h"
+#include "platform/error.h"
+
+namespace tallimo {
+
+namespace {
+
+const char kUsage[] =
+    "usage: tallimo-cat dump [--json] FILE\n"
+    "       tallimo-cat check FILE [--disc-root DIR]\n"
+    "       tallimo-cat rewrite FILE\n";
+
+// Longest value that every reader of the format takes whole.
+constexpr size_t kPortableValueLength = 1023;
+
+int Usage(std::ostream& err, const std::string& problem) {
+  if (!problem.empty()) err << "tallimo-cat: " << problem << "\n";
+  err << kUsage;
+  return 2;
+}
+
+// The whole file, or a message and false when it does not exist or cannot be read.
+bool ReadCatalogueFile(FileSystem& files, const std::string& path, std::string& bytes,
+                       std::ostream& err) {
+  if (!files.FileExists(path)) {
+    err << "tallimo-cat: " << path << ": no such catalogue file\n";
+    return false;
+  }
+  if (!files.ReadWholeFile(path, bytes)) {
+    err << "tallimo-cat: " << path << ": cannot read the file\n";
+    return false;
+  }
+  return true;
+}
+
+char Fold(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string FoldAscii(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) c = Fold(c);
+  return r;
+}
+
+bool StartsWithIgnoreCase(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && EqualsIgnoreAsciiCase(s.substr(0, prefix.size()), prefix);
+}
+
+bool IsDriveLetter(std::string_view s) {
+  return s.size() >= 2 && s[1] == ':' &&
+         ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'));
+}
+
+// ---- dump ----
+
+void DumpList(std::ostream& out, const char* label, const StringList& items) {
+  for (const auto& item : items) out << "    " << label << item << "\n";
+}
+
+void DumpText(std::ostream& out, const std::string& file, const Catalogue& cat) {
+  out << "Catalogue:  " << file << "\n";
+  out << "Caption:    " << cat.ConfigCaption << "\n";
+  out << "Created by: " << cat.CreatedBy << "\n";
+  out << "Written:    " << cat.WriteDate << "\n";
+  for (const auto& note : cat.NoteLines) out << "Note:       " << note << "\n";
+  out << "Programs:   " << cat.ProgramList.size() << "\n";
+  for (size_t i = 0; i < cat.ProgramList.size(); ++i) {
+    const TTallimoProg& e = *cat.ProgramList[i];
+    out << "\n[" << (i + 1) << "] " << e.Name << "\n";
+    out << "    NFO:     " << e.NfoPath << "\n";
+    out << "    Batch:   " << (e.Batch ? "yes (run as a batch file)" : "no (line by line)") << "\n";
+    DumpList(out, "Serial:  ", e.SerialLines);
+    DumpList(out, "Install: ", e.InstallLines);
+    DumpList(out, "Info:    ", e.InfoLines);
+    DumpList(out, "Specs:   ", e.SpecsLines);
+  }
+}
+
+void JsonList(std::string& out, const StringList& items) {
+  out += '[';
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i) out += ',';
+    out += JsonString(items[i]);
+  }
+  out += ']';
+}
+
+// ---- check ----
+
+enum class Severity { svError, svWarning };
+
+struct Finding {
+  size_t line;
+  Severity severity;
+  std::string text;
+};
+
+std::string Quoted(std::string_view s) {
+  return "\"" + std::string(s) + "\"";
+}
+
+// The number after `stem` in `name` ("Install12" -> 12), with its text; false when `name` is
+// not stem + decimal digits.
+bool SplitNumbered(std::string_view name, std::string_view stem, std::string_view& digits) {
+  if (name.size() <= stem.size() || !StartsWithIgnoreCase(name, stem)) return false;
+  digits = name.substr(stem.size());
+  return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The number of a numbered name when it is one the reader can reach (no leading zero), else 0.
+size_t NumberOf(std::string_view digits) {
+  if (digits.empty() || digits[0] == '0' || digits.size() > 9) return 0;
+  size_t n = 0;
+  for (char c : digits) n = n * 10 + static_cast<size_t>(c - '0');
+  return n;
+}
+
+struct ListSpec {
+  const char* stem;
+  size_t count;  // items read
+};
+
+class Checker {
+ public:
+  Checker(FileSystem& files, std::string discRoot) : files_(files), root_(std::move(discRoot)) {}
+
+  void Run(const IniDocument& doc, const Catalogue& cat) {
+    for (const auto& ignored : doc.ignored) {
+      switch (ignored.fault) {
+        case IniLineFault::lfNoEquals:
+          Warn(ignored.line, "line without \"=\" is not read");
+          break;
+        case IniLineFault::lfNoClosingBracket:
+          Warn(ignored.line, "section line without \"]\" is not read");
+          break;
+        case IniLineFault::lfKeyOutsideSection:
+          Warn(ignored.line, "key before the first section is not read");
+          break;
+      }
+    }
+
+    const size_t programs = cat.ProgramList.size();
+    const IniSection* hiding = doc.FindSection(NumberedName("Program", programs + 1));
+    if (hiding)
+      Error(hiding->line, "section [" + std::string(hiding->name) +
+                              "] has no Name key: the program list ends here, and this "
+                              "section and every later one are never read");
+
+    for (const auto& section : doc.sections) {
+      if (!doc.IsFirstOfName(section)) {
+        Error(section.line, "duplicate section [" + std::string(section.name) +
+                                "] is never read (the first one, on line " +
+                                std::to_string(doc.FindSection(section.name)->line) +
+                                ", is); it is lost at the next save");
+        continue;
+      }
+      std::string_view digits;
+      if (EqualsIgnoreAsciiCase(section.name, "General")) {
+        CheckKeys(section, {"Caption", "CreatedBy", "WriteDate"}, {{"Note", cat.NoteLines.size()}});
+      } else if (SplitNumbered(section.name, "Program", digits)) {
+        size_t n = NumberOf(digits);
+        if (n >= 1 && n <= programs) {
+          CheckEntry(section, *cat.ProgramList[n - 1]);
+        } else if (&section != hiding) {
+          Error(section.line, "section [" + std::string(section.name) +
+                                  "] is never read (the program list ends after Program" +
+                                  std::to_string(programs) + "); it is lost at the next save");
+        }
+      } else {
+        Warn(section.line, "unknown section [" + std::string(section.name) +
+                               "] is not read; it is lost at the next save");
+      }
+    }
+  }
+
+  std::vector<Finding>& Findings() { return findings_; }
+
+ private:
+  void Error(size_t line, std::string text) {
+    findings_.push_back({line, Severity::svError, std::move(text)});
+  }
+  void Warn(size_t line, std::string text) {
+    findings_.push_back({line, Severity::svWarning, std::move(text)});
+  }
+
+  void CheckKeys(const IniSection& section, std::initializer_list<const char*> fixed,
+                 std::initializer_list<ListSpec> lists) {
+    for (const auto& key : section.keys) {
+      std::string name(key.name);
+      if (!section.IsFirstOfName(key)) {
+        Error(key.line, "duplicate key " + name + " is never read (the one on line " +
+                            std::to_string(section.Find(key.name)->line) +
+                            " is); it is lost at the next save");
+        continue;
+      }
+      if (key.value.size() > kPortableValueLength)
+        Warn(key.line, "value of " + name + " is " + std::to_string(key.value.size()) +
+                           " characters long; other readers of the format cut it at " +
+                           std::to_string(kPortableValueLength));
+      bool known = std::any_of(fixed.begin(), fixed.end(),
+                               [&](const char* f) { return EqualsIgnoreAsciiCase(key.name, f); });
+      if (known) continue;
+      for (const ListSpec& list : lists) {
+        std::string_view digits;
+        if (!SplitNumbered(key.name, list.stem, digits)) continue;
+        known = true;
+        size_t n = NumberOf(digits);
+        if (n == 0 || n > list.count) {
+          std::string stops = list.count
+                                  ? "stop at " + std::string(list.stem) + std::to_string(list.count)
+                                  : "start at " + std::string(list.stem) + "1, which is absent";
+          Error(key.line, "key " + name + " is never read (the " + list.stem + " lines " + stops +
+                              "); it is lost at the next save");
+        }
+        break;
+      }
+      if (!known)
+        Warn(key.line, "unknown key " + name + " is not read; it is lost at the next save");
+    }
+  }
+
+  void CheckEntry(const IniSection& section, const TTallimoProg& entry) {
+    CheckKeys(section, {"Name", "NFO", "Batch"},
+              {{"Serial", entry.SerialLines.size()},
+               {"Install", entry.InstallLines.size()},
+               {"Info", entry.InfoLines.size()},
+               {"Specs", entry.SpecsLines.size()}});
+    const IniKey* nameKey = section.Find("Name");
+    size_t line = nameKey->line;
+
+    auto [it, fresh] = names_.try_emplace(FoldAscii(entry.Name), line);
+    if (!fresh)
+      Warn(line, "program name " + Quoted(entry.Name) + " equals the one on line " +
+                     std::to_string(it->second) +
+                     " ignoring case: only the first is reachable from the list");
+
+    if (entry.InstallLines.empty())
+      Error(line, "program " + Quoted(entry.Name) +
+                      " has no install lines: the menu refuses to install it");
+
+    if (const IniKey* batch = section.Find("Batch")) {
+      static const char* const meantOn[] = {"true", "yes", "on", "y", "t", "enabled"};
+      std::string v = FoldAscii(batch->value);
+      if (std::find(std::begin(meantOn), std::end(meantOn), v) != std::end(meantOn))
+        Warn(batch->line, "Batch=" + std::string(batch->value) +
+                              " reads as off; write Batch=1 to run the install lines as a "
+                              "batch file, or Batch=0");
+    }
+
+    if (const IniKey* nfo = section.Find("NFO"); nfo && !entry.NfoPath.empty())
+      CheckPath(nfo->line, "NFO file", entry.NfoPath, true);
+
+    for (size_t k = 0; k < entry.InstallLines.size(); ++k) {
+      const IniKey* key = section.Find(NumberedName("Install", k + 1));
+      std::string_view text = entry.InstallLines[k];
+      while (!text.empty() && IsIniBlank(text.front())) text.remove_prefix(1);
+      while (!text.empty() && IsIniBlank(text.back())) text.remove_suffix(1);
+      if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        text = text.substr(1, text.size() - 2);
+      else if (text.find_first_of(" \t") != std::string_view::npos)
+        continue;  // a command with arguments, not just a path
+      bool rooted = text.starts_with('\\') || StartsWithIgnoreCase(text, "%D:\\");
+      if (rooted || IsDriveLetter(text)) CheckPath(key->line, "install path", text, false);
+    }
+  }
+
+  // An NFO path or an install path: drive letters are flagged, paths from the disc root must
+  // exist under it. Relative NFO paths are taken from the root too (the menu starts there).
+  void CheckPath(size_t line, const char* what, std::string_view path, bool relativeToo) {
+    const std::string shown(path);
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
+      path = path.substr(1, path.size() - 2);
+    if (StartsWithIgnoreCase(path, "%D:")) {
+      path.remove_prefix(3);
+    } else if (IsDriveLetter(path)) {
+      Warn(line, std::string(what) + " " + shown +
+                     " names a drive letter: the disc's drive differs from machine to machine; "
+                     "use %D: or a path from the disc's root");
+      return;
+    } else if (!path.starts_with('\\') && !relativeToo) {
+      return;
+    }
+    while (!path.empty() && (path.front() == '\\' || path.front() == '/')) path.remove_prefix(1);
+    if (path.empty()) return;  // the root itself
+    if (!ExistsUnderRoot(path))
+      Warn(line, std::string(what) + " " + shown + " does not exist under " + root_);
+  }
+
+  bool ExistsUnderRoot(std::string_view relative) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : relative) {
+      if (c == '\\' || c == '/') {
+        if (!part.empty()) parts.push_back(part);
+        part.clear();
+      } else {
+        part += c;
+      }
+    }
+    if (!part.empty()) parts.push_back(part);
+    std::string exact = root_;
+    for (const auto& p : parts) exact += "/" + p;
+    if (files_.FileExists(exact) || files_.DirectoryExists(exact)) return true;
+
+    // Disc file names do not depend on letter case; find each part ignoring it.
+    std::filesystem::path at(root_);
+    for (const auto& p : parts) {
+      std::error_code ec;
+      std::filesystem::path next;
+      for (std::filesystem::directory_iterator d(at, ec), end; !ec && d != end; d.increment(ec)) {
+        if (EqualsIgnoreAsciiCase(d->path().filename().string(), p)) {
+          next = d->path();
+          break;
+        }
+      }
+      if (next.empty()) return false;
+      at = next;
+    }
+    return files_.FileExists(at.string()) || files_.DirectoryExists(at.string());
+  }
+
+  FileSystem& files_;
+  std::string root_;
+  std::vector<Finding> findings_;
+  std::map<std::string, size_t> names_;  // folded name -> line of the first
+};
+
+std::string FolderOf(const std::string& path) {
+  size_t sep = path.find_last_of("/\\");
+  if (sep == std::string::npos) return ".";
+  return sep == 0 ? path.substr(0, 1) : path.substr(0, sep);
+}
+
+int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            FileSystem& files) {
+  bool json = false;
+  std::string file;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--json")
+      json = true;
+    else if (!args[i].empty() && args[i][0] == '-' && args[i] != "-")
+      return Usage(err, "unknown option " + args[i]);
+    else if (file.empty())
+      file = args[i];
+    else
+      return Usage(err, "dump takes one FILE");
+  }
+  if (file.empty()) return Usage(err, "dump needs a FILE");
+  std::string bytes;
+  if (!ReadCatalogueFile(files, file, bytes, err)) return 2;
+  Catalogue cat;
+  ReadCatalogueText(bytes, cat);
+  if (json)
+    out << CatalogueJson(cat) << "\n";
+  else
+    DumpText(out, file, cat);
+  return 0;
+}
+
+int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             FileSystem& files) {
+  std::string file, root;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--disc-root") {
+      if (i + 1 == args.size()) return Usage(err, "--disc-root needs a DIR");
+      root = args[++i];
+    } else if (!args[i].empty() && args[i][0] == '-') {
+      return Usage(err, "unknown option " + args[i]);
+    } else if (file.empty()) {
+      file = args[i];
+    } else {
+      return Usage(err, "check takes one FILE");
+    }
+  }
+  if (file.empty()) return Usage(err, "check needs a FILE");
+  if (root.empty()) root = FolderOf(file);
+  if (!files.DirectoryExists(root)) {
+    err << "tallimo-cat: " << root << ": no such disc root folder\n";
+    return 2;
+  }
+  std::string bytes;
+  if (!ReadCatalogueFile(files, file, bytes, err)) return 2;
+  IniDocument doc = ParseIni(bytes);
+  Catalogue cat;
+  ReadCatalogueDocument(doc, cat);
+  Checker checker(files, root);
+  checker.Run(doc, cat);
+  auto& findings = checker.Findings();
+  std::stable_sort(findings.begin(), findings.end(),
+                   [](const Finding& a, const Finding& b) { return a.line < b.line; });
+  bool errors = false;
+  for (const auto& f : findings) {
+    errors = errors || f.severity == Severity::svError;
+    out << file << ":" << f.line << ": "
+        << (f.severity == Severity::svError ? "error: " : "warning: ") << f.text << "\n";
+  }
+  return errors ? 1 : 0;
+}
+
+int RunRewrite(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               FileSystem& files, Locale& locale, Clock& clock) {
+  if (args.size() != 2 || args[1].empty() || args[1][0] == '-')
+    return Usage(err, "rewrite takes one FILE");
+  Catalogue cat;
+  cat.IniFileName = args[1];
+  std::string bytes;
+  if (!ReadCatalogueFile(files, cat.IniFileName, bytes, err)) return 2;
+  try {
+    LoadCatalogue(cat, files);
+  } catch (const TallimoError& e) {
+    err << "tallimo-cat: " << e.what() << "\n";
+    return 2;
+  }
+  try {
+    SaveCatalogue(cat, files, locale, clock);
+  } catch (const TallimoError& e) {
+    err << "tallimo-cat: " << e.what() << "\n";
+    return 1;
+  }
+  out << "Wrote " << cat.IniFileName << " (" << cat.ProgramList.size()
+      << " programs); the previous file is " << BackupFileName(cat.IniFileName) << "\n";
+  return 0;
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view text) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string out = "\"";
+  for (char ch : text) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c < 0x20 || c >= 0x7F) {
+      out += "\\u00";
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    } else {
+      out += ch;
+    }
+  }
+  out += '"';
+  return out;
+}
+
+std::string CatalogueJson(const Catalogue& cat) {
+  std::string out = "{\"caption\":" + JsonString(cat.ConfigCaption);
+  out += ",\"createdBy\":" + JsonString(cat.CreatedBy);
+  out += ",\"notes\":";
+  JsonList(out, cat.NoteLines);
+  out += ",\"writeDate\":" + JsonString(cat.WriteDate);
+  out += ",\"programs\":[";
+  for (size_t i = 0; i < cat.ProgramList.size(); ++i) {
+    const TTallimoProg& e = *cat.ProgramList[i];
+    if (i) out += ',';
+    out += "{\"name\":" + JsonString(e.Name);
+    out += ",\"nfo\":" + JsonString(e.NfoPath);
+    out += e.Batch ? ",\"batch\":true" : ",\"batch\":false";
+    out += ",\"serial\":";
+    JsonList(out, e.SerialLines);
+    out += ",\"install\":";
+    JsonList(out, e.InstallLines);
+    out += ",\"info\":";
+    JsonList(out, e.InfoLines);
+    out += ",\"specs\":";
+    JsonList(out, e.SpecsLines);
+    out += '}';
+  }
+  out += "]}";
+  return out;
+}
+
+int RunCatTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               FileSystem& files, Locale& locale, Clock& clock) {
+  if (args.empty()) return Usage(err, "");
+  const std::string& command = args[0];
+  if (command == "--help" || command == "-h" || command == "help") {
+    out << kUsage;
+    return 0;
+  }
+  if (command == "dump") return RunDump(args, out, err, files);
+  if (command == "check") return RunCheck(args, out, err, files);
+  if (command == "rewrite") return RunRewrite(args, out, err, files, locale, clock);
+  return Usage(err, "unknown command " + command);
+}
+
+}  // namespace tallimo

@@ -1,0 +1,309 @@
+#include "catalogue/catalogue_file.h"
+
+#include <cstdint>
+
+#include "catalogue/catalogue_reading.h"
+#include "catalogue/date_text.h"
+#include "catalogue/ini_document.h"
+#include "platform/error.h"
+
+namespace tallimo {
+
+std::string NumberedName(std::string_view stem, size_t number) {
+  std::string name(stem);
+  name += std::to_string(number);
+  return name;
+}
+
+namespace {
+
+std::string ValueOr(const IniSection* section, std::string_view key, std::string_view fallback) {
+  const IniKey* k = section ? section->Find(key) : nullptr;
+  return std::string(k ? k->value : fallback);
+}
+
+// Items stem1, stem2, ... up to the first absent number.
+void ReadNumbered(const IniSection* section, std::string_view stem, StringList& list) {
+  list.clear();
+  if (!section) return;
+  std::string name(stem);
+  for (size_t k = 1;; ++k) {
+    name.resize(stem.size());
+    name += std::to_string(k);
+    const IniKey* key = section->Find(name);
+    if (!key) break;
+    list.emplace_back(key->value);
+  }
+}
+
+}  // namespace
+
+void ReadCatalogueDocument(const IniDocument& doc, Catalogue& cat) {
+  cat.ProgramList.clear();
+  cat.CurrentEntry = nullptr;
+  const IniSection* general = doc.FindSection("General");
+  cat.ConfigCaption = ValueOr(general, "Caption", "");
+  cat.CreatedBy = ValueOr(general, "CreatedBy", "");
+  cat.WriteDate = ValueOr(general, "WriteDate", "");
+  ReadNumbered(general, "Note", cat.NoteLines);
+
+  std::string sectionName = "Program";
+  for (size_t n = 1;; ++n) {
+    sectionName.resize(7);
+    sectionName += std::to_string(n);
+    const IniSection* section = doc.FindSection(sectionName);
+    const IniKey* name = section ? section->Find("Name") : nullptr;
+    if (!name) break;
+    auto entry = std::make_unique<TTallimoProg>();
+    cat.CurrentEntry = entry.get();
+    entry->Name = std::string(name->value);
+    entry->NfoPath = ValueOr(section, "NFO", "");
+    entry->Batch = ReadBatchValue(ValueOr(section, "Batch", ""));
+    ReadNumbered(section, "Serial", entry->SerialLines);
+    ReadNumbered(section, "Install", entry->InstallLines);
+    ReadNumbered(section, "Info", entry->InfoLines);
+    ReadNumbered(section, "Specs", entry->SpecsLines);
+    cat.ProgramList.push_back(std::move(entry));
+  }
+}
+
+void ReadCatalogueText(std::string_view bytes, Catalogue& cat) {
+  ReadCatalogueDocument(ParseIni(bytes), cat);
+}
+
+namespace {
+
+class IniWriter {
+ public:
+  explicit IniWriter(std::string& out) : out_(out) {}
+  void Section(std::string_view name) {
+    out_ += '[';
+    out_ += name;
+    out_ += "]\r\n";
+  }
+  void Key(std::string_view name, std::string_view value) {
+    out_ += name;
+    out_ += '=';
+    if (IniValueNeedsQuotes(value)) {
+      out_ += '"';
+      out_ += value;
+      out_ += '"';
+    } else {
+      out_ += value;
+    }
+    out_ += "\r\n";
+  }
+  void Numbered(std::string_view stem, const StringList& items) {
+    std::string name(stem);
+    for (size_t j = 0; j < items.size(); ++j) {
+      name.resize(stem.size());
+      name += std::to_string(j + 1);
+      Key(name, items[j]);
+    }
+  }
+
+ private:
+  std::string& out_;
+};
+
+}  // namespace
+
+namespace {
+
+std::string WriteText(const Catalogue& cat, std::string_view writeDate) {
+  std::string out;
+  size_t estimate = 128 + cat.ConfigCaption.size() + cat.CreatedBy.size();
+  for (const auto& n : cat.NoteLines) estimate += n.size() + 12;
+  for (const auto& e : cat.ProgramList) {
+    estimate += 64 + e->Name.size() + e->NfoPath.size();
+    for (const StringList* l : {&e->SerialLines, &e->InstallLines, &e->InfoLines, &e->SpecsLines})
+      for (const auto& item : *l) estimate += item.size() + 16;
+  }
+  out.reserve(estimate);
+
+  IniWriter w(out);
+  w.Section("General");
+  w.Key("Caption", cat.ConfigCaption);
+  w.Key("CreatedBy", cat.CreatedBy);
+  w.Numbered("Note", cat.NoteLines);
+  w.Key("WriteDate", writeDate);
+  for (size_t i = 0; i < cat.ProgramList.size(); ++i) {
+    const TTallimoProg& e = *cat.ProgramList[i];
+    w.Section(NumberedName("Program", i + 1));
+    w.Key("Name", e.Name);
+    w.Key("NFO", e.NfoPath);
+    w.Key("Batch", e.Batch ? "1" : "0");
+    w.Numbered("Serial", e.SerialLines);
+    w.Numbered("Install", e.InstallLines);
+    w.Numbered("Info", e.InfoLines);
+    w.Numbered("Specs", e.SpecsLines);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string WriteCatalogueText(const Catalogue& cat) {
+  return WriteText(cat, cat.WriteDate);
+}
+
+bool ReadBatchValue(const std::string& text) {
+  std::string s = text;
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s.replace(0, 2, "$");
+  size_t i = 0;
+  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+  if (i == s.size()) return false;
+  if (s[i] == '$') {
+    ++i;
+    if (i == s.size()) return false;
+    uint64_t v = 0;
+    for (; i < s.size(); ++i) {
+      char c = s[i];
+      int d;
+      if (c >= '0' && c <= '9')
+        d = c - '0';
+      else if (c >= 'a' && c <= 'f')
+        d = c - 'a' + 10;
+      else if (c >= 'A' && c <= 'F')
+        d = c - 'A' + 10;
+      else
+        return false;
+      v = v * 16 + static_cast<uint64_t>(d);
+      if (v > 0xFFFFFFFFull) return false;  // does not fit 32 bits
+    }
+    return v != 0;
+  }
+  bool negative = false;
+  if (s[i] == '+' || s[i] == '-') {
+    negative = s[i] == '-';
+    ++i;
+  }
+  if (i == s.size()) return false;
+  uint64_t v = 0;
+  for (; i < s.size(); ++i) {
+    char c = s[i];
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + static_cast<uint64_t>(c - '0');
+    if (v > (negative ? 2147483648ull : 2147483647ull)) return false;  // out of range
+  }
+  return v != 0;
+}
+
+namespace {
+
+bool IsFolderSeparator(char c) {
+#ifdef _WIN32
+  return c == '\\' || c == ':';
+#else
+  return c == '\\' || c == ':' || c == '/';
+#endif
+}
+
+}  // namespace
+
+std::string BackupFileName(const std::string& iniFileName) {
+  size_t nameStart = 0;
+  for (size_t i = iniFileName.size(); i > 0; --i)
+    if (IsFolderSeparator(iniFileName[i - 1])) {
+      nameStart = i;
+      break;
+    }
+  size_t dot = iniFileName.rfind('.');
+  if (dot != std::string::npos && dot >= nameStart) return iniFileName.substr(0, dot) + ".old";
+  return iniFileName + ".old";
+}
+
+void LoadCatalogue(Catalogue& cat, FileSystem& files) {
+  if (!files.FileExists(cat.IniFileName)) return;
+  std::string bytes;
+  if (!files.ReadWholeFile(cat.IniFileName, bytes))
+    throw TallimoError("Unable to read " + cat.IniFileName);
+  ReadCatalogueText(bytes, cat);
+}
+
+namespace {
+
+// A name beside `base` that no file or folder has yet.
+std::string FreeName(FileSystem& files, const std::string& base) {
+  for (int k = 0; k < 1000; ++k) {
+    std::string name = base + (k ? std::to_string(k) : std::string());
+    if (!files.FileExists(name) && !files.DirectoryExists(name)) return name;
+  }
+  return {};
+}
+
+}  // namespace
+
+// The save: the new file is written complete under a free temporary name, then an older backup
+// is moved aside, the catalogue becomes the backup and the new file takes the catalogue's name.
+// Any failure undoes the moves done so far, so catalogue and backup stay as they were.
+void SaveCatalogue(Catalogue& cat, FileSystem& files, Locale& locale, Clock& clock) {
+  const std::string ini = cat.IniFileName;
+  const std::string writeDate = DateTimeText(clock.Now(), locale);
+  const std::string text = WriteText(cat, writeDate);
+  auto fail = [&ini]() { return TallimoError("Unable to write to " + ini); };
+
+  std::string temp;
+  for (int attempt = 0;; ++attempt) {
+    temp = FreeName(files, ini + ".new");
+    if (temp.empty() || attempt == 10) throw fail();
+    WriteResult r = files.WriteNewFile(temp, text);
+    if (r == WriteResult::wrOk) break;
+    if (r == WriteResult::wrFailed) {
+      // The name was free a moment ago, so whatever stands there now is our broken write.
+      if (files.FileExists(temp)) files.RemoveFile(temp);
+      throw fail();
+    }
+  }
+
+  const std::string backup = BackupFileName(ini);
+  if (!files.FileExists(ini)) {
+    if (!files.MoveFile(temp, ini)) {
+      files.RemoveFile(temp);
+      throw fail();
+    }
+  } else if (EqualsIgnoreAsciiCase(backup, ini)) {
+    // A catalogue named like its own backup (DISC.old) cannot keep one: the old file waits
+    // under a spare name until the new one is in place.
+    const std::string spare = FreeName(files, ini + ".prev");
+    if (spare.empty() || !files.MoveFile(ini, spare)) {
+      files.RemoveFile(temp);
+      throw fail();
+    }
+    if (!files.MoveFile(temp, ini)) {
+      files.MoveFile(spare, ini);
+      files.RemoveFile(temp);
+      throw fail();
+    }
+    files.RemoveFile(spare);
+  } else {
+    // An older backup waits under a spare name until the new catalogue is in place.
+    std::string spare;
+    if (files.FileExists(backup)) {
+      spare = FreeName(files, backup + ".prev");
+      if (spare.empty() || !files.MoveFile(backup, spare)) {
+        files.RemoveFile(temp);
+        throw fail();
+      }
+    }
+    auto restoreSpare = [&] {
+      if (!spare.empty()) files.MoveFile(spare, backup);
+    };
+    if (!files.MoveFile(ini, backup)) {
+      restoreSpare();
+      files.RemoveFile(temp);
+      throw fail();
+    }
+    if (!files.MoveFile(temp, ini)) {
+      files.MoveFile(backup, ini);
+      restoreSpare();
+      files.RemoveFile(temp);
+      throw fail();
+    }
+    if (!spare.empty()) files.RemoveFile(spare);
+  }
+  cat.WriteDate = writeDate;
+  cat.Modified = false;
+}
+
+}  // namespace tallimo

@@ -1,0 +1,7 @@
+# The catalogue: model, file format, date text, and tallimo-cat's commands.
+list(APPEND TALLIMO_PORTABLE_SOURCES
+  catalogue/ini_document.cpp
+  catalogue/catalogue_file.cpp
+  catalogue/date_text.cpp
+  catalogue/cat_tool.cpp
+)

@@ -1,0 +1,91 @@
+// The file system seam on Windows.
+#include <windows.h>
+#undef MoveFile  // the seam's method, not the Win32 macro
+
+#include "platform/files.h"
+
+namespace tallimo {
+namespace {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  bool FileExists(const std::string& path) override {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool DirectoryExists(const std::string& path) override {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool ReadWholeFile(const std::string& path, std::string& bytes) override {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size;
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= 0x7FFFFFFF;
+    std::string content;
+    if (ok) {
+      content.resize(static_cast<size_t>(size.QuadPart));
+      size_t done = 0;
+      // The size may change while we read; what ReadFile delivers is what we keep.
+      while (done < content.size()) {
+        DWORD got = 0;
+        if (!ReadFile(file, content.data() + done, static_cast<DWORD>(content.size() - done), &got,
+                      nullptr)) {
+          ok = false;
+          break;
+        }
+        if (got == 0) break;
+        done += got;
+      }
+      content.resize(done);
+    }
+    CloseHandle(file);
+    if (ok) bytes = std::move(content);
+    return ok;
+  }
+
+  WriteResult WriteNewFile(const std::string& path, std::string_view bytes) override {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      DWORD error = GetLastError();
+      return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? WriteResult::wrExists
+                                                                         : WriteResult::wrFailed;
+    }
+    bool ok = true;
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+      const size_t chunk = bytes.size() - done < (1u << 20) ? bytes.size() - done : (1u << 20);
+      DWORD written = 0;
+      ok = WriteFile(file, bytes.data() + done, static_cast<DWORD>(chunk), &written, nullptr) &&
+           written == chunk;
+      done += written;
+    }
+    ok = ok && FlushFileBuffers(file);
+    ok = CloseHandle(file) && ok;
+    if (!ok) {
+      DeleteFileA(path.c_str());
+      return WriteResult::wrFailed;
+    }
+    return WriteResult::wrOk;
+  }
+
+  bool RemoveFile(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
+
+  // MoveFileA never replaces an existing target.
+  bool MoveFile(const std::string& from, const std::string& to) override {
+    return MoveFileA(from.c_str(), to.c_str()) != 0;
+  }
+};
+
+}  // namespace
+
+FileSystem& HostFileSystem() {
+  static Win32FileSystem files;
+  return files;
+}
+
+}  // namespace tallimo

@@ -1,0 +1,6 @@
+# The Win32 implementations of the platform seams.
+list(APPEND TALLIMO_WIN32_SOURCES
+  platform/clock_win32.cpp
+  platform/files_win32.cpp
+  platform/locale_win32.cpp
+)
