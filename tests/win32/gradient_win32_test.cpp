@@ -74,21 +74,6 @@ TColor ExpectedAt(const GradientColorTable& colors, const GradientBandRects& ban
   return shown;
 }
 
-TEST(GradientPaint, RowsOfAStepOneControlShowTheNextBand) {
-  FakeSystemColors source;
-  const auto colors = BuildColorTable(clBlack, clBlue, true, source);
-  DibSurface surface(120, 255);
-  ASSERT_TRUE(surface.Valid());
-  PaintGradientBands(surface.Dc(), colors, GradientBands(gdUpDown, 120, 255));
-  for (int y = 0; y < 255; ++y) {
-    for (int x = 0; x < 120; ++x) {
-      ASSERT_EQ(surface.At(x, y), colors[y + 1]) << x << "," << y;
-    }
-  }
-  EXPECT_EQ(surface.At(0, 0), RgbColor(0, 0, 254));  // band 1 covers band 0
-  EXPECT_EQ(surface.At(60, 254), clBlack);
-}
-
 TEST(GradientPaint, ColumnsLeftRightAndRowsOfUnevenSizes) {
   FakeSystemColors source;
   const auto colors = BuildColorTable(clNavy, clGreen, false, source);
@@ -117,19 +102,6 @@ TEST(GradientPaint, ColumnsLeftRightAndRowsOfUnevenSizes) {
     // The first edge is band 1's colour, the far edge the last band's.
     const TColor farEdge = across ? surface.At(c.width - 1, 0) : surface.At(0, c.height - 1);
     EXPECT_EQ(farEdge, colors[255]);
-  }
-}
-
-TEST(GradientPaint, EmptyAxisPaintsNothingVisibleOutsideItsBands) {
-  FakeSystemColors source;
-  const auto colors = BuildColorTable(clWhite, clWhite, false, source);
-  DibSurface surface(20, 10);
-  ASSERT_TRUE(surface.Valid());
-  // A control of height 0 at the top: all 256 bands fill row 0 only (the control clips it).
-  PaintGradientBands(surface.Dc(), colors, GradientBands(gdUpDown, 20, 0));
-  for (int x = 0; x < 20; ++x) EXPECT_EQ(surface.At(x, 0), clWhite);
-  for (int y = 1; y < 10; ++y) {
-    for (int x = 0; x < 20; ++x) ASSERT_EQ(surface.At(x, y), kSentinel);
   }
 }
 
