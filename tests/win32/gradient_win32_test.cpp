@@ -120,6 +120,7 @@ class SystemColorsRegistry : public ::testing::Test {
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     if (scratch_) RegCloseKey(scratch_);
     RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TallimoTests");  // only when left empty
   }
   HKEY CreateColorsKey() {
     HKEY colors = nullptr;
