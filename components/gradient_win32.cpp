@@ -1,4 +1,4 @@
-// The gradient's 256 band fills.
+// The gradient fill control and its 256 band fills.
 #include "components/gradient_win32.h"
 
 namespace tallimo {
@@ -12,6 +12,17 @@ void PaintGradientBands(HDC dc, const GradientColorTable& colors, const Gradient
     FillRect(dc, &rect, brush);
     DeleteObject(brush);
   }
+}
+
+TGradient::TGradient(SystemColors& colors) : fill_(colors, [this] { Repaint(); }) {
+  SetAlign(ui::TAlign::alClient);
+  // The bands cover every pixel: the parent erases nothing under the control.
+  SetOpaque(true);
+}
+
+void TGradient::Paint(HDC dc) {
+  // The size is read once, before the bands.
+  PaintGradientBands(dc, fill_.BandColors(), GradientBands(fill_.Direction(), Width(), Height()));
 }
 
 }  // namespace tallimo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/layout_fit.h"
 #include "ui/win_control.h"
 
 namespace tallimo::ui {
@@ -53,11 +54,11 @@ void Control::SetFont(const TFont& font) {
 
 void Control::ScaleBy(int num, int den) {
   TBounds b = bounds_;
-  b.left = MulDiv(b.left, num, den);
-  b.top = MulDiv(b.top, num, den);
-  b.width = MulDiv(b.width, num, den);
-  b.height = MulDiv(b.height, num, den);
-  if (!ParentFont) font_.height = MulDiv(font_.height, num, den);
+  b.left = FitDesignSize(b.left, num, den);
+  b.top = FitDesignSize(b.top, num, den);
+  b.width = FitDesignSize(b.width, num, den);
+  b.height = FitDesignSize(b.height, num, den);
+  if (!ParentFont) font_.height = FitDesignSize(font_.height, num, den);
   TBounds old = bounds_;
   bounds_ = b;
   BoundsChanged(old);

@@ -52,7 +52,10 @@ std::vector<std::string> Memo::Lines() const {
 
 void Memo::SetLines(const std::vector<std::string>& lines) {
   std::string text;
-  for (const auto& line : lines) text += line + "\r\n";
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += lines[i];
+  }
   SetCaption(text);
 }
 

@@ -4,6 +4,7 @@
 
 #include "ui/application.h"
 #include "ui/button.h"
+#include "ui/layout_fit.h"
 #include "ui/menu.h"
 
 namespace tallimo::ui {
@@ -52,9 +53,9 @@ DWORD Form::ExStyle() const {
 
 void Form::ScaleBy(int num, int den) {
   // A form keeps its position; its client size and its controls are scaled.
-  clientWidth_ = MulDiv(clientWidth_, num, den);
-  clientHeight_ = MulDiv(clientHeight_, num, den);
-  font_.height = MulDiv(font_.height, num, den);
+  clientWidth_ = FitDesignSize(clientWidth_, num, den);
+  clientHeight_ = FitDesignSize(clientHeight_, num, den);
+  font_.height = FitDesignSize(font_.height, num, den);
   for (Control* c : children_) c->ScaleBy(num, den);
 }
 

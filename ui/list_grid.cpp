@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "ui/layout_fit.h"
+
 namespace tallimo::ui {
 
 ListGrid::ListGrid() {
@@ -41,6 +43,13 @@ void ListGrid::SetRowCount(int rows) {
   FillList();
 }
 
+void ListGrid::SetRows(const std::vector<std::string>& rows) {
+  cells_ = rows;
+  if (cells_.empty()) cells_.emplace_back();
+  if (selection_.Top >= RowCount()) selection_ = {};
+  FillList();
+}
+
 std::string ListGrid::Cell(int col, int row) const {
   if (col != 0 || row < 0 || row >= RowCount()) return {};
   return cells_[static_cast<size_t>(row)];
@@ -70,8 +79,8 @@ void ListGrid::SetDefaultRowHeight(int height) {
 
 void ListGrid::ScaleBy(int num, int den) {
   WinControl::ScaleBy(num, den);
-  rowHeight_ = MulDiv(rowHeight_, num, den);
-  DefaultColWidth = MulDiv(DefaultColWidth, num, den);
+  rowHeight_ = FitDesignSize(rowHeight_, num, den);
+  DefaultColWidth = FitDesignSize(DefaultColWidth, num, den);
   if (hwnd_) SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, rowHeight_);
 }
 

@@ -26,6 +26,8 @@ class ListGrid : public WinControl {
   void SetRowCount(int rows);
   std::string Cell(int col, int row) const;
   void SetCell(int col, int row, const std::string& text);
+  // Replaces all rows at once (at least one row).
+  void SetRows(const std::vector<std::string>& rows);
   int DefaultRowHeight() const { return rowHeight_; }
   void SetDefaultRowHeight(int height);
   int DefaultColWidth = 64;

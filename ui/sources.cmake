@@ -14,3 +14,5 @@ list(APPEND TALLIMO_WIN32_SOURCES
   ui/splitter.cpp
   ui/status_bar.cpp
   ui/win_control.cpp)
+# Its portable arithmetic.
+list(APPEND TALLIMO_PORTABLE_SOURCES ui/layout_fit.cpp)

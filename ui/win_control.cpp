@@ -6,6 +6,7 @@
 
 #include "ui/application.h"
 #include "ui/graphic_control.h"
+#include "ui/layout_fit.h"
 #include "ui/menu.h"
 
 namespace tallimo::ui {
@@ -13,6 +14,9 @@ namespace tallimo::ui {
 namespace {
 constexpr const char* kObjectProp = "TallimoControl";
 int g_nextId = 100;
+// The control whose window is being created: messages that come before WM_NCCREATE (such as
+// WM_GETMINMAXINFO) reach it too.
+WinControl* g_creating = nullptr;
 }  // namespace
 
 const char* TallimoWindowClass() {
@@ -75,9 +79,11 @@ void WinControl::CreateHandle() {
   ownClass_ = ours;
   HWND h;
   if (ours) {
+    g_creating = this;
     h = CreateWindowExA(p.exStyle, TallimoWindowClass(), caption_.c_str(), p.style, bounds_.left,
                         bounds_.top, bounds_.width, bounds_.height, p.parent, p.menuOrId,
                         GetModuleHandleA(nullptr), this);
+    g_creating = nullptr;
   } else {
     h = CreateWindowExA(p.exStyle, p.className.c_str(), caption_.c_str(), p.style, bounds_.left,
                         bounds_.top, bounds_.width, bounds_.height, p.parent, p.menuOrId,
@@ -107,10 +113,11 @@ void WinControl::DestroyHandle() {
 
 LRESULT CALLBACK WinControl::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   WinControl* self = FromHandle(hwnd);
-  if (!self && msg == WM_NCCREATE) {
-    // Our own class: the object comes with the creation parameters, mapped once here.
-    self = static_cast<WinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    if (self) SetPropA(hwnd, kObjectProp, self);
+  if (!self && g_creating) {
+    // Our own class: the object is mapped once, at the first message of its window.
+    self = g_creating;
+    g_creating = nullptr;
+    SetPropA(hwnd, kObjectProp, self);
   }
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
   if (!self->hwnd_) self->hwnd_ = hwnd;

@@ -1,6 +1,7 @@
 #pragma once
 // A windowed control: owns an HWND and the list of its children in z-order (first = bottom).
-// Our window classes map HWND to object once, at WM_NCCREATE; standard controls (BUTTON, EDIT,
+// Our window classes map HWND to object once, at the window's first message (WM_GETMINMAXINFO
+// or WM_NCCREATE); standard controls (BUTTON, EDIT,
 // LISTBOX ...) are subclassed right after creation. Every message reaches WndProc, which calls
 // one virtual per message; no exception leaves the window procedure (caught at dispatch and
 // handed to the application's error report).
