@@ -315,6 +315,9 @@ TEST(SystemColorsHost, RegistryColoursMatchTheSystemsColours) {
     ++compared;
   }
   EXPECT_GE(compared, 10);
+  // The selection colours are stored as "Hilight" and "HilightText"; they must be found.
+  EXPECT_FALSE(HostSystemColors().ColorText(SystemColorValueName(clSystemColor + 13)).empty());
+  EXPECT_FALSE(HostSystemColors().ColorText(SystemColorValueName(clSystemColor + 14)).empty());
 }
 
 }  // namespace
