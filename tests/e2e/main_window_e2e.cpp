@@ -242,17 +242,23 @@ int RowCount(HWND list) {
   return static_cast<int>(count);
 }
 
+// Row texts. Asked for as wide text: across processes the list answers LB_GETTEXT in UTF-16
+// whichever way it is asked.
 std::vector<std::string> ListRows(HWND list) {
   std::vector<std::string> rows;
   const int count = RowCount(list);
   for (int i = 0; i < count; ++i) {
     DWORD_PTR length = 0;
-    SendMessageTimeoutA(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
-    std::string text(length + 1, '\0');
+    SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    std::wstring wide(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()),
+    SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()),
                         SMTO_ABORTIFHUNG, 5000, &copied);
-    text.resize(copied == static_cast<DWORD_PTR>(LB_ERR) ? 0 : copied);
+    wide.resize(copied == static_cast<DWORD_PTR>(LB_ERR) ? 0 : copied);
+    std::string text(wide.size() * 2 + 1, '\0');
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                      text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(n > 0 ? n : 0);
     rows.push_back(text);
   }
   return rows;
