@@ -249,7 +249,11 @@ void SaveCatalogue(Catalogue& cat, FileSystem& files, Locale& locale, Clock& clo
     if (temp.empty() || attempt == 10) throw fail();
     WriteResult r = files.WriteNewFile(temp, text);
     if (r == WriteResult::wrOk) break;
-    if (r == WriteResult::wrFailed) throw fail();
+    if (r == WriteResult::wrFailed) {
+      // The name was free a moment ago, so whatever stands there now is our broken write.
+      if (files.FileExists(temp)) files.RemoveFile(temp);
+      throw fail();
+    }
   }
 
   const std::string backup = BackupFileName(ini);

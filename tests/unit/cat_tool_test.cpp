@@ -1,0 +1,243 @@
+// tallimo-cat: dump, check and rewrite, with exit codes.
+#include "catalogue/cat_tool.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue_file.h"
+#include "catalogue_fakes.h"
+
+namespace tallimo {
+namespace {
+
+using testing::EnglishLocale;
+using testing::FixedClock;
+using testing::MemoryFileSystem;
+
+struct Result {
+  int code;
+  std::string out, err;
+  std::vector<std::string> lines;  // out, line by line
+};
+
+class CatTool : public ::testing::Test {
+ protected:
+  Result Run(std::vector<std::string> args, FileSystem* fs = nullptr) {
+    std::ostringstream out, err;
+    Result r;
+    r.code = RunCatTool(args, out, err, fs ? *fs : files, locale, clock);
+    r.out = out.str();
+    r.err = err.str();
+    std::istringstream in(r.out);
+    for (std::string line; std::getline(in, line);) r.lines.push_back(line);
+    return r;
+  }
+  MemoryFileSystem files;
+  EnglishLocale locale;
+  FixedClock clock;
+};
+
+TEST_F(CatTool, UsageErrorsAndUnreadableFilesExitTwo) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {},
+           {"frobnicate", "x.ini"},
+           {"dump"},
+           {"dump", "a.ini", "b.ini"},
+           {"dump", "--xml", "a.ini"},
+           {"check"},
+           {"check", "a.ini", "--disc-root"},
+           {"rewrite"},
+           {"rewrite", "a.ini", "b.ini"},
+       }) {
+    Result r = Run(args);
+    EXPECT_EQ(r.code, 2) << (args.empty() ? "" : args[0]);
+    EXPECT_NE(r.err.find("usage: tallimo-cat"), std::string::npos);
+  }
+  files.folders.insert(".");
+  for (const char* command : {"dump", "check", "rewrite"}) {
+    Result r = Run({command, "missing.ini"});
+    EXPECT_EQ(r.code, 2) << command;
+    EXPECT_NE(r.err.find("missing.ini: no such catalogue file"), std::string::npos) << command;
+  }
+  EXPECT_EQ(Run({"--help"}).code, 0);
+}
+
+TEST_F(CatTool, DumpJsonIsOneAsciiObjectInCatalogueOrder) {
+  files.files["d.ini"] =
+      "[General]\nCaption=Caf\xE9 \"Disc\"\nCreatedBy=a\\b\nNote1=tab\there\nNote2=\x7F\n"
+      "WriteDate=w\n"
+      "[Program1]\nName=Zeta\nNFO=\\Z.NFO\nBatch=1\nSerial1=s\nInstall1=i1\nInstall2=i2\n"
+      "Info1=f\nSpecs1=p\n"
+      "[Program2]\nName=Alpha\n";
+  Result r = Run({"dump", "--json", "d.ini"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out,
+            "{\"caption\":\"Caf\\u00E9 \\\"Disc\\\"\",\"createdBy\":\"a\\\\b\","
+            "\"notes\":[\"tab\\u0009here\",\"\\u007F\"],\"writeDate\":\"w\",\"programs\":["
+            "{\"name\":\"Zeta\",\"nfo\":\"\\\\Z.NFO\",\"batch\":true,\"serial\":[\"s\"],"
+            "\"install\":[\"i1\",\"i2\"],\"info\":[\"f\"],\"specs\":[\"p\"]},"
+            "{\"name\":\"Alpha\",\"nfo\":\"\",\"batch\":false,\"serial\":[],\"install\":[],"
+            "\"info\":[],\"specs\":[]}]}\n");
+  for (char c : r.out) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << int(c);
+
+  Result text = Run({"dump", "d.ini"});
+  EXPECT_EQ(text.code, 0);
+  EXPECT_NE(text.out.find("[1] Zeta"), std::string::npos);
+  EXPECT_NE(text.out.find("[2] Alpha"), std::string::npos);
+  EXPECT_NE(text.out.find("Install: i2"), std::string::npos);
+}
+
+TEST_F(CatTool, JsonStringEscapesEveryByteOutsidePrintableAscii) {
+  std::string all;
+  for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+  std::string json = JsonString(all);
+  EXPECT_NE(json.find("\\u0000\\u0001"), std::string::npos);
+  EXPECT_NE(json.find("\\u001F !\\\"#"), std::string::npos);
+  EXPECT_NE(json.find("[\\\\]"), std::string::npos);
+  EXPECT_NE(json.find("~\\u007F\\u0080"), std::string::npos);
+  EXPECT_NE(json.find("\\u00FF\""), std::string::npos);
+  // 95 printable bytes, 2 of them escaped with a backslash, 161 as \u00XX, 2 quotes.
+  EXPECT_EQ(json.size(), 95u + 2u + 161u * 6u + 2u);
+}
+
+// Findings as (line, kind) plus a text that the finding must contain.
+struct Expected {
+  int line;
+  const char* kind;
+  const char* text;
+};
+
+TEST_F(CatTool, CheckFindsWhatTheMenuWouldLoseOrRefuse) {
+  files.folders.insert("disc");
+  files.files["disc/EDITOR/EDITOR.NFO"] = "nfo";
+  files.files["disc/EDITOR/SETUP.EXE"] = "exe";
+  files.files["disc/c.ini"] =
+      "[General]\n"                        // 1
+      "Caption=Check\n"                    // 2
+      "Note1=a\n"                          // 3
+      "Note3=after a gap\n"                // 4
+      "Colour=red\n"                       // 5
+      "[Program1]\n"                       // 6
+      "Name=Editor\n"                      // 7
+      "NFO=\\EDITOR\\EDITOR.NFO\n"         // 8
+      "Batch=yes\n"                        // 9
+      "Install1=%D:\\EDITOR\\SETUP.EXE\n"  // 10
+      "Install2=\\EDITOR\\MISSING.EXE\n"   // 11
+      "Install3=copy a b\n"                // 12
+      "Install5=after a gap\n"             // 13
+      "Instal1=typo\n"                     // 14
+      "Name=second name\n"                 // 15
+      "[Program2]\n"                       // 16
+      "Name=EDITOR\n"                      // 17
+      "NFO=C:\\EDITOR\\EDITOR.NFO\n"       // 18
+      "Install1=E:\\SETUP.EXE\n"           // 19
+      "Info1=" +
+      std::string(1100, 'x') +
+      "\n"                     // 20
+      "[Program3]\n"           // 21
+      "Name=Nothing to run\n"  // 22
+      "NFO=\\NONE.NFO\n"       // 23
+      "[Program4]\n"           // 24
+      "Info1=no name\n"        // 25
+      "[Program5]\n"           // 26
+      "Name=Hidden\n"          // 27
+      "Install1=x\n"           // 28
+      "[Extras]\n"             // 29
+      "junk line\n"            // 30
+      "[program1]\n"           // 31
+      "Name=dup\n";            // 32
+  Result r = Run({"check", "disc/c.ini"});
+  EXPECT_EQ(r.code, 1);
+  const Expected expected[] = {
+      {4, "error", "Note3 is never read"},
+      {5, "warning", "unknown key Colour"},
+      {9, "warning", "Batch=yes reads as off"},
+      {11, "warning", "\\EDITOR\\MISSING.EXE does not exist under disc"},
+      {13, "error", "Install5 is never read"},
+      {14, "warning", "unknown key Instal1"},
+      {15, "error", "duplicate key Name"},
+      {17, "warning", "equals the one on line 7 ignoring case"},
+      {18, "warning", "C:\\EDITOR\\EDITOR.NFO names a drive letter"},
+      {19, "warning", "E:\\SETUP.EXE names a drive letter"},
+      {20, "warning", "1100 characters long"},
+      {22, "error", "\"Nothing to run\" has no install lines"},
+      {23, "warning", "NFO file \\NONE.NFO does not exist"},
+      {24, "error", "[Program4] has no Name key"},
+      {26, "error", "[Program5] is never read"},
+      {29, "warning", "unknown section [Extras]"},
+      {30, "warning", "line without \"=\""},
+      {31, "error", "duplicate section [program1]"},
+  };
+  ASSERT_EQ(r.lines.size(), std::size(expected)) << r.out;
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    const Expected& e = expected[i];
+    std::string prefix = "disc/c.ini:" + std::to_string(e.line) + ": " + e.kind + ": ";
+    EXPECT_EQ(r.lines[i].rfind(prefix, 0), 0u) << r.lines[i] << "\nwanted " << prefix;
+    EXPECT_NE(r.lines[i].find(e.text), std::string::npos) << r.lines[i];
+  }
+}
+
+TEST_F(CatTool, CheckPassesACleanCatalogueAndWarningsDoNotFail) {
+  files.folders.insert("root");
+  files.files["root/X/A.NFO"] = "nfo";
+  files.files["c.ini"] =
+      "[General]\nCaption=C\n[Program1]\nName=A\nNFO=X\\A.NFO\nBatch=1\nInstall1=%D:\n"
+      "Install2=cd \\X\nInstall3=SETUP.EXE\n";
+  Result clean = Run({"check", "c.ini", "--disc-root", "root"});
+  EXPECT_EQ(clean.code, 0);
+  EXPECT_EQ(clean.out, "");
+
+  files.files["c.ini"] += "Batch=on\n";  // a duplicate key: error
+  EXPECT_EQ(Run({"check", "c.ini", "--disc-root", "root"}).code, 1);
+  files.files["c.ini"] = "[General]\nCaption=C\nFoo=bar\n";
+  Result warned = Run({"check", "c.ini", "--disc-root", "root"});
+  EXPECT_EQ(warned.code, 0);
+  EXPECT_EQ(warned.lines.size(), 1u);
+
+  EXPECT_EQ(Run({"check", "c.ini", "--disc-root", "nowhere"}).code, 2);
+}
+
+TEST_F(CatTool, RewriteSavesInPlaceWithBackup) {
+  files.files["d.ini"] = "[general]\ncaption = x \n[Program1]\nname=A\ninstall1=i\n";
+  Result r = Run({"rewrite", "d.ini"});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(files.files["d.old"], "[general]\ncaption = x \n[Program1]\nname=A\ninstall1=i\n");
+  EXPECT_EQ(files.files["d.ini"],
+            "[General]\r\nCaption=x\r\nCreatedBy=\r\nWriteDate=Mon, 7 Dec 2026, 3:06 pm\r\n"
+            "[Program1]\r\nName=A\r\nNFO=\r\nBatch=0\r\nInstall1=i\r\n");
+
+  files.files.erase("d.old");
+  files.folders.insert("d.old");
+  std::string before = files.files["d.ini"];
+  Result failed = Run({"rewrite", "d.ini"});
+  EXPECT_EQ(failed.code, 1);
+  EXPECT_NE(failed.err.find("Unable to write to d.ini"), std::string::npos);
+  EXPECT_EQ(files.files["d.ini"], before);
+}
+
+TEST_F(CatTool, TheDemoDiscChecksCleanly) {
+  const std::string ini = std::string(TALLIMO_SOURCE_DIR) + "/examples/demo-disc/TALLIMO.INI";
+  Result check = Run({"check", ini}, &HostFileSystem());
+  EXPECT_EQ(check.code, 0) << check.out << check.err;
+  EXPECT_EQ(check.out, "");
+
+  Catalogue cat;
+  cat.IniFileName = ini;
+  LoadCatalogue(cat, HostFileSystem());
+  ASSERT_EQ(cat.ProgramList.size(), 6u);
+  int batch = 0, withDrive = 0;
+  for (const auto& e : cat.ProgramList) {
+    EXPECT_FALSE(e->InstallLines.empty()) << e->Name;
+    batch += e->Batch;
+    for (const auto& line : e->InstallLines) withDrive += line.find("%D:") != std::string::npos;
+  }
+  EXPECT_GT(batch, 0);
+  EXPECT_LT(batch, 6);
+  EXPECT_GT(withDrive, 0);
+}
+
+}  // namespace
+}  // namespace tallimo
