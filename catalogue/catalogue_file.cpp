@@ -48,10 +48,11 @@ void ReadCatalogueDocument(const IniDocument& doc, Catalogue& cat) {
   ReadNumbered(general, "Note", cat.NoteLines);
 
   std::string sectionName = "Program";
+  const IniSection* section = nullptr;
   for (size_t n = 1;; ++n) {
     sectionName.resize(7);
     sectionName += std::to_string(n);
-    const IniSection* section = doc.FindSection(sectionName);
+    section = doc.FindSection(sectionName, section);
     const IniKey* name = section ? section->Find("Name") : nullptr;
     if (!name) break;
     auto entry = std::make_unique<TTallimoProg>();
