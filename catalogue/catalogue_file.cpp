@@ -1,5 +1,6 @@
 #include "catalogue/catalogue_file.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "catalogue/catalogue_reading.h"
@@ -83,6 +84,15 @@ class IniWriter {
     out_ += "]\r\n";
   }
   void Key(std::string_view name, std::string_view value) {
+    // A value is one line: a line break in it would end the key and could start another, so
+    // it is written as a blank.
+    std::string oneLine;
+    if (value.find_first_of("\r\n") != std::string_view::npos) {
+      oneLine.assign(value);
+      std::replace_if(
+          oneLine.begin(), oneLine.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+      value = oneLine;
+    }
     out_ += name;
     out_ += '=';
     if (IniValueNeedsQuotes(value)) {
