@@ -41,13 +41,13 @@ size_t IniNameHash::operator()(std::string_view s) const noexcept {
 }
 
 const IniKey* IniSection::Find(std::string_view keyName) const {
-  if (index_.empty()) {
+  if (!index_) {
     for (const IniKey& key : keys)
       if (EqualsIgnoreAsciiCase(key.name, keyName)) return &key;
     return nullptr;
   }
-  auto it = index_.find(keyName);
-  return it == index_.end() ? nullptr : &keys[it->second];
+  auto it = index_->find(keyName);
+  return it == index_->end() ? nullptr : &keys[it->second];
 }
 
 bool IniSection::IsFirstOfName(const IniKey& key) const {
@@ -148,9 +148,10 @@ IniDocument ParseIni(std::string_view bytes) {
         std::span<const IniKey>(doc.keys_).subspan(section.firstKey_, end - section.firstKey_);
     section.first_ = doc.index_.try_emplace(section.name, i).second;
     if (section.keys.size() < kIndexedFrom) continue;
-    section.index_.reserve(section.keys.size());
+    section.index_ = std::make_unique<IniNameIndex>();
+    section.index_->reserve(section.keys.size());
     for (size_t k = 0; k < section.keys.size(); ++k)
-      section.index_.try_emplace(section.keys[k].name, k);
+      section.index_->try_emplace(section.keys[k].name, k);
   }
   return doc;
 }

@@ -12,6 +12,7 @@
 //
 // The tree holds views into the bytes it was parsed from: they must outlive it.
 #include <cstddef>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -63,8 +64,8 @@ class IniSection {
   friend class IniDocument;
   friend IniDocument ParseIni(std::string_view bytes);
   size_t firstKey_ = 0;
-  bool first_ = false;  // the first section of its name
-  IniNameIndex index_;  // only for large sections
+  bool first_ = false;                   // the first section of its name
+  std::unique_ptr<IniNameIndex> index_;  // only for large sections
 };
 
 enum class IniLineFault { lfNoEquals, lfNoClosingBracket, lfKeyOutsideSection };
