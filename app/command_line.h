@@ -1,0 +1,21 @@
+#pragma once
+// Choosing the catalogue file from the command line.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tallimo {
+
+// The first argument after the program's name in a raw command line (as GetCommandLineA
+// gives it): blanks and control characters separate arguments, a double-quoted stretch may
+// hold blanks and loses its quotes; further arguments are ignored. nullopt when there is none.
+std::optional<std::string> FirstCommandLineArgument(std::string_view commandLine);
+
+// The program's own path with its extension replaced by ".ini" (D:\CD\SETUP.EXE ->
+// D:\CD\SETUP.ini); a file name without a dot gets ".ini" appended.
+std::string DefaultIniFileName(const std::string& programPath);
+
+// IniFileName at start-up: the first argument unchanged, else DefaultIniFileName.
+std::string ChooseIniFileName(std::string_view commandLine, const std::string& programPath);
+
+}  // namespace tallimo

@@ -1,0 +1,343 @@
+#include "app/main_form.h"
+
+#include <windows.h>
+
+#include "app/command_line.h"
+#include "app/detail_panes.h"
+#include "app/main_layout.h"
+#include "app/program_list.h"
+#include "catalogue/catalogue_file.h"
+#include "catalogue/date_text.h"
+#include "resources/resource_ids.h"
+#include "ui/application.h"
+
+namespace tallimo {
+
+double ScaleFactor = 96.0;
+std::uint16_t MinTrackWidth = kDesignMinTrackWidth;
+std::uint16_t MinTrackHeight = kMinTrackHeight;
+TFTallimo* FTallimo = nullptr;
+
+MainWindowSeams HostMainWindowSeams() {
+  char path[MAX_PATH * 2] = "";
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  return {HostFileSystem(), HostLocale(), HostClock(), GetCommandLineA(), path};
+}
+
+namespace {
+ui::TFont MakeFont(const char* name, int height, bool bold = false, TColor color = clBlack) {
+  ui::TFont f;
+  f.name = name;
+  f.height = height;
+  f.bold = bold;
+  f.color = color;
+  return f;
+}
+
+HBITMAP LoadPicture(int id) {
+  return static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+}
+}  // namespace
+
+TFTallimo::TFTallimo(MainWindowSeams seams) : seams_(std::move(seams)) {
+  Name = "FTallimo";
+  SetCaption("Tallimo");
+  SetClientSize(504, 364);
+  SetFont(MakeFont("MS Sans Serif", 14, false, clWindowText));
+  Position = ui::TPosition::poScreenCenter;
+  BorderStyle = ui::TBorderStyle::bsSizeable;
+  BuildMenus();
+  Menu = &MainMenu1;
+  BuildControls();
+  OnResize = [this] { FormResize(); };
+  OnClose = [this] { FormClose(); };
+}
+
+TFTallimo::~TFTallimo() {
+  DestroyHandle();  // before the controls and menus go
+  if (FTallimo == this) FTallimo = nullptr;
+}
+
+void TFTallimo::BuildControls() {
+  // Upper half: the heading over the banner, then the list.
+  PanList.Name = "PanList";
+  PanList.SetParent(this);
+  PanList.SetBounds(0, 0, 504, 218);
+  PanList.SetAlign(ui::TAlign::alTop);
+
+  Image2.Name = "Image2";
+  Image2.SetParent(&PanList);
+  Image2.Stretch = true;
+  Image2.SetBounds(0, 0, 500, 31);
+  Image2.SetAlign(ui::TAlign::alTop);
+  Image2.SetBitmap(LoadPicture(IDB_BANNER));
+
+  // Drawn as a plain centred label until the label effect exists.
+  LabelSelect.Name = "LabelSelect";
+  LabelSelect.SetParent(&PanList);
+  LabelSelect.SetBounds(0, 1, 504, 31);
+  LabelSelect.SetCaption("&Select a Program to Install");
+  LabelSelect.Alignment = ui::TAlignment::taCenter;
+  LabelSelect.Transparent = true;
+  LabelSelect.SetFont(MakeFont("Times New Roman", 25));
+
+  ListBox1.Name = "ListBox1";
+  ListBox1.SetParent(&PanList);
+  ListBox1.SetAlign(ui::TAlign::alClient);
+  ListBox1.SetFont(MakeFont("MS Sans Serif", 20, true));
+  ListBox1.SetDefaultRowHeight(kDesignListRowHeight);
+  ListBox1.DefaultColWidth = 1500;
+  ListBox1.HelpContext = 2;
+  ListBox1.Popup = &PopupMenu1;
+  ListBox1.OnDblClick = [this] { BtnInstCloseClick(); };
+  ListBox1.OnSelectCell = [this](int col, int row, bool& can) {
+    ListBox1SelectCell(col, row, can);
+  };
+  ListBox1.OnDrawCell = [this](HDC dc, int col, int row, const RECT& r, ui::TGridDrawState s) {
+    ListBox1DrawCell(dc, col, row, r, s);
+  };
+
+  // The button bar.
+  PanBtn.Name = "PanBtn";
+  PanBtn.SetParent(this);
+  PanBtn.SetBounds(0, 313, 504, kDesignPanBtnHeight);
+  PanBtn.SetAlign(ui::TAlign::alBottom);
+  PanBtn.BevelInner = ui::TBevelCut::bvRaised;
+  PanBtn.BevelOuter = ui::TBevelCut::bvLowered;
+  PanBtn.SetColor(clGray);
+  PanBtn.ShowHint = true;
+
+  // The button bar's background: blue at the top to black at the bottom.
+  Gradient1.Name = "Gradient1";
+  Gradient1.SetParent(&PanBtn);
+  Gradient1.SetSwap(true);
+
+  Image1.Name = "Image1";
+  Image1.SetParent(&PanBtn);
+  Image1.SetBounds(460, 8, 34, kDesignImage1Height);
+  Image1.SetBitmap(LoadPicture(IDB_LOGO));
+  Image1.Cursor = reinterpret_cast<LPCSTR>(IDC_CROSS);
+  Image1.OnClick = [this] { Image1Click(); };
+
+  struct ButtonDesign {
+    ui::Button& button;
+    const char* name;
+    const char* caption;
+    int left, width;
+    const char* hint;
+  };
+  ButtonDesign buttons[] = {
+      {BtnInstClose, "BtnInstClose", "&Install && Close", 10, 129,
+       "Install the selected program and close Tallimo"},
+      {BtnInstall, "BtnInstall", "I&nstall", 148, 92, "Install the selected program"},
+      {BtnNFO, "BtnNFO", "&View NFO", 246, 92, "View NFO associated with program"},
+      {BtnSerial, "BtnSerial", "C&opy Serial", 345, 92,
+       "Copy serial number/registration code to clipboard"},
+      {BtnClose, "BtnClose", "&Close", 443, 92, "Close Tallimo"},
+  };
+  for (auto& b : buttons) {
+    b.button.Name = b.name;
+    b.button.SetParent(&PanBtn);
+    b.button.SetCaption(b.caption);
+    b.button.SetBounds(b.left, 11, b.width, 31);
+    b.button.Hint = b.hint;
+  }
+  BtnInstClose.Default = true;
+  BtnInstClose.SetFont(MakeFont("MS Sans Serif", 15, true, clWindowText));
+  DefaultButton = &BtnInstClose;
+  BtnNFO.SetEnabled(false);
+  BtnSerial.SetEnabled(false);
+  BtnInstClose.OnClick = [this] { BtnInstCloseClick(); };
+  BtnInstall.OnClick = [this] { BtnInstallClick(); };
+  BtnClose.OnClick = [this] { BtnCloseClick(); };
+
+  // Lower half: information on the left, specifications on the right.
+  auto pane = [&](ui::Panel& panel, const char* panelName, ui::Label& heading,
+                  const char* headingName, const char* title, TColor color, ui::Memo& memo,
+                  const char* memoName) {
+    panel.Name = panelName;
+    panel.SetParent(this);
+    heading.Name = headingName;
+    heading.SetParent(&panel);
+    heading.SetBounds(0, 0, 293, 20);
+    heading.SetAlign(ui::TAlign::alTop);
+    heading.SetCaption(title);
+    heading.Alignment = ui::TAlignment::taCenter;
+    heading.SetColor(color);
+    heading.SetFont(MakeFont("MS Sans Serif", 18));
+    memo.Name = memoName;
+    memo.SetParent(&panel);
+    memo.SetAlign(ui::TAlign::alClient);
+    memo.ReadOnly = true;
+    memo.Border = false;
+    memo.SetColor(clBtnFace);
+    memo.ScrollBars = ui::TScrollStyle::ssVertical;
+    memo.HelpContext = 2;
+  };
+  pane(PanInfo, "PanInfo", Label2, "Label2", "Information", clYellow, MemoInfo, "MemoInfo");
+  PanInfo.SetBounds(0, 218, 293, 95);
+  PanInfo.SetAlign(ui::TAlign::alLeft);
+
+  SplitterBar1.Name = "SplitterBar1";
+  SplitterBar1.SetParent(this);
+  SplitterBar1.SetBounds(293, 218, 4, 95);
+  SplitterBar1.SetAlign(ui::TAlign::alLeft);
+
+  pane(PanSpecs, "PanSpecs", Label3, "Label3", "Specifications", clLime, MemoSpecs, "MemoSpecs");
+  PanSpecs.SetAlign(ui::TAlign::alClient);
+
+  InitInstallCommands();
+}
+
+void TFTallimo::BuildMenus() {
+  MainMenu1.Name = "MainMenu1";
+  Config1 = &MainMenu1.Add("Config1", "&Config");
+  N3 = &Config1->Add("N3", "&General Info", 11);
+  N1 = &Config1->Add("N1", "-");
+  ReadINIFile1 = &Config1->Add("ReadINIFile1", "&Read INI File", 20);
+  WriteINIFile1 = &Config1->Add("WriteINIFile1", "&Write INI File", 20);
+  EditINIFile1 = &Config1->Add("EditINIFile1", "Write INI &As...", 20);
+  N2 = &Config1->Add("N2", "-");
+  Exit1 = &Config1->Add("Exit1", "E&xit", 0);
+  Help1 = &MainMenu1.Add("Help1", "&Help");
+  Contents1 = &Help1->Add("Contents1", "&Contents", 1);
+  N6 = &Help1->Add("N6", "-");
+  About1 = &Help1->Add("About1", "&About Tallimo", 0);
+  Exit1->OnClick = [this] { BtnCloseClick(); };
+  // Their commands come with the configuration commands and the About box.
+  for (ui::MenuItem* item : {N3, ReadINIFile1, WriteINIFile1, EditINIFile1, Contents1, About1})
+    item->SetEnabled(false);
+
+  ppInstallClose1 = &PopupMenu1.Add("ppInstallClose1", "&Install && Close", 21);
+  ppInstallClose1->Default = true;
+  ppInstall1 = &PopupMenu1.Add("ppInstall1", "I&nstall", 22);
+  ppViewNFO1 = &PopupMenu1.Add("ppViewNFO1", "&View NFO", 23);
+  ppCopySerial1 = &PopupMenu1.Add("ppCopySerial1", "C&opy Serial", 24);
+  N4 = &PopupMenu1.Add("N4", "-");
+  N4->BarBreak = true;  // the second column
+  ppAddProgram1 = &PopupMenu1.Add("ppAddProgram1", "&Add Program", 31);
+  ppEditProcedure1 = &PopupMenu1.Add("ppEditProcedure1", "&Edit Program", 32);
+  ppRemoveProgram1 = &PopupMenu1.Add("ppRemoveProgram1", "&Remove Program", 33);
+  N5 = &PopupMenu1.Add("N5", "-");
+  ppViewNFO1->SetEnabled(false);
+  ppCopySerial1->SetEnabled(false);
+  ppInstallClose1->OnClick = [this] { BtnInstCloseClick(); };
+  ppInstall1->OnClick = [this] { BtnInstallClick(); };
+  // The add, edit and remove commands come with the entry editor.
+  for (ui::MenuItem* item : {ppAddProgram1, ppEditProcedure1, ppRemoveProgram1})
+    item->SetEnabled(false);
+}
+
+void TFTallimo::FormCreate() {
+  Cat.ProgramList.clear();
+  InstallScript.clear();
+  ScaleFactor = ScaleFactorFromPpi(PixelsPerInch());
+  MinTrackWidth = ScaledMinTrackWidth(ScaleFactor);
+  Image1.SetTop(LogoTop(ScaleFactor, PanBtn.Height(), Image1.Height()));
+  ListBox1.SetDefaultRowHeight(ListRowHeight(ScaleFactor, ListBox1.DefaultRowHeight()));
+  Cat.IniFileName = ChooseIniFileName(seams_.commandLine, seams_.programPath);
+  Cat.NoteLines.clear();
+  LoadCatalogue(Cat, seams_.files);
+  RefreshProgramList();
+  ShowProgramDetails(-1);
+  Cat.Modified = false;
+  if (!Cat.ConfigCaption.empty()) SetCaption("Tallimo - " + Cat.ConfigCaption);
+  Cat.WriteDate = DateTimeText(seams_.clock.Now(), seams_.locale);
+  SetWidth(ScaleSize(ScaleFactor, Width()));
+}
+
+void TFTallimo::GetMinMaxInfo(MINMAXINFO& info) {
+  info.ptMinTrackSize.x = MinTrackWidth;
+  info.ptMinTrackSize.y = MinTrackHeight;
+}
+
+void TFTallimo::FormResize() {
+  TMainResizeLayout layout = MainResizeLayout(ScaleFactor, ClientWidth(), ClientHeight(),
+                                              SplitterBar1.Width(), PanBtn.Width());
+  LabelSelect.SetWidth(layout.LabelSelectWidth);
+  PanInfo.SetWidth(layout.PanInfoWidth);
+  PanList.SetHeight(layout.PanListHeight);
+  Image1.SetLeft(layout.Image1Left);
+  ListBox1.DefaultColWidth = ListColumnWidth(ListBox1.Width());
+}
+
+void TFTallimo::BtnCloseClick() {
+  Close();
+}
+
+void TFTallimo::FormClose() {
+  Cat.NoteLines.clear();
+  Cat.ProgramList.clear();
+  InstallScript.clear();
+}
+
+void TFTallimo::Image1Click() {
+  TColor info = Label2.Color();
+  Label2.SetColor(Label3.Color());
+  Label3.SetColor(info);
+  ui::App().HelpContext(1);
+}
+
+void TFTallimo::RefreshProgramList() {
+  ListBox1.SetRows(ProgramListRows(Cat.ProgramList, seams_.locale));
+  ListBox1.SetSelection({});
+}
+
+void TFTallimo::ShowProgramDetails(int index) {
+  TProgramDetails details = ProgramDetails(Cat.ProgramList, index);
+  if (details.NfoEnabled) {
+    BtnNFO.SetEnabled(*details.NfoEnabled);
+    ppViewNFO1->SetEnabled(*details.NfoEnabled);
+  }
+  if (details.SerialEnabled) {
+    BtnSerial.SetEnabled(*details.SerialEnabled);
+    ppCopySerial1->SetEnabled(*details.SerialEnabled);
+  }
+  MemoInfo.SetLines(details.InfoLines);
+  MemoSpecs.SetLines(details.SpecsLines);
+}
+
+bool TFTallimo::HasSelection(bool warn) {
+  return tallimo::HasSelection(ListBox1.Selection().Top, warn, ui::App().GetPrompter());
+}
+
+int TFTallimo::FindProgramIndex(const std::string& name) const {
+  return tallimo::FindProgramIndex(Cat.ProgramList, name);
+}
+
+int TFTallimo::SelectedProgramIndex() const {
+  ui::TGridRect s = ListBox1.Selection();
+  if (s.Top < 0) return -1;
+  return FindProgramIndex(ListBox1.Cell(s.Left, s.Top));
+}
+
+void TFTallimo::ListBox1SelectCell(int col, int row, bool& canSelect) {
+  (void)canSelect;  // the move always happens
+  if (auto index = SelectedDetailsIndex(Cat.ProgramList, ListBox1.Cell(col, row)))
+    ShowProgramDetails(*index);
+}
+
+void TFTallimo::ListBox1DrawCell(HDC dc, int col, int row, const RECT& rect,
+                                 ui::TGridDrawState state) {
+  (void)state;
+  // An inverted dotted line on the pixel row under the cell.
+  HPEN pen = CreatePen(PS_DOT, 1, RGB(192, 192, 192));
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  int oldRop = SetROP2(dc, R2_NOT);
+  int oldMode = SetBkMode(dc, TRANSPARENT);  // the gaps between the dots stay untouched
+  MoveToEx(dc, rect.left, rect.bottom, nullptr);
+  LineTo(dc, rect.right, rect.bottom);
+  SetBkMode(dc, oldMode);
+  SetROP2(dc, oldRop);
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
+  // The text centred, 2 pixels below the cell's top, over the cell's background.
+  UINT oldAlign = SetTextAlign(dc, TA_CENTER | TA_TOP);
+  std::string text = ListBox1.Cell(col, row);
+  ExtTextOutA(dc, (rect.left + rect.right) / 2, rect.top + 2, ETO_OPAQUE | ETO_CLIPPED, &rect,
+              text.c_str(), static_cast<UINT>(text.size()), nullptr);
+  SetTextAlign(dc, oldAlign);
+}
+
+}  // namespace tallimo

@@ -1,0 +1,50 @@
+#include "app/program_list.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tallimo {
+
+StringList SortedProgramNames(const TProgramList& list, Locale& locale) {
+  std::vector<const std::string*> names;
+  names.reserve(list.size());
+  for (const auto& entry : list) names.push_back(&entry->Name);
+  // A stable sort keeps names that compare equal in catalogue order, so dropping all but the
+  // first of each run keeps the first in catalogue order.
+  std::stable_sort(names.begin(), names.end(), [&](const std::string* a, const std::string* b) {
+    return locale.CompareIgnoreCase(*a, *b) < 0;
+  });
+  StringList rows;
+  rows.reserve(names.size());
+  for (const std::string* name : names) {
+    if (!rows.empty() && locale.CompareIgnoreCase(rows.back(), *name) == 0) continue;
+    rows.push_back(*name);
+  }
+  return rows;
+}
+
+StringList ProgramListRows(const TProgramList& list, Locale& locale) {
+  StringList rows = SortedProgramNames(list, locale);
+  if (rows.empty()) rows.emplace_back();
+  return rows;
+}
+
+int FindProgramIndex(const TProgramList& list, const std::string& name) {
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (list[i]->Name == name) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool HasSelection(int selectionTopRow, bool warn, Prompter& prompter) {
+  const bool selected = selectionTopRow >= 0;
+  if (!selected && warn) prompter.MessageDlg(kNoSelectionWarning, TMsgDlgType::mtWarning);
+  return selected;
+}
+
+std::optional<int> SelectedDetailsIndex(const TProgramList& list, const std::string& cellText) {
+  if (list.empty()) return std::nullopt;
+  return FindProgramIndex(list, cellText);
+}
+
+}  // namespace tallimo

@@ -1,0 +1,5 @@
+# The main window and the dialogs' windows.
+list(APPEND TALLIMO_WIN32_SOURCES
+  app/dialog_forms.cpp
+  app/main_form.cpp
+  app/main_form_install.cpp)

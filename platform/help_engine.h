@@ -1,0 +1,21 @@
+#pragma once
+// The help engine: topics of a help file by context number, in the help window or as pop-ups.
+#include <string>
+
+namespace tallimo {
+
+class HelpEngine {
+ public:
+  virtual ~HelpEngine() = default;
+  // The topic of `context` in the help window.
+  virtual void ShowContext(const std::string& helpFile, int context) = 0;
+  // The topic of `context` as a pop-up window.
+  virtual void ShowPopup(const std::string& helpFile, int context) = 0;
+  // Closes the help window when the program ends.
+  virtual void Quit(const std::string& helpFile) = 0;
+};
+
+// WinHelpA on Windows; natively a help engine that does nothing.
+HelpEngine& HostHelpEngine();
+
+}  // namespace tallimo

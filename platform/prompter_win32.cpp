@@ -1,0 +1,151 @@
+// The prompter on Windows: MessageBoxA with the system's standard buttons (in an English
+// system they read "OK", "&Yes", "&No" and "Cancel"), and the common file dialogs.
+#include <windows.h>
+// after windows.h
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "platform/prompter.h"
+#include "platform/prompter_rules.h"
+
+namespace tallimo {
+
+namespace {
+
+bool Has(const std::vector<TMsgDlgBtn>& buttons, TMsgDlgBtn b) {
+  return std::find(buttons.begin(), buttons.end(), b) != buttons.end();
+}
+
+// A message box with Yes and No but no Cancel has no Escape answer of its own: this filter
+// makes Escape press No, as the rules want.
+HHOOK g_escapeHook = nullptr;
+LRESULT CALLBACK EscapeToNo(int code, WPARAM wParam, LPARAM lParam) {
+  auto* msg = reinterpret_cast<MSG*>(lParam);
+  if (code == MSGF_DIALOGBOX && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
+    HWND box = GetAncestor(msg->hwnd, GA_ROOT);
+    HWND no = box ? GetDlgItem(box, IDNO) : nullptr;
+    if (no && !GetDlgItem(box, IDCANCEL)) {
+      PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(no));
+      return 1;
+    }
+  }
+  return CallNextHookEx(g_escapeHook, code, wParam, lParam);
+}
+
+UINT IconOf(TMsgDlgType type) {
+  switch (type) {
+    case TMsgDlgType::mtWarning:
+      return MB_ICONWARNING;
+    case TMsgDlgType::mtError:
+      return MB_ICONERROR;
+    case TMsgDlgType::mtInformation:
+      return MB_ICONINFORMATION;
+    case TMsgDlgType::mtConfirmation:
+      return MB_ICONQUESTION;
+  }
+  return 0;
+}
+
+TModalResult AnswerOf(int id) {
+  switch (id) {
+    case IDOK:
+      return TModalResult::mrOK;
+    case IDCANCEL:
+      return TModalResult::mrCancel;
+    case IDYES:
+      return TModalResult::mrYes;
+    case IDNO:
+      return TModalResult::mrNo;
+  }
+  return TModalResult::mrNone;
+}
+
+int Box(const std::string& text, const char* title, UINT flags) {
+  HWND owner = GetActiveWindow();
+  if (!owner) flags |= MB_TASKMODAL;
+  return MessageBoxA(owner, text.c_str(), title, flags);
+}
+
+// "A|b|C|d" -> "A\0b\0C\0d\0\0" as the file dialogs take it.
+std::string FilterText(const std::string& filter) {
+  std::string s = filter;
+  std::replace(s.begin(), s.end(), '|', '\0');
+  s.push_back('\0');
+  s.push_back('\0');
+  return s;
+}
+
+bool FileDialog(const FileDialogOptions& o, std::string& path, bool save) {
+  char buffer[MAX_PATH * 4] = {};
+  lstrcpynA(buffer, path.c_str(), sizeof buffer);
+  std::string filter = FilterText(o.filter);
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = GetActiveWindow();
+  ofn.lpstrFilter = o.filter.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = buffer;
+  ofn.nMaxFile = sizeof buffer;
+  ofn.lpstrTitle = o.title.empty() ? nullptr : o.title.c_str();
+  ofn.lpstrDefExt = o.defaultExt.empty() ? nullptr : o.defaultExt.c_str();
+  ofn.lpstrInitialDir = o.initialDir.empty() ? nullptr : o.initialDir.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+  if (o.pathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
+  if (o.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
+  if (o.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
+  if (o.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
+  BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  if (!ok) return false;
+  path = buffer;
+  return true;
+}
+
+class Win32Prompter : public Prompter {
+ public:
+  TModalResult MessageDlg(const std::string& text, TMsgDlgType type,
+                          const std::vector<TMsgDlgBtn>& buttons) override {
+    bool yes = Has(buttons, TMsgDlgBtn::mbYes), no = Has(buttons, TMsgDlgBtn::mbNo);
+    bool cancel = Has(buttons, TMsgDlgBtn::mbCancel);
+    UINT set = MB_OK;
+    if (yes && no && cancel)
+      set = MB_YESNOCANCEL;
+    else if (yes && no)
+      set = MB_YESNO;
+    else if (cancel)
+      set = MB_OKCANCEL;
+    // In each of these sets the default (OK, else Yes) is the first button.
+    UINT flags = set | IconOf(type) | MB_DEFBUTTON1 | MB_SETFOREGROUND;
+    bool hook = set == MB_YESNO;
+    if (hook)
+      g_escapeHook = SetWindowsHookExA(WH_MSGFILTER, EscapeToNo, nullptr, GetCurrentThreadId());
+    int id = Box(text, MsgDlgTitle(type), flags);
+    if (hook && g_escapeHook) {
+      UnhookWindowsHookEx(g_escapeHook);
+      g_escapeHook = nullptr;
+    }
+    // A box closed without an answer (the system refused it) counts as Escape.
+    TModalResult r = AnswerOf(id);
+    return r == TModalResult::mrNone ? EscapeAnswer(buttons) : r;
+  }
+
+  void ShowErrorReport(const std::string& message) override {
+    Box(ErrorReportText(message), kErrorReportTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  }
+
+  bool OpenFileDialog(const FileDialogOptions& options, std::string& path) override {
+    return FileDialog(options, path, false);
+  }
+  bool SaveFileDialog(const FileDialogOptions& options, std::string& path) override {
+    return FileDialog(options, path, true);
+  }
+};
+
+}  // namespace
+
+Prompter& HostPrompter() {
+  static Win32Prompter prompter;
+  return prompter;
+}
+
+}  // namespace tallimo

@@ -1,0 +1,91 @@
+#pragma once
+// A scripted prompter for tests: answers message boxes and file dialogs from a script and
+// records every box shown (title, text, icon, buttons).
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/help_engine.h"
+#include "platform/prompter.h"
+#include "platform/prompter_rules.h"
+
+namespace tallimo::testing {
+
+class FakePrompter : public Prompter {
+ public:
+  struct Box {
+    std::string title;
+    std::string text;
+    TMsgDlgType icon;
+    std::vector<TMsgDlgBtn> buttons;
+    TModalResult answer;
+  };
+  struct FileDialogCall {
+    bool save;
+    FileDialogOptions options;
+  };
+
+  // Answers for the next message boxes, in order. Without one the box gets the answer of its
+  // default button (as if Enter were pressed) and `unscripted` counts it.
+  std::deque<TModalResult> answers;
+  // Paths for the next file dialogs; an empty path cancels.
+  std::deque<std::string> paths;
+
+  std::vector<Box> boxes;
+  std::vector<FileDialogCall> fileDialogs;
+  int unscripted = 0;
+
+  TModalResult MessageDlg(const std::string& text, TMsgDlgType type,
+                          const std::vector<TMsgDlgBtn>& buttons) override {
+    TModalResult answer;
+    if (answers.empty()) {
+      ++unscripted;
+      answer = DefaultAnswer(buttons);
+    } else {
+      answer = answers.front();
+      answers.pop_front();
+    }
+    boxes.push_back({MsgDlgTitle(type), text, type, buttons, answer});
+    return answer;
+  }
+
+  void ShowErrorReport(const std::string& message) override {
+    boxes.push_back({kErrorReportTitle, ErrorReportText(message), TMsgDlgType::mtError,
+                     {TMsgDlgBtn::mbOK}, TModalResult::mrOK});
+  }
+
+  bool OpenFileDialog(const FileDialogOptions& options, std::string& path) override {
+    return File(false, options, path);
+  }
+  bool SaveFileDialog(const FileDialogOptions& options, std::string& path) override {
+    return File(true, options, path);
+  }
+
+ private:
+  bool File(bool save, const FileDialogOptions& options, std::string& path) {
+    fileDialogs.push_back({save, options});
+    if (paths.empty() || paths.front().empty()) {
+      if (!paths.empty()) paths.pop_front();
+      return false;
+    }
+    path = paths.front();
+    paths.pop_front();
+    return true;
+  }
+};
+
+// A help engine that records the topics asked for.
+class FakeHelpEngine : public HelpEngine {
+ public:
+  struct Call {
+    std::string kind;  // "context", "popup", "quit"
+    std::string file;
+    int context;
+  };
+  std::vector<Call> calls;
+  void ShowContext(const std::string& f, int c) override { calls.push_back({"context", f, c}); }
+  void ShowPopup(const std::string& f, int c) override { calls.push_back({"popup", f, c}); }
+  void Quit(const std::string& f) override { calls.push_back({"quit", f, 0}); }
+};
+
+}  // namespace tallimo::testing

@@ -1,0 +1,33 @@
+#pragma once
+// Push buttons, with an optional picture (a bitmap button): a click handler and a modal
+// result that closes a modal form.
+#include <functional>
+
+#include "platform/prompter.h"
+#include "ui/win_control.h"
+
+namespace tallimo::ui {
+
+class Button : public WinControl {
+ public:
+  Button();
+  ~Button() override;
+  std::function<void()> OnClick;
+  TModalResult ModalResult = TModalResult::mrNone;
+  // Shown bold-framed; Enter clicks it (set the form's DefaultButton too).
+  bool Default = false;
+  // A picture beside the caption (or alone when the caption is empty); the button owns it.
+  void SetGlyph(HBITMAP bitmap);
+  // Clicks the button as a user would (nothing when disabled).
+  void Click();
+
+ protected:
+  void FillCreateParams(CreateParams& params) override;
+  void AfterCreate() override;
+  bool CommandNotify(int code) override;
+
+ private:
+  HBITMAP glyph_ = nullptr;
+};
+
+}  // namespace tallimo::ui

@@ -1,0 +1,68 @@
+#include "ui/control.h"
+
+#include <algorithm>
+
+#include "ui/layout_fit.h"
+#include "ui/win_control.h"
+
+namespace tallimo::ui {
+
+COLORREF ColorToRGB(TColor color) {
+  if (color & 0x80000000u) return GetSysColor(static_cast<int>(color & 0xFF));
+  return color & 0xFFFFFF;
+}
+
+Control::~Control() {
+  if (parent_) parent_->RemoveChild(this);
+}
+
+void Control::SetParent(WinControl* parent) {
+  if (parent_ == parent) return;
+  if (parent_) parent_->RemoveChild(this);
+  parent_ = parent;
+  if (parent_) parent_->InsertChild(this);
+}
+
+void Control::SetBounds(int left, int top, int width, int height) {
+  TBounds old = bounds_;
+  if (old.left == left && old.top == top && old.width == width && old.height == height) return;
+  bounds_ = {left, top, std::max(width, 0), std::max(height, 0)};
+  BoundsChanged(old);
+  if (parent_ && align_ != TAlign::alNone) parent_->Realign();
+}
+
+void Control::SetAlign(TAlign align) {
+  align_ = align;
+  if (parent_) parent_->Realign();
+}
+
+void Control::SetVisible(bool visible) {
+  visible_ = visible;
+  if (parent_ && align_ != TAlign::alNone) parent_->Realign();
+}
+
+const TFont& Control::Font() const {
+  if (ParentFont && parent_) return parent_->Font();
+  return font_;
+}
+
+void Control::SetFont(const TFont& font) {
+  font_ = font;
+  ParentFont = false;
+  FontChanged();
+}
+
+void Control::ScaleBy(int num, int den) {
+  TBounds b = bounds_;
+  b.left = FitDesignSize(b.left, num, den);
+  b.top = FitDesignSize(b.top, num, den);
+  b.width = FitDesignSize(b.width, num, den);
+  b.height = FitDesignSize(b.height, num, den);
+  if (!ParentFont) font_.height = FitDesignSize(font_.height, num, den);
+  TBounds old = bounds_;
+  bounds_ = b;
+  BoundsChanged(old);
+  if (!ParentFont) FontChanged();
+}
+
+}  // namespace tallimo::ui

@@ -1,0 +1,62 @@
+#include "ui/edit.h"
+
+namespace tallimo::ui {
+
+Edit::Edit() {
+  TabStop = true;
+  color_ = clWindow;
+}
+
+void Edit::FillCreateParams(CreateParams& params) {
+  WinControl::FillCreateParams(params);
+  params.className = "EDIT";
+  params.style = WS_CHILD | WS_CLIPSIBLINGS | ES_AUTOHSCROLL;
+  if (ReadOnly) params.style |= ES_READONLY;
+  if (Border) params.exStyle |= WS_EX_CLIENTEDGE;
+}
+
+HBRUSH Edit::ControlColor(HDC dc) {
+  SetTextColor(dc, ColorToRGB(Font().color));
+  SetBkColor(dc, ColorToRGB(color_));
+  return BackgroundBrush();
+}
+
+Memo::Memo() = default;
+
+void Memo::FillCreateParams(CreateParams& params) {
+  Edit::FillCreateParams(params);
+  params.style = WS_CHILD | WS_CLIPSIBLINGS | ES_MULTILINE | ES_AUTOVSCROLL;
+  if (!WordWrap) params.style |= ES_AUTOHSCROLL;
+  if (ReadOnly) params.style |= ES_READONLY;
+  if (ScrollBars == TScrollStyle::ssVertical || ScrollBars == TScrollStyle::ssBoth)
+    params.style |= WS_VSCROLL;
+  if (ScrollBars == TScrollStyle::ssHorizontal || ScrollBars == TScrollStyle::ssBoth)
+    params.style |= WS_HSCROLL;
+}
+
+std::vector<std::string> Memo::Lines() const {
+  std::string text = Caption();
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+void Memo::SetLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += lines[i];
+  }
+  SetCaption(text);
+}
+
+}  // namespace tallimo::ui

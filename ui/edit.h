@@ -1,0 +1,41 @@
+#pragma once
+// One-line edits and multi-line memos (EDIT controls).
+#include <string>
+#include <vector>
+
+#include "ui/win_control.h"
+
+namespace tallimo::ui {
+
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class Edit : public WinControl {
+ public:
+  Edit();
+  std::string Text() const { return Caption(); }
+  void SetText(const std::string& text) { SetCaption(text); }
+  bool ReadOnly = false;
+  bool Border = true;
+  int MaxLength = 0;
+
+ protected:
+  void FillCreateParams(CreateParams& params) override;
+  HBRUSH ControlColor(HDC dc) override;
+  bool ownColor_ = false;
+};
+
+class Memo : public Edit {
+ public:
+  Memo();
+  TScrollStyle ScrollBars = TScrollStyle::ssNone;
+  bool WordWrap = true;
+  // The lines of the text (CR LF between them in the control).
+  std::vector<std::string> Lines() const;
+  void SetLines(const std::vector<std::string>& lines);
+  void Clear() { SetLines({}); }
+
+ protected:
+  void FillCreateParams(CreateParams& params) override;
+};
+
+}  // namespace tallimo::ui

@@ -1,0 +1,210 @@
+#include "ui/form.h"
+
+#include <vector>
+
+#include "ui/application.h"
+#include "ui/button.h"
+#include "ui/layout_fit.h"
+#include "ui/menu.h"
+
+namespace tallimo::ui {
+
+static BOOL CALLBACK CollectEnabled(HWND h, LPARAM p) {
+  auto* list = reinterpret_cast<std::vector<HWND>*>(p);
+  if (IsWindowVisible(h) && IsWindowEnabled(h)) list->push_back(h);
+  return TRUE;
+}
+
+Form::Form() {
+  font_ = TFont{};
+  ParentFont = false;
+  visible_ = false;
+}
+
+Form::~Form() {
+  if (App().MainForm == this) App().MainForm = nullptr;
+}
+
+void Form::SetClientSize(int width, int height) {
+  clientWidth_ = width;
+  clientHeight_ = height;
+  if (hwnd_) {
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, Style(), Menu != nullptr, ExStyle());
+    SetBounds(bounds_.left, bounds_.top, r.right - r.left, r.bottom - r.top);
+  }
+}
+
+DWORD Form::Style() const {
+  DWORD style = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
+  if (BorderStyle == TBorderStyle::bsSizeable)
+    style |= WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  else if (BorderStyle == TBorderStyle::bsDialog)
+    style |= DS_MODALFRAME;
+  return style;
+}
+
+DWORD Form::ExStyle() const {
+  DWORD ex = WS_EX_CONTROLPARENT;
+  if (BorderStyle == TBorderStyle::bsDialog) ex |= WS_EX_DLGMODALFRAME;
+  if (HelpButton) ex |= WS_EX_CONTEXTHELP;
+  return ex;
+}
+
+void Form::ScaleBy(int num, int den) {
+  // A form keeps its position; its client size and its controls are scaled.
+  clientWidth_ = FitDesignSize(clientWidth_, num, den);
+  clientHeight_ = FitDesignSize(clientHeight_, num, den);
+  font_.height = FitDesignSize(font_.height, num, den);
+  for (Control* c : children_) c->ScaleBy(num, den);
+}
+
+void Form::FillCreateParams(CreateParams& params) {
+  params.style = Style();
+  params.exStyle = ExStyle();
+  // Every form is owned by the main form, so dialogs stay above it and share its button.
+  params.parent = (App().MainForm && App().MainForm != this) ? App().MainForm->Handle() : nullptr;
+  params.menuOrId = Menu ? Menu->Handle() : nullptr;
+}
+
+void Form::Create() {
+  if (hwnd_) return;
+  if (!App().MainForm) App().MainForm = this;
+  ppi_ = App().GetScreen().PixelsPerInch();
+  if (ppi_ != DesignPixelsPerInch) ScaleBy(ppi_, DesignPixelsPerInch);
+  RECT r{0, 0, clientWidth_, clientHeight_};
+  AdjustWindowRectEx(&r, Style(), Menu != nullptr, ExStyle());
+  bounds_.width = r.right - r.left;
+  bounds_.height = r.bottom - r.top;
+  CreateHandle();
+  ReadBoundsFromWindow();
+  Realign();
+  FormCreate();
+}
+
+RECT Form::AlignArea() const {
+  RECT r{0, 0, clientWidth_, clientHeight_};
+  if (hwnd_) GetClientRect(hwnd_, &r);
+  return r;
+}
+
+void Form::BoundsChanged(const TBounds& old) {
+  (void)old;
+  if (!hwnd_) return;
+  settingBounds_ = true;
+  SetWindowPos(hwnd_, nullptr, bounds_.left, bounds_.top, bounds_.width, bounds_.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  settingBounds_ = false;
+  ReadBoundsFromWindow();
+}
+
+void Form::OnSize() {
+  if (!settingBounds_) ReadBoundsFromWindow();
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  if (!IsIconic(hwnd_)) {
+    clientWidth_ = r.right;
+    clientHeight_ = r.bottom;
+  }
+  Realign();
+  if (OnResize) OnResize();
+}
+
+void Form::Show() {
+  if (!hwnd_) Create();
+  if (!shownOnce_ && Position == TPosition::poScreenCenter) {
+    Screen& s = App().GetScreen();
+    RECT wr;
+    GetWindowRect(hwnd_, &wr);
+    int w = wr.right - wr.left, h = wr.bottom - wr.top;
+    SetWindowPos(hwnd_, nullptr, (s.Width() - w) / 2, (s.Height() - h) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ReadBoundsFromWindow();
+  }
+  shownOnce_ = true;
+  visible_ = true;
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  if (ActiveControl && ActiveControl->HandleAllocated()) ActiveControl->SetFocus();
+  if (OnShow) OnShow();
+}
+
+void Form::Hide() {
+  visible_ = false;
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Form::Close() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(canClose);
+  if (!canClose) return;
+  if (modal_) {
+    ModalResult = TModalResult::mrCancel;
+    return;
+  }
+  if (OnClose) OnClose();
+  if (App().MainForm == this) {
+    DestroyHandle();
+    App().Terminate();
+  } else {
+    Hide();
+  }
+}
+
+TModalResult Form::ShowModal() {
+  if (!hwnd_) Create();
+  // The other windows of the thread are disabled while the form is up.
+  std::vector<HWND> disabled;
+  EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
+  HWND previous = GetActiveWindow();
+  for (HWND h : disabled)
+    if (h != hwnd_) EnableWindow(h, FALSE);
+  modal_ = true;
+  ModalResult = TModalResult::mrNone;
+  Show();
+  while (ModalResult == TModalResult::mrNone && !App().Terminated() && hwnd_)
+    App().ProcessMessage(true);
+  TModalResult result = ModalResult;
+  for (HWND h : disabled)
+    if (h != hwnd_ && IsWindow(h)) EnableWindow(h, TRUE);
+  Hide();
+  modal_ = false;
+  if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  return result;
+}
+
+bool Form::OnCommand(int id, int code, HWND control) {
+  // Enter and Escape as the dialog manager sends them (IDOK, IDCANCEL or the default id).
+  if (id == IDCANCEL && (!control || !FromHandle(control))) {
+    if (CancelButton && CancelButton->Enabled()) CancelButton->Click();
+    return true;
+  }
+  if (id == IDOK && (!control || !FromHandle(control))) {
+    if (DefaultButton && DefaultButton->Enabled()) DefaultButton->Click();
+    return true;
+  }
+  return WinControl::OnCommand(id, code, control);
+}
+
+LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_GETMINMAXINFO: {
+      LRESULT r = DefaultProc(msg, wParam, lParam);
+      GetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return r;
+    }
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case DM_GETDEFID:
+      if (DefaultButton && DefaultButton->HandleAllocated())
+        return MAKELRESULT(DefaultButton->ControlId(), DC_HASDEFID);
+      return 0;
+    case WM_MOVE:
+      if (!settingBounds_) ReadBoundsFromWindow();
+      break;
+  }
+  return WinControl::WndProc(msg, wParam, lParam);
+}
+
+}  // namespace tallimo::ui

@@ -1,0 +1,79 @@
+#pragma once
+// A form: a top-level window with named controls, laid out in design pixels at 120 pixels per
+// inch and fitted to the screen when it is created; shown modeless or modal (with a modal
+// result), with a default button (Enter) and a cancel button (Escape).
+#include <functional>
+
+#include "platform/prompter.h"
+#include "ui/win_control.h"
+
+namespace tallimo::ui {
+
+class Button;
+class MainMenu;
+
+enum class TBorderStyle { bsSizeable, bsDialog, bsSingle };
+enum class TPosition { poDesigned, poScreenCenter };
+
+class Form : public WinControl {
+ public:
+  Form();
+  ~Form() override;
+
+  // Design values, set before Create.
+  int DesignPixelsPerInch = 120;
+  void SetClientSize(int width, int height);
+  TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
+  TPosition Position = TPosition::poDesigned;
+  bool HelpButton = false;  // a context-help button in the title bar
+  MainMenu* Menu = nullptr;
+
+  // Fits the design to the screen's pixels per inch and creates the window, hidden, with all
+  // its controls; then runs FormCreate.
+  void Create();
+  // The screen's pixels per inch as this form reports it (fixed when the form is created).
+  int PixelsPerInch() const { return ppi_; }
+
+  void Show();
+  void Hide();
+  // Asks the form to close: OnCloseQuery may refuse; a modal form ends with mrCancel, a
+  // modeless one hides, the main form is destroyed and ends the program.
+  void Close();
+  TModalResult ShowModal();
+  TModalResult ModalResult = TModalResult::mrNone;
+  bool Modal() const { return modal_; }
+
+  Button* DefaultButton = nullptr;
+  Button* CancelButton = nullptr;
+  WinControl* ActiveControl = nullptr;  // gets the focus when the form is shown
+
+  // Events, named as the design names them.
+  std::function<void()> OnResize;
+  std::function<void(bool& canClose)> OnCloseQuery;
+  std::function<void()> OnClose;
+  std::function<void()> OnShow;
+
+ protected:
+  void FillCreateParams(CreateParams& params) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnSize() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  void BoundsChanged(const TBounds& old) override;
+  void ScaleBy(int num, int den) override;
+  // Runs once after the window and its controls exist.
+  virtual void FormCreate() {}
+  // WM_GETMINMAXINFO, after the default processing.
+  virtual void GetMinMaxInfo(MINMAXINFO& info) { (void)info; }
+  RECT AlignArea() const override;
+
+ private:
+  DWORD Style() const;
+  DWORD ExStyle() const;
+  int clientWidth_ = 300, clientHeight_ = 200;
+  int ppi_ = 96;
+  bool modal_ = false;
+  bool shownOnce_ = false;
+  bool settingBounds_ = false;
+};
+
+}  // namespace tallimo::ui

@@ -1,0 +1,43 @@
+#pragma once
+// A windowless control: it has no HWND and is painted by its parent, in z-order, on the
+// parent's device context. Bounds are in the parent's client coordinates; Paint draws in the
+// control's own coordinates, (0, 0) to (Width, Height), clipped to them.
+#include <functional>
+
+#include "ui/control.h"
+
+namespace tallimo::ui {
+
+class GraphicControl : public Control {
+ public:
+  // Draws the control. The DC's origin is the control's top-left corner and its clip region
+  // the control's rectangle (intersected with what the parent repaints).
+  virtual void Paint(HDC dc) = 0;
+
+  // An opaque control covers all of its rectangle: the parent does not erase the background
+  // under it (the control answers the background erase itself).
+  bool Opaque() const { return opaque_; }
+  void SetOpaque(bool opaque) { opaque_ = opaque; }
+
+  // Marks the parent's area under the control for repainting (painted later, in z-order).
+  void Invalidate();
+  // Paints the control now on the parent's window DC, without going through WM_PAINT.
+  // Does nothing while the parent has no window.
+  void Repaint();
+
+  // A click (button pressed and released) on the control's rectangle.
+  std::function<void()> OnClick;
+  virtual void Click() {
+    if (OnClick) OnClick();
+  }
+  // The cursor shown over the control (nullptr: the parent's).
+  LPCSTR Cursor = nullptr;
+
+ protected:
+  void BoundsChanged(const TBounds& old) override;
+
+ private:
+  bool opaque_ = false;
+};
+
+}  // namespace tallimo::ui

@@ -1,0 +1,66 @@
+#pragma once
+// The list grid: a one-column grid of text rows (an owner-drawn list box), with a selection
+// rectangle that is all -1 when no cell is selected, a cell-select callback asked before the
+// selection moves, and a draw-cell callback called after the grid has drawn a cell.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/win_control.h"
+
+namespace tallimo::ui {
+
+struct TGridRect {
+  int Left = -1, Top = -1, Right = -1, Bottom = -1;
+};
+
+struct TGridDrawState {
+  bool selected = false, focused = false, fixed = false;
+};
+
+class ListGrid : public WinControl {
+ public:
+  ListGrid();
+  int RowCount() const { return static_cast<int>(cells_.size()); }
+  // Never fewer than one row.
+  void SetRowCount(int rows);
+  std::string Cell(int col, int row) const;
+  void SetCell(int col, int row, const std::string& text);
+  // Replaces all rows at once (at least one row).
+  void SetRows(const std::vector<std::string>& rows);
+  int DefaultRowHeight() const { return rowHeight_; }
+  void SetDefaultRowHeight(int height);
+  int DefaultColWidth = 64;
+
+  TGridRect Selection() const { return selection_; }
+  void SetSelection(const TGridRect& rect);
+  // The row of the selection (its top), -1 when none.
+  int Row() const { return selection_.Top; }
+
+  // Asked before the selection moves to (col, row); clearing canSelect keeps it where it was.
+  std::function<void(int col, int row, bool& canSelect)> OnSelectCell;
+  // After the grid has drawn the cell: the handler draws over it.
+  std::function<void(HDC dc, int col, int row, const RECT& rect, TGridDrawState state)> OnDrawCell;
+  std::function<void()> OnDblClick;
+
+  void ScaleBy(int num, int den) override;
+  // The rectangle of a row's cell in client coordinates (the row's last pixel row is below it).
+  RECT CellRect(int row) const;
+
+ protected:
+  void FillCreateParams(CreateParams& params) override;
+  void AfterCreate() override;
+  bool CommandNotify(int code) override;
+  bool DrawItem(DRAWITEMSTRUCT& item) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void FillList();
+  void MoveTo(int row);
+  std::vector<std::string> cells_{""};
+  int rowHeight_ = 24;
+  TGridRect selection_;
+  bool mouseDown_ = false;
+};
+
+}  // namespace tallimo::ui

@@ -1,0 +1,116 @@
+#include "ui/menu.h"
+
+#include <map>
+
+namespace tallimo::ui {
+
+namespace {
+std::map<int, MenuItem*>& Commands() {
+  static std::map<int, MenuItem*> commands;
+  return commands;
+}
+int g_nextCommand = 40000;
+}  // namespace
+
+MenuItem::MenuItem(std::string name, std::string caption, int helpContext)
+    : Name(std::move(name)), Caption(std::move(caption)), HelpContext(helpContext) {
+  command_ = g_nextCommand++;
+  Commands()[command_] = this;
+}
+
+MenuItem::~MenuItem() {
+  Commands().erase(command_);
+  if (submenu_) DestroyMenu(submenu_);
+}
+
+MenuItem* MenuItem::FromCommand(int command) {
+  auto it = Commands().find(command);
+  return it == Commands().end() ? nullptr : it->second;
+}
+
+void MenuItem::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (owner_)
+    EnableMenuItem(owner_, static_cast<UINT>(command_),
+                   MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+MenuItem& MenuItem::Add(std::unique_ptr<MenuItem> item) {
+  items_.push_back(std::move(item));
+  return *items_.back();
+}
+
+MenuItem& MenuItem::Add(std::string name, std::string caption, int helpContext) {
+  return Add(std::make_unique<MenuItem>(std::move(name), std::move(caption), helpContext));
+}
+
+void MenuItem::Click() {
+  if (enabled_ && OnClick) OnClick();
+}
+
+void MenuItem::AppendTo(HMENU menu) {
+  owner_ = menu;
+  UINT flags = 0;
+  if (BarBreak) flags |= MF_MENUBARBREAK;
+  if (IsSeparator()) {
+    AppendMenuA(menu, flags | MF_SEPARATOR, static_cast<UINT_PTR>(command_), nullptr);
+  } else if (!items_.empty()) {
+    AppendMenuA(menu, flags | MF_POPUP | (enabled_ ? 0 : MF_GRAYED),
+                reinterpret_cast<UINT_PTR>(BuildPopup()), Caption.c_str());
+  } else {
+    AppendMenuA(menu, flags | MF_STRING | (enabled_ ? 0 : MF_GRAYED),
+                static_cast<UINT_PTR>(command_), Caption.c_str());
+    if (Default) SetMenuDefaultItem(menu, static_cast<UINT>(command_), FALSE);
+  }
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_DATA;
+  info.dwItemData = static_cast<ULONG_PTR>(HelpContext);
+  SetMenuItemInfoA(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), TRUE, &info);
+}
+
+HMENU MenuItem::BuildPopup() {
+  if (!submenu_) {
+    submenu_ = CreatePopupMenu();
+    for (auto& item : items_) item->AppendTo(submenu_);
+  }
+  return submenu_;
+}
+
+MenuItem& MainMenu::Add(std::string name, std::string caption, int helpContext) {
+  items_.push_back(std::make_unique<MenuItem>(std::move(name), std::move(caption), helpContext));
+  return *items_.back();
+}
+
+HMENU MainMenu::Handle() {
+  if (!menu_) {
+    menu_ = CreateMenu();
+    for (auto& item : items_) {
+      // A top-level item's popup belongs to the bar; the bar owns and destroys it.
+      AppendMenuA(menu_, MF_POPUP | (item->Enabled() ? 0 : MF_GRAYED),
+                  reinterpret_cast<UINT_PTR>(item->BuildPopup()), item->Caption.c_str());
+    }
+  }
+  return menu_;
+}
+
+MainMenu::~MainMenu() {
+  // The form destroys an attached menu with its window; a menu never attached is ours.
+  if (menu_ && !IsMenu(menu_)) menu_ = nullptr;
+}
+
+MenuItem& PopupMenu::Add(std::string name, std::string caption, int helpContext) {
+  return root_.Add(std::move(name), std::move(caption), helpContext);
+}
+
+HMENU PopupMenu::Handle() {
+  return root_.BuildPopup();
+}
+
+void PopupMenu::PopupAt(HWND owner, int screenX, int screenY) {
+  int command = static_cast<int>(TrackPopupMenu(Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screenX,
+                                                screenY, 0, owner, nullptr));
+  if (MenuItem* item = MenuItem::FromCommand(command)) item->Click();
+}
+
+}  // namespace tallimo::ui

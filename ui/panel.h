@@ -1,0 +1,31 @@
+#pragma once
+// A panel: a container with an outer and an inner bevel; it can show the hints of the
+// controls it holds (as tooltips).
+#include "ui/win_control.h"
+
+namespace tallimo::ui {
+
+enum class TBevelCut { bvNone, bvLowered, bvRaised };
+
+class Panel : public WinControl {
+ public:
+  Panel();
+  TBevelCut BevelOuter = TBevelCut::bvRaised;
+  TBevelCut BevelInner = TBevelCut::bvNone;
+  int BevelWidth = 1;
+  // Shows the Hint of each windowed child as a tooltip.
+  bool ShowHint = false;
+  HWND HintWindow() const { return tooltip_; }
+  RECT AlignArea() const override;
+
+ protected:
+  void FillCreateParams(CreateParams& params) override;
+  void PaintFace(HDC dc) override;
+  void ChildrenCreated() override;
+  void OnDestroy() override;
+
+ private:
+  HWND tooltip_ = nullptr;
+};
+
+}  // namespace tallimo::ui

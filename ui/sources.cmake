@@ -1,0 +1,18 @@
+# Our thin Win32 window layer.
+list(APPEND TALLIMO_WIN32_SOURCES
+  ui/application.cpp
+  ui/button.cpp
+  ui/control.cpp
+  ui/edit.cpp
+  ui/form.cpp
+  ui/graphic_control.cpp
+  ui/label.cpp
+  ui/list_grid.cpp
+  ui/menu.cpp
+  ui/panel.cpp
+  ui/picture.cpp
+  ui/splitter.cpp
+  ui/status_bar.cpp
+  ui/win_control.cpp)
+# Its portable arithmetic.
+list(APPEND TALLIMO_PORTABLE_SOURCES ui/layout_fit.cpp)

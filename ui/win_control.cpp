@@ -1,0 +1,505 @@
+#include "ui/win_control.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "ui/application.h"
+#include "ui/graphic_control.h"
+#include "ui/layout_fit.h"
+#include "ui/menu.h"
+
+namespace tallimo::ui {
+
+namespace {
+constexpr const char* kObjectProp = "TallimoControl";
+int g_nextId = 100;
+// The control whose window is being created: messages that come before WM_NCCREATE (such as
+// WM_GETMINMAXINFO) reach it too.
+WinControl* g_creating = nullptr;
+}  // namespace
+
+const char* TallimoWindowClass() {
+  static const char* name = nullptr;
+  if (!name) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &WinControl::StaticProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    wc.lpszClassName = "TallimoWindow";
+    RegisterClassExA(&wc);
+    name = wc.lpszClassName;
+  }
+  return name;
+}
+
+WinControl::WinControl() {
+  id_ = g_nextId++;
+}
+
+WinControl::~WinControl() {
+  DestroyHandle();
+  for (Control* c : children_) c->parent_ = nullptr;
+  DeleteObject(font_handle_);
+  DeleteObject(brush_);
+}
+
+WinControl* WinControl::FromHandle(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  return static_cast<WinControl*>(GetPropA(hwnd, kObjectProp));
+}
+
+void WinControl::InsertChild(Control* child) {
+  children_.push_back(child);
+  if (child->IsWindowed() && hwnd_) static_cast<WinControl*>(child)->CreateHandle();
+  Realign();
+}
+
+void WinControl::RemoveChild(Control* child) {
+  children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+  if (pressed_ == child) pressed_ = nullptr;
+}
+
+void WinControl::FillCreateParams(CreateParams& params) {
+  params.parent = parent_ ? parent_->Handle() : nullptr;
+  params.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_));
+}
+
+void WinControl::CreateHandle() {
+  if (hwnd_) return;
+  CreateParams p;
+  FillCreateParams(p);
+  bool ours = p.className.empty();
+  if (visible_ && (p.style & WS_CHILD)) p.style |= WS_VISIBLE;
+  if (!enabled_) p.style |= WS_DISABLED;
+  if (TabStop) p.style |= WS_TABSTOP;
+  ownClass_ = ours;
+  HWND h;
+  if (ours) {
+    g_creating = this;
+    h = CreateWindowExA(p.exStyle, TallimoWindowClass(), caption_.c_str(), p.style, bounds_.left,
+                        bounds_.top, bounds_.width, bounds_.height, p.parent, p.menuOrId,
+                        GetModuleHandleA(nullptr), this);
+    g_creating = nullptr;
+  } else {
+    h = CreateWindowExA(p.exStyle, p.className.c_str(), caption_.c_str(), p.style, bounds_.left,
+                        bounds_.top, bounds_.width, bounds_.height, p.parent, p.menuOrId,
+                        GetModuleHandleA(nullptr), nullptr);
+  }
+  if (!h) throw std::runtime_error("Error creating window " + Name);
+  if (!ours) {
+    hwnd_ = h;
+    SetPropA(h, kObjectProp, this);
+    oldProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticProc)));
+  }
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+  AfterCreate();
+  for (Control* c : children_)
+    if (c->IsWindowed()) static_cast<WinControl*>(c)->CreateHandle();
+  Realign();
+  ChildrenCreated();
+}
+
+void WinControl::DestroyHandle() {
+  if (!hwnd_) return;
+  HWND h = hwnd_;
+  DestroyWindow(h);
+  hwnd_ = nullptr;
+}
+
+LRESULT CALLBACK WinControl::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  WinControl* self = FromHandle(hwnd);
+  if (!self && g_creating) {
+    // Our own class: the object is mapped once, at the first message of its window.
+    self = g_creating;
+    g_creating = nullptr;
+    SetPropA(hwnd, kObjectProp, self);
+  }
+  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (!self->hwnd_) self->hwnd_ = hwnd;
+  LRESULT result = self->Dispatch(msg, wParam, lParam);
+  if (msg == WM_NCDESTROY) {
+    RemovePropA(hwnd, kObjectProp);
+    self->hwnd_ = nullptr;
+  }
+  return result;
+}
+
+LRESULT WinControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+  try {
+    return WndProc(msg, wParam, lParam);
+  } catch (...) {
+    App().HandleCurrentException();
+  }
+  return 0;
+}
+
+LRESULT WinControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (oldProc_) return CallWindowProcA(oldProc_, hwnd_, msg, wParam, lParam);
+  return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT WinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE:
+      OnCreate();
+      break;
+    case WM_DESTROY:
+      OnDestroy();
+      break;
+    case WM_SIZE:
+      if (ownClass_) {
+        LRESULT r = DefaultProc(msg, wParam, lParam);
+        OnSize();
+        return r;
+      }
+      break;
+    case WM_ERASEBKGND:
+      if (ownClass_ && OnEraseBackground(reinterpret_cast<HDC>(wParam))) return 1;
+      break;
+    case WM_PAINT:
+      if (ownClass_) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        OnPaint(dc, ps.rcPaint);
+        EndPaint(hwnd_, &ps);
+        return 0;
+      }
+      break;
+    case WM_PRINTCLIENT:
+      if (ownClass_) {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        OnEraseBackground(dc);
+        OnPaint(dc, r);
+        return 0;
+      }
+      break;
+    case WM_COMMAND: {
+      HWND from = reinterpret_cast<HWND>(lParam);
+      if (from) {
+        WinControl* child = FromHandle(from);
+        if (child && child != this && child->CommandNotify(HIWORD(wParam))) return 0;
+      }
+      if (OnCommand(LOWORD(wParam), HIWORD(wParam), from)) return 0;
+      break;
+    }
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      WinControl* child = FromHandle(item->hwndItem);
+      if (child && child != this && child->DrawItem(*item)) return TRUE;
+      break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN: {
+      WinControl* child = FromHandle(reinterpret_cast<HWND>(lParam));
+      if (child && child != this) {
+        HBRUSH brush = child->ControlColor(reinterpret_cast<HDC>(wParam));
+        if (brush) return reinterpret_cast<LRESULT>(brush);
+      }
+      break;
+    }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      WinControl* child = FromHandle(header->hwndFrom);
+      LRESULT result = 0;
+      if (child && child != this && child->Notify(*header, result)) return result;
+      break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      OnMouseDown(0, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      break;
+    case WM_RBUTTONDOWN:
+      OnMouseDown(1, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      break;
+    case WM_LBUTTONUP:
+      OnMouseUp(0, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      break;
+    case WM_RBUTTONUP:
+      OnMouseUp(1, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      break;
+    case WM_MOUSEMOVE:
+      OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      break;
+    case WM_KEYDOWN:
+      if (OnKeyDown(static_cast<int>(wParam))) return 0;
+      break;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == hwnd_ && LOWORD(lParam) == HTCLIENT && OnSetCursor())
+        return TRUE;
+      break;
+    case WM_CONTEXTMENU:
+      if (OnContextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) return 0;
+      break;
+  }
+  return DefaultProc(msg, wParam, lParam);
+}
+
+void WinControl::OnSize() {
+  Realign();
+}
+
+HBRUSH WinControl::BackgroundBrush() {
+  TColor c = color_;
+  if (ParentColor && parent_) c = parent_->Color();
+  COLORREF rgb = ColorToRGB(c);
+  if (!brush_ || rgb != brushColor_) {
+    DeleteObject(brush_);
+    brush_ = CreateSolidBrush(rgb);
+    brushColor_ = rgb;
+  }
+  return brush_;
+}
+
+bool WinControl::OnEraseBackground(HDC dc) {
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  int saved = SaveDC(dc);
+  for (Control* c : children_) {
+    if (c->IsWindowed() || !c->Visible()) continue;
+    auto* g = static_cast<GraphicControl*>(c);
+    if (g->Opaque())
+      ExcludeClipRect(dc, g->Left(), g->Top(), g->Left() + g->Width(), g->Top() + g->Height());
+  }
+  FillRect(dc, &r, BackgroundBrush());
+  RestoreDC(dc, saved);
+  return true;
+}
+
+void WinControl::OnPaint(HDC dc, const RECT& area) {
+  PaintFace(dc);
+  for (Control* c : children_) {
+    if (c->IsWindowed() || !c->Visible()) continue;
+    auto* g = static_cast<GraphicControl*>(c);
+    RECT r{g->Left(), g->Top(), g->Left() + g->Width(), g->Top() + g->Height()};
+    RECT hit;
+    if (!IntersectRect(&hit, &r, &area)) continue;
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    SetViewportOrgEx(dc, r.left, r.top, nullptr);
+    SelectObject(dc, FontHandle());
+    g->Paint(dc);
+    RestoreDC(dc, saved);
+  }
+}
+
+bool WinControl::OnCommand(int id, int code, HWND control) {
+  (void)code;
+  if (control) return false;
+  // Menu commands reach the window that owns the menu.
+  if (MenuItem* item = MenuItem::FromCommand(id)) {
+    item->Click();
+    return true;
+  }
+  return false;
+}
+
+GraphicControl* WinControl::GraphicAt(int x, int y) {
+  for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
+    Control* c = *it;
+    if (c->IsWindowed() || !c->Visible()) continue;
+    if (x >= c->Left() && x < c->Left() + c->Width() && y >= c->Top() && y < c->Top() + c->Height())
+      return static_cast<GraphicControl*>(c);
+  }
+  return nullptr;
+}
+
+void WinControl::OnMouseDown(int button, int x, int y) {
+  if (!ownClass_ || button != 0) return;
+  pressed_ = GraphicAt(x, y);
+  if (pressed_) SetCapture(hwnd_);
+}
+
+void WinControl::OnMouseUp(int button, int x, int y) {
+  if (!ownClass_ || button != 0) return;
+  GraphicControl* pressed = pressed_;
+  pressed_ = nullptr;
+  if (GetCapture() == hwnd_) ReleaseCapture();
+  if (pressed && pressed == GraphicAt(x, y)) pressed->Click();
+}
+
+bool WinControl::OnSetCursor() {
+  if (!ownClass_) return false;
+  POINT pt;
+  GetCursorPos(&pt);
+  ScreenToClient(hwnd_, &pt);
+  GraphicControl* g = GraphicAt(pt.x, pt.y);
+  if (g && g->Cursor) {
+    SetCursor(LoadCursorA(nullptr, g->Cursor));
+    return true;
+  }
+  return false;
+}
+
+bool WinControl::OnContextMenu(int screenX, int screenY) {
+  if (!Popup) return false;
+  if (screenX == -1 && screenY == -1) {  // from the keyboard: at the control's corner
+    POINT pt{0, 0};
+    ClientToScreen(hwnd_, &pt);
+    screenX = pt.x;
+    screenY = pt.y;
+  }
+  Popup->PopupAt(hwnd_, screenX, screenY);
+  return true;
+}
+
+HBRUSH WinControl::ControlColor(HDC dc) {
+  (void)dc;
+  return nullptr;
+}
+
+RECT WinControl::AlignArea() const {
+  RECT r{0, 0, bounds_.width, bounds_.height};
+  if (hwnd_) GetClientRect(hwnd_, &r);
+  return r;
+}
+
+int WinControl::ClientWidth() const {
+  RECT r{0, 0, bounds_.width, bounds_.height};
+  if (hwnd_) GetClientRect(hwnd_, &r);
+  return r.right - r.left;
+}
+
+int WinControl::ClientHeight() const {
+  RECT r{0, 0, bounds_.width, bounds_.height};
+  if (hwnd_) GetClientRect(hwnd_, &r);
+  return r.bottom - r.top;
+}
+
+void WinControl::Realign() {
+  if (aligning_) return;
+  aligning_ = true;
+  RECT r = AlignArea();
+  auto each = [&](TAlign a, auto&& place) {
+    for (Control* c : children_)
+      if (c->Visible() && c->Align() == a) place(c);
+  };
+  each(TAlign::alTop, [&](Control* c) {
+    c->SetBounds(r.left, r.top, r.right - r.left, c->Height());
+    r.top += c->Height();
+  });
+  each(TAlign::alBottom, [&](Control* c) {
+    c->SetBounds(r.left, r.bottom - c->Height(), r.right - r.left, c->Height());
+    r.bottom -= c->Height();
+  });
+  each(TAlign::alLeft, [&](Control* c) {
+    c->SetBounds(r.left, r.top, c->Width(), std::max<int>(r.bottom - r.top, 0));
+    r.left += c->Width();
+  });
+  each(TAlign::alRight, [&](Control* c) {
+    c->SetBounds(r.right - c->Width(), r.top, c->Width(), std::max<int>(r.bottom - r.top, 0));
+    r.right -= c->Width();
+  });
+  each(TAlign::alClient, [&](Control* c) {
+    c->SetBounds(r.left, r.top, std::max<int>(r.right - r.left, 0),
+                 std::max<int>(r.bottom - r.top, 0));
+  });
+  aligning_ = false;
+}
+
+std::string WinControl::Caption() const {
+  if (!hwnd_) return caption_;
+  int n = GetWindowTextLengthA(hwnd_);
+  std::string s(static_cast<size_t>(n) + 1, '\0');
+  GetWindowTextA(hwnd_, s.data(), n + 1);
+  s.resize(static_cast<size_t>(n));
+  return s;
+}
+
+void WinControl::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  if (hwnd_) SetWindowTextA(hwnd_, caption.c_str());
+}
+
+void WinControl::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (hwnd_) EnableWindow(hwnd_, enabled);
+}
+
+void WinControl::SetVisible(bool visible) {
+  Control::SetVisible(visible);
+  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void WinControl::SetColor(TColor color) {
+  color_ = color;
+  ParentColor = false;
+  Invalidate();
+}
+
+void WinControl::SetFocus() {
+  if (hwnd_) ::SetFocus(hwnd_);
+}
+
+bool WinControl::Focused() const {
+  return hwnd_ && GetFocus() == hwnd_;
+}
+
+HFONT WinControl::FontHandle() {
+  if (!font_handle_) {
+    const TFont& f = Font();
+    LOGFONTA lf{};
+    lf.lfHeight = -f.height;
+    lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(lf.lfFaceName, f.name.c_str(), LF_FACESIZE);
+    font_handle_ = CreateFontIndirectA(&lf);
+  }
+  return font_handle_;
+}
+
+void WinControl::FontChanged() {
+  DeleteObject(font_handle_);
+  font_handle_ = nullptr;
+  if (hwnd_) {
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+  }
+  for (Control* c : children_)
+    if (c->ParentFont) c->NotifyParentFontChanged();
+}
+
+void WinControl::Invalidate() {
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void WinControl::Update() {
+  if (hwnd_) UpdateWindow(hwnd_);
+}
+
+void WinControl::ScaleBy(int num, int den) {
+  Control::ScaleBy(num, den);
+  for (Control* c : children_) c->ScaleBy(num, den);
+}
+
+WinControl* WinControl::TopLevel() {
+  WinControl* c = this;
+  while (c->parent_) c = c->parent_;
+  return c;
+}
+
+void WinControl::BoundsChanged(const TBounds& old) {
+  (void)old;
+  if (hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD))
+    SetWindowPos(hwnd_, nullptr, bounds_.left, bounds_.top, bounds_.width, bounds_.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WinControl::ReadBoundsFromWindow() {
+  if (!hwnd_) return;
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  if (parent_ && parent_->Handle())
+    MapWindowPoints(HWND_DESKTOP, parent_->Handle(), reinterpret_cast<POINT*>(&r), 2);
+  bounds_ = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace tallimo::ui
