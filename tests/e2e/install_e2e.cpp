@@ -458,6 +458,39 @@ TEST_F(DemoDisc, ClosingTheDriveDialogCancelsTheInstall) {
   EXPECT_TRUE(tallimo.Ended(15000));
 }
 
+// Without the Batch flag each line goes to the shell itself; a double click and the Enter key
+// both run Install & Close, and the program ends.
+TEST_F(DemoDisc, ADoubleClickOrEnterRunsTheLinesThemselvesAndEnds) {
+  struct Case {
+    const char* entry;
+    const char* marker;
+    bool byEnter;
+  };
+  for (const Case& c : {Case{"Archive Tool", "ArchiveTool.txt", false},
+                        Case{"Readme Reader", "ReadmeReader.txt", true}}) {
+    SCOPED_TRACE(c.entry);
+    RunningTallimo tallimo(root_ + "TALLIMO.INI", root_);
+    HWND main = StartAndSelect(tallimo, c.entry);
+    ASSERT_NE(main, nullptr) << tallimo.WindowTitles();
+    HWND list = ChildOfClass(main, "ListBox");
+    if (c.byEnter) {
+      PostKey(list, VK_RETURN);
+    } else {
+      DWORD_PTR row = 0;
+      SendMessageTimeoutA(list, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &row);
+      RECT item{};
+      SendMessageTimeoutA(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item),
+                          SMTO_ABORTIFHUNG, 5000, &row);
+      const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+      PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+      PostMessageA(list, WM_LBUTTONUP, 0, at);
+    }
+    EXPECT_TRUE(WaitFor([&] { return Exists(Marker(c.marker)); }, 30000));
+    EXPECT_TRUE(tallimo.Ended(15000)) << tallimo.WindowTitles();
+    EXPECT_TRUE(BatchFilesIn(temp_).empty());  // no batch file for these
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
