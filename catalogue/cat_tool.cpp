@@ -106,7 +106,12 @@ struct Finding {
 };
 
 std::string Quoted(std::string_view s) {
-  return "\"" + std::string(s) + "\"";
+  std::string q;
+  q.reserve(s.size() + 2);
+  q += '"';
+  q.append(s);
+  q += '"';
+  return q;
 }
 
 // The number after `stem` in `name` ("Install12" -> 12), with its text; false when `name` is

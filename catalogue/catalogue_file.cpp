@@ -1,5 +1,6 @@
 #include "catalogue/catalogue_file.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "catalogue/catalogue_reading.h"
@@ -48,10 +49,11 @@ void ReadCatalogueDocument(const IniDocument& doc, Catalogue& cat) {
   ReadNumbered(general, "Note", cat.NoteLines);
 
   std::string sectionName = "Program";
+  const IniSection* section = nullptr;
   for (size_t n = 1;; ++n) {
     sectionName.resize(7);
     sectionName += std::to_string(n);
-    const IniSection* section = doc.FindSection(sectionName);
+    section = doc.FindSection(sectionName, section);
     const IniKey* name = section ? section->Find("Name") : nullptr;
     if (!name) break;
     auto entry = std::make_unique<TTallimoProg>();
@@ -82,6 +84,15 @@ class IniWriter {
     out_ += "]\r\n";
   }
   void Key(std::string_view name, std::string_view value) {
+    // A value is one line: a line break in it would end the key and could start another, so
+    // it is written as a blank.
+    std::string oneLine;
+    if (value.find_first_of("\r\n") != std::string_view::npos) {
+      oneLine.assign(value);
+      std::replace_if(
+          oneLine.begin(), oneLine.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+      value = oneLine;
+    }
     out_ += name;
     out_ += '=';
     if (IniValueNeedsQuotes(value)) {

@@ -1,5 +1,7 @@
 #include "catalogue/ini_document.h"
 
+#include <algorithm>
+
 namespace tallimo {
 
 namespace {
@@ -39,8 +41,13 @@ size_t IniNameHash::operator()(std::string_view s) const noexcept {
 }
 
 const IniKey* IniSection::Find(std::string_view keyName) const {
-  auto it = index_.find(keyName);
-  return it == index_.end() ? nullptr : &keys[it->second];
+  if (!index_) {
+    for (const IniKey& key : keys)
+      if (EqualsIgnoreAsciiCase(key.name, keyName)) return &key;
+    return nullptr;
+  }
+  auto it = index_->find(keyName);
+  return it == index_->end() ? nullptr : &keys[it->second];
 }
 
 bool IniSection::IsFirstOfName(const IniKey& key) const {
@@ -52,8 +59,18 @@ const IniSection* IniDocument::FindSection(std::string_view sectionName) const {
   return it == index_.end() ? nullptr : &sections[it->second];
 }
 
+const IniSection* IniDocument::FindSection(std::string_view sectionName,
+                                           const IniSection* previous) const {
+  // Sections usually follow in the order they are looked up: try the next one first.
+  if (previous && previous + 1 < sections.data() + sections.size()) {
+    const IniSection* next = previous + 1;
+    if (next->first_ && EqualsIgnoreAsciiCase(next->name, sectionName)) return next;
+  }
+  return FindSection(sectionName);
+}
+
 bool IniDocument::IsFirstOfName(const IniSection& section) const {
-  return FindSection(section.name) == &section;
+  return section.first_;
 }
 
 std::string_view IniValueOf(std::string_view rawValue) {
@@ -70,12 +87,15 @@ bool IniValueNeedsQuotes(std::string_view value) {
 
 IniDocument ParseIni(std::string_view bytes) {
   IniDocument doc;
+  // Room for every section and key at once: a key line holds a "=", a section line a "[".
+  doc.sections.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '[')));
+  doc.keys_.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '=')));
   size_t pos = 0;
   size_t lineNo = 0;
   IniSection* current = nullptr;
   while (pos < bytes.size()) {
-    size_t end = bytes.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = bytes.size();
+    size_t end = pos;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
     std::string_view line = Trim(bytes.substr(pos, end - pos));
     ++lineNo;
     // One line break: CR LF, LF or CR.
@@ -97,9 +117,9 @@ IniDocument ParseIni(std::string_view bytes) {
       IniSection section;
       section.name = Trim(line.substr(1, close - 1));
       section.line = lineNo;
+      section.firstKey_ = doc.keys_.size();
       doc.sections.push_back(std::move(section));
       current = &doc.sections.back();
-      doc.index_.try_emplace(current->name, doc.sections.size() - 1);
       continue;
     }
     size_t eq = line.find('=');
@@ -113,11 +133,25 @@ IniDocument ParseIni(std::string_view bytes) {
     }
     IniKey key;
     key.name = Trim(line.substr(0, eq));
-    key.rawValue = line.substr(eq + 1);
-    key.value = IniValueOf(key.rawValue);
+    key.value = IniValueOf(line.substr(eq + 1));
     key.line = lineNo;
-    current->keys.push_back(key);
-    current->index_.try_emplace(key.name, current->keys.size() - 1);
+    doc.keys_.push_back(key);
+  }
+
+  // Small sections (an entry has a dozen keys) are searched in order; large ones get an index.
+  constexpr size_t kIndexedFrom = 16;
+  doc.index_.reserve(doc.sections.size());
+  for (size_t i = 0; i < doc.sections.size(); ++i) {
+    IniSection& section = doc.sections[i];
+    size_t end = i + 1 < doc.sections.size() ? doc.sections[i + 1].firstKey_ : doc.keys_.size();
+    section.keys =
+        std::span<const IniKey>(doc.keys_).subspan(section.firstKey_, end - section.firstKey_);
+    section.first_ = doc.index_.try_emplace(section.name, i).second;
+    if (section.keys.size() < kIndexedFrom) continue;
+    section.index_ = std::make_unique<IniNameIndex>();
+    section.index_->reserve(section.keys.size());
+    for (size_t k = 0; k < section.keys.size(); ++k)
+      section.index_->try_emplace(section.keys[k].name, k);
   }
   return doc;
 }

@@ -12,6 +12,8 @@
 //
 // The tree holds views into the bytes it was parsed from: they must outlive it.
 #include <cstddef>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -43,16 +45,15 @@ IniDocument ParseIni(std::string_view bytes);
 
 struct IniKey {
   std::string_view name;
-  std::string_view value;     // trimmed, one pair of enclosing quotes removed
-  std::string_view rawValue;  // the text after "=" to the end of the trimmed line
-  size_t line = 0;            // 1-based
+  std::string_view value;  // trimmed, one pair of enclosing quotes removed
+  size_t line = 0;         // 1-based
 };
 
 class IniSection {
  public:
   std::string_view name;
   size_t line = 0;
-  std::vector<IniKey> keys;  // in file order, duplicates included
+  std::span<const IniKey> keys;  // in file order, duplicates included
 
   // The first key of that name, or nullptr.
   const IniKey* Find(std::string_view keyName) const;
@@ -60,8 +61,11 @@ class IniSection {
   bool IsFirstOfName(const IniKey& key) const;
 
  private:
+  friend class IniDocument;
   friend IniDocument ParseIni(std::string_view bytes);
-  IniNameIndex index_;
+  size_t firstKey_ = 0;
+  bool first_ = false;                   // the first section of its name
+  std::unique_ptr<IniNameIndex> index_;  // only for large sections
 };
 
 enum class IniLineFault { lfNoEquals, lfNoClosingBracket, lfKeyOutsideSection };
@@ -74,15 +78,25 @@ struct IniIgnoredLine {
 // The whole file; ParseIni builds it.
 class IniDocument {
  public:
+  IniDocument() = default;
+  IniDocument(IniDocument&&) = default;  // the sections' key spans move along
+  IniDocument& operator=(IniDocument&&) = default;
+  IniDocument(const IniDocument&) = delete;
+  IniDocument& operator=(const IniDocument&) = delete;
+
   std::vector<IniSection> sections;  // in file order, duplicates included
   std::vector<IniIgnoredLine> ignored;
 
   // The first section of that name, or nullptr.
   const IniSection* FindSection(std::string_view sectionName) const;
+  // The same, quicker when the section wanted comes right after `previous` (a section of
+  // this document, or nullptr).
+  const IniSection* FindSection(std::string_view sectionName, const IniSection* previous) const;
   bool IsFirstOfName(const IniSection& section) const;
 
  private:
   friend IniDocument ParseIni(std::string_view bytes);
+  std::vector<IniKey> keys_;  // every section's keys, one section after the other
   IniNameIndex index_;
 };
 

@@ -19,10 +19,10 @@ class Win32Locale final : public Locale {
  public:
   int CompareIgnoreCase(const std::string& a, const std::string& b) override {
     // CompareStringA takes int lengths; catalogue texts are far below that.
-    const int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
-                                      static_cast<int>(std::min<size_t>(a.size(), 0x7FFFFFFF)),
-                                      b.data(),
-                                      static_cast<int>(std::min<size_t>(b.size(), 0x7FFFFFFF)));
+    const int result =
+        CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                       static_cast<int>(std::min<size_t>(a.size(), 0x7FFFFFFF)), b.data(),
+                       static_cast<int>(std::min<size_t>(b.size(), 0x7FFFFFFF)));
     if (result != 0) return result - CSTR_EQUAL;
     // Only on an API failure: keep an order rather than call everything equal.
     const int fallback = lstrcmpiA(a.c_str(), b.c_str());

@@ -179,6 +179,22 @@ TEST_F(CatalogueSaveFake, LoadReadsTheFileAndIgnoresAMissingOne) {
   EXPECT_TRUE(cat.Modified);  // loading leaves Modified alone
 }
 
+TEST_F(CatalogueSaveFake, AFileThatCannotBeReadFailsTheLoadAndChangesNothing) {
+  struct Unreadable : MemoryFileSystem {
+    bool ReadWholeFile(const std::string&, std::string&) override { return false; }
+  } unreadable;
+  unreadable.files[ini] = "[General]\r\nCaption=Never seen\r\n";
+  Catalogue cat = Sample(ini);
+  try {
+    LoadCatalogue(cat, unreadable);
+    ADD_FAILURE() << "the load did not fail";
+  } catch (const TallimoError& e) {
+    EXPECT_EQ(std::string(e.what()), "Unable to read " + ini);
+  }
+  EXPECT_EQ(cat.ConfigCaption, "New caption");
+  EXPECT_EQ(cat.ProgramList.size(), 1u);
+}
+
 // ---- real folders ----
 
 std::string ReadFile(const fs::path& p) {

@@ -140,6 +140,16 @@ TEST(CatalogueWriter, EveryValueSurvivesASaveAndALoad) {
   ExpectSameCatalogue(cat, RoundTrip(cat));
 }
 
+TEST(CatalogueWriter, ALineBreakInAValueCannotStartAnotherKey) {
+  Catalogue cat;
+  cat.ConfigCaption = "one\r\n[Program1]\r\nName=injected";
+  cat.CreatedBy = "ends with a break\n";
+  Catalogue back = RoundTrip(cat);
+  EXPECT_TRUE(back.ProgramList.empty());
+  EXPECT_EQ(back.ConfigCaption, "one  [Program1]  Name=injected");
+  EXPECT_EQ(back.CreatedBy, "ends with a break ");
+}
+
 TEST(CatalogueWriter, TrueIsWrittenAsOne) {
   Catalogue cat;
   ReadCatalogueText("[Program1]\nName=A\nBatch=$10\n[Program2]\nName=B\nBatch=yes\n", cat);

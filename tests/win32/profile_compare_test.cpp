@@ -1,0 +1,453 @@
+// Our catalogue reader against the platform's profile functions on the same files: the
+// reference loader below reads a catalogue the way the format was first read, one
+// GetPrivateProfileStringA call per key, probing each numbered key with a sentinel default.
+// Both must give the same catalogue, except that ours takes a value equal to the sentinel as
+// an ordinary value and cuts nothing at 1,023 characters.
+//
+// The profile functions cache files by name and age, so every file is written once under a
+// fresh name, all of them before the first read, and never rewritten.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "catalogue/catalogue_file.h"
+#include "win32_test_files.h"
+
+namespace tallimo {
+namespace {
+
+const char kSentinel[] = "\xFF\x63\x7B";
+
+// ---- the reference loader ----
+
+class ProfileReader {
+ public:
+  explicit ProfileReader(std::string file) : file_(std::move(file)) {}
+
+  std::string Read(const std::string& section, const std::string& key, const char* fallback) {
+    char buffer[1024];  // 1,023 characters and the terminator
+    DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback, buffer,
+                                       sizeof buffer, file_.c_str());
+    return std::string(buffer, n);
+  }
+  bool Present(const std::string& section, const std::string& key) {
+    return Read(section, key, kSentinel) != kSentinel;
+  }
+  StringList ReadList(const std::string& section, const std::string& stem) {
+    StringList items;
+    for (unsigned k = 1; k <= 65535; ++k) {
+      const std::string key = stem + std::to_string(k);
+      if (!Present(section, key)) break;
+      items.push_back(Read(section, key, ""));
+    }
+    return items;
+  }
+
+ private:
+  std::string file_;
+};
+
+Catalogue ProfileLoad(const std::string& file) {
+  ProfileReader ini(file);
+  Catalogue cat;
+  cat.ConfigCaption = ini.Read("General", "Caption", "");
+  cat.CreatedBy = ini.Read("General", "CreatedBy", "");
+  cat.WriteDate = ini.Read("General", "WriteDate", "");
+  cat.NoteLines = ini.ReadList("General", "Note");
+  for (unsigned n = 1; n <= 65535; ++n) {
+    const std::string section = "Program" + std::to_string(n);
+    if (!ini.Present(section, "Name")) break;
+    auto entry = std::make_unique<TTallimoProg>();
+    entry->Name = ini.Read(section, "Name", "No Name");
+    entry->NfoPath = ini.Read(section, "NFO", "");
+    entry->Batch = ReadBatchValue(ini.Read(section, "Batch", ""));
+    entry->SerialLines = ini.ReadList(section, "Serial");
+    entry->InstallLines = ini.ReadList(section, "Install");
+    entry->InfoLines = ini.ReadList(section, "Info");
+    entry->SpecsLines = ini.ReadList(section, "Specs");
+    cat.ProgramList.push_back(std::move(entry));
+  }
+  return cat;
+}
+
+Catalogue OurLoad(const std::string& file) {
+  Catalogue cat;
+  ReadCatalogueText(wintest::ReadBytes(file), cat);
+  return cat;
+}
+
+// ---- comparing catalogues ----
+
+std::string Shown(const std::string& s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+void ShowList(std::string& out, const char* what, const StringList& items) {
+  out += std::string(" ") + what + "[";
+  for (const auto& item : items) out += Shown(item) + ",";
+  out += "]";
+}
+
+// The catalogue as text, one line a part, so that a mismatch shows where it lies.
+std::string Describe(const Catalogue& cat) {
+  std::string out = "caption " + Shown(cat.ConfigCaption) + "\ncreatedBy " + Shown(cat.CreatedBy) +
+                    "\nwriteDate " + Shown(cat.WriteDate) + "\n";
+  ShowList(out, "notes", cat.NoteLines);
+  out += "\n";
+  for (const auto& e : cat.ProgramList) {
+    out +=
+        "entry " + Shown(e->Name) + " nfo " + Shown(e->NfoPath) + (e->Batch ? " batch" : " lines");
+    ShowList(out, "serial", e->SerialLines);
+    ShowList(out, "install", e->InstallLines);
+    ShowList(out, "info", e->InfoLines);
+    ShowList(out, "specs", e->SpecsLines);
+    out += "\n";
+  }
+  return out;
+}
+
+// ---- the corpus ----
+
+struct CorpusFile {
+  std::string name;
+  std::string bytes;
+  std::string path;  // where it was written
+};
+
+std::string WithEndings(const std::string& crlfText, const std::string& ending) {
+  std::string out;
+  for (size_t i = 0; i < crlfText.size(); ++i) {
+    if (crlfText.compare(i, 2, "\r\n") == 0) {
+      out += ending;
+      ++i;
+    } else {
+      out += crlfText[i];
+    }
+  }
+  return out;
+}
+
+const std::string kWorkedExample =
+    "[General]\r\nCaption=Utility Collection 3\r\nCreatedBy=Disc Team\r\n"
+    "Note1=Insert the disc into any drive before you install.\r\nNote2=\r\n"
+    "WriteDate=Mon, 7 Dec 2026, 3:06 pm\r\n"
+    "[Program1]\r\nName=Text Editor\r\nNFO=\\EDITOR\\EDITOR.NFO\r\nBatch=1\r\n"
+    "Serial1=The registration details are printed on the sleeve.\r\nInstall1=%D:\r\n"
+    "Install2=cd \\EDITOR\r\nInstall3=SETUP.EXE\r\nInfo1=A small text editor for plain files.\r\n"
+    "Specs1=Needs 4 MB of memory.\r\nSpecs2=Runs on 32-bit Windows.\r\n"
+    "[Program2]\r\nName=Picture Viewer\r\nNFO=\r\nBatch=0\r\n"
+    "Install1=%D:\\VIEWER\\INSTALL.EXE\r\nInfo1=Shows pictures in many formats.\r\n";
+
+// Files on which both readers must agree exactly.
+std::vector<CorpusFile> AgreeingCorpus() {
+  std::vector<CorpusFile> c;
+  c.push_back({"worked_crlf", kWorkedExample, ""});
+  c.push_back({"worked_lf", WithEndings(kWorkedExample, "\n"), ""});
+  c.push_back({"worked_cr", WithEndings(kWorkedExample, "\r"), ""});
+  c.push_back({"worked_no_final_break", kWorkedExample.substr(0, kWorkedExample.size() - 2), ""});
+  c.push_back({"mixed_endings",
+               "[General]\nCaption=lf\rCreatedBy=cr\r\nNote1=crlf\r\r\nNote2=after blank\n\n"
+               "[Program1]\rName=P\r\nInstall1=a\n\rInstall2=b\r",
+               ""});
+  c.push_back({"letter_case",
+               "[GENERAL]\r\ncaption=c\r\nCREATEDBY=by\r\nnOtE1=n1\r\nNOTE2=n2\r\n"
+               "writedate=d\r\n[pRoGrAm1]\r\nNAME=one\r\nnfo=x.nfo\r\nBATCH=1\r\n"
+               "serial1=s\r\nINSTALL1=i\r\nInFo1=f\r\nSPECS1=p\r\n[PROGRAM2]\r\nname=two\r\n",
+               ""});
+  c.push_back({"blanks",
+               "  [General]  \r\n  Caption  =   x  y   \r\n\tCreatedBy\t=\t\ttabbed\t\r\n"
+               "Note1 =  \r\nNote2=\t \t\r\nNote 3=not a note\r\n"
+               "[Program1]\r\n  Name = spaced name \r\nNFO= \\a b\\c.nfo \r\n"
+               "Info1=   lead\r\nInfo2=trail   \r\n",
+               ""});
+  c.push_back({"quotes",
+               "[General]\r\nCaption=\"double\"\r\nCreatedBy='single'\r\n"
+               "Note1=\"mismatched'\r\nNote2='mismatched\"\r\nNote3=\"\"\r\nNote4=''\r\n"
+               "Note5=\"\r\nNote6='\r\nNote7=\" inner blanks \"\r\nNote8=  \"outer blanks\"  \r\n"
+               "Note9=\"'nested'\"\r\nNote10=\"a\"b\"\r\nNote11=x\"\r\nNote12=\"x\r\n"
+               "Note13=say \"hi\"\r\nNote14=\"\"\"\r\nWriteDate=' '\r\n"
+               "[Program1]\r\nName=\"Quoted Name\"\r\nNFO='\\q.nfo'\r\nBatch=\"1\"\r\n",
+               ""});
+  c.push_back({"gaps",
+               "[General]\r\nNote1=one\r\nNote3=three\r\n"
+               "[Program1]\r\nName=First\r\nInstall1=a\r\nInstall3=c\r\nSerial2=orphan\r\n"
+               "Info1=i1\r\nInfo2=i2\r\nSpecs0=zero\r\nSpecs01=leading zero\r\n"
+               "[Program2]\r\nName=Second\r\n[Program4]\r\nName=Fourth\r\n",
+               ""});
+  c.push_back(
+      {"leading_zeros", "[General]\r\nNote01=x\r\n[Program01]\r\nName=zero-padded\r\n", ""});
+  c.push_back({"empty_values",
+               "[General]\r\nCaption=\r\nCreatedBy=\r\nNote1=\r\nNote2=\r\nWriteDate=\r\n"
+               "[Program1]\r\nName=\r\nNFO=\r\nBatch=\r\nSerial1=first\r\nSerial2=\r\n"
+               "Install1=\r\nInfo1=\r\nSpecs1=\r\n",
+               ""});
+  c.push_back({"no_name_hides_the_rest",
+               "[General]\r\nCaption=c\r\n[Program1]\r\nNFO=a.nfo\r\nInstall1=x\r\n"
+               "[Program2]\r\nName=Hidden\r\n",
+               ""});
+  c.push_back({"batch_values",
+               "[Program1]\r\nName=1\r\nBatch=1\r\n[Program2]\r\nName=-1\r\nBatch=-1\r\n"
+               "[Program3]\r\nName=$10\r\nBatch=$10\r\n[Program4]\r\nName=0x10\r\nBatch=0x10\r\n"
+               "[Program5]\r\nName=0\r\nBatch=0\r\n[Program6]\r\nName=true\r\nBatch=true\r\n"
+               "[Program7]\r\nName=yes\r\nBatch=yes\r\n[Program8]\r\nName=empty\r\nBatch=\r\n"
+               "[Program9]\r\nName=absent\r\n[Program10]\r\nName=blanks\r\nBatch=  7  \r\n"
+               "[Program11]\r\nName=0X1f\r\nBatch=0X1f\r\n[Program12]\r\nName=0x\r\nBatch=0x\r\n"
+               "[Program13]\r\nName=quoted\r\nBatch=' 1'\r\n[Program14]\r\nName=+2\r\nBatch=+2\r\n",
+               ""});
+  c.push_back({"comments_and_stray_lines",
+               "; a comment before any section\r\nCaption=outside any section\r\n"
+               "[General]\r\n;Caption=commented out\r\nCaption=real\r\n  ; indented comment\r\n"
+               "#Note1=a hash is no comment here\r\nNote1=one\r\nNote2=two ; not a comment\r\n"
+               "a line without equals\r\n=value without a key\r\nCreatedBy==starts with equals\r\n"
+               "[Program1]\r\nName=P\r\nInstall1=a=b=c\r\n",
+               ""});
+  c.push_back({"duplicates_first_wins",
+               "[General]\r\nCaption=first\r\nCaption=second\r\nNote1=n1\r\nnote1=again\r\n"
+               "[Program1]\r\nName=first section\r\nInstall1=one\r\n"
+               "[program1]\r\nName=second section\r\nInstall1=two\r\nInstall2=more\r\n"
+               "[General]\r\nCreatedBy=in the second General\r\nNote2=n2\r\n",
+               ""});
+  c.push_back({"odd_section_lines",
+               "[General] trailing text\r\nCaption=after trailing\r\n[Gen]eral]\r\nCaption=x\r\n"
+               "[]\r\nName=nameless section\r\n[Program1]\r\nName=P\r\n",
+               ""});
+  std::string high = "[General]\r\nCaption=";
+  for (int b = 0x80; b <= 0xFF; ++b)
+    if (b != 0xFF) high += static_cast<char>(b);  // 0xFF 0x63 0x7B is kept apart
+  high +=
+      "\r\nCreatedBy=\xC4pfel \xFC\xE9\r\n[Program1]\r\nName=\xC9t\xE9\r\nInfo1=\x80\x81\x8D\x8F"
+      "\x90\x9D\xA0\xFF\r\n";
+  c.push_back({"high_bytes", high, ""});
+  c.push_back({"control_bytes",
+               "[General]\r\nCaption=a\x01"
+               "b\x1F"
+               "c\r\nCreatedBy=\x1B[1mbold\r\n",
+               ""});
+  c.push_back({"empty_file", "", ""});
+  c.push_back({"blanks_in_brackets_and_names",
+               "[ General ]\r\nCaption=a\r\nNote1 =n1\r\nNote2\t=n2\r\n N o t e3=n3\r\n"
+               "[ Program1]\r\nName=b\r\n",
+               ""});
+  c.push_back({"unclosed_section_line",
+               "[Program1]\r\nName=a\r\n[General\r\nCaption=c\r\nInstall1=i\r\n", ""});
+  c.push_back({"only_general", "[General]\r\n", ""});
+  c.push_back({"not_ini_prose",
+               "This is a plain text file, not a catalogue.\r\nIt has lines of prose,\r\n"
+               "some with = signs = here, and [brackets] there.\r\n",
+               ""});
+  // Bytes of every value but 0 (the profile functions stop at a zero byte), short lines.
+  std::string noise;
+  unsigned seed = 12345;
+  for (int i = 0; i < 4000; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    char b = static_cast<char>(1 + (seed >> 16) % 255);
+    noise += b;
+    if (i % 37 == 36) noise += "\r\n";
+  }
+  c.push_back({"not_ini_noise", noise, ""});
+  // A larger catalogue: 40 entries of about twelve keys.
+  std::string large = "[General]\r\nCaption=Large\r\nCreatedBy=Generator\r\n";
+  for (int k = 1; k <= 5; ++k)
+    large += "Note" + std::to_string(k) + "=note " + std::to_string(k) + "\r\n";
+  for (int n = 1; n <= 40; ++n) {
+    const std::string s = std::to_string(n);
+    large += "[Program" + s + "]\r\nName=Program " + s + "\r\nNFO=\\P" + s + "\\README.NFO\r\n" +
+             "Batch=" + std::to_string(n % 2) + "\r\nSerial1=KEY-" + s + "\r\n" +
+             "Install1=%D:\r\nInstall2=cd \\P" + s + "\r\nInstall3=SETUP.EXE\r\n" +
+             "Info1=About program " + s + "\r\nInfo2=More about it\r\n" + "Specs1=Needs " + s +
+             " MB\r\nSpecs2=Any Windows\r\n";
+  }
+  c.push_back({"large", large, ""});
+  // The demo disc's catalogue, as shipped.
+  c.push_back(
+      {"demo_disc", wintest::ReadBytes(wintest::SourcePath("examples/demo-disc/TALLIMO.INI")), ""});
+  return c;
+}
+
+class ProfileCompare : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    folder_ = wintest::MakeTempFolder("profile");
+    ASSERT_FALSE(folder_.empty());
+    agreeing_ = AgreeingCorpus();
+    int k = 0;
+    for (auto& f : agreeing_) {
+      f.path = folder_ + "\\" + std::to_string(++k) + "-" + f.name + ".ini";
+      ASSERT_TRUE(wintest::WriteBytes(f.path, f.bytes)) << f.path;
+    }
+    sentinelFile_ = Write(
+        "sentinel", std::string("[General]\r\nCaption=") + kSentinel + "\r\nNote1=first\r\n" +
+                        "Note2=" + kSentinel + "\r\nNote3=third\r\n[Program1]\r\nName=One\r\n" +
+                        "Serial1=" + kSentinel + "\r\nSerial2=s2\r\nInstall1=i1\r\n" +
+                        "[Program2]\r\nName=" + kSentinel + "\r\nInstall1=i2\r\n" +
+                        "[Program3]\r\nName=Three\r\n");
+    longFile_ = Write("long", LongText());
+    otherBlanksFile_ = Write("other_blanks",
+                             "[General]\r\nCaption=\va\v\r\nCreatedBy=\fb\f\r\n"
+                             "Note1=\xA0nbsp\xA0\r\n");
+    bomFile_ = Write("utf8_bom",
+                     "\xEF\xBB\xBF[General]\r\nCaption=\xC3\xA9t\xC3\xA9\r\n"
+                     "[Program1]\r\nName=P\r\n");
+    nulFile_ = Write("zero_byte", std::string("[General]\r\nCaption=a\0b\r\nCreatedBy=c\r\n", 38));
+  }
+  static void TearDownTestSuite() { wintest::RemoveTree(folder_); }
+
+  static std::string Write(const std::string& name, const std::string& bytes) {
+    std::string path = folder_ + "\\" + name + ".ini";
+    EXPECT_TRUE(wintest::WriteBytes(path, bytes)) << path;
+    return path;
+  }
+
+  static std::string Letters(size_t n, char first) {
+    std::string s;
+    for (size_t i = 0; i < n; ++i) s += static_cast<char>(first + i % 26);
+    return s;
+  }
+  static std::string LongText() {
+    return "[General]\r\nCaption=" + Letters(2000, 'a') + "\r\nNote1=" + Letters(1023, 'A') +
+           "\r\nNote2=" + Letters(1024, 'A') + "\r\nNote3=   " + Letters(1500, 'a') + "   \r\n" +
+           "[Program1]\r\nName=" + Letters(1200, 'a') + "\r\nInfo1=\"" + Letters(1100, 'a') +
+           "\"\r\nSpecs1=" + Letters(5000, 'A') + "\r\n";
+  }
+
+  static inline std::string folder_;
+  static inline std::vector<CorpusFile> agreeing_;
+  static inline std::string sentinelFile_, longFile_;
+  static inline std::string otherBlanksFile_, bomFile_, nulFile_;
+};
+
+TEST_F(ProfileCompare, OurReaderGivesTheSameCatalogueAsTheProfileFunctions) {
+  for (const auto& f : agreeing_) {
+    SCOPED_TRACE(f.name);
+    EXPECT_EQ(Describe(OurLoad(f.path)), Describe(ProfileLoad(f.path)));
+  }
+}
+
+TEST_F(ProfileCompare, TheCorpusReadsAsExpected) {
+  // Guards the comparison itself: the corpus holds what it claims, for both readers.
+  auto find = [&](const std::string& name) -> const CorpusFile& {
+    for (const auto& f : agreeing_)
+      if (f.name == name) return f;
+    static CorpusFile none;
+    ADD_FAILURE() << "no corpus file " << name;
+    return none;
+  };
+  for (const char* name : {"worked_crlf", "worked_lf", "worked_cr", "worked_no_final_break"}) {
+    SCOPED_TRACE(name);
+    Catalogue cat = ProfileLoad(find(name).path);
+    EXPECT_EQ(cat.ConfigCaption, "Utility Collection 3");
+    EXPECT_EQ(cat.NoteLines,
+              (StringList{"Insert the disc into any drive before you install.", ""}));
+    ASSERT_EQ(cat.ProgramList.size(), 2u);
+    EXPECT_TRUE(cat.ProgramList[0]->Batch);
+    EXPECT_EQ(cat.ProgramList[0]->InstallLines, (StringList{"%D:", "cd \\EDITOR", "SETUP.EXE"}));
+    EXPECT_EQ(cat.ProgramList[1]->InfoLines, (StringList{"Shows pictures in many formats."}));
+  }
+  Catalogue gaps = OurLoad(find("gaps").path);
+  EXPECT_EQ(gaps.NoteLines, (StringList{"one"}));
+  ASSERT_EQ(gaps.ProgramList.size(), 2u);
+  EXPECT_EQ(gaps.ProgramList[0]->InstallLines, (StringList{"a"}));
+  EXPECT_TRUE(gaps.ProgramList[0]->SerialLines.empty());
+  EXPECT_TRUE(OurLoad(find("no_name_hides_the_rest").path).ProgramList.empty());
+  Catalogue quotes = OurLoad(find("quotes").path);
+  EXPECT_EQ(quotes.ConfigCaption, "double");
+  EXPECT_EQ(quotes.NoteLines[6], " inner blanks ");
+  Catalogue large = OurLoad(find("large").path);
+  EXPECT_EQ(large.ProgramList.size(), 40u);
+  EXPECT_GE(OurLoad(find("demo_disc").path).ProgramList.size(), 1u);
+}
+
+TEST_F(ProfileCompare, ASentinelValueIsAnOrdinaryValueOnlyForUs) {
+  Catalogue reference = ProfileLoad(sentinelFile_);
+  // The profile way: each sentinel value reads as an absent key and ends its run.
+  EXPECT_EQ(reference.ConfigCaption, kSentinel);  // read without a probe
+  EXPECT_EQ(reference.NoteLines, (StringList{"first"}));
+  ASSERT_EQ(reference.ProgramList.size(), 1u);
+  EXPECT_TRUE(reference.ProgramList[0]->SerialLines.empty());
+  EXPECT_EQ(reference.ProgramList[0]->InstallLines, (StringList{"i1"}));
+
+  // Ours: the same catalogue with exactly those values and what followed them.
+  Catalogue expected = ProfileLoad(sentinelFile_);
+  expected.NoteLines = {"first", kSentinel, "third"};
+  expected.ProgramList[0]->SerialLines = {kSentinel, "s2"};
+  auto second = std::make_unique<TTallimoProg>();
+  second->Name = kSentinel;
+  second->InstallLines = {"i2"};
+  expected.ProgramList.push_back(std::move(second));
+  auto third = std::make_unique<TTallimoProg>();
+  third->Name = "Three";
+  expected.ProgramList.push_back(std::move(third));
+  EXPECT_EQ(Describe(OurLoad(sentinelFile_)), Describe(expected));
+}
+
+TEST_F(ProfileCompare, LongValuesAreCutOnlyByTheProfileFunctions) {
+  Catalogue reference = ProfileLoad(longFile_);
+  Catalogue ours = OurLoad(longFile_);
+  // Ours keeps every value whole, blanks and quotes removed as usual.
+  EXPECT_EQ(ours.ConfigCaption, Letters(2000, 'a'));
+  ASSERT_EQ(ours.NoteLines.size(), 3u);
+  EXPECT_EQ(ours.NoteLines[0], Letters(1023, 'A'));
+  EXPECT_EQ(ours.NoteLines[1], Letters(1024, 'A'));
+  EXPECT_EQ(ours.NoteLines[2], Letters(1500, 'a'));
+  ASSERT_EQ(ours.ProgramList.size(), 1u);
+  EXPECT_EQ(ours.ProgramList[0]->Name, Letters(1200, 'a'));
+  EXPECT_EQ(ours.ProgramList[0]->InfoLines, (StringList{Letters(1100, 'a')}));
+  EXPECT_EQ(ours.ProgramList[0]->SpecsLines, (StringList{Letters(5000, 'A')}));
+
+  // The profile functions give the first 1,023 characters of the same values.
+  Catalogue expected = OurLoad(longFile_);
+  auto cut = [](std::string& s) {
+    if (s.size() > 1023) s.resize(1023);
+  };
+  cut(expected.ConfigCaption);
+  for (auto& note : expected.NoteLines) cut(note);
+  cut(expected.ProgramList[0]->Name);
+  for (auto& line : expected.ProgramList[0]->InfoLines) cut(line);
+  for (auto& line : expected.ProgramList[0]->SpecsLines) cut(line);
+  EXPECT_EQ(Describe(reference), Describe(expected));
+}
+
+// Syntax details where Wine's profile functions read otherwise than ours (none of them is
+// what a catalogue written by us or by a text editor in the ANSI code page holds):
+// - they also strip vertical tabs and form feeds around a value; we strip blanks and tabs only;
+// - they take a file that starts with a UTF-8 byte order mark as UTF-8 and hand back its text
+//   in the ANSI code page; we read the bytes as they are, so the first line is no section;
+// - a zero byte ends the value for them; we keep it and what follows.
+TEST_F(ProfileCompare, WhereTheSyntaxDetailsDiffer) {
+  Catalogue blanks = OurLoad(otherBlanksFile_);
+  EXPECT_EQ(blanks.ConfigCaption, "\va\v");
+  EXPECT_EQ(blanks.CreatedBy, "\fb\f");
+  EXPECT_EQ(blanks.NoteLines, (StringList{"\xA0nbsp\xA0"}));  // the same for both
+  Catalogue referenceBlanks = ProfileLoad(otherBlanksFile_);
+  EXPECT_EQ(referenceBlanks.ConfigCaption, "a");
+  EXPECT_EQ(referenceBlanks.CreatedBy, "b");
+  EXPECT_EQ(referenceBlanks.NoteLines, blanks.NoteLines);
+
+  Catalogue bom = OurLoad(bomFile_);
+  EXPECT_EQ(bom.ConfigCaption, "");
+  ASSERT_EQ(bom.ProgramList.size(), 1u);  // only the first line is lost
+  Catalogue referenceBom = ProfileLoad(bomFile_);
+  EXPECT_EQ(referenceBom.ConfigCaption, "\xE9t\xE9");
+  EXPECT_EQ(referenceBom.ProgramList.size(), 1u);
+
+  Catalogue nul = OurLoad(nulFile_);
+  EXPECT_EQ(nul.ConfigCaption, std::string("a\0b", 3));
+  EXPECT_EQ(nul.CreatedBy, "c");
+  Catalogue referenceNul = ProfileLoad(nulFile_);
+  EXPECT_EQ(referenceNul.ConfigCaption, "a");
+  EXPECT_EQ(referenceNul.CreatedBy, "c");
+}
+
+}  // namespace
+}  // namespace tallimo

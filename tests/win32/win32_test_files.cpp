@@ -1,0 +1,135 @@
+#include "win32_test_files.h"
+
+#include <atomic>
+
+namespace tallimo::wintest {
+
+std::string MakeTempFolder(const std::string& tag) {
+  static std::atomic<unsigned> counter{0};
+  char temp[MAX_PATH + 1];
+  DWORD n = GetTempPathA(sizeof temp, temp);
+  std::string base = n ? std::string(temp, n) : std::string("C:\\");
+  if (base.back() != '\\') base += '\\';
+  for (;;) {
+    std::string folder = base + "tallimo-" + tag + "-" + std::to_string(GetCurrentProcessId()) +
+                         "-" + std::to_string(GetTickCount()) + "-" + std::to_string(++counter);
+    if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return std::string();
+  }
+}
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + "\\" + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(path);
+      else
+        DeleteFileA(path.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            written == bytes.size();
+  return CloseHandle(file) && ok;
+}
+
+std::string ReadBytes(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<unreadable>";
+  std::string bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+std::map<std::string, std::string> FolderContents(const std::string& folder) {
+  std::map<std::string, std::string> contents;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return contents;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    contents[name] = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                         ? std::string("<folder>")
+                         : ReadBytes(folder + "\\" + name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return contents;
+}
+
+std::string UnixPath(const std::string& windowsPath) {
+  // Wine's own export; absent on Windows.
+  using Convert = char*(CDECL*)(LPCWSTR);
+  auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!convert) return std::string();
+  wchar_t wide[MAX_PATH * 2];
+  if (!MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH * 2))
+    return std::string();
+  char* unix = convert(wide);
+  if (!unix) return std::string();
+  std::string path = unix;
+  HeapFree(GetProcessHeap(), 0, unix);
+  return path;
+}
+
+bool RunUnixCommand(const std::string& shellCommand) {
+  // Wine starts a Linux program given by its host path, but reports no exit code for it:
+  // the command leaves a marker file saying how it went, and we wait for that.
+  const std::string folder = MakeTempFolder("unix");
+  const std::string unixFolder = UnixPath(folder);
+  if (folder.empty() || unixFolder.empty()) {
+    if (!folder.empty()) RemoveTree(folder);
+    return false;
+  }
+  std::string command = "/bin/sh -c \"(" + shellCommand + ") >/dev/null 2>&1 && touch '" +
+                        unixFolder + "/ok' || touch '" + unixFolder + "/failed'\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                nullptr, &startup, &process);
+  bool ok = false;
+  if (started) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const std::string okFile = folder + "\\ok", failedFile = folder + "\\failed";
+    for (int wait = 0; wait < 400; ++wait) {
+      if (GetFileAttributesA(okFile.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        ok = true;
+        break;
+      }
+      if (GetFileAttributesA(failedFile.c_str()) != INVALID_FILE_ATTRIBUTES) break;
+      Sleep(50);
+    }
+  }
+  RemoveTree(folder);
+  return ok;
+}
+
+std::string SourcePath(const std::string& relative) {
+  std::string root = TALLIMO_SOURCE_DIR;
+  // The source folder is a host path; under Wine the host's root is drive Z:.
+  if (!root.empty() && root.front() == '/') root = "Z:" + root;
+  return root + "/" + relative;
+}
+
+}  // namespace tallimo::wintest
