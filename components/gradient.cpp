@@ -6,13 +6,15 @@
 namespace tallimo {
 namespace {
 
+// Value names under "Control Panel\Colors"; the selection colours are stored there as
+// "Hilight" and "HilightText".
 constexpr const char* kSystemColorNames[] = {
-    "Background",     "ActiveTitle",   "InactiveTitle",     "Menu",
-    "Window",         "WindowFrame",   "MenuText",          "WindowText",
-    "TitleText",      "ActiveBorder",  "InactiveBorder",    "AppWorkspace",
-    "Highlight",      "HighlightText", "ButtonFace",        "ButtonShadow",
-    "GrayText",       "ButtonText",    "InactiveTitleText", "ButtonHilight",
-    "ButtonDkShadow", "ButtonLight",   "InfoText",          "InfoWindow",
+    "Background",     "ActiveTitle",  "InactiveTitle",     "Menu",
+    "Window",         "WindowFrame",  "MenuText",          "WindowText",
+    "TitleText",      "ActiveBorder", "InactiveBorder",    "AppWorkspace",
+    "Hilight",        "HilightText",  "ButtonFace",        "ButtonShadow",
+    "GrayText",       "ButtonText",   "InactiveTitleText", "ButtonHilight",
+    "ButtonDkShadow", "ButtonLight",  "InfoText",          "InfoWindow",
 };
 static_assert(sizeof kSystemColorNames / sizeof kSystemColorNames[0] == 24);
 

@@ -11,4 +11,12 @@ if [ -z "$root" ]; then
   root=$d
 fi
 eval "$("$here/wine-session.sh" "$root")"
-exec wine "$@"
+# Wine starts its services from the first process of a server; they would inherit our output
+# and keep the caller (ctest) waiting on it. So the program writes to a file we show after.
+out=$(mktemp)
+set +e
+wine "$@" >"$out" 2>&1 </dev/null
+rc=$?
+cat "$out"
+rm -f "$out"
+exit $rc

@@ -74,21 +74,6 @@ TColor ExpectedAt(const GradientColorTable& colors, const GradientBandRects& ban
   return shown;
 }
 
-TEST(GradientPaint, RowsOfAStepOneControlShowTheNextBand) {
-  FakeSystemColors source;
-  const auto colors = BuildColorTable(clBlack, clBlue, true, source);
-  DibSurface surface(120, 255);
-  ASSERT_TRUE(surface.Valid());
-  PaintGradientBands(surface.Dc(), colors, GradientBands(gdUpDown, 120, 255));
-  for (int y = 0; y < 255; ++y) {
-    for (int x = 0; x < 120; ++x) {
-      ASSERT_EQ(surface.At(x, y), colors[y + 1]) << x << "," << y;
-    }
-  }
-  EXPECT_EQ(surface.At(0, 0), RgbColor(0, 0, 254));  // band 1 covers band 0
-  EXPECT_EQ(surface.At(60, 254), clBlack);
-}
-
 TEST(GradientPaint, ColumnsLeftRightAndRowsOfUnevenSizes) {
   FakeSystemColors source;
   const auto colors = BuildColorTable(clNavy, clGreen, false, source);
@@ -120,19 +105,6 @@ TEST(GradientPaint, ColumnsLeftRightAndRowsOfUnevenSizes) {
   }
 }
 
-TEST(GradientPaint, EmptyAxisPaintsNothingVisibleOutsideItsBands) {
-  FakeSystemColors source;
-  const auto colors = BuildColorTable(clWhite, clWhite, false, source);
-  DibSurface surface(20, 10);
-  ASSERT_TRUE(surface.Valid());
-  // A control of height 0 at the top: all 256 bands fill row 0 only (the control clips it).
-  PaintGradientBands(surface.Dc(), colors, GradientBands(gdUpDown, 20, 0));
-  for (int x = 0; x < 20; ++x) EXPECT_EQ(surface.At(x, 0), clWhite);
-  for (int y = 1; y < 10; ++y) {
-    for (int x = 0; x < 20; ++x) ASSERT_EQ(surface.At(x, y), kSentinel);
-  }
-}
-
 // The seam reads HKCU\Control Panel\Colors. HKCU is redirected to a scratch key for the test,
 // so the user's settings are neither read nor touched.
 class SystemColorsRegistry : public ::testing::Test {
@@ -148,6 +120,7 @@ class SystemColorsRegistry : public ::testing::Test {
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     if (scratch_) RegCloseKey(scratch_);
     RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TallimoTests");  // only when left empty
   }
   HKEY CreateColorsKey() {
     HKEY colors = nullptr;
@@ -342,6 +315,9 @@ TEST(SystemColorsHost, RegistryColoursMatchTheSystemsColours) {
     ++compared;
   }
   EXPECT_GE(compared, 10);
+  // The selection colours are stored as "Hilight" and "HilightText"; they must be found.
+  EXPECT_FALSE(HostSystemColors().ColorText(SystemColorValueName(clSystemColor + 13)).empty());
+  EXPECT_FALSE(HostSystemColors().ColorText(SystemColorValueName(clSystemColor + 14)).empty());
 }
 
 }  // namespace

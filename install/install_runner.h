@@ -1,0 +1,74 @@
+#pragma once
+// The commands Install and Install & Close, over seams so that every step is testable.
+#include <functional>
+#include <string>
+
+#include "catalogue/catalogue.h"
+#include "install/drive_token.h"
+#include "install/random_source.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/prompter.h"
+#include "platform/shell.h"
+
+namespace tallimo {
+
+inline constexpr const char* kNoProcedureMessage =
+    "There is no Installation procedure defined for this program!";
+
+// What the commands need of the main window's program list.
+class ProgramSelection {
+ public:
+  virtual ~ProgramSelection() = default;
+  // True when a row is selected; with `warn`, a missing selection is reported to the user.
+  virtual bool HasSelection(bool warn) = 0;
+  // The text of the selected row.
+  virtual std::string SelectedText() = 0;
+  // The index in the program list of the first entry of that name, or -1.
+  virtual int FindProgramIndex(const std::string& name) = 0;
+};
+
+// How an Install command ended (a batch file that cannot be created throws TallimoError).
+enum class TInstallResult {
+  irNoSelection,  // the user was warned
+  irNoEntry,      // the selected text names no entry: silent
+  irNoProcedure,  // the entry has no install lines: the error box was shown
+  irCancelled,    // the Drive dialog was left without a choice: nothing written or launched
+  irLaunched,     // the batch file, or every line, went to the shell
+};
+
+struct InstallSeams {
+  Environment& environment;
+  Shell& shell;
+  FileSystem& files;
+  Prompter& prompter;
+  RandomSource& random;
+};
+
+class InstallRunner {
+ public:
+  // `installScript` is the program-wide list of the last command's prepared lines; `programs`
+  // the catalogue's entries. Both are owned by the main window and outlive the runner.
+  InstallRunner(InstallSeams seams, ProgramSelection& selection, const TProgramList& programs,
+                StringList& installScript, DriveChooser chooseDrive,
+                std::function<void()> closeMainWindow);
+
+  // Install: prepare the selected entry's lines, then run them through a batch file or one by
+  // one through the shell.
+  TInstallResult Install();
+
+  // Install & Close: Install, then close the main window (through its close question) unless
+  // nothing was selected or the drive choice was abandoned. An error thrown by Install
+  // leaves the window open.
+  TInstallResult InstallAndClose();
+
+ private:
+  InstallSeams seams_;
+  ProgramSelection& selection_;
+  const TProgramList& programs_;
+  StringList& installScript_;
+  DriveChooser chooseDrive_;
+  std::function<void()> closeMainWindow_;
+};
+
+}  // namespace tallimo

@@ -1,0 +1,9 @@
+# The install runner: drive tokens, the batch file, the Install commands (portable), and the
+# Drive dialog (Windows).
+list(APPEND TALLIMO_PORTABLE_SOURCES
+  install/batch_file.cpp
+  install/drive_list.cpp
+  install/drive_token.cpp
+  install/install_runner.cpp
+  install/random_source.cpp
+)

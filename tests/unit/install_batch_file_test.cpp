@@ -1,0 +1,129 @@
+// The batch file: its bytes, its folder, its name, and creation that never replaces a file.
+#include <gtest/gtest.h>
+
+#include "install/batch_file.h"
+#include "platform/error.h"
+#include "unit/install_fakes.h"
+
+namespace tallimo {
+namespace {
+
+using test::EventLog;
+using test::FakeEnvironment;
+using test::FakeFileSystem;
+using test::ScriptedRandom;
+
+TEST(BatchFile, BytesAreEachLineAndCrLf) {
+  EXPECT_EQ(BatchFileBytes({"a", "b"}), std::string("a\r\nb\r\n"));
+  EXPECT_EQ(BatchFileBytes({"a", "b"}).size(), 6u);
+  EXPECT_EQ(BatchFileBytes({""}), "\r\n");
+  EXPECT_EQ(BatchFileBytes({}), "");
+  // 8-bit text goes out byte for byte.
+  EXPECT_EQ(BatchFileBytes({"copy \xE9t\xE9 x"}), "copy \xE9t\xE9 x\r\n");
+}
+
+TEST(BatchFile, DirectoryFromTemp) {
+  EventLog log;
+  FakeFileSystem files(log);
+  files.directories = {"C:\\WINDOWS\\TEMP", "C:\\TMP\\"};
+  EXPECT_EQ(BatchDirectory("C:\\WINDOWS\\TEMP", files), "C:\\WINDOWS\\TEMP\\");
+  EXPECT_EQ(BatchDirectory("C:\\TMP\\", files), "C:\\TMP\\\\");  // a second backslash
+  EXPECT_EQ(BatchDirectory("C:\\MISSING", files), "C:\\");
+  EXPECT_EQ(BatchDirectory("", files), "C:\\");
+}
+
+TEST(BatchFile, NameIsTlmAndFourLowerCaseLetters) {
+  ScriptedRandom random;
+  random.next = {16, 7, 25, 10};
+  EXPECT_EQ(BatchFileName(random), "TLM-qhzk.bat");
+  random.next = {0, 0, 0, 0};
+  EXPECT_EQ(BatchFileName(random), "TLM-aaaa.bat");
+
+  // The real generator stays within a .. z.
+  TimeSeededRandom real;
+  real.Reseed();
+  for (int i = 0; i < 200; ++i) {
+    std::string name = BatchFileName(real);
+    ASSERT_EQ(name.size(), 12u);
+    for (int k = 4; k < 8; ++k) ASSERT_TRUE(name[k] >= 'a' && name[k] <= 'z') << name;
+  }
+}
+
+TEST(BatchFile, WritesIntoTempOrIntoTheRootOfC) {
+  EventLog log;
+  FakeFileSystem files(log);
+  FakeEnvironment environment;
+  ScriptedRandom random;
+  files.directories = {"D:\\LONG"};
+
+  random.Queue("abcd");
+  EXPECT_EQ(WriteBatchFile({"x"}, environment, files, random), "C:\\TLM-abcd.bat");  // unset
+
+  environment.values["TEMP"] = "";
+  random.Queue("bcde");
+  EXPECT_EQ(WriteBatchFile({"x"}, environment, files, random), "C:\\TLM-bcde.bat");
+
+  environment.values["TEMP"] = "D:\\GONE";
+  random.Queue("cdef");
+  EXPECT_EQ(WriteBatchFile({"x"}, environment, files, random), "C:\\TLM-cdef.bat");
+
+  // A long value is used as it is.
+  std::string longTemp = "D:\\LONG" + std::string(400, 'x');
+  files.directories.insert(longTemp);
+  environment.values["TEMP"] = longTemp;
+  random.Queue("defg");
+  EXPECT_EQ(WriteBatchFile({"a", "b"}, environment, files, random), longTemp + "\\TLM-defg.bat");
+  EXPECT_EQ(files.files[longTemp + "\\TLM-defg.bat"], "a\r\nb\r\n");
+  EXPECT_EQ(random.reseeds, 4);
+}
+
+TEST(BatchFile, ATakenNameIsNeverReplaced) {
+  EventLog log;
+  FakeFileSystem files(log);
+  FakeEnvironment environment;
+  ScriptedRandom random;
+  files.files["C:\\TLM-aaaa.bat"] = "keep me";
+  files.files["C:\\TLM-bbbb.bat"] = "and me";
+  random.Queue("aaaabbbbcccc");
+  EXPECT_EQ(WriteBatchFile({"new"}, environment, files, random), "C:\\TLM-cccc.bat");
+  EXPECT_EQ(files.files["C:\\TLM-aaaa.bat"], "keep me");
+  EXPECT_EQ(files.files["C:\\TLM-bbbb.bat"], "and me");
+  EXPECT_EQ(files.files["C:\\TLM-cccc.bat"], "new\r\n");
+  EXPECT_EQ(random.reseeds, 1);  // new letters come from the same sequence
+}
+
+TEST(BatchFile, GivesUpAfterBoundedAttempts) {
+  EventLog log;
+  FakeFileSystem files(log);
+  FakeEnvironment environment;
+  ScriptedRandom random;  // always draws "aaaa"
+  files.files["C:\\TLM-aaaa.bat"] = "";
+  try {
+    WriteBatchFile({"x"}, environment, files, random);
+    FAIL() << "no error";
+  } catch (const TallimoError& error) {
+    EXPECT_STREQ(error.what(), "Cannot create file C:\\TLM-aaaa.bat");
+  }
+  EXPECT_EQ(files.writeAttempts, kBatchNameAttempts);
+}
+
+TEST(BatchFile, AFailedCreationIsReportedWithItsPath) {
+  EventLog log;
+  FakeFileSystem files(log);
+  FakeEnvironment environment;
+  ScriptedRandom random;
+  files.failWrites = true;
+  files.directories = {"T:"};
+  environment.values["TEMP"] = "T:";
+  random.Queue("wxyz");
+  try {
+    WriteBatchFile({"x"}, environment, files, random);
+    FAIL() << "no error";
+  } catch (const TallimoError& error) {
+    EXPECT_STREQ(error.what(), "Cannot create file T:\\TLM-wxyz.bat");
+  }
+  EXPECT_EQ(files.writeAttempts, 1);
+}
+
+}  // namespace
+}  // namespace tallimo

@@ -1,0 +1,196 @@
+// The Install and Install & Close commands over recording fakes: order of events, what is
+// launched and written, the missing-procedure error, and when the window closes.
+#include "install/install_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/error.h"
+#include "unit/install_fakes.h"
+
+namespace tallimo {
+namespace {
+
+using test::EventLog;
+
+class FakeSelection final : public ProgramSelection {
+ public:
+  FakeSelection(EventLog& log, const TProgramList& programs) : log_(log), programs_(programs) {}
+  bool selected = true;
+  std::string text;
+  bool HasSelection(bool warn) override {
+    if (!selected && warn) log_.push_back("warning You must first select an item!");
+    return selected;
+  }
+  std::string SelectedText() override { return text; }
+  int FindProgramIndex(const std::string& name) override {
+    for (size_t i = 0; i < programs_.size(); ++i) {
+      if (programs_[i]->Name == name) return static_cast<int>(i);
+    }
+    return -1;
+  }
+
+ private:
+  EventLog& log_;
+  const TProgramList& programs_;
+};
+
+class InstallRunnerTest : public ::testing::Test {
+ protected:
+  InstallRunnerTest()
+      : shell(log),
+        files(log),
+        prompter(log),
+        selection(log, programs),
+        runner(
+            {environment, shell, files, prompter, random}, selection, programs, installScript,
+            [this]() -> std::optional<char> {
+              log.push_back("drive dialog");
+              return driveAnswer;
+            },
+            [this] { log.push_back("close"); }) {}
+
+  void AddEntry(const std::string& name, bool batch, StringList lines) {
+    auto entry = std::make_unique<TTallimoProg>();
+    entry->Name = name;
+    entry->Batch = batch;
+    entry->InstallLines = std::move(lines);
+    programs.push_back(std::move(entry));
+  }
+  void Select(const std::string& name) {
+    selection.selected = true;
+    selection.text = name;
+  }
+
+  EventLog log;
+  test::FakeEnvironment environment;
+  test::FakeShell shell;
+  test::FakeFileSystem files;
+  test::FakePrompter prompter;
+  test::ScriptedRandom random;
+  TProgramList programs;
+  StringList installScript;
+  FakeSelection selection;
+  std::optional<char> driveAnswer = 'e';
+  InstallRunner runner;
+};
+
+TEST_F(InstallRunnerTest, LineByLineHandsEachWholeLineToTheShellInOrder) {
+  AddEntry("Other", false, {"nothing"});
+  AddEntry("Tools", false, {"setup.exe /s", "readme.txt", "%D:\\x y.exe -q"});
+  Select("Tools");
+  EXPECT_EQ(runner.Install(), TInstallResult::irLaunched);
+  EXPECT_EQ(log, (EventLog{"drive dialog", "launch setup.exe /s", "launch readme.txt",
+                           "launch e:\\x y.exe -q"}));
+  EXPECT_TRUE(files.files.empty());
+  EXPECT_EQ(installScript, (StringList{"setup.exe /s", "readme.txt", "e:\\x y.exe -q"}));
+}
+
+TEST_F(InstallRunnerTest, BatchWritesTheFileThenLaunchesIt) {
+  files.directories = {"C:\\WINDOWS\\TEMP"};
+  environment.values["TEMP"] = "C:\\WINDOWS\\TEMP";
+  AddEntry("Game", true, {"md %D:\\game", "copy *.* %D:\\game"});
+  Select("Game");
+  random.Queue("qhzk");
+  EXPECT_EQ(runner.Install(), TInstallResult::irLaunched);
+  const std::string path = "C:\\WINDOWS\\TEMP\\TLM-qhzk.bat";
+  EXPECT_EQ(log, (EventLog{"drive dialog", "write " + path, "launch " + path}));
+  EXPECT_EQ(files.files[path], "md e:\\game\r\ncopy *.* e:\\game\r\n");
+}
+
+TEST_F(InstallRunnerTest, AOneLineBatchStillGoesThroughAFile) {
+  AddEntry("One", true, {"setup.exe"});
+  Select("One");
+  random.Queue("abcd");
+  EXPECT_EQ(runner.Install(), TInstallResult::irLaunched);
+  EXPECT_EQ(log, (EventLog{"write C:\\TLM-abcd.bat", "launch C:\\TLM-abcd.bat"}));
+}
+
+TEST_F(InstallRunnerTest, TheDriveIsAskedOncePerCommand) {
+  AddEntry("Two", false, {"%D:\\a", "%D:\\b"});
+  Select("Two");
+  runner.Install();
+  driveAnswer = 'f';
+  runner.Install();
+  EXPECT_EQ(log, (EventLog{"drive dialog", "launch e:\\a", "launch e:\\b", "drive dialog",
+                           "launch f:\\a", "launch f:\\b"}));
+}
+
+TEST_F(InstallRunnerTest, NoSelectionWarnsAndDoesNothingElse) {
+  AddEntry("Tools", false, {"x"});
+  selection.selected = false;
+  installScript = {"from last time"};
+  EXPECT_EQ(runner.Install(), TInstallResult::irNoSelection);
+  EXPECT_TRUE(installScript.empty());  // emptied before the selection check
+
+  installScript = {"from last time"};
+  EXPECT_EQ(runner.InstallAndClose(), TInstallResult::irNoSelection);
+  EXPECT_EQ(installScript, StringList{"from last time"});  // Install never ran
+  EXPECT_EQ(log, (EventLog{"warning You must first select an item!",
+                           "warning You must first select an item!"}));  // once per command
+}
+
+TEST_F(InstallRunnerTest, AnUnknownNameEndsSilentlyAndInstallAndCloseStillCloses) {
+  AddEntry("Tools", false, {"x"});
+  Select("tools");  // names match case-sensitively
+  EXPECT_EQ(runner.Install(), TInstallResult::irNoEntry);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(runner.InstallAndClose(), TInstallResult::irNoEntry);
+  EXPECT_EQ(log, EventLog{"close"});
+}
+
+TEST_F(InstallRunnerTest, AMissingProcedureIsAnErrorAndInstallAndCloseThenCloses) {
+  AddEntry("Empty", true, {});
+  Select("Empty");
+  EXPECT_EQ(runner.Install(), TInstallResult::irNoProcedure);
+  EXPECT_EQ(log, EventLog{"error There is no Installation procedure defined for this program!"});
+  log.clear();
+  EXPECT_EQ(runner.InstallAndClose(), TInstallResult::irNoProcedure);
+  EXPECT_EQ(log, (EventLog{"error There is no Installation procedure defined for this program!",
+                           "close"}));
+  EXPECT_TRUE(files.files.empty());
+}
+
+TEST_F(InstallRunnerTest, InstallAndCloseClosesAfterTheLaunch) {
+  AddEntry("Game", true, {"setup"});
+  Select("Game");
+  random.Queue("wxyz");
+  EXPECT_EQ(runner.InstallAndClose(), TInstallResult::irLaunched);
+  EXPECT_EQ(log, (EventLog{"write C:\\TLM-wxyz.bat", "launch C:\\TLM-wxyz.bat", "close"}));
+}
+
+TEST_F(InstallRunnerTest, AnAbandonedDriveChoiceCancelsEverything) {
+  AddEntry("Batch", true, {"echo start", "copy x %D:\\"});
+  AddEntry("Lines", false, {"first.exe", "%D:\\second.exe"});
+  driveAnswer.reset();
+  Select("Batch");
+  EXPECT_EQ(runner.InstallAndClose(), TInstallResult::irCancelled);
+  Select("Lines");
+  EXPECT_EQ(runner.InstallAndClose(), TInstallResult::irCancelled);
+  // Not even the lines before the token were launched; nothing written, no close.
+  EXPECT_EQ(log, (EventLog{"drive dialog", "drive dialog"}));
+  EXPECT_TRUE(files.files.empty());
+  EXPECT_TRUE(installScript.empty());
+}
+
+TEST_F(InstallRunnerTest, AFileThatCannotBeCreatedStopsTheCommandAndKeepsTheWindowOpen) {
+  AddEntry("Game", true, {"setup"});
+  Select("Game");
+  files.failWrites = true;
+  random.Queue("abcd");
+  EXPECT_THROW(
+      {
+        try {
+          runner.InstallAndClose();
+        } catch (const TallimoError& error) {
+          EXPECT_STREQ(error.what(), "Cannot create file C:\\TLM-abcd.bat");
+          throw;
+        }
+      },
+      TallimoError);
+  EXPECT_TRUE(log.empty());  // nothing launched, no close
+}
+
+}  // namespace
+}  // namespace tallimo
