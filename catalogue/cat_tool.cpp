@@ -403,12 +403,18 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   auto& findings = checker.Findings();
   std::stable_sort(findings.begin(), findings.end(),
                    [](const Finding& a, const Finding& b) { return a.line < b.line; });
-  bool errors = false;
+  size_t errors = 0;
   for (const auto& f : findings) {
-    errors = errors || f.severity == Severity::svError;
+    errors += f.severity == Severity::svError;
     out << file << ":" << f.line << ": "
         << (f.severity == Severity::svError ? "error: " : "warning: ") << f.text << "\n";
   }
+  // The summary goes to the error stream, so that the findings alone are the output.
+  auto count = [](size_t n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+  };
+  err << file << ": " << count(cat.ProgramList.size(), "program") << ", " << count(errors, "error")
+      << ", " << count(findings.size() - errors, "warning") << "\n";
   return errors ? 1 : 0;
 }
 

@@ -73,7 +73,21 @@ class Win32FileSystem final : public FileSystem {
     return WriteResult::wrOk;
   }
 
-  bool RemoveFile(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
+  // Removes a read-only file too, as unlink does natively: a save that moves a read-only
+  // catalogue aside must be able to drop that copy later.
+  bool RemoveFile(const std::string& path) override {
+    if (DeleteFileA(path.c_str())) return true;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        !(attributes & FILE_ATTRIBUTE_READONLY))
+      return false;
+    const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
+    if (!SetFileAttributesA(path.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL))
+      return false;
+    if (DeleteFileA(path.c_str())) return true;
+    SetFileAttributesA(path.c_str(), attributes);
+    return false;
+  }
 
   // MoveFileA never replaces an existing target.
   bool MoveFile(const std::string& from, const std::string& to) override {

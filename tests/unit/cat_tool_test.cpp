@@ -189,6 +189,7 @@ TEST_F(CatTool, CheckPassesACleanCatalogueAndWarningsDoNotFail) {
   Result clean = Run({"check", "c.ini", "--disc-root", "root"});
   EXPECT_EQ(clean.code, 0);
   EXPECT_EQ(clean.out, "");
+  EXPECT_EQ(clean.err, "c.ini: 1 program, 0 errors, 0 warnings\n");
 
   files.files["c.ini"] += "Batch=on\n";  // a duplicate key: error
   EXPECT_EQ(Run({"check", "c.ini", "--disc-root", "root"}).code, 1);
