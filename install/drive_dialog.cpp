@@ -1,17 +1,114 @@
 #include "install/drive_dialog.h"
 
+#include "resources/resource_ids.h"
+
 namespace tallimo {
 
 TFTallimodrive* FTallimodrive = nullptr;
 
-// The window only, with its caption, size and place; its controls come with the install runner.
-TFTallimodrive::TFTallimodrive() {
+namespace {
+
+// A green check mark on the button face, for programs without our pictures (test programs
+// link no resources).
+HBITMAP DrawnCheckMark() {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  RECT all{0, 0, 16, 16};
+  FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+  HPEN pen = CreatePen(PS_SOLID, 3, RGB(0, 128, 0));
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  POINT mark[3] = {{2, 8}, {6, 12}, {13, 3}};
+  Polyline(dc, mark, 3);
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
+  SelectObject(dc, oldBitmap);
+  DeleteDC(dc);
+  return bitmap;
+}
+
+}  // namespace
+
+TFTallimodrive::TFTallimodrive(Drives& drives) : DriveComboBox1(drives), drives_(drives) {
   Name = "FTallimodrive";
   SetCaption("Tallimo - Drive");
   BorderStyle = ui::TBorderStyle::bsDialog;
   HelpButton = true;
+  Position = ui::TPosition::poDesigned;
+  ui::TFont font;
+  font.name = "MS Sans Serif";
+  font.height = 14;
+  font.color = clWindowText;
+  SetFont(font);
   SetClientSize(231, 97);
   SetBounds(200, 108, Width(), Height());
+
+  Gradient1.Name = "Gradient1";
+  Gradient1.SetParent(this);
+  Gradient1.SetColorStart(clNavy);
+  Gradient1.SetColorEnd(clGreen);
+
+  Label1.Name = "Label1";
+  Label1.SetParent(this);
+  Label1.SetBounds(10, 10, 208, 40);
+  Label1.Transparent = true;
+  Label1.WordWrap = true;
+  Label1.SetCaption("Which drive  would you like to install to?");
+  ui::TFont labelFont;
+  labelFont.name = "MS Serif";
+  labelFont.height = 17;
+  labelFont.color = clAqua;
+  Label1.SetFont(labelFont);
+
+  DriveComboBox1.Name = "DriveComboBox1";
+  DriveComboBox1.SetParent(this);
+  // The height is the dropped-down list's; the closed field takes the items' height.
+  DriveComboBox1.SetBounds(10, 59, 159, 200);
+  DriveComboBox1.HelpContext = 40;
+  DriveComboBox1.TabOrder = 0;
+
+  BitBtn1.Name = "BitBtn1";
+  BitBtn1.SetParent(this);
+  BitBtn1.SetBounds(177, 59, 43, 31);
+  BitBtn1.Default = true;
+  BitBtn1.ModalResult = TModalResult::mrOK;
+  BitBtn1.HelpContext = 40;
+  BitBtn1.TabOrder = 1;
+  HBITMAP check =
+      static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_CHECK),
+                                      IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+  BitBtn1.SetGlyph(check ? check : DrawnCheckMark());
+  DefaultButton = &BitBtn1;
+  ActiveControl = &DriveComboBox1;
+}
+
+TFTallimodrive::~TFTallimodrive() {
+  DestroyHandle();  // before the controls go
+  if (FTallimodrive == this) FTallimodrive = nullptr;
+}
+
+void TFTallimodrive::FormCreate() {
+  DriveComboBox1.Refresh();
+  DriveComboBox1.SetDrive(drives_.CurrentDrive());
+}
+
+std::optional<char> TFTallimodrive::ChooseDrive() {
+  if (!HandleAllocated()) Create();
+  DriveComboBox1.Refresh();
+  TModalResult result = ShowModal();
+  if (result != TModalResult::mrOK) return std::nullopt;
+  return DriveComboBox1.Drive();
+}
+
+bool TFTallimodrive::OnCommand(int id, int code, HWND control) {
+  // Escape closes the dialog without a choice, as the close box does.
+  if (id == IDCANCEL && (!control || !FromHandle(control))) {
+    Close();
+    return true;
+  }
+  return Form::OnCommand(id, code, control);
 }
 
 }  // namespace tallimo

@@ -7,3 +7,8 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   install/install_runner.cpp
   install/random_source.cpp
 )
+# The Drive dialog and its drive list on our window layer.
+list(APPEND TALLIMO_WIN32_SOURCES
+  install/drive_combo_box.cpp
+  install/drive_dialog.cpp
+)

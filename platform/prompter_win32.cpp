@@ -124,9 +124,12 @@ class Win32Prompter : public Prompter {
       UnhookWindowsHookEx(g_escapeHook);
       g_escapeHook = nullptr;
     }
-    // A box closed without an answer (the system refused it) counts as Escape.
+    // Escape on a box without Cancel (some systems answer IDCANCEL for it), and a box that
+    // could not be shown, give the Escape answer of the rules.
     TModalResult r = AnswerOf(id);
-    return r == TModalResult::mrNone ? EscapeAnswer(buttons) : r;
+    if (r == TModalResult::mrNone || (r == TModalResult::mrCancel && !cancel))
+      return EscapeAnswer(buttons);
+    return r;
   }
 
   void ShowErrorReport(const std::string& message) override {

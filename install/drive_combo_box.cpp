@@ -1,0 +1,181 @@
+#include "install/drive_combo_box.h"
+
+#include "install/drive_list.h"
+#include "resources/resource_ids.h"
+
+namespace tallimo {
+
+namespace {
+
+constexpr int kPictureIds[5] = {IDB_DRIVE_REMOVABLE, IDB_DRIVE_FIXED, IDB_DRIVE_NETWORK,
+                                IDB_DRIVE_CDROM, IDB_DRIVE_RAM};
+constexpr COLORREF kPictureKey = RGB(192, 192, 192);  // the pictures' background
+constexpr int kPictureSize = 16;
+
+}  // namespace
+
+DriveComboBox::DriveComboBox(Drives& drives) : drives_(drives) {
+  TabStop = true;
+  ParentColor = false;
+  color_ = clWindow;
+  for (int i = 0; i < 5; ++i) {
+    pictures_[i] =
+        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kPictureIds[i]),
+                                        IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  }
+}
+
+DriveComboBox::~DriveComboBox() {
+  DestroyHandle();
+  for (HBITMAP picture : pictures_) {
+    if (picture) DeleteObject(picture);
+  }
+}
+
+void DriveComboBox::FillCreateParams(ui::CreateParams& params) {
+  WinControl::FillCreateParams(params);
+  params.className = "COMBOBOX";
+  params.style = WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
+                 CBS_HASSTRINGS;
+}
+
+void DriveComboBox::AfterCreate() {
+  SetItemHeights();
+  FillItems();
+}
+
+void DriveComboBox::FontChanged() {
+  WinControl::FontChanged();
+  if (hwnd_) SetItemHeights();
+}
+
+void DriveComboBox::SetItemHeights() {
+  // Room for the picture and a line of the control's font.
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, FontHandle());
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  int height = metrics.tmHeight + 2;
+  if (height < kPictureSize + 2) height = kPictureSize + 2;
+  SendMessageA(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+  SendMessageA(hwnd_, CB_SETITEMHEIGHT, 0, height);
+}
+
+void DriveComboBox::FillItems() {
+  SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+  for (const DriveInfo& drive : items_) {
+    const std::string text = DriveItemText(drive);
+    SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
+}
+
+void DriveComboBox::Refresh() {
+  std::optional<char> keep = Drive();
+  items_ = drives_.ListDrives();
+  selected_ = keep ? DriveIndexOf(items_, *keep) : -1;
+  if (hwnd_) FillItems();
+}
+
+std::optional<char> DriveComboBox::Drive() const {
+  int index = selected_;
+  if (hwnd_) index = static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+  if (index < 0 || static_cast<size_t>(index) >= items_.size()) return std::nullopt;
+  return items_[static_cast<size_t>(index)].letter;
+}
+
+void DriveComboBox::SetDrive(char letter) {
+  selected_ = DriveIndexOf(items_, letter);
+  if (hwnd_) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
+}
+
+bool DriveComboBox::DrawItem(DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  const RECT& r = item.rcItem;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= items_.size()) {
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+    return true;
+  }
+  const DriveInfo& drive = items_[item.itemID];
+  const int pictureTop = r.top + (r.bottom - r.top - kPictureSize) / 2;
+  DrawKindPicture(dc, drive.type, r.left + 2, pictureTop, kPictureSize);
+
+  RECT text = r;
+  text.left += 2 + kPictureSize + 4;
+  const std::string caption = DriveItemText(drive);
+  int oldMode = SetBkMode(dc, TRANSPARENT);
+  COLORREF oldColor =
+      SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  HGDIOBJ oldFont = SelectObject(dc, FontHandle());
+  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  SelectObject(dc, oldFont);
+  SetTextColor(dc, oldColor);
+  SetBkMode(dc, oldMode);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+  return true;
+}
+
+void DriveComboBox::DrawKindPicture(HDC dc, TDriveType type, int left, int top, int size) {
+  HBITMAP picture = pictures_[static_cast<int>(type)];
+  if (picture) {
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, picture);
+    GdiTransparentBlt(dc, left, top, size, size, mem, 0, 0, kPictureSize, kPictureSize,
+                      kPictureKey);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    return;
+  }
+  // Without the program's pictures (a test program has no resources): simple shapes.
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+  HBRUSH body = CreateSolidBrush(RGB(192, 192, 192));
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, body);
+  const int right = left + size, bottom = top + size;
+  switch (type) {
+    case TDriveType::dtCDROM:
+      Ellipse(dc, left + 1, top + 1, right - 1, bottom - 1);
+      Ellipse(dc, left + size / 2 - 2, top + size / 2 - 2, left + size / 2 + 2, top + size / 2 + 2);
+      break;
+    case TDriveType::dtNetwork:
+      Rectangle(dc, left + 2, top + 2, right - 2, top + size / 2 + 1);
+      MoveToEx(dc, left + size / 2, top + size / 2, nullptr);
+      LineTo(dc, left + size / 2, bottom - 2);
+      MoveToEx(dc, left + 1, bottom - 2, nullptr);
+      LineTo(dc, right - 1, bottom - 2);
+      break;
+    case TDriveType::dtRemovable:
+      Rectangle(dc, left + 1, top + 4, right - 1, bottom - 4);
+      MoveToEx(dc, left + 4, top + size / 2, nullptr);
+      LineTo(dc, right - 4, top + size / 2);
+      break;
+    case TDriveType::dtRAM:
+      Rectangle(dc, left + 2, top + 3, right - 2, bottom - 3);
+      for (int x = left + 4; x < right - 3; x += 3) {
+        MoveToEx(dc, x, top + 1, nullptr);
+        LineTo(dc, x, top + 3);
+        MoveToEx(dc, x, bottom - 3, nullptr);
+        LineTo(dc, x, bottom - 1);
+      }
+      break;
+    case TDriveType::dtFixed: {
+      Rectangle(dc, left + 1, top + 4, right - 1, bottom - 4);
+      HBRUSH led = CreateSolidBrush(RGB(0, 192, 0));
+      RECT light{right - 5, bottom - 7, right - 3, bottom - 5};
+      FillRect(dc, &light, led);
+      DeleteObject(led);
+      break;
+    }
+  }
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(body);
+  DeleteObject(pen);
+}
+
+}  // namespace tallimo

@@ -1,0 +1,354 @@
+// The main window created in-process at 96 and 120 pixels per inch and driven with real
+// mouse and key messages; its answers read back from the windows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/main_form.h"
+#include "app/main_layout.h"
+#include "fakes/fake_prompter.h"
+#include "ui/application.h"
+#include "ui/layout_fit.h"
+#include "unit/catalogue_fakes.h"
+
+namespace tallimo {
+namespace {
+
+constexpr const char* kCatalogue =
+    "[General]\r\nCaption=Games\r\nWriteDate=Sun, 1 Jan 2017, 9:00 am\r\n"
+    "[Program1]\r\nName=b\r\nNFO=\\B\\B.NFO\r\nInfo1=Size 3 MB\r\nInfo2=Needs CD\r\n"
+    "[Program2]\r\nName=A\r\nSerial1=KEY-1\r\nSpecs1=Fast\r\n"
+    "[Program3]\r\nName=c\r\n"
+    "[Program4]\r\nName=Tools\r\nInfo1=first\r\n"
+    "[Program5]\r\nName=TOOLS\r\nInfo1=second\r\n";
+constexpr const char* kPath = "C:\\My Disc\\menu.ini";
+
+std::string TextOf(HWND h) {
+  char buffer[4096] = "";
+  GetWindowTextA(h, buffer, sizeof buffer);
+  return buffer;
+}
+
+std::string RowText(HWND list, int row) {
+  char buffer[512] = "";
+  SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer));
+  return buffer;
+}
+
+void Click(HWND h, int x, int y) {
+  SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  ui::App().ProcessMessages();
+}
+
+void Key(HWND h, int vk) {
+  SendMessageA(h, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+  SendMessageA(h, WM_KEYUP, static_cast<WPARAM>(vk), 0xC0000001);
+  ui::App().ProcessMessages();
+}
+
+class MainWindow : public ::testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    ui::App().SetPrompter(&prompter);
+    ui::App().SetHelpEngine(&help);
+    ui::App().SetScreen(&screen);
+    ui::App().HelpFile = "C:\\Disc\\Tallimo.hlp";
+    ui::App().Restart();
+    // The globals as the program starts with them.
+    ScaleFactor = 96.0;
+    MinTrackWidth = kDesignMinTrackWidth;
+  }
+  void TearDown() override {
+    form.reset();
+    ui::App().ProcessMessages();
+    ui::App().Restart();
+    ui::App().SetPrompter(nullptr);
+    ui::App().SetHelpEngine(nullptr);
+    ui::App().SetScreen(nullptr);
+  }
+  void Start(const char* catalogue = kCatalogue) {
+    if (catalogue) files.files[kPath] = catalogue;
+    form = std::make_unique<TFTallimo>(MainWindowSeams{
+        files, locale, clock, std::string("\"C:\\Disc\\Tallimo.exe\" \"") + kPath + "\" more",
+        "C:\\Disc\\Tallimo.exe"});
+    form->Create();
+    form->Show();
+    ui::App().ProcessMessages();
+  }
+  HWND List() { return form->ListBox1.Handle(); }
+  void ClickRow(int row) {
+    RECT r{};
+    SendMessageA(List(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    Click(List(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+  std::string Info() { return TextOf(form->MemoInfo.Handle()); }
+  std::string Specs() { return TextOf(form->MemoSpecs.Handle()); }
+
+  testing::FakePrompter prompter;
+  testing::FakeHelpEngine help;
+  FixedScreen screen{GetParam(), 1280, 1024};
+  testing::MemoryFileSystem files;
+  testing::EnglishLocale locale;
+  testing::FixedClock clock;
+  std::unique_ptr<TFTallimo> form;
+};
+
+TEST_P(MainWindow, StartsWithTheCatalogueOfTheFirstArgumentSortedAndMerged) {
+  Start();
+  EXPECT_EQ(form->Cat.IniFileName, kPath);
+  EXPECT_EQ(TextOf(form->Handle()), "Tallimo - Games");
+  EXPECT_EQ(form->Cat.WriteDate, "Mon, 7 Dec 2026, 3:06 pm");  // the start time, not the file's
+  EXPECT_FALSE(form->Cat.Modified);
+  ASSERT_EQ(SendMessageA(List(), LB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(RowText(List(), 0), "A");
+  EXPECT_EQ(RowText(List(), 1), "b");
+  EXPECT_EQ(RowText(List(), 2), "c");
+  EXPECT_EQ(RowText(List(), 3), "Tools");
+  EXPECT_EQ(SendMessageA(List(), LB_GETCURSEL, 0, 0), LB_ERR);
+  EXPECT_EQ(Info(), "\r\n Select a Program.");
+  EXPECT_EQ(Specs(), "\r\n None Available.");
+  EXPECT_FALSE(IsWindowEnabled(form->BtnNFO.Handle()));
+  EXPECT_FALSE(IsWindowEnabled(form->BtnSerial.Handle()));
+  EXPECT_TRUE(IsWindowEnabled(form->BtnClose.Handle()));
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
+TEST_P(MainWindow, ScalesAndAnswersTheSizeLimits) {
+  Start();
+  const int ppi = GetParam();
+  EXPECT_DOUBLE_EQ(ScaleFactor, ppi / 96.0);
+  EXPECT_EQ(MinTrackWidth, ppi == 96 ? 486 : 608);
+  EXPECT_EQ(MinTrackHeight, 243);
+  MINMAXINFO info{};
+  info.ptMaxTrackSize = {4321, 1234};  // the system fills these in before it asks
+  SendMessageA(form->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, MinTrackWidth);
+  EXPECT_EQ(info.ptMinTrackSize.y, 243);
+  EXPECT_EQ(info.ptMaxTrackSize.x, 4321);  // the maximum stays as it was
+  EXPECT_EQ(info.ptMaxTrackSize.y, 1234);
+
+  // The outer width: the fitted design width times ScaleFactor, never under the limit.
+  RECT design{0, 0, ui::FitDesignSize(504, ppi, 120), 0};
+  AdjustWindowRectEx(&design, GetWindowLongA(form->Handle(), GWL_STYLE), TRUE,
+                     GetWindowLongA(form->Handle(), GWL_EXSTYLE));
+  int expected = std::max<int>(ScaleSize(ScaleFactor, design.right - design.left), MinTrackWidth);
+  RECT wr;
+  GetWindowRect(form->Handle(), &wr);
+  EXPECT_EQ(wr.right - wr.left, expected);
+  // Centred on the screen.
+  EXPECT_NEAR((wr.left + wr.right) / 2, 640, 1);
+
+  // The user cannot make it smaller than the limits.
+  SetWindowPos(form->Handle(), nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+  GetWindowRect(form->Handle(), &wr);
+  EXPECT_EQ(wr.right - wr.left, MinTrackWidth);
+  EXPECT_EQ(wr.bottom - wr.top, 243);
+
+  // The list's rows: the fitted 24 pixels times ScaleFactor.
+  EXPECT_EQ(SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0),
+            ListRowHeight(ScaleFactor, ui::FitDesignSize(24, ppi, 120)));
+}
+
+TEST_P(MainWindow, ResizingSharesThePanesAndHalvesTheList) {
+  Start();
+  // The user drags the splitter: PanInfo changes width.
+  RECT sr;
+  GetClientRect(form->SplitterBar1.Handle(), &sr);
+  int before = form->PanInfo.Width();
+  SendMessageA(form->SplitterBar1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 5));
+  SendMessageA(form->SplitterBar1.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(41, 5));
+  SendMessageA(form->SplitterBar1.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(41, 5));
+  EXPECT_EQ(form->PanInfo.Width(), before + 40);
+
+  for (SIZE size : {SIZE{700, 500}, SIZE{801, 433}, SIZE{1000, 700}}) {
+    SetWindowPos(form->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    ui::App().ProcessMessages();
+    RECT client;
+    GetClientRect(form->Handle(), &client);
+    EXPECT_LE(std::abs(form->PanInfo.Width() - form->PanSpecs.Width()), 1) << size.cx;
+    EXPECT_EQ(form->PanInfo.Width() + form->SplitterBar1.Width() + form->PanSpecs.Width(),
+              client.right);
+    EXPECT_EQ(form->PanList.Height(), client.bottom / 2);
+    EXPECT_EQ(form->LabelSelect.Width(), client.right);
+    EXPECT_EQ(form->Image1.Left(),
+              form->PanBtn.Width() - ScaleSize(ScaleFactor, kDesignLogoRightGap));
+    EXPECT_EQ(form->ListBox1.DefaultColWidth, form->ListBox1.Width());
+    // The detail panes lie between the list and the button bar.
+    EXPECT_EQ(form->PanInfo.Top(), form->PanList.Height());
+    EXPECT_EQ(form->PanInfo.Top() + form->PanInfo.Height(), form->PanBtn.Top());
+  }
+}
+
+TEST_P(MainWindow, EverySelectionShowsItsEntryTheFirstIncluded) {
+  Start();
+  ClickRow(1);  // "b", the first selection after the refill
+  EXPECT_EQ(SendMessageA(List(), LB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(Info(), "\r\n  Size 3 MB\r\n  Needs CD");
+  EXPECT_EQ(Specs(), "\r\n  None Listed.");
+  EXPECT_TRUE(IsWindowEnabled(form->BtnNFO.Handle()));
+  EXPECT_FALSE(IsWindowEnabled(form->BtnSerial.Handle()));
+  EXPECT_TRUE(form->ppViewNFO1->Enabled());
+  EXPECT_FALSE(form->ppCopySerial1->Enabled());
+
+  Key(List(), VK_UP);  // "A"
+  EXPECT_EQ(SendMessageA(List(), LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(Info(), "\r\n  None Available.");
+  EXPECT_EQ(Specs(), "\r\n  Fast");
+  EXPECT_FALSE(IsWindowEnabled(form->BtnNFO.Handle()));
+  EXPECT_TRUE(IsWindowEnabled(form->BtnSerial.Handle()));
+  EXPECT_FALSE(form->ppViewNFO1->Enabled());
+  EXPECT_TRUE(form->ppCopySerial1->Enabled());
+
+  Key(List(), VK_END);  // "Tools": the first of Tools and TOOLS
+  EXPECT_EQ(form->ListBox1.Selection().Top, 3);
+  EXPECT_EQ(Info(), "\r\n  first");
+  Key(List(), VK_HOME);
+  EXPECT_EQ(form->ListBox1.Selection().Top, 0);
+  Key(List(), VK_NEXT);
+  EXPECT_EQ(form->ListBox1.Selection().Top, 3);
+  Key(List(), VK_PRIOR);
+  EXPECT_EQ(form->ListBox1.Selection().Top, 0);
+  Key(List(), VK_DOWN);
+  EXPECT_EQ(Info(), "\r\n  Size 3 MB\r\n  Needs CD");
+  EXPECT_EQ(form->SelectedProgramIndex(), 0);  // "b" is the catalogue's first entry
+
+  // A refill clears the selection; the keyboard's first move selects and shows the first row.
+  form->RefreshProgramList();
+  form->ShowProgramDetails(-1);
+  EXPECT_EQ(form->ListBox1.Selection().Top, -1);
+  EXPECT_EQ(SendMessageA(List(), LB_GETCURSEL, 0, 0), LB_ERR);
+  EXPECT_TRUE(IsWindowEnabled(form->BtnNFO.Handle()));  // -1 leaves the commands as they were
+  Key(List(), VK_DOWN);
+  EXPECT_EQ(form->ListBox1.Selection().Top, 0);
+  EXPECT_EQ(Specs(), "\r\n  Fast");
+}
+
+TEST_P(MainWindow, HasSelectionWarnsThroughThePrompter) {
+  Start();
+  EXPECT_FALSE(form->HasSelection(false));
+  EXPECT_TRUE(prompter.boxes.empty());
+  EXPECT_FALSE(form->HasSelection(true));
+  ASSERT_EQ(prompter.boxes.size(), 1u);
+  EXPECT_EQ(prompter.boxes[0].title, "Warning");
+  EXPECT_EQ(prompter.boxes[0].text, "You must first select an item!");
+  EXPECT_EQ(prompter.boxes[0].icon, TMsgDlgType::mtWarning);
+  EXPECT_EQ(prompter.boxes[0].buttons, std::vector<TMsgDlgBtn>{TMsgDlgBtn::mbOK});
+  ClickRow(2);
+  EXPECT_TRUE(form->HasSelection(true));
+  EXPECT_EQ(prompter.boxes.size(), 1u);
+}
+
+TEST_P(MainWindow, AnEmptyCatalogueGivesOneBlankRowThatChangesNothing) {
+  Start(nullptr);  // no catalogue file at all
+  EXPECT_EQ(TextOf(form->Handle()), "Tallimo");
+  ASSERT_EQ(SendMessageA(List(), LB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(RowText(List(), 0), "");
+  ClickRow(0);
+  EXPECT_EQ(form->ListBox1.Selection().Top, 0);
+  EXPECT_EQ(Info(), "\r\n Select a Program.");
+  EXPECT_EQ(form->SelectedProgramIndex(), -1);
+}
+
+TEST_P(MainWindow, TheLogoSwapsTheHeadingColoursAndOpensTheHelpContents) {
+  Start();
+  HWND bar = form->PanBtn.Handle();
+  int x = form->Image1.Left() + form->Image1.Width() / 2;
+  int y = form->Image1.Top() + 5;
+  Click(bar, x, y);
+  EXPECT_EQ(form->Label2.Color(), clLime);
+  EXPECT_EQ(form->Label3.Color(), clYellow);
+  Click(bar, x, y);
+  EXPECT_EQ(form->Label2.Color(), clYellow);
+  EXPECT_EQ(form->Label3.Color(), clLime);
+  ASSERT_EQ(help.calls.size(), 2u);
+  EXPECT_EQ(help.calls[1].kind, "context");
+  EXPECT_EQ(help.calls[1].file, "C:\\Disc\\Tallimo.hlp");
+  EXPECT_EQ(help.calls[1].context, 1);
+  // A click on the bar beside the logo does nothing.
+  Click(bar, 3, 3);
+  EXPECT_EQ(help.calls.size(), 2u);
+}
+
+TEST_P(MainWindow, CellsShowCentredTextOverAnInvertedDottedLine) {
+  Start();
+  ClickRow(1);
+  UpdateWindow(List());
+  RECT cell = form->ListBox1.CellRect(0);
+  HDC dc = GetDC(List());
+  // The line on the pixel row below the cell: inverted (black on white) dots with gaps.
+  int dots = 0, gaps = 0;
+  for (int x = cell.left; x < cell.right; ++x) {
+    COLORREF c = GetPixel(dc, x, cell.bottom);
+    if (c == RGB(0, 0, 0)) ++dots;
+    if (c == RGB(255, 255, 255)) ++gaps;
+  }
+  EXPECT_GT(dots, (cell.right - cell.left) / 4);
+  EXPECT_GT(gaps, (cell.right - cell.left) / 4);
+  // The text "A" in black, centred on the cell, beginning below its top 2 rows.
+  int minX = 1 << 20, maxX = -1, minY = 1 << 20;
+  for (int y = cell.top; y < cell.bottom; ++y)
+    for (int x = cell.left; x < cell.right; ++x)
+      if (GetPixel(dc, x, y) == RGB(0, 0, 0)) {
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, x);
+        minY = std::min(minY, y);
+      }
+  ASSERT_GE(maxX, 0);
+  EXPECT_NEAR((minX + maxX) / 2.0, (cell.left + cell.right) / 2.0, 2.5);
+  EXPECT_GE(minY, cell.top + 2);
+  // The selected row 1 is in the highlight colour.
+  RECT selected = form->ListBox1.CellRect(1);
+  EXPECT_EQ(GetPixel(dc, selected.left + 1, selected.top + 1), GetSysColor(COLOR_HIGHLIGHT));
+  ReleaseDC(List(), dc);
+}
+
+TEST_P(MainWindow, TheMenusHoldTheirItemsAndThePopupHasTwoColumns) {
+  Start();
+  HMENU bar = GetMenu(form->Handle());
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(GetMenuItemCount(bar), 2);
+  char text[64] = "";
+  GetMenuStringA(bar, 0, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "&Config");
+  HMENU config = GetSubMenu(bar, 0);
+  EXPECT_EQ(GetMenuItemCount(config), 7);
+  GetMenuStringA(config, 4, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "Write INI &As...");
+  // Commands of later issues are there, disabled; Exit works.
+  EXPECT_TRUE(GetMenuState(config, 0, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_FALSE(GetMenuState(config, 6, MF_BYPOSITION) & MF_GRAYED);
+
+  HMENU popup = form->PopupMenu1.Handle();
+  EXPECT_EQ(GetMenuItemCount(popup), 9);
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE;
+  GetMenuItemInfoA(popup, 4, TRUE, &info);  // N4
+  EXPECT_TRUE(info.fType & MFT_SEPARATOR);
+  EXPECT_TRUE(info.fType & MFT_MENUBARBREAK);
+  GetMenuItemInfoA(popup, 5, TRUE, &info);
+  EXPECT_FALSE(info.fType & MFT_MENUBARBREAK);
+  EXPECT_EQ(GetMenuDefaultItem(popup, FALSE, GMDI_USEDISABLED),
+            static_cast<UINT>(form->ppInstallClose1->Command()));
+  EXPECT_TRUE(GetMenuState(popup, 2, MF_BYPOSITION) & MF_GRAYED);  // ppViewNFO1
+  EXPECT_EQ(form->ppEditProcedure1->HelpContext, 32);
+  EXPECT_EQ(form->ListBox1.HelpContext, 2);
+}
+
+TEST_P(MainWindow, TheCloseButtonEndsTheProgramAndReleasesTheLists) {
+  Start();
+  HWND close = form->BtnClose.Handle();
+  Click(close, 5, 5);
+  EXPECT_FALSE(form->HandleAllocated());
+  EXPECT_TRUE(form->Cat.ProgramList.empty());
+  EXPECT_TRUE(form->Cat.NoteLines.empty());
+  EXPECT_TRUE(ui::App().Terminated());
+}
+
+INSTANTIATE_TEST_SUITE_P(PixelsPerInch, MainWindow, ::testing::Values(96, 120));
+
+}  // namespace
+}  // namespace tallimo
