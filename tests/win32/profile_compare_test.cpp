@@ -1,5 +1,5 @@
 // Our catalogue reader against the platform's profile functions on the same files: the
-// reference loader below reads a catalogue the way the format was first read, one
+// reference loader below reads a catalogue with the profile functions alone, one
 // GetPrivateProfileStringA call per key, probing each numbered key with a sentinel default.
 // Both must give the same catalogue, except that ours takes a value equal to the sentinel as
 // an ordinary value and cuts nothing at 1,023 characters. (Wine's profile functions read
