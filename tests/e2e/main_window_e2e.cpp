@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/program_list.h"
+#include "catalogue/catalogue_file.h"
 #include "platform/locale.h"
 
 namespace {
@@ -504,19 +505,19 @@ TEST(MainWindow, DISABLED_StartupOnALargeCatalogue) {
       "%d entries %.0f ms, ratio %.2f\n",
       kRuns, e, kEntries, l, l / e);
 
-  // The rows alone, in this process, through the user's locale (CompareStringA).
-  tallimo::TProgramList list;
-  for (const std::string& name : names) {
-    list.push_back(std::make_unique<tallimo::TTallimoProg>());
-    list.back()->Name = name;
-  }
-  ASSERT_EQ(list.size(), static_cast<size_t>(kEntries));
+  // Two parts of the difference, in this process: reading the catalogue, and the rows through
+  // the user's locale (CompareStringA).
+  tallimo::Catalogue cat;
   const auto t0 = std::chrono::steady_clock::now();
-  const tallimo::StringList rows = tallimo::ProgramListRows(list, tallimo::HostLocale());
-  const double rowsMs =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+  tallimo::ReadCatalogueText(GeneratedCatalogue(names), cat);
+  const auto t1 = std::chrono::steady_clock::now();
+  const tallimo::StringList rows = tallimo::ProgramListRows(cat.ProgramList, tallimo::HostLocale());
+  const auto t2 = std::chrono::steady_clock::now();
+  ASSERT_EQ(cat.ProgramList.size(), static_cast<size_t>(kEntries));
   EXPECT_EQ(rows.size(), static_cast<size_t>(kEntries));
-  std::printf("program list rows for %d entries under Wine: %.1f ms\n", kEntries, rowsMs);
+  using Ms = std::chrono::duration<double, std::milli>;
+  std::printf("under Wine, %d entries: catalogue read %.1f ms, program list rows %.1f ms\n",
+              kEntries, Ms(t1 - t0).count(), Ms(t2 - t1).count());
 }
 
 }  // namespace
