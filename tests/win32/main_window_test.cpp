@@ -241,6 +241,31 @@ TEST_P(MainWindow, HasSelectionWarnsThroughThePrompter) {
   EXPECT_EQ(prompter.boxes.size(), 1u);
 }
 
+TEST_P(MainWindow, EnterAndADoubleClickRunTheDefaultCommand) {
+  Start();
+  // Enter in the list presses the default button, Install & Close: without a selection it
+  // warns and does nothing else.
+  form->ListBox1.SetFocus();
+  PostMessageA(List(), WM_KEYDOWN, VK_RETURN, 1);
+  ui::App().ProcessMessages();
+  ASSERT_EQ(prompter.boxes.size(), 1u);
+  EXPECT_EQ(prompter.boxes[0].text, "You must first select an item!");
+  EXPECT_TRUE(IsWindow(form->Handle()));
+  // A double click runs it too, on the row its first click selected ("c", which has no
+  // install lines).
+  RECT r{};
+  SendMessageA(List(), LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&r));
+  LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(List(), WM_LBUTTONUP, 0, at);
+  SendMessageA(List(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageA(List(), WM_LBUTTONUP, 0, at);
+  ui::App().ProcessMessages();
+  EXPECT_EQ(form->ListBox1.Selection().Top, 2);
+  ASSERT_EQ(prompter.boxes.size(), 2u);
+  EXPECT_EQ(prompter.boxes[1].text, "There is no Installation procedure defined for this program!");
+}
+
 TEST_P(MainWindow, AnEmptyCatalogueGivesOneBlankRowThatChangesNothing) {
   Start(nullptr);  // no catalogue file at all
   EXPECT_EQ(TextOf(form->Handle()), "Tallimo");
