@@ -254,6 +254,34 @@ TEST_F(UiLayer, AnUnhandledErrorIsReportedOnceAndTheProgramGoesOn) {
   EXPECT_TRUE(IsWindow(form.Handle()));
 }
 
+// A control whose painting fails.
+class Broken : public ui::GraphicControl {
+ public:
+  void Paint(HDC) override {
+    ++paints;
+    throw std::runtime_error("Canvas does not allow drawing");
+  }
+  int paints = 0;
+};
+
+TEST_F(UiLayer, AFailingPaintIsReportedOnce) {
+  ui::Form form;
+  form.SetClientSize(100, 100);
+  Broken broken;
+  broken.SetParent(&form);
+  broken.SetBounds(10, 10, 20, 20);
+  form.Create();
+  form.Show();
+  UpdateWindow(form.Handle());
+  ui::App().ProcessMessages();
+  ui::App().ProcessMessages();
+  EXPECT_EQ(broken.paints, 1);
+  ASSERT_EQ(prompter.boxes.size(), 1u);
+  EXPECT_EQ(prompter.boxes[0].text, "Canvas does not allow drawing.");
+  // Painted at once (not through WM_PAINT), it fails to its caller.
+  EXPECT_THROW(broken.Repaint(), std::runtime_error);
+}
+
 TEST_F(UiLayer, APanelShowsTheHintsOfItsButtons) {
   ui::Form form;
   form.SetClientSize(200, 100);
