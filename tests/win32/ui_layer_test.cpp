@@ -238,7 +238,6 @@ TEST_F(UiLayer, AnUnhandledErrorIsReportedOnceAndTheProgramGoesOn) {
   logo.SetBounds(150, 50, 20, 20);
   logo.OnClick = [] { throw std::runtime_error("Stop!"); };
   form.Create();
-  form.Show();
 
   Click(failing.Handle());
   ASSERT_EQ(prompter.boxes.size(), 1u);
