@@ -365,6 +365,32 @@ TEST_P(MainWindow, TheMenusHoldTheirItemsAndThePopupHasTwoColumns) {
   EXPECT_EQ(form->ListBox1.HelpContext, 2);
 }
 
+// Inside the popup menu's own loop: notes that the menu is up and closes it.
+bool g_popupSeen = false;
+void CALLBACK ClosePopup(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  HWND menu = FindWindowA("#32768", nullptr);
+  g_popupSeen = menu && IsWindowVisible(menu);
+  EndMenu();
+}
+
+TEST_P(MainWindow, TheSecondaryButtonOpensThePopupWithoutMovingTheSelection) {
+  Start(kCatalogue, true);
+  ClickRow(1);
+  RECT r{};
+  SendMessageA(List(), LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&r));
+  LPARAM at = MAKELPARAM(r.left + 5, r.top + 5);
+  g_popupSeen = false;
+  SetTimer(nullptr, 0, 200, ClosePopup);
+  SendMessageA(List(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+  SendMessageA(List(), WM_RBUTTONUP, 0, at);  // the context menu comes with the button's release
+  ui::App().ProcessMessages();
+  EXPECT_TRUE(g_popupSeen);
+  EXPECT_EQ(form->ListBox1.Selection().Top, 1);
+  EXPECT_EQ(SendMessageA(List(), LB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(Info(), "\r\n  Size 3 MB\r\n  Needs CD");
+}
+
 TEST_P(MainWindow, TheCloseButtonEndsTheProgramAndReleasesTheLists) {
   Start();
   HWND close = form->BtnClose.Handle();
