@@ -91,6 +91,8 @@ IniDocument ParseIni(std::string_view bytes) {
   doc.sections.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '[')));
   doc.keys_.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '=')));
   size_t pos = 0;
+  // A file saved as UTF-8 may begin with a byte-order mark; it is not part of the first line.
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
   size_t lineNo = 0;
   IniSection* current = nullptr;
   while (pos < bytes.size()) {

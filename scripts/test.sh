@@ -20,7 +20,7 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 cmake --build build/fuzz -j"$jobs" --target catalogue_reader_fuzz
 work=$(mktemp -d)
 cp -r tests/fuzz/corpus "$work/corpus"
-build/fuzz/catalogue_reader_fuzz -max_total_time="$fuzz_seconds" -max_len=4096 \
+build/fuzz/tests/catalogue_reader_fuzz -max_total_time="$fuzz_seconds" -max_len=4096 \
   -print_final_stats=1 "$work/corpus" 2>"$work/fuzz.log" || { tail -50 "$work/fuzz.log"; exit 1; }
 grep -E 'stat::number_of_executed_units|Done' "$work/fuzz.log" | tail -2
 rm -rf "$work"

@@ -165,6 +165,9 @@ TEST(CatalogueReader, LineEndingsAllReadAlike) {
   Catalogue cat = Read("[General]\r\nCaption=a\rNote1=b");
   EXPECT_EQ(cat.ConfigCaption, "a");
   EXPECT_EQ(cat.NoteLines, (StringList{"b"}));
+  // A UTF-8 byte-order mark before the first section is no part of it; elsewhere it is text.
+  Catalogue marked = Read("\xEF\xBB\xBF[General]\r\nCaption=\xEF\xBB\xBFx\r\n");
+  EXPECT_EQ(marked.ConfigCaption, "\xEF\xBB\xBFx");
 }
 
 TEST(CatalogueReader, FormerSentinelBytesAreAnOrdinaryValue) {
