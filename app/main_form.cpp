@@ -188,6 +188,7 @@ void TFTallimo::BuildControls() {
   PanSpecs.SetAlign(ui::TAlign::alClient);
 
   InitInstallCommands();
+  ActiveControl = &ListBox1;  // the first control in tab order takes the keys at start
 }
 
 void TFTallimo::BuildMenus() {

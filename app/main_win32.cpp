@@ -45,15 +45,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   FTallimonfo = nfo.get();
   FTallimoinfo = info.get();
   FTallimodrive = drive.get();
-  try {
-    FTallimo->Create();  // runs FormCreate, before any dialog exists
-    for (ui::Form* form :
-         {static_cast<ui::Form*>(FTallimoadd), static_cast<ui::Form*>(FTallimoabout),
-          static_cast<ui::Form*>(FTallimonfo), static_cast<ui::Form*>(FTallimoinfo),
-          static_cast<ui::Form*>(FTallimodrive)})
-      form->Create();
-  } catch (...) {
-    app.HandleCurrentException();
+  // An error in one window's creation is reported and the others are still created.
+  ui::Form* forms[] = {FTallimo,    FTallimoadd,  FTallimoabout,
+                       FTallimonfo, FTallimoinfo, FTallimodrive};
+  for (ui::Form* form : forms) {
+    try {
+      form->Create();  // the main window's FormCreate runs here, before any dialog exists
+    } catch (...) {
+      app.HandleCurrentException();
+    }
   }
   return app.Run();
 }

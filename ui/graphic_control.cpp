@@ -19,7 +19,13 @@ void GraphicControl::Repaint() {
                     bounds_.top + bounds_.height);
   SetViewportOrgEx(dc, bounds_.left, bounds_.top, nullptr);
   SelectObject(dc, parent_->FontHandle());
-  Paint(dc);
+  try {
+    Paint(dc);
+  } catch (...) {
+    RestoreDC(dc, saved);
+    ReleaseDC(parent_->Handle(), dc);
+    throw;
+  }
   RestoreDC(dc, saved);
   ReleaseDC(parent_->Handle(), dc);
 }

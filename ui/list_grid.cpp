@@ -30,6 +30,9 @@ void ListGrid::FillList() {
   if (!hwnd_) return;
   SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
   SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+  size_t bytes = 0;
+  for (const auto& text : cells_) bytes += text.size() + 1;
+  SendMessageA(hwnd_, LB_INITSTORAGE, cells_.size(), static_cast<LPARAM>(bytes));
   for (const auto& text : cells_)
     SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selection_.Top), 0);

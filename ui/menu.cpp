@@ -20,7 +20,7 @@ MenuItem::MenuItem(std::string name, std::string caption, int helpContext)
 
 MenuItem::~MenuItem() {
   Commands().erase(command_);
-  if (submenu_) DestroyMenu(submenu_);
+  if (submenu_ && IsMenu(submenu_)) DestroyMenu(submenu_);
 }
 
 MenuItem* MenuItem::FromCommand(int command) {

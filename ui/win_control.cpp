@@ -165,7 +165,14 @@ LRESULT WinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (ownClass_) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd_, &ps);
-        OnPaint(dc, ps.rcPaint);
+        // The area is validated even when painting fails, or the failure would come back
+        // with every WM_PAINT.
+        try {
+          OnPaint(dc, ps.rcPaint);
+        } catch (...) {
+          EndPaint(hwnd_, &ps);
+          throw;
+        }
         EndPaint(hwnd_, &ps);
         return 0;
       }

@@ -50,8 +50,11 @@ class FakePrompter : public Prompter {
   }
 
   void ShowErrorReport(const std::string& message) override {
-    boxes.push_back({kErrorReportTitle, ErrorReportText(message), TMsgDlgType::mtError,
-                     {TMsgDlgBtn::mbOK}, TModalResult::mrOK});
+    boxes.push_back({kErrorReportTitle,
+                     ErrorReportText(message),
+                     TMsgDlgType::mtError,
+                     {TMsgDlgBtn::mbOK},
+                     TModalResult::mrOK});
   }
 
   bool OpenFileDialog(const FileDialogOptions& options, std::string& path) override {

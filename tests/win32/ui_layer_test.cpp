@@ -19,6 +19,7 @@
 #include "ui/label.h"
 #include "ui/list_grid.h"
 #include "ui/panel.h"
+#include "ui/status_bar.h"
 
 namespace tallimo {
 namespace {
@@ -238,7 +239,6 @@ TEST_F(UiLayer, AnUnhandledErrorIsReportedOnceAndTheProgramGoesOn) {
   logo.SetBounds(150, 50, 20, 20);
   logo.OnClick = [] { throw std::runtime_error("Stop!"); };
   form.Create();
-  form.Show();
 
   Click(failing.Handle());
   ASSERT_EQ(prompter.boxes.size(), 1u);
@@ -252,6 +252,34 @@ TEST_F(UiLayer, AnUnhandledErrorIsReportedOnceAndTheProgramGoesOn) {
   ASSERT_EQ(prompter.boxes.size(), 2u);
   EXPECT_EQ(prompter.boxes[1].text, "Stop!");
   EXPECT_TRUE(IsWindow(form.Handle()));
+}
+
+// A control whose painting fails.
+class Broken : public ui::GraphicControl {
+ public:
+  void Paint(HDC) override {
+    ++paints;
+    throw std::runtime_error("Canvas does not allow drawing");
+  }
+  int paints = 0;
+};
+
+TEST_F(UiLayer, AFailingPaintIsReportedOnce) {
+  ui::Form form;
+  form.SetClientSize(100, 100);
+  Broken broken;
+  broken.SetParent(&form);
+  broken.SetBounds(10, 10, 20, 20);
+  form.Create();
+  form.Show();
+  UpdateWindow(form.Handle());
+  ui::App().ProcessMessages();
+  ui::App().ProcessMessages();
+  EXPECT_EQ(broken.paints, 1);
+  ASSERT_EQ(prompter.boxes.size(), 1u);
+  EXPECT_EQ(prompter.boxes[0].text, "Canvas does not allow drawing.");
+  // Painted at once (not through WM_PAINT), it fails to its caller.
+  EXPECT_THROW(broken.Repaint(), std::runtime_error);
 }
 
 TEST_F(UiLayer, APanelShowsTheHintsOfItsButtons) {
@@ -277,6 +305,44 @@ TEST_F(UiLayer, APanelShowsTheHintsOfItsButtons) {
   ti.lpszText = text;
   SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
   EXPECT_STREQ(text, "Install the selected program");
+}
+
+TEST_F(UiLayer, StatusBarPanelsBitmapButtonsAndMemoLines) {
+  ui::Form form;
+  form.SetClientSize(300, 200);
+  ui::StatusBar status;
+  status.SetParent(&form);
+  status.SetPanels({150});
+  status.SetPanelText(0, "C:\\DISC\\A.NFO");
+  status.SetPanelText(1, "Terminal, 9 pt");
+  ui::Button picture;
+  picture.SetParent(&form);
+  picture.SetBounds(5, 5, 34, 31);
+  HBITMAP glyph = CreateBitmap(16, 16, 1, 1, nullptr);
+  picture.SetGlyph(glyph);
+  ui::Memo memo;
+  memo.SetParent(&form);
+  memo.SetBounds(5, 50, 200, 80);
+  memo.SetLines({"", "  Size 3 MB", "", "  last"});
+  form.Create();
+
+  EXPECT_EQ(status.Top() + status.Height(), form.ClientHeight());  // at the bottom
+  EXPECT_EQ(SendMessageA(status.Handle(), SB_GETPARTS, 0, 0), 2);
+  char text[128] = "";
+  SendMessageA(status.Handle(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "Terminal, 9 pt");
+  status.SetPanelText(0, "B.NFO");
+  SendMessageA(status.Handle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "B.NFO");
+
+  EXPECT_EQ(reinterpret_cast<HBITMAP>(SendMessageA(picture.Handle(), BM_GETIMAGE, IMAGE_BITMAP, 0)),
+            glyph);
+  EXPECT_TRUE(GetWindowLongA(picture.Handle(), GWL_STYLE) & BS_BITMAP);  // no caption: picture only
+
+  EXPECT_EQ(memo.Caption(), "\r\n  Size 3 MB\r\n\r\n  last");
+  EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"", "  Size 3 MB", "", "  last"}));
+  memo.Clear();
+  EXPECT_EQ(memo.Caption(), "");
 }
 
 // The real message boxes: a timer inside the box's own loop reads it and presses a key.
