@@ -152,7 +152,7 @@ void TFTallimo::BuildControls() {
   BtnInstall.OnClick = [this] { BtnInstallClick(); };
   BtnClose.OnClick = [this] { BtnCloseClick(); };
 
-  // Lower half: the Information pane on the left, the Specifications pane on the right.
+  // Lower half: MemoInfo on the left, MemoSpecs on the right.
   auto pane = [&](ui::Panel& panel, const char* panelName, ui::Label& heading,
                   const char* headingName, const char* title, TColor color, ui::Memo& memo,
                   const char* memoName) {

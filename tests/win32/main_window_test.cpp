@@ -87,7 +87,7 @@ class MainWindow : public ::testing::TestWithParam<int> {
     Click(List(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
   std::string Info() { return TextOf(form->MemoInfo.Handle()); }
-  std::string Specs() { return TextOf(form->MemoSpecs.Handle()); }
+  std::string SpecsText() { return TextOf(form->MemoSpecs.Handle()); }
 
   testing::FakePrompter prompter;
   testing::FakeHelpEngine help;
@@ -111,7 +111,7 @@ TEST_P(MainWindow, StartsWithTheCatalogueOfTheFirstArgumentSortedAndMerged) {
   EXPECT_EQ(RowText(List(), 3), "Tools");
   EXPECT_EQ(SendMessageA(List(), LB_GETCURSEL, 0, 0), LB_ERR);
   EXPECT_EQ(Info(), "\r\n Select a Program.");
-  EXPECT_EQ(Specs(), "\r\n None Available.");
+  EXPECT_EQ(SpecsText(), "\r\n None Available.");
   EXPECT_FALSE(IsWindowEnabled(form->BtnNFO.Handle()));
   EXPECT_FALSE(IsWindowEnabled(form->BtnSerial.Handle()));
   EXPECT_TRUE(IsWindowEnabled(form->BtnClose.Handle()));
@@ -190,7 +190,7 @@ TEST_P(MainWindow, EverySelectionShowsItsEntryTheFirstIncluded) {
   ClickRow(1);  // "b", the first selection after the refill
   EXPECT_EQ(SendMessageA(List(), LB_GETCURSEL, 0, 0), 1);
   EXPECT_EQ(Info(), "\r\n  Size 3 MB\r\n  Needs CD");
-  EXPECT_EQ(Specs(), "\r\n  None Listed.");
+  EXPECT_EQ(SpecsText(), "\r\n  None Listed.");
   EXPECT_TRUE(IsWindowEnabled(form->BtnNFO.Handle()));
   EXPECT_FALSE(IsWindowEnabled(form->BtnSerial.Handle()));
   EXPECT_TRUE(form->ppViewNFO1->Enabled());
@@ -199,7 +199,7 @@ TEST_P(MainWindow, EverySelectionShowsItsEntryTheFirstIncluded) {
   Key(List(), VK_UP);  // "A"
   EXPECT_EQ(SendMessageA(List(), LB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(Info(), "\r\n  None Available.");
-  EXPECT_EQ(Specs(), "\r\n  Fast");
+  EXPECT_EQ(SpecsText(), "\r\n  Fast");
   EXPECT_FALSE(IsWindowEnabled(form->BtnNFO.Handle()));
   EXPECT_TRUE(IsWindowEnabled(form->BtnSerial.Handle()));
   EXPECT_FALSE(form->ppViewNFO1->Enabled());
@@ -226,7 +226,7 @@ TEST_P(MainWindow, EverySelectionShowsItsEntryTheFirstIncluded) {
   EXPECT_TRUE(IsWindowEnabled(form->BtnNFO.Handle()));  // -1 leaves the commands as they were
   Key(List(), VK_DOWN);
   EXPECT_EQ(form->ListBox1.Selection().Top, 0);
-  EXPECT_EQ(Specs(), "\r\n  Fast");
+  EXPECT_EQ(SpecsText(), "\r\n  Fast");
 }
 
 TEST_P(MainWindow, HasSelectionWarnsThroughThePrompter) {
