@@ -10,6 +10,7 @@
 
 #include "catalogue/catalogue_file.h"
 #include "catalogue_fakes.h"
+#include "fakes/sample_catalogue.h"
 #include "platform/error.h"
 
 namespace tallimo {
@@ -42,19 +43,7 @@ TEST(CatalogueBackupName, ReplacesTheExtensionOfTheFileName) {
 #endif
 }
 
-// A catalogue in memory with one entry, whose file is `name`.
-Catalogue Sample(const std::string& name) {
-  Catalogue cat;
-  cat.IniFileName = name;
-  cat.ConfigCaption = "New caption";
-  cat.WriteDate = "Sun, 1 Jan 2023, 9:00 am";
-  cat.Modified = true;
-  auto e = std::make_unique<TTallimoProg>();
-  e->Name = "Editor";
-  e->InstallLines = {"%D:\\SETUP.EXE"};
-  cat.ProgramList.push_back(std::move(e));
-  return cat;
-}
+Catalogue Sample(const std::string& name) { return test_data::SampleCatalogue(name); }
 
 class CatalogueSaveFake : public ::testing::Test {
  protected:

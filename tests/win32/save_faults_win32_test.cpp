@@ -11,6 +11,7 @@
 
 #include "catalogue/catalogue_file.h"
 #include "platform/error.h"
+#include "fakes/sample_catalogue.h"
 #include "win32_test_files.h"
 
 namespace tallimo {
@@ -32,18 +33,7 @@ class SaveFaultsWin32 : public ::testing::Test {
     wintest::RemoveTree(folder);
   }
 
-  Catalogue Sample() {
-    Catalogue cat;
-    cat.IniFileName = ini;
-    cat.ConfigCaption = "New caption";
-    cat.WriteDate = "Sun, 1 Jan 2023, 9:00 am";
-    cat.Modified = true;
-    auto e = std::make_unique<TTallimoProg>();
-    e->Name = "Editor";
-    e->InstallLines = {"%D:\\SETUP.EXE"};
-    cat.ProgramList.push_back(std::move(e));
-    return cat;
-  }
+  Catalogue Sample() { return test_data::SampleCatalogue(ini); }
 
   void Save(Catalogue& cat) { SaveCatalogue(cat, HostFileSystem(), HostLocale(), HostClock()); }
 
