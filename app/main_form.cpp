@@ -8,6 +8,7 @@
 #include "app/program_list.h"
 #include "catalogue/catalogue_file.h"
 #include "catalogue/date_text.h"
+#include "platform/error.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 
@@ -239,7 +240,13 @@ void TFTallimo::FormCreate() {
   ListBox1.SetDefaultRowHeight(ListRowHeight(ScaleFactor, ListBox1.DefaultRowHeight()));
   Cat.IniFileName = ChooseIniFileName(seams_.commandLine, seams_.programPath);
   Cat.NoteLines.clear();
-  LoadCatalogue(Cat, seams_.files);
+  // A catalogue that exists but cannot be read is reported; the menu then starts empty
+  // rather than half made.
+  try {
+    LoadCatalogue(Cat, seams_.files);
+  } catch (const TallimoError& e) {
+    ui::App().ShowException(e.what());
+  }
   RefreshProgramList();
   ShowProgramDetails(-1);
   Cat.Modified = false;

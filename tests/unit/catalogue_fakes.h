@@ -18,13 +18,14 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> folders;
   int failAt = 0;  // the n-th change (write, move, remove) fails; 0: none fails
   int changes = 0;
-  bool writeLeavesPart = false;  // a failing write leaves a half-written file (a broken seam)
+  bool writeLeavesPart = false;      // a failing write leaves a half-written file (a broken seam)
+  std::set<std::string> unreadable;  // files that exist but cannot be read
 
   bool FileExists(const std::string& path) override { return files.count(path) > 0; }
   bool DirectoryExists(const std::string& path) override { return folders.count(path) > 0; }
   bool ReadWholeFile(const std::string& path, std::string& bytes) override {
     auto it = files.find(path);
-    if (it == files.end()) return false;
+    if (it == files.end() || unreadable.count(path)) return false;
     bytes = it->second;
     return true;
   }

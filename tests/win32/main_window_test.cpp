@@ -118,6 +118,19 @@ TEST_P(MainWindow, StartsWithTheCatalogueOfTheFirstArgumentSortedAndMerged) {
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
 }
 
+TEST_P(MainWindow, ACatalogueThatCannotBeReadIsReportedAndTheMenuStartsEmpty) {
+  files.unreadable.insert(kPath);
+  Start();
+  ASSERT_EQ(prompter.boxes.size(), 1u);
+  EXPECT_EQ(prompter.boxes[0].title, "Tallimo Menu/Install System");
+  EXPECT_EQ(prompter.boxes[0].text, std::string("Unable to read ") + kPath + ".");
+  EXPECT_TRUE(form->Cat.ProgramList.empty());
+  ASSERT_EQ(SendMessageA(List(), LB_GETCOUNT, 0, 0), 1);  // the blank row
+  EXPECT_EQ(Info(), "\r\n Select a Program.");
+  EXPECT_EQ(TextOf(form->Handle()), "Tallimo");
+  EXPECT_EQ(form->Cat.WriteDate, "Mon, 7 Dec 2026, 3:06 pm");  // the rest of start-up ran
+}
+
 TEST_P(MainWindow, ScalesAndAnswersTheSizeLimits) {
   Start(kCatalogue, true);
   const int ppi = GetParam();
