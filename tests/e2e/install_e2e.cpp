@@ -12,51 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/e2e_support.h"
+
 namespace {
 
-std::string g_tallimoExe;
-
-std::string WindowsPath(std::string path) {
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
-
-void CopyTree(const std::string& from, const std::string& to) {
-  CreateDirectoryA(to.c_str(), nullptr);
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((from + "\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      CopyTree(from + "\\" + name, to + "\\" + name);
-    } else {
-      CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-    }
-  } while (FindNextFileA(find, &found));
-  FindClose(find);
-}
-
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string full = path + "\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(full);
-      } else {
-        DeleteFileA(full.c_str());
-      }
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-  }
-  RemoveDirectoryA(path.c_str());
-}
+using namespace tallimo::e2e;
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -70,10 +30,6 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
   return true;
 }
 
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::vector<std::string> BatchFilesIn(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
@@ -85,62 +41,10 @@ std::vector<std::string> BatchFilesIn(const std::string& folder) {
   return names;
 }
 
+// True once the condition holds within the time; polled every 20 ms.
 template <typename Condition>
-bool WaitFor(Condition condition, int milliseconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  while (std::chrono::steady_clock::now() < end) {
-    if (condition()) return true;
-    Sleep(20);
-  }
-  return condition();
-}
-
-std::string ClassOf(HWND hwnd) {
-  char name[128] = "";
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
-}
-
-std::string TextOf(HWND hwnd) {
-  char text[512] = "";
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                           SMTO_ABORTIFHUNG, 5000, &copied)) {
-    return "<no answer>";
-  }
-  return text;
-}
-
-BOOL CALLBACK CollectChildren(HWND hwnd, LPARAM param) {
-  reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
-  return TRUE;
-}
-
-std::vector<HWND> Descendants(HWND parent) {
-  std::vector<HWND> all;
-  EnumChildWindows(parent, CollectChildren, reinterpret_cast<LPARAM>(&all));
-  return all;
-}
-
-HWND ChildOfClass(HWND parent, const char* className, const char* text = nullptr) {
-  for (HWND h : Descendants(parent)) {
-    if (lstrcmpiA(ClassOf(h).c_str(), className) != 0) continue;
-    if (!text || TextOf(h) == text) return h;
-  }
-  return nullptr;
-}
-
-struct TopWindows {
-  DWORD pid;
-  std::vector<HWND> visible;
-};
-
-BOOL CALLBACK CollectTop(HWND hwnd, LPARAM param) {
-  auto* top = reinterpret_cast<TopWindows*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == top->pid && IsWindowVisible(hwnd)) top->visible.push_back(hwnd);
-  return TRUE;
+bool Eventually(Condition condition, int milliseconds) {
+  return WaitFor(condition, milliseconds, 20);
 }
 
 // Runs a Unix program (Wine starts non-Windows binaries natively) and waits for it.
@@ -179,8 +83,8 @@ class MappedDrive {
       std::string target = "\\??\\" + windowsFolder;
       defined_ = DefineDosDeviceA(DDD_RAW_TARGET_PATH, device.c_str(), target.c_str()) != 0;
       // The exit code of a Unix program is not reliable here: look at the drive instead.
-      if (WaitFor([&] { return GetFileAttributesA(root.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                  5000)) {
+      if (Eventually([&] { return GetFileAttributesA(root.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                     5000)) {
         letter_ = letter;
         return;
       }
@@ -204,84 +108,39 @@ class MappedDrive {
   bool defined_ = false;
 };
 
-class RunningTallimo {
+// Tallimo.exe started on a catalogue in a given current directory.
+class RunningTallimo : public RunningProgram {
  public:
-  RunningTallimo(const std::string& catalogue, const std::string& directory) {
-    std::string commandLine = "\"" + g_tallimoExe + "\" \"" + catalogue + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              directory.c_str(), &startup, &process_);
-  }
-  ~RunningTallimo() {
-    if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process_.hProcess, 99);
-      WaitForSingleObject(process_.hProcess, 5000);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-  bool Started() const { return started_; }
-  bool Ended(int milliseconds) const {
-    return WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_OBJECT_0;
-  }
+  RunningTallimo(const std::string& catalogue, const std::string& directory)
+      : RunningProgram("\"" + catalogue + "\"", directory.c_str()) {}
+
   // The visible top-level window of that title, or nullptr.
   HWND Window(const std::string& title) const {
-    TopWindows top{process_.dwProcessId, {}};
-    EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&top));
-    for (HWND h : top.visible) {
+    for (HWND h : VisibleTopWindows(Pid())) {
       if (TextOf(h) == title) return h;
     }
     return nullptr;
   }
   HWND WaitForWindow(const std::string& title, int milliseconds) const {
     HWND found = nullptr;
-    WaitFor([&] { return (found = Window(title)) != nullptr; }, milliseconds);
+    Eventually([&] { return (found = Window(title)) != nullptr; }, milliseconds);
     return found;
   }
   // The texts of the visible top-level windows (for failure messages).
   std::string WindowTitles() const {
-    TopWindows top{process_.dwProcessId, {}};
-    EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&top));
     std::string titles;
-    for (HWND h : top.visible) titles += "[" + TextOf(h) + "] ";
+    for (HWND h : VisibleTopWindows(Pid())) titles += "[" + TextOf(h) + "] ";
     return titles;
   }
-
- private:
-  PROCESS_INFORMATION process_{};
-  bool started_ = false;
 };
 
 int RowOf(HWND list, const std::string& name) {
-  DWORD_PTR count = 0;
-  SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
-  for (int i = 0; i < static_cast<int>(count); ++i) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
-    std::wstring wide(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
-    wide.resize(copied == static_cast<DWORD_PTR>(LB_ERR) ? 0 : copied);
-    if (std::wstring(name.begin(), name.end()) == wide) return i;
+  const std::wstring wanted(name.begin(), name.end());
+  const int count = RowCount(list);
+  for (int i = 0; i < count; ++i) {
+    if (RowText(list, i) == wanted) return i;
   }
   return -1;
-}
-
-void ClickRow(HWND list, int row) {
-  DWORD_PTR ignored = 0, top = 0, height = 0;
-  SendMessageTimeoutA(list, LB_SETTOPINDEX, row, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-  SendMessageTimeoutA(list, LB_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, 5000, &top);
-  SendMessageTimeoutA(list, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 5000, &height);
-  RECT client;
-  GetClientRect(list, &client);
-  const int x = client.right / 2;
-  const int y =
-      (row - static_cast<int>(top)) * static_cast<int>(height) + static_cast<int>(height) / 2;
-  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
 // The drive list's items, for failure messages.
@@ -321,7 +180,7 @@ class DemoDisc : public ::testing::Test {
     CreateDirectoryA(scratch_.c_str(), nullptr);
     disc_ = scratch_ + "\\disc";
     temp_ = scratch_ + "\\temp";
-    const std::string demo = WindowsPath(TALLIMO_SOURCE_DIR "/examples/demo-disc");
+    const std::string demo = DemoDiscFolder();
     ASSERT_TRUE(Exists(demo + "\\TALLIMO.INI")) << demo;
     CopyTree(demo, disc_);
     CreateDirectoryA(temp_.c_str(), nullptr);
@@ -353,7 +212,7 @@ class DemoDisc : public ::testing::Test {
     int row = RowOf(list, name);
     if (row < 0) return nullptr;
     ClickRow(list, row);
-    WaitFor(
+    Eventually(
         [&] {
           DWORD_PTR selected = 0;
           SendMessageTimeoutA(list, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selected);
@@ -361,6 +220,15 @@ class DemoDisc : public ::testing::Test {
         },
         5000);
     return main;
+  }
+
+  // Clicks the main window's button of that text; returns the Drive dialog it brings up.
+  HWND DriveDialogFrom(const RunningTallimo& tallimo, HWND main, const char* button) {
+    HWND clicked = ChildOfClass(main, "Button", button);
+    EXPECT_NE(clicked, nullptr) << "no button " << button;
+    if (!clicked) return nullptr;
+    ClickAt(clicked, 5, 5);
+    return tallimo.WaitForWindow("Tallimo - Drive", 10000);
   }
 
   std::string scratch_, disc_, temp_, root_;
@@ -373,13 +241,8 @@ TEST_F(DemoDisc, InstallAndCloseRunsTheBatchProcedureAndEnds) {
   HWND main = StartAndSelect(tallimo, "Text Editor");
   ASSERT_NE(main, nullptr) << tallimo.WindowTitles();
 
-  HWND button = ChildOfClass(main, "Button", "&Install && Close");
-  ASSERT_NE(button, nullptr);
-  PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-
   // "%D:" in the first line: the Drive dialog, on the disc's drive (the current directory's).
-  HWND dialog = tallimo.WaitForWindow("Tallimo - Drive", 10000);
+  HWND dialog = DriveDialogFrom(tallimo, main, "&Install && Close");
   ASSERT_NE(dialog, nullptr) << tallimo.WindowTitles();
   HWND combo = ChildOfClass(dialog, "ComboBox");
   ASSERT_NE(combo, nullptr);
@@ -389,7 +252,7 @@ TEST_F(DemoDisc, InstallAndCloseRunsTheBatchProcedureAndEnds) {
   if (const char* hold = getenv("TALLIMO_E2E_HOLD_MS")) Sleep(atoi(hold));  // for a screenshot
   PostKey(combo, VK_RETURN);
 
-  EXPECT_TRUE(WaitFor([&] { return Exists(Marker("TextEditor.txt")); }, 30000))
+  EXPECT_TRUE(Eventually([&] { return Exists(Marker("TextEditor.txt")); }, 30000))
       << "the procedure did not run; batch files: " << BatchFilesIn(temp_).size();
   EXPECT_TRUE(tallimo.Ended(15000)) << "Tallimo.exe is still running: " << tallimo.WindowTitles();
 
@@ -405,18 +268,13 @@ TEST_F(DemoDisc, InstallAsksForTheDriveOnceAndTheLetterReachesTheBatchFile) {
   HWND main = StartAndSelect(tallimo, "Sound Player");
   ASSERT_NE(main, nullptr) << tallimo.WindowTitles();
 
-  HWND button = ChildOfClass(main, "Button", "I&nstall");
-  ASSERT_NE(button, nullptr);
-  PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-
-  HWND dialog = tallimo.WaitForWindow("Tallimo - Drive", 10000);
+  HWND dialog = DriveDialogFrom(tallimo, main, "I&nstall");
   ASSERT_NE(dialog, nullptr) << tallimo.WindowTitles();
   PostKey(ChildOfClass(dialog, "ComboBox"), VK_RETURN);
 
-  EXPECT_TRUE(WaitFor([&] { return Exists(Marker("SoundPlayer.txt")); }, 30000));
+  EXPECT_TRUE(Eventually([&] { return Exists(Marker("SoundPlayer.txt")); }, 30000));
   // Asked once: the dialog is gone and does not come back; the main window stays open.
-  EXPECT_FALSE(WaitFor([&] { return tallimo.Window("Tallimo - Drive") != nullptr; }, 2000));
+  EXPECT_FALSE(Eventually([&] { return tallimo.Window("Tallimo - Drive") != nullptr; }, 2000));
   EXPECT_FALSE(tallimo.Ended(0));
   EXPECT_NE(tallimo.Window("Tallimo - Tallimo Demo Disc"), nullptr);
 
@@ -440,16 +298,12 @@ TEST_F(DemoDisc, ClosingTheDriveDialogCancelsTheInstall) {
   RunningTallimo tallimo(root_ + "TALLIMO.INI", root_);
   HWND main = StartAndSelect(tallimo, "Text Editor");
   ASSERT_NE(main, nullptr) << tallimo.WindowTitles();
-  HWND button = ChildOfClass(main, "Button", "&Install && Close");
-  ASSERT_NE(button, nullptr);
-  PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  HWND dialog = tallimo.WaitForWindow("Tallimo - Drive", 10000);
+  HWND dialog = DriveDialogFrom(tallimo, main, "&Install && Close");
   ASSERT_NE(dialog, nullptr) << tallimo.WindowTitles();
   PostKey(ChildOfClass(dialog, "ComboBox"), VK_ESCAPE);
 
   // Nothing written or launched, and the main window stays.
-  EXPECT_FALSE(WaitFor([&] { return tallimo.Ended(0); }, 3000));
+  EXPECT_FALSE(Eventually([&] { return tallimo.Ended(0); }, 3000));
   EXPECT_EQ(tallimo.Window("Tallimo - Drive"), nullptr);
   EXPECT_NE(tallimo.Window("Tallimo - Tallimo Demo Disc"), nullptr);
   EXPECT_TRUE(BatchFilesIn(temp_).empty());
@@ -485,7 +339,7 @@ TEST_F(DemoDisc, ADoubleClickOrEnterRunsTheLinesThemselvesAndEnds) {
       PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
       PostMessageA(list, WM_LBUTTONUP, 0, at);
     }
-    EXPECT_TRUE(WaitFor([&] { return Exists(Marker(c.marker)); }, 30000));
+    EXPECT_TRUE(Eventually([&] { return Exists(Marker(c.marker)); }, 30000));
     EXPECT_TRUE(tallimo.Ended(15000)) << tallimo.WindowTitles();
     EXPECT_TRUE(BatchFilesIn(temp_).empty());  // no batch file for these
   }
@@ -494,11 +348,5 @@ TEST_F(DemoDisc, ADoubleClickOrEnterRunsTheLinesThemselvesAndEnds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: tallimo_install_e2e <Tallimo.exe> [gtest flags]\n");
-    return 2;
-  }
-  g_tallimoExe = WindowsPath(argv[1]);
-  return RUN_ALL_TESTS();
+  return tallimo::e2e::RunTests(argc, argv, "tallimo_install_e2e");
 }

@@ -14,64 +14,11 @@
 #include "app/program_list.h"
 #include "catalogue/catalogue_file.h"
 #include "platform/locale.h"
+#include "tests/e2e/e2e_support.h"
 
 namespace {
 
-std::string g_tallimoExe;
-
-// Paths handed over by the build are Unix paths; Wine maps the root to drive Z:.
-std::string WindowsPath(std::string path) {
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
-
-bool WriteTextFile(const std::string& path, const std::string& text) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok = WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                  written == text.size();
-  CloseHandle(h);
-  return ok;
-}
-
-void CopyTree(const std::string& from, const std::string& to) {
-  CreateDirectoryA(to.c_str(), nullptr);
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((from + "\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      CopyTree(from + "\\" + name, to + "\\" + name);
-    } else {
-      CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-    }
-  } while (FindNextFileA(find, &found));
-  FindClose(find);
-}
-
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string full = path + "\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(full);
-      } else {
-        DeleteFileA(full.c_str());
-      }
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-  }
-  RemoveDirectoryA(path.c_str());
-}
+using namespace tallimo::e2e;
 
 // A scratch folder of our own under TEMP, removed again at the end.
 class ScratchFolder {
@@ -164,61 +111,26 @@ std::string PaneText(const std::vector<std::string>& lines, const char* none) {
   return text;
 }
 
-// Windows of another process, read by messages.
-std::string ClassOf(HWND hwnd) {
-  char name[128] = "";
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
-}
-
-std::string TextOf(HWND hwnd) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
-    return "<no answer>";
-  }
-  std::string text(length + 1, '\0');
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                      SMTO_ABORTIFHUNG, 5000, &copied);
-  text.resize(copied);
-  return text;
-}
-
+// Tallimo's visible top-level windows: its main window, and a message box if one is shown.
 struct FindTop {
-  DWORD pid;
   HWND main = nullptr;
   HWND messageBox = nullptr;
 };
 
-BOOL CALLBACK FindTopProc(HWND hwnd, LPARAM param) {
-  auto* find = reinterpret_cast<FindTop*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != find->pid || !IsWindowVisible(hwnd)) return TRUE;
-  if (ClassOf(hwnd) == "#32770") {
-    find->messageBox = hwnd;
-  } else if (GetWindow(hwnd, GW_OWNER) == nullptr) {
-    find->main = hwnd;
+FindTop TopWindowsOf(DWORD pid) {
+  FindTop find;
+  for (HWND hwnd : VisibleTopWindows(pid)) {
+    if (ClassOf(hwnd) == "#32770") {
+      find.messageBox = hwnd;
+    } else if (GetWindow(hwnd, GW_OWNER) == nullptr) {
+      find.main = hwnd;
+    }
   }
-  return TRUE;
-}
-
-BOOL CALLBACK CollectChildren(HWND hwnd, LPARAM param) {
-  reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
-  return TRUE;
-}
-
-std::vector<HWND> Descendants(HWND parent) {
-  std::vector<HWND> all;
-  EnumChildWindows(parent, CollectChildren, reinterpret_cast<LPARAM>(&all));
-  return all;
+  return find;
 }
 
 HWND FindListBox(HWND main) {
-  for (HWND h : Descendants(main)) {
-    if (lstrcmpiA(ClassOf(h).c_str(), "ListBox") == 0) return h;
-  }
-  return nullptr;
+  return ChildOfClass(main, "ListBox");
 }
 
 // The read-only multi-line edits, left to right: MemoInfo, then MemoSpecs.
@@ -237,25 +149,12 @@ std::vector<HWND> FindMemos(HWND main) {
   return memos;
 }
 
-int RowCount(HWND list) {
-  DWORD_PTR count = 0;
-  if (!SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) return -1;
-  return static_cast<int>(count);
-}
-
-// Row texts. Asked for as wide text: across processes the list answers LB_GETTEXT in UTF-16
-// whichever way it is asked.
+// The row texts in the user's code page.
 std::vector<std::string> ListRows(HWND list) {
   std::vector<std::string> rows;
   const int count = RowCount(list);
   for (int i = 0; i < count; ++i) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
-    std::wstring wide(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
-    wide.resize(copied == static_cast<DWORD_PTR>(LB_ERR) ? 0 : copied);
+    const std::wstring wide = RowText(list, i);
     std::string text(wide.size() * 2 + 1, '\0');
     const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
                                       text.data(), static_cast<int>(text.size()), nullptr, nullptr);
@@ -265,63 +164,13 @@ std::vector<std::string> ListRows(HWND list) {
   return rows;
 }
 
-// A left click on a row of the list, as the mouse would deliver it (the row scrolled into view
-// first, so that it lies under the point clicked).
-void ClickRow(HWND list, int row) {
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(list, LB_SETTOPINDEX, row, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-  DWORD_PTR top = 0, height = 0;
-  SendMessageTimeoutA(list, LB_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, 5000, &top);
-  SendMessageTimeoutA(list, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 5000, &height);
-  RECT client;
-  GetClientRect(list, &client);
-  const int x = client.right / 2;
-  const int y =
-      (row - static_cast<int>(top)) * static_cast<int>(height) + static_cast<int>(height) / 2;
-  PostMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition, int milliseconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  while (std::chrono::steady_clock::now() < end) {
-    if (condition()) return true;
-    Sleep(1);
-  }
-  return condition();
-}
-
 // Tallimo.exe started with one catalogue argument; ended at the latest when this goes.
-class RunningTallimo {
+class RunningTallimo : public RunningProgram {
  public:
-  RunningTallimo(const std::string& catalogue) {
-    std::string commandLine = "\"" + g_tallimoExe + "\" \"" + catalogue + "\" ignored-second";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &startup, &process_);
-    startedAt_ = std::chrono::steady_clock::now();
-  }
-  ~RunningTallimo() {
-    if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process_.hProcess, 99);
-      WaitForSingleObject(process_.hProcess, 5000);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-  bool Started() const { return started_; }
-  HANDLE Process() const { return process_.hProcess; }
-  std::chrono::steady_clock::time_point StartedAt() const { return startedAt_; }
+  explicit RunningTallimo(const std::string& catalogue)
+      : RunningProgram("\"" + catalogue + "\" ignored-second", nullptr) {}
 
-  FindTop Windows() const {
-    FindTop find{process_.dwProcessId};
-    EnumWindows(FindTopProc, reinterpret_cast<LPARAM>(&find));
-    return find;
-  }
+  FindTop Windows() const { return TopWindowsOf(Pid()); }
   // The visible main window once its list holds `rows` rows (-1: any), or nullptr.
   HWND WaitForMainWindow(int rows, int milliseconds) const {
     HWND main = nullptr;
@@ -335,32 +184,22 @@ class RunningTallimo {
         milliseconds);
     return main;
   }
-  bool Ended(int milliseconds, DWORD& exitCode) const {
-    if (WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0) return false;
-    GetExitCodeProcess(process_.hProcess, &exitCode);
-    return true;
-  }
-
- private:
-  PROCESS_INFORMATION process_{};
-  bool started_ = false;
-  std::chrono::steady_clock::time_point startedAt_;
 };
 
 // The demo disc copied into "<scratch>\My Disc"; a small disc of our own if the demo is absent.
 std::string PrepareDisc(const ScratchFolder& scratch) {
   const std::string disc = scratch.Path() + "\\My Disc";
-  const std::string demo = WindowsPath(TALLIMO_SOURCE_DIR "/examples/demo-disc");
-  if (GetFileAttributesA((demo + "\\TALLIMO.INI").c_str()) != INVALID_FILE_ATTRIBUTES) {
+  const std::string demo = DemoDiscFolder();
+  if (Exists(demo + "\\TALLIMO.INI")) {
     CopyTree(demo, disc);
   } else {
     CreateDirectoryA(disc.c_str(), nullptr);
-    WriteTextFile(disc + "\\TALLIMO.INI",
-                  "[General]\r\nCaption=Driver Disc\r\n"
-                  "[Program1]\r\nName=b\r\nInfo1=Second of three.\r\n"
-                  "[Program2]\r\nName=A\r\nInfo1=Size 3 MB\r\nInfo2=Needs CD\r\nSpecs1=486\r\n"
-                  "[Program3]\r\nName=Tools\r\nInfo1=The first Tools.\r\n"
-                  "[Program4]\r\nName=TOOLS\r\nInfo1=Never listed.\r\n");
+    WriteBytes(disc + "\\TALLIMO.INI",
+               "[General]\r\nCaption=Driver Disc\r\n"
+               "[Program1]\r\nName=b\r\nInfo1=Second of three.\r\n"
+               "[Program2]\r\nName=A\r\nInfo1=Size 3 MB\r\nInfo2=Needs CD\r\nSpecs1=486\r\n"
+               "[Program3]\r\nName=Tools\r\nInfo1=The first Tools.\r\n"
+               "[Program4]\r\nName=TOOLS\r\nInfo1=Never listed.\r\n");
   }
   return disc + "\\TALLIMO.INI";
 }
@@ -373,7 +212,7 @@ TEST(MainWindow, ListsTheCatalogueShowsTheSelectedEntryAndCloses) {
   const std::vector<std::string> rows = ExpectedRows(cat);
 
   RunningTallimo tallimo(ini);
-  ASSERT_TRUE(tallimo.Started()) << g_tallimoExe;
+  ASSERT_TRUE(tallimo.Started()) << TallimoExe();
   HWND main = tallimo.WaitForMainWindow(static_cast<int>(rows.size()), 30000);
   ASSERT_NE(main, nullptr) << "no main window with " << rows.size() << " rows";
   ASSERT_EQ(tallimo.Windows().messageBox, nullptr) << TextOf(tallimo.Windows().messageBox);
@@ -425,9 +264,7 @@ TEST(MainWindow, ListsTheCatalogueShowsTheSelectedEntryAndCloses) {
   ASSERT_NE(close, nullptr);
   RECT r;
   GetClientRect(close, &r);
-  const LPARAM centre = MAKELPARAM(r.right / 2, r.bottom / 2);
-  PostMessageA(close, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  PostMessageA(close, WM_LBUTTONUP, 0, centre);
+  ClickAt(close, r.right / 2, r.bottom / 2);
   DWORD exitCode = 1;
   EXPECT_TRUE(tallimo.Ended(15000, exitCode)) << "still running after the Close button";
   EXPECT_EQ(exitCode, 0u);
@@ -488,9 +325,9 @@ TEST(MainWindow, DISABLED_StartupOnALargeCatalogue) {
   ScratchFolder scratch;
   const std::string emptyIni = scratch.Path() + "\\empty.ini";
   const std::string largeIni = scratch.Path() + "\\large.ini";
-  ASSERT_TRUE(WriteTextFile(emptyIni, "[General]\r\nCaption=Timing Disc\r\n"));
+  ASSERT_TRUE(WriteBytes(emptyIni, "[General]\r\nCaption=Timing Disc\r\n"));
   const std::vector<std::string> names = GeneratedNames(kEntries);
-  ASSERT_TRUE(WriteTextFile(largeIni, GeneratedCatalogue(names)));
+  ASSERT_TRUE(WriteBytes(largeIni, GeneratedCatalogue(names)));
 
   std::vector<double> empty, large;
   for (int run = 0; run < kRuns; ++run) {
@@ -523,11 +360,5 @@ TEST(MainWindow, DISABLED_StartupOnALargeCatalogue) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: tallimo_e2e <Tallimo.exe> [gtest flags]\n");
-    return 2;
-  }
-  g_tallimoExe = WindowsPath(argv[1]);
-  return RUN_ALL_TESTS();
+  return tallimo::e2e::RunTests(argc, argv, "tallimo_e2e");
 }
