@@ -1,9 +1,10 @@
-// Tallimo.exe: sets the application's title and help file, creates the six windows hidden, in
-// order (the first is the main window), and runs the event loop until the main window closes.
+// Tallimo.exe: sets the application's title and help file, makes the six windows in order (the
+// first is the main window), and runs the event loop until the main window closes.
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,15 @@
 #include "ui/application.h"
 
 using namespace tallimo;
+
+#if defined(__GLIBCXX__)
+// The runtime's default end for an uncaught exception prints "terminate called after ..." with the
+// demangled type name. A window program has no console to show it on, and the demangler is a
+// tenth of the program read from the disc: end without it (no exception leaves a window anyway).
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
+#endif
 
 namespace {
 // The folder of the program, with its final "\".
@@ -45,15 +55,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   FTallimonfo = nfo.get();
   FTallimoinfo = info.get();
   FTallimodrive = drive.get();
-  // An error in one window's creation is reported and the others are still created.
-  ui::Form* forms[] = {FTallimo,    FTallimoadd,  FTallimoabout,
-                       FTallimonfo, FTallimoinfo, FTallimodrive};
-  for (ui::Form* form : forms) {
-    try {
-      form->Create();  // the main window's FormCreate runs here, before any dialog exists
-    } catch (...) {
-      app.HandleCurrentException();
-    }
+  // Only the main window is made before the first paint; each dialog makes its window when it
+  // is first shown, and is reused from then on. An error in the main window's creation is
+  // reported and the program goes on with what was made.
+  try {
+    FTallimo->Create();  // FormCreate runs here, before any dialog has a window
+  } catch (...) {
+    app.HandleCurrentException();
   }
   return app.Run();
 }

@@ -202,13 +202,8 @@ bool ReadBatchValue(const std::string& text) {
 
 namespace {
 
-bool IsFolderSeparator(char c) {
-#ifdef _WIN32
-  return c == '\\' || c == ':';
-#else
-  return c == '\\' || c == ':' || c == '/';
-#endif
-}
+// Windows takes "/" as a folder separator too, so every system treats it as one.
+bool IsFolderSeparator(char c) { return c == '\\' || c == ':' || c == '/'; }
 
 }  // namespace
 

@@ -4,7 +4,14 @@
 namespace tallimo {
 
 void PaintGradientBands(HDC dc, const GradientColorTable& colors, const GradientBandRects& bands) {
+  // Only the bands inside the area being painted are filled (a button asks for its own
+  // background only).
+  RECT clip;
+  const bool clipped = GetClipBox(dc, &clip) != ERROR;
   for (int i = 0; i < kGradientBands; ++i) {
+    if (clipped && (bands[i].right <= clip.left || bands[i].left >= clip.right ||
+                    bands[i].bottom <= clip.top || bands[i].top >= clip.bottom))
+      continue;
     // The table holds plain 0x00BBGGRR values, which is a COLORREF as it stands.
     HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(colors[i]));
     if (brush == nullptr) continue;  // out of GDI objects: the band stays as it was

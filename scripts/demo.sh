@@ -2,36 +2,57 @@
 # Runs Tallimo on the demo disc under Wine. Installs and builds what it needs first.
 # With a display (DISPLAY set), the menu opens in a window there and this waits until it is
 # closed. Without one, it runs in a virtual screen, saves a screenshot and prints its path.
+# Hosts where Wine cannot run 32-bit programs use the 64-bit build (scripts/wine-arch.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
 bash scripts/setup.sh
-cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win32 -j"$(nproc)" --target Tallimo tallimo-cat
+arch=$(bash scripts/wine-arch.sh)
+if [ "$arch" = win64 ]; then
+  build=build/win64 toolchain=cmake/mingw-x86_64.cmake
+else
+  build=build/win32 toolchain=cmake/mingw-i686.cmake
+fi
+cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/$toolchain" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j"$(nproc)" --target programs
 catalogue="$top/examples/demo-disc/TALLIMO.INI"
+exe="$top/$build/Tallimo.exe"
+fail() { echo "demo: $*" >&2; exit 1; }
 
 if [ -n "${DISPLAY:-}" ]; then
-  export WINEPREFIX="$top/build/win32/wine/prefix" WINEDEBUG=-all WINEARCH=win32
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 || true
+  user_display=$DISPLAY
+  eval "$(scripts/wine-session.sh "$build")"
+  export DISPLAY=$user_display
   cd examples/demo-disc
-  exec wine "$top/build/win32/Tallimo.exe" "$(winepath -w "$catalogue")"
+  "$WINE" "$exe" "$(winepath -w "$catalogue")" || fail "Wine could not run $exe (exit $?)"
+  exit 0
 fi
 
-eval "$(scripts/wine-session.sh build/win32)"
-shot="$top/build/win32/demo-screenshot.png"
+eval "$(scripts/wine-session.sh "$build")"
+"$WINE" --version >/dev/null 2>&1 || fail "Wine cannot start programs on this host ($WINE --version failed)"
+shot="$top/$build/demo-screenshot.png"
+log=$(mktemp)
 cd examples/demo-disc
-wine "$top/build/win32/Tallimo.exe" "$(winepath -w "$catalogue")" &
+"$WINE" "$exe" "$(winepath -w "$catalogue")" >"$log" 2>&1 &
 pid=$!
-# Wait for the main window to be painted, then photograph the virtual screen.
-for _ in $(seq 100); do
-  xdotool search --name "^Tallimo" >/dev/null 2>&1 && break
+# Wait for the main window to be shown, then let it paint and photograph the virtual screen.
+window=""
+for _ in $(seq 150); do
+  window=$(xdotool search --onlyvisible --name "^Tallimo - " 2>/dev/null | head -1 || true)
+  [ -n "$window" ] && break
+  kill -0 "$pid" 2>/dev/null || break
   sleep 0.2
 done
-sleep 2
+if [ -z "$window" ]; then
+  kill "$pid" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  cat "$log" >&2
+  fail "the menu's window did not appear"
+fi
+sleep 1
 import -display "$DISPLAY" -window root "$shot"
-wine "$top/build/win32/tallimo-cat.exe" dump "$(winepath -w "$catalogue")" | head -20 || true
+"$WINE" "$top/$build/tallimo-cat.exe" dump "$(winepath -w "$catalogue")" | head -20 || true
 kill "$pid" 2>/dev/null || true
 wineserver -k 2>/dev/null || true
+rm -f "$log"
 echo "Screenshot of the menu on the demo disc: $shot"

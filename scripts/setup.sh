@@ -12,7 +12,7 @@ pkg_missing libclang-rt-14-dev && need+=(libclang-rt-14-dev)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 pkg_missing libgtest-dev && need+=(libgtest-dev)
 pkg_missing libbenchmark-dev && need+=(libbenchmark-dev)
-have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686 mingw-w64-i686-dev)
+have i686-w64-mingw32-g++-posix && have i686-w64-mingw32-g++-win32 || need+=(g++-mingw-w64-i686 mingw-w64-i686-dev)
 have Xvfb || need+=(xvfb)
 have xauth || need+=(xauth)
 have import || need+=(imagemagick)
@@ -35,4 +35,19 @@ if [ ${#need[@]} -gt 0 ] || [ $wine32 = 1 ]; then
   apt-get update -q
   [ $wine32 = 1 ] && need+=(wine32:i386)
   apt-get install -y -q "${need[@]}"
+fi
+
+# Where Wine cannot run 32-bit programs, the Windows tests use a 64-bit build under wine64.
+if [ "$(bash "$(dirname "$0")/wine-arch.sh")" = win64 ]; then
+  need=()
+  have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64 mingw-w64-x86-64-dev)
+  [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+  if [ ${#need[@]} -gt 0 ]; then
+    if [ "$(id -u)" != 0 ]; then
+      echo "setup: missing packages (${need[*]}); run as root to install them" >&2
+      exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get install -y -q "${need[@]}" || { apt-get update -q && apt-get install -y -q "${need[@]}"; }
+  fi
 fi

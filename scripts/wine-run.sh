@@ -15,7 +15,7 @@ eval "$("$here/wine-session.sh" "$root")"
 # and keep the caller (ctest) waiting on it. So the program writes to a file we show after.
 out=$(mktemp)
 set +e
-wine "$@" >"$out" 2>&1 </dev/null
+"$WINE" "$@" >"$out" 2>&1 </dev/null
 rc=$?
 cat "$out"
 rm -f "$out"

@@ -2,6 +2,7 @@
 # Makes sure a Wine session is up for the build folder given as $1 (default: the current
 # folder): a virtual X screen, a Wine prefix inside the build folder, a persistent wineserver.
 # Prints the shell assignments to use it:  eval "$(scripts/wine-session.sh build/win32)"
+# ($WINE is the loader to run the build's programs with).
 set -euo pipefail
 root=$(cd "${1:-.}" && pwd)
 state="$root/wine"
@@ -9,10 +10,19 @@ mkdir -p "$state"
 exec 9>"$state/lock"
 flock 9
 
+# The build folder says whether its programs are 32- or 64-bit; a 64-bit build runs under wine64
+# with a 64-bit prefix (for hosts where 32-bit programs cannot run at all).
+arch=$(sed -n 's/^TALLIMO_WINE_ARCH:INTERNAL=//p' "$root/CMakeCache.txt" 2>/dev/null || true)
+export WINEARCH=${arch:-win32}
+if [ "$WINEARCH" = win64 ]; then
+  export WINE=/usr/lib/wine/wine64 WINELOADER=/usr/lib/wine/wine64
+else
+  export WINE=wine
+  unset WINELOADER
+fi
 export WINEPREFIX="$state/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win32
 
 # The X screen: reuse the one recorded for this folder while it lives, else start one.
 display=""
@@ -34,11 +44,15 @@ fi
 export DISPLAY="$display"
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1 9>&- || true
+  "$WINE" wineboot -i >/dev/null 2>&1 9>&- || true
   wineserver -w 2>/dev/null 9>&- || true
 fi
 # A persistent wineserver spares every test process the server's start-up.
 wineserver -p >/dev/null 2>&1 9>&- || true
 
-printf 'export WINEPREFIX=%q WINEDEBUG=-all WINEARCH=win32 WINEDLLOVERRIDES=%q DISPLAY=%q\n' \
-  "$WINEPREFIX" "$WINEDLLOVERRIDES" "$DISPLAY"
+printf 'export WINEPREFIX=%q WINEDEBUG=-all WINEARCH=%q WINE=%q WINEDLLOVERRIDES=%q DISPLAY=%q\n' \
+  "$WINEPREFIX" "$WINEARCH" "$WINE" "$WINEDLLOVERRIDES" "$DISPLAY"
+if [ "$WINEARCH" = win64 ]; then
+  # So that "wine program.exe" also runs the 64-bit loader in the caller's shell.
+  printf 'export WINELOADER=%q\nwine() { %q "$@"; }\n' "$WINELOADER" "$WINE"
+fi

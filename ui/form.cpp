@@ -123,6 +123,9 @@ void Form::Show() {
   }
   shownOnce_ = true;
   visible_ = true;
+  // A hidden window may not have had its WM_SIZE yet: lay it out for its size now, so that
+  // showing it paints each control once instead of moving them all on screen.
+  if (!IsWindowVisible(hwnd_)) OnSize();
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
   if (ActiveControl && ActiveControl->HandleAllocated()) ActiveControl->SetFocus();

@@ -150,8 +150,16 @@ void ClickAt(HWND hwnd, int x, int y) {
   PostMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-RunningProgram::RunningProgram(const std::string& arguments, const char* directory) {
-  std::string commandLine = "\"" + g_tallimoExe + "\" " + arguments;
+std::string BesideThisProgram(const char* fileName) {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\') + 1) + fileName;
+}
+
+RunningProgram::RunningProgram(const std::string& arguments, const char* directory,
+                               const std::string& exe) {
+  std::string commandLine = "\"" + exe + "\" " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,

@@ -57,11 +57,15 @@ void ClickRow(HWND list, int row);
 // A left click at a client point of a window.
 void ClickAt(HWND hwnd, int x, int y);
 
-// Tallimo.exe started with a command line (after the program's path), in `directory` when
-// given; ended at the latest when this goes.
+// A program beside this test executable, by its file name.
+std::string BesideThisProgram(const char* fileName);
+
+// Tallimo.exe (or the program `exe`) started with a command line (after the program's path), in
+// `directory` when given; ended at the latest when this goes.
 class RunningProgram {
  public:
-  RunningProgram(const std::string& arguments, const char* directory);
+  RunningProgram(const std::string& arguments, const char* directory,
+                 const std::string& exe = TallimoExe());
   ~RunningProgram();
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;

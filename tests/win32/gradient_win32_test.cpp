@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <shlwapi.h>
 
 #include <cstdint>
 #include <vector>
@@ -110,7 +112,7 @@ TEST(GradientPaint, ColumnsLeftRightAndRowsOfUnevenSizes) {
 class SystemColorsRegistry : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kScratch);
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                               &scratch_, nullptr),
               ERROR_SUCCESS);
@@ -119,7 +121,7 @@ class SystemColorsRegistry : public ::testing::Test {
   void TearDown() override {
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     if (scratch_) RegCloseKey(scratch_);
-    RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kScratch);
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TallimoTests");  // only when left empty
   }
   HKEY CreateColorsKey() {

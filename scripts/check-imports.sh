@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Checks that the shipped programs load on Windows XP SP3 as single files: they import only
+# system DLLs, no function that XP lacks, and ask for a subsystem version of at most 5.1.
+#   scripts/check-imports.sh build/win32/Tallimo.exe build/win32/tallimo-cat.exe
+set -euo pipefail
+objdump=i686-w64-mingw32-objdump
+command -v "$objdump" >/dev/null || { echo "check-imports: $objdump is missing" >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: check-imports.sh PROGRAM.exe..." >&2; exit 2; }
+
+# DLLs that every Windows XP has.
+system_dlls='^(KERNEL32|USER32|GDI32|ADVAPI32|COMCTL32|COMDLG32|SHELL32|SHLWAPI|MPR|msvcrt|OLE32|OLEAUT32|VERSION|WINMM)\.dll$'
+# Functions that came with Vista or later (a name ending in * stands for its A/W/Ex forms).
+vista_only='^(GetTickCount64|InitializeSRWLock|AcquireSRWLock.*|ReleaseSRWLock.*|TryAcquireSRWLock.*|InitializeConditionVariable|SleepConditionVariable.*|WakeConditionVariable|WakeAllConditionVariable|InitOnce.*|Fls(Alloc|Free|GetValue|SetValue)|CompareStringEx|CompareStringOrdinal|LCMapStringEx|GetLocaleInfoEx|GetUserDefaultLocaleName|LocaleNameToLCID|LCIDToLocaleName|GetFileInformationByHandleEx|SetFileInformationByHandle|CreateSymbolicLink.*|GetFinalPathNameByHandle.*|GetThreadId|GetProcessId|RegGetValue.*|RegDeleteTree.*|SetProcessDPIAware|SetProcessDpiAwareness.*|SetProcessDpiAwarenessContext|GetDpiForWindow|GetDpiForSystem|InitializeCriticalSectionEx|CreateEventEx.*|CreateMutexEx.*|CreateSemaphoreEx.*|GetSystemTimePreciseAsFileTime|QueryFullProcessImageName.*|GetErrorMode|SetThreadErrorMode|GetThreadErrorMode|CancelIoEx|GetQueuedCompletionStatusEx|CreateThreadpool.*|WaitForThreadpool.*|CloseThreadpool.*|SubmitThreadpoolWork|InitializeProcThreadAttributeList|UpdateProcThreadAttribute|DeleteProcThreadAttributeList|GetCurrentProcessorNumber|FlushProcessWriteBuffers|CopyFile2|CreateFile2|K32.*|TaskDialog.*|SHGetKnownFolderPath|ChangeWindowMessageFilter.*|AddDllDirectory|SetDefaultDllDirectories)$'
+
+fail=0
+for exe in "$@"; do
+  [ -f "$exe" ] || { echo "check-imports: $exe: no such file" >&2; fail=1; continue; }
+  dump=$("$objdump" -p "$exe")
+  name=$(basename "$exe")
+  major=$(awk '/^MajorSubsystemVersion/{print $2}' <<<"$dump")
+  minor=$(awk '/^MinorSubsystemVersion/{print $2}' <<<"$dump")
+  if [ -z "$major" ] || [ $((major * 100 + minor)) -gt 501 ]; then
+    echo "$name: subsystem version $major.$minor is above 5.1 (Windows XP)"
+    fail=1
+  fi
+  # "DLL Name: X" lines, then "vma hint name" rows for its functions.
+  imports=$(awk '/DLL Name:/{dll=$3; print dll; next}
+                 dll && /^\t[0-9a-f]+\t +[0-9]+ +[^ ]+$/{print dll ":" $3}' <<<"$dump")
+  dlls=$(grep -v ':' <<<"$imports" || true)
+  functions=$(grep ':' <<<"$imports" || true)
+  [ -n "$functions" ] || { echo "$name: no imports found (not a PE program?)"; fail=1; continue; }
+  while read -r dll; do
+    [ -z "$dll" ] && continue
+    grep -qiE "$system_dlls" <<<"$dll" || { echo "$name: imports $dll, which is not a system DLL"; fail=1; }
+  done <<<"$dlls"
+  while IFS=: read -r dll fn; do
+    grep -qE "$vista_only" <<<"$fn" && { echo "$name: imports $fn from $dll, which Windows XP lacks"; fail=1; }
+  done <<<"$functions"
+  echo "$name: $(wc -l <<<"$functions") functions from $(wc -l <<<"$dlls") system DLLs, subsystem $major.$minor, $(stat -c %s "$exe") bytes"
+done
+exit $fail
