@@ -243,7 +243,7 @@ void TFTallimo::FormCreate() {
   // A catalogue that exists but cannot be read is reported; the menu then starts empty
   // rather than half made.
   try {
-    LoadCatalogue(Cat, seams_.files);
+    LoadCatalogue(Cat, seams_.files, seams_.locale);
   } catch (const TallimoError& e) {
     ui::App().ShowException(e.what());
   }

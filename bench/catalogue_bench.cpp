@@ -62,7 +62,7 @@ void BM_LoadCatalogue(benchmark::State& state) {
   for (auto _ : state) {
     Catalogue cat;
     cat.IniFileName = source.IniFileName;
-    LoadCatalogue(cat, HostFileSystem());
+    LoadCatalogue(cat, HostFileSystem(), HostLocale());
     if (cat.ProgramList.size() != source.ProgramList.size()) state.SkipWithError("short read");
   }
   std::filesystem::remove(source.IniFileName);

@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
   int run = 0;
   const double ourMs = MedianMilliseconds(ourRepetitions, [&] {
     ourRuns[run].IniFileName = file;
-    LoadCatalogue(ourRuns[run++], HostFileSystem());
+    LoadCatalogue(ourRuns[run++], HostFileSystem(), HostLocale());
   });
   run = 0;
   const double profileMs =

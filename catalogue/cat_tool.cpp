@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <system_error>
+#include <unordered_map>
 
 #include "catalogue/catalogue_file.h"
 #include "catalogue/catalogue_reading.h"
@@ -28,18 +29,48 @@ int Usage(std::ostream& err, const std::string& problem) {
   return 2;
 }
 
-// The whole file, or a message and false when it does not exist or cannot be read.
-bool ReadCatalogueFile(FileSystem& files, const std::string& path, std::string& bytes,
-                       std::ostream& err) {
-  if (!files.FileExists(path)) {
-    err << "tallimo-cat: " << path << ": no such catalogue file\n";
-    return false;
-  }
-  if (!files.ReadWholeFile(path, bytes)) {
-    err << "tallimo-cat: " << path << ": cannot read the file\n";
+// The catalogue file as text, or a message and false when nothing stands there or it cannot be
+// read (a folder, a pipe or a device, too little memory).
+bool Exists(FileSystem& files, const std::string& path, std::ostream& err) {
+  if (files.KindOf(path) != FileKind::fkMissing) return true;
+  err << "tallimo-cat: " << path << ": no such catalogue file\n";
+  return false;
+}
+
+bool ReadCatalogue(FileSystem& files, Locale& locale, const std::string& path, CatalogueText& file,
+                   std::ostream& err) {
+  if (!Exists(files, path, err)) return false;
+  try {
+    file = ReadCatalogueFile(path, files, locale);
+  } catch (const TallimoError& e) {
+    err << "tallimo-cat: " << e.what() << "\n";
     return false;
   }
   return true;
+}
+
+int NotEnoughMemory(std::ostream& err, const std::string& path) {
+  err << "tallimo-cat: Not enough memory to read " << path << "\n";
+  return 2;
+}
+
+// Text for a terminal: control bytes (other than tab) and DEL as \xNN, so that a catalogue
+// cannot retitle or clear the terminal it is shown on.
+std::string Printable(std::string_view text) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if ((c < 0x20 && c != '\t') || c == 0x7F) {
+      out += "\\x";
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    } else {
+      out += ch;
+    }
+  }
+  return out;
 }
 
 char Fold(char c) {
@@ -64,20 +95,20 @@ bool IsDriveLetter(std::string_view s) {
 // ---- dump ----
 
 void DumpList(std::ostream& out, const char* label, const StringList& items) {
-  for (const auto& item : items) out << "    " << label << item << "\n";
+  for (const auto& item : items) out << "    " << label << Printable(item) << "\n";
 }
 
 void DumpText(std::ostream& out, const std::string& file, const Catalogue& cat) {
-  out << "Catalogue:  " << file << "\n";
-  out << "Caption:    " << cat.ConfigCaption << "\n";
-  out << "Created by: " << cat.CreatedBy << "\n";
-  out << "Written:    " << cat.WriteDate << "\n";
-  for (const auto& note : cat.NoteLines) out << "Note:       " << note << "\n";
+  out << "Catalogue:  " << Printable(file) << "\n";
+  out << "Caption:    " << Printable(cat.ConfigCaption) << "\n";
+  out << "Created by: " << Printable(cat.CreatedBy) << "\n";
+  out << "Written:    " << Printable(cat.WriteDate) << "\n";
+  for (const auto& note : cat.NoteLines) out << "Note:       " << Printable(note) << "\n";
   out << "Programs:   " << cat.ProgramList.size() << "\n";
   for (size_t i = 0; i < cat.ProgramList.size(); ++i) {
     const TTallimoProg& e = *cat.ProgramList[i];
-    out << "\n[" << (i + 1) << "] " << e.Name << "\n";
-    out << "    NFO:     " << e.NfoPath << "\n";
+    out << "\n[" << (i + 1) << "] " << Printable(e.Name) << "\n";
+    out << "    NFO:     " << Printable(e.NfoPath) << "\n";
     out << "    Batch:   " << (e.Batch ? "yes (run as a batch file)" : "no (line by line)") << "\n";
     DumpList(out, "Serial:  ", e.SerialLines);
     DumpList(out, "Install: ", e.InstallLines);
@@ -139,7 +170,14 @@ class Checker {
  public:
   Checker(FileSystem& files, std::string discRoot) : files_(files), root_(std::move(discRoot)) {}
 
-  void Run(const IniDocument& doc, const Catalogue& cat) {
+  void Run(const CatalogueText& file, const IniDocument& doc, const Catalogue& cat) {
+    if (file.utf16)
+      Warn(1, "the file is UTF-16 (\"Unicode\"): Tallimo reads it in the ANSI code page and "
+              "writes it back as ANSI");
+    for (size_t line : file.unconvertibleLines)
+      Warn(line, "characters that the ANSI code page lacks are read as \"?\"");
+    for (size_t line : doc.valuesCutAtZero)
+      Warn(line, "the value holds a zero byte: only the text before it is read");
     for (const auto& ignored : doc.ignored) {
       switch (ignored.fault) {
         case IniLineFault::lfNoEquals:
@@ -317,27 +355,35 @@ class Checker {
     for (const auto& p : parts) exact += "/" + p;
     if (files_.FileExists(exact) || files_.DirectoryExists(exact)) return true;
 
-    // Disc file names do not depend on letter case; find each part ignoring it.
-    std::filesystem::path at(root_);
+    // Disc file names do not depend on letter case; find each part ignoring it. Each folder
+    // is listed once, so that a check of many entries stays linear.
+    std::string at = root_;
     for (const auto& p : parts) {
-      std::error_code ec;
-      std::filesystem::path next;
-      for (std::filesystem::directory_iterator d(at, ec), end; !ec && d != end; d.increment(ec)) {
-        if (EqualsIgnoreAsciiCase(d->path().filename().string(), p)) {
-          next = d->path();
-          break;
-        }
-      }
-      if (next.empty()) return false;
-      at = next;
+      const auto& listing = Listing(at);
+      auto it = listing.find(FoldAscii(p));
+      if (it == listing.end()) return false;
+      at = it->second;
     }
-    return files_.FileExists(at.string()) || files_.DirectoryExists(at.string());
+    return files_.FileExists(at) || files_.DirectoryExists(at);
+  }
+
+  // A folder's entries by their folded names (the first of names equal ignoring case).
+  const std::unordered_map<std::string, std::string>& Listing(const std::string& folder) {
+    auto [it, fresh] = listings_.try_emplace(folder);
+    if (fresh) {
+      std::error_code ec;
+      for (std::filesystem::directory_iterator d(folder, ec), end; !ec && d != end;
+           d.increment(ec))
+        it->second.try_emplace(FoldAscii(d->path().filename().string()), d->path().string());
+    }
+    return it->second;
   }
 
   FileSystem& files_;
   std::string root_;
   std::vector<Finding> findings_;
   std::map<std::string, size_t> names_;  // folded name -> line of the first
+  std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
 };
 
 std::string FolderOf(const std::string& path) {
@@ -347,7 +393,7 @@ std::string FolderOf(const std::string& path) {
 }
 
 int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-            FileSystem& files) {
+            FileSystem& files, Locale& locale) {
   bool json = false;
   std::string file;
   for (size_t i = 1; i < args.size(); ++i) {
@@ -361,10 +407,14 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
       return Usage(err, "dump takes one FILE");
   }
   if (file.empty()) return Usage(err, "dump needs a FILE");
-  std::string bytes;
-  if (!ReadCatalogueFile(files, file, bytes, err)) return 2;
+  CatalogueText text;
+  if (!ReadCatalogue(files, locale, file, text, err)) return 2;
   Catalogue cat;
-  ReadCatalogueText(bytes, cat);
+  try {
+    ReadCatalogueText(text.text, cat);
+  } catch (const std::bad_alloc&) {
+    return NotEnoughMemory(err, file);
+  }
   if (json)
     out << CatalogueJson(cat) << "\n";
   else
@@ -373,7 +423,7 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 }
 
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             FileSystem& files) {
+             FileSystem& files, Locale& locale) {
   std::string file, root;
   for (size_t i = 1; i < args.size(); ++i) {
     if (args[i] == "--disc-root") {
@@ -393,21 +443,27 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     err << "tallimo-cat: " << root << ": no such disc root folder\n";
     return 2;
   }
-  std::string bytes;
-  if (!ReadCatalogueFile(files, file, bytes, err)) return 2;
-  IniDocument doc = ParseIni(bytes);
+  CatalogueText text;
+  if (!ReadCatalogue(files, locale, file, text, err)) return 2;
+  IniDocument doc;
   Catalogue cat;
-  ReadCatalogueDocument(doc, cat);
+  try {
+    doc = ParseIni(text.text);
+    ReadCatalogueDocument(doc, cat);
+  } catch (const std::bad_alloc&) {
+    return NotEnoughMemory(err, file);
+  }
   Checker checker(files, root);
-  checker.Run(doc, cat);
+  checker.Run(text, doc, cat);
   auto& findings = checker.Findings();
   std::stable_sort(findings.begin(), findings.end(),
                    [](const Finding& a, const Finding& b) { return a.line < b.line; });
   size_t errors = 0;
   for (const auto& f : findings) {
     errors += f.severity == Severity::svError;
-    out << file << ":" << f.line << ": "
-        << (f.severity == Severity::svError ? "error: " : "warning: ") << f.text << "\n";
+    out << Printable(file) << ":" << f.line << ": "
+        << (f.severity == Severity::svError ? "error: " : "warning: ") << Printable(f.text)
+        << "\n";
   }
   // The summary goes to the error stream, so that the findings alone are the output.
   auto count = [](size_t n, const char* what) {
@@ -424,10 +480,9 @@ int RunRewrite(const std::vector<std::string>& args, std::ostream& out, std::ost
     return Usage(err, "rewrite takes one FILE");
   Catalogue cat;
   cat.IniFileName = args[1];
-  std::string bytes;
-  if (!ReadCatalogueFile(files, cat.IniFileName, bytes, err)) return 2;
+  if (!Exists(files, cat.IniFileName, err)) return 2;
   try {
-    LoadCatalogue(cat, files);
+    LoadCatalogue(cat, files, locale);
   } catch (const TallimoError& e) {
     err << "tallimo-cat: " << e.what() << "\n";
     return 2;
@@ -500,10 +555,21 @@ int RunCatTool(const std::vector<std::string>& args, std::ostream& out, std::ost
     out << kUsage;
     return 0;
   }
-  if (command == "dump") return RunDump(args, out, err, files);
-  if (command == "check") return RunCheck(args, out, err, files);
-  if (command == "rewrite") return RunRewrite(args, out, err, files, locale, clock);
-  return Usage(err, "unknown command " + command);
+  int code;
+  if (command == "dump")
+    code = RunDump(args, out, err, files, locale);
+  else if (command == "check")
+    code = RunCheck(args, out, err, files, locale);
+  else if (command == "rewrite")
+    code = RunRewrite(args, out, err, files, locale, clock);
+  else
+    return Usage(err, "unknown command " + command);
+  // Output that did not reach its file (a full disk) is a failure, not a result.
+  if (!out.flush()) {
+    err << "tallimo-cat: cannot write the output\n";
+    return 1;
+  }
+  return code;
 }
 
 }  // namespace tallimo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/date_text.h"
@@ -219,12 +220,84 @@ std::string BackupFileName(const std::string& iniFileName) {
   return iniFileName + ".old";
 }
 
-void LoadCatalogue(Catalogue& cat, FileSystem& files) {
-  if (!files.FileExists(cat.IniFileName)) return;
-  std::string bytes;
-  if (!files.ReadWholeFile(cat.IniFileName, bytes))
-    throw TallimoError("Unable to read " + cat.IniFileName);
-  ReadCatalogueText(bytes, cat);
+namespace {
+
+// UTF-16 text after its byte-order mark, converted line by line so that the lines that held
+// unconvertible characters are known. Lines end as the reader ends them: CR LF, LF or CR.
+void DecodeUtf16(std::string_view bytes, bool bigEndian, Locale& locale, CatalogueText& out) {
+  out.utf16 = true;
+  out.text.reserve(bytes.size() / 2);
+  std::u16string line;
+  size_t lineNo = 1;
+  auto flush = [&] {
+    size_t unconvertible = 0;
+    out.text += locale.AnsiFromUtf16(line, unconvertible);
+    if (unconvertible) out.unconvertibleLines.push_back(lineNo);
+    line.clear();
+  };
+  char16_t previous = 0;
+  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    const auto hi = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
+    const auto lo = static_cast<unsigned char>(bytes[bigEndian ? i + 1 : i]);
+    const auto c = static_cast<char16_t>(hi << 8 | lo);
+    if (c == u'\r' || c == u'\n') {
+      flush();
+      out.text += static_cast<char>(c);
+      if (!(c == u'\n' && previous == u'\r')) ++lineNo;  // CR LF is one line end
+    } else {
+      line += c;
+    }
+    previous = c;
+  }
+  flush();
+}
+
+TallimoError NotEnoughMemory(const std::string& path) {
+  return TallimoError("Not enough memory to read " + path);
+}
+
+}  // namespace
+
+CatalogueText ReadCatalogueFile(const std::string& path, FileSystem& files, Locale& locale) {
+  switch (files.KindOf(path)) {
+    case FileKind::fkFolder:
+      throw TallimoError(path + " is a folder, not a catalogue file");
+    case FileKind::fkOther:
+      throw TallimoError(path + " is not a regular file");
+    default:
+      break;
+  }
+  try {
+    CatalogueText file;
+    if (!files.ReadWholeFile(path, file.text)) throw TallimoError("Unable to read " + path);
+    const std::string_view bytes = file.text;
+    const bool littleEndian = bytes.starts_with("\xFF\xFE"), bigEndian = bytes.starts_with("\xFE\xFF");
+    if (littleEndian || bigEndian) {
+      CatalogueText decoded;
+      DecodeUtf16(bytes, bigEndian, locale, decoded);
+      return decoded;
+    }
+    return file;
+  } catch (const std::bad_alloc&) {
+    throw NotEnoughMemory(path);
+  }
+}
+
+void LoadCatalogue(Catalogue& cat, FileSystem& files, Locale& locale) {
+  if (files.KindOf(cat.IniFileName) == FileKind::fkMissing) return;
+  Catalogue read;
+  try {
+    ReadCatalogueText(ReadCatalogueFile(cat.IniFileName, files, locale).text, read);
+  } catch (const std::bad_alloc&) {
+    throw NotEnoughMemory(cat.IniFileName);
+  }
+  // Only a catalogue read whole replaces the one in memory.
+  cat.ConfigCaption = std::move(read.ConfigCaption);
+  cat.CreatedBy = std::move(read.CreatedBy);
+  cat.WriteDate = std::move(read.WriteDate);
+  cat.NoteLines = std::move(read.NoteLines);
+  cat.ProgramList = std::move(read.ProgramList);
+  cat.CurrentEntry = read.CurrentEntry;
 }
 
 namespace {

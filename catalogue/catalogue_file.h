@@ -2,6 +2,7 @@
 // Reading and writing the catalogue file.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/catalogue.h"
 #include "platform/clock.h"
@@ -17,8 +18,23 @@ void ReadCatalogueText(std::string_view bytes, Catalogue& cat);
 // The file that SaveCatalogue writes for `cat` (CRLF lines, sections and keys in order).
 std::string WriteCatalogueText(const Catalogue& cat);
 
-// Reads the file named by cat.IniFileName; when no such file exists nothing changes.
-void LoadCatalogue(Catalogue& cat, FileSystem& files);
+// A catalogue file as 8-bit text, and how it was stored.
+struct CatalogueText {
+  std::string text;
+  bool utf16 = false;                      // stored as UTF-16 with a byte-order mark
+  std::vector<size_t> unconvertibleLines;  // lines with characters the code page lacks ("?")
+};
+
+// Reads the catalogue file `path`; a UTF-16 file with its byte-order mark is converted to the
+// locale's ANSI code page. Throws TallimoError with the message for the user when a folder or
+// something other than a regular file stands there ("<path> is a folder, not a catalogue
+// file", "<path> is not a regular file"), when it cannot be read ("Unable to read <path>") and
+// when it does not fit in memory ("Not enough memory to read <path>").
+CatalogueText ReadCatalogueFile(const std::string& path, FileSystem& files, Locale& locale);
+
+// Reads the file named by cat.IniFileName; when nothing stands there nothing changes. Throws
+// TallimoError as ReadCatalogueFile does; the catalogue then stays as it was.
+void LoadCatalogue(Catalogue& cat, FileSystem& files, Locale& locale);
 
 // Writes the catalogue to cat.IniFileName, keeping the previous file as the ".old" backup;
 // sets WriteDate to the time of writing and clears Modified. Throws TallimoError

@@ -73,11 +73,14 @@ bool IniDocument::IsFirstOfName(const IniSection& section) const {
   return section.first_;
 }
 
-std::string_view IniValueOf(std::string_view rawValue) {
-  std::string_view v = Trim(rawValue);
+namespace {
+
+std::string_view Unquote(std::string_view v) {
   if (v.size() >= 2 && IsQuote(v.front()) && v.back() == v.front()) v = v.substr(1, v.size() - 2);
   return v;
 }
+
+}  // namespace
 
 bool IniValueNeedsQuotes(std::string_view value) {
   if (value.empty()) return false;
@@ -87,9 +90,8 @@ bool IniValueNeedsQuotes(std::string_view value) {
 
 IniDocument ParseIni(std::string_view bytes) {
   IniDocument doc;
-  // Room for every section and key at once: a key line holds a "=", a section line a "[".
-  doc.sections.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '[')));
-  doc.keys_.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '=')));
+  // The lists grow as lines are read: room reserved by counting "[" and "=" bytes would be
+  // many times the file's size for a file full of them.
   size_t pos = 0;
   // A file saved as UTF-8 may begin with a byte-order mark; it is not part of the first line.
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
@@ -135,7 +137,14 @@ IniDocument ParseIni(std::string_view bytes) {
     }
     IniKey key;
     key.name = Trim(line.substr(0, eq));
-    key.value = IniValueOf(line.substr(eq + 1));
+    // A value ends at a zero byte, as the system's profile functions end it: after the blanks
+    // are trimmed and before the quotes are looked at.
+    std::string_view value = Trim(line.substr(eq + 1));
+    if (size_t zero = value.find('\0'); zero != std::string_view::npos) {
+      value = value.substr(0, zero);
+      doc.valuesCutAtZero.push_back(lineNo);
+    }
+    key.value = Unquote(value);
     key.line = lineNo;
     doc.keys_.push_back(key);
   }

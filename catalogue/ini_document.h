@@ -5,9 +5,9 @@
 // Syntax: lines end at CR LF, LF or CR. Blanks (space, tab) around a line are ignored.
 // Empty lines and lines starting with ';' are skipped. "[name]" starts a section (the name
 // runs to the last "]"). Other lines are "key=value"; the value is the text after the first
-// "=", without blanks at either end and without one enclosing pair of matching double or
-// single quotation marks. Lines without "=", section lines without "]" and keys before the
-// first section are ignored (and listed as such, for the checker).
+// "=", without blanks at either end, then up to a zero byte, then without one enclosing pair of
+// matching double or single quotation marks. Lines without "=", section lines without "]" and
+// keys before the first section are ignored (and listed as such, for the checker).
 // Names match ignoring letter case; where a section or key name repeats, the first wins.
 //
 // The tree holds views into the bytes it was parsed from: they must outlive it.
@@ -86,6 +86,7 @@ class IniDocument {
 
   std::vector<IniSection> sections;  // in file order, duplicates included
   std::vector<IniIgnoredLine> ignored;
+  std::vector<size_t> valuesCutAtZero;  // lines whose value held a zero byte (read up to it)
 
   // The first section of that name, or nullptr.
   const IniSection* FindSection(std::string_view sectionName) const;
@@ -99,10 +100,6 @@ class IniDocument {
   std::vector<IniKey> keys_;  // every section's keys, one section after the other
   IniNameIndex index_;
 };
-
-// The value as the reader gives it for the text after "=": blanks trimmed, then one
-// enclosing pair of matching quotes removed.
-std::string_view IniValueOf(std::string_view rawValue);
 
 // True when a value must be written inside double quotes to read back unchanged.
 bool IniValueNeedsQuotes(std::string_view value);

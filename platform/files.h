@@ -8,13 +8,23 @@ namespace tallimo {
 
 enum class WriteResult { wrOk, wrExists, wrFailed };
 
+// What stands at a path: nothing, a regular file, a folder, or something else (a pipe, a
+// device) that is never read as a file.
+enum class FileKind { fkMissing, fkFile, fkFolder, fkOther };
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
   // True for an existing file; a folder of that name does not count.
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
-  // Reads the whole file; false when it cannot be opened or read.
+  // Without waiting, whatever stands there (a pipe is not opened to find out).
+  virtual FileKind KindOf(const std::string& path) {
+    if (DirectoryExists(path)) return FileKind::fkFolder;
+    return FileExists(path) ? FileKind::fkFile : FileKind::fkMissing;
+  }
+  // Reads the whole of a regular file; false when it cannot be opened or read, or is not a
+  // regular file (a pipe or a device is never waited on).
   virtual bool ReadWholeFile(const std::string& path, std::string& bytes) = 0;
   // Creates the file exclusively (wrExists when the name is taken), writes all bytes, flushes
   // them to the disk and closes it. On any failure the partly written file is removed.

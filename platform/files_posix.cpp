@@ -40,11 +40,19 @@ class PosixFileSystem : public FileSystem {
     return Stat(path, st) && S_ISDIR(st.st_mode);
   }
 
+  FileKind KindOf(const std::string& path) override {
+    struct stat st;
+    if (!Stat(path, st)) return FileKind::fkMissing;
+    if (S_ISDIR(st.st_mode)) return FileKind::fkFolder;
+    return S_ISREG(st.st_mode) ? FileKind::fkFile : FileKind::fkOther;
+  }
+
   bool ReadWholeFile(const std::string& path, std::string& bytes) override {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting: a pipe is refused below instead of waiting for a writer.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
       ::close(fd);
       return false;
     }

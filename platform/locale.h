@@ -1,6 +1,8 @@
 #pragma once
-// The locale seam: case-ignoring comparison, day and month names, the time separator.
+// The locale seam: case-ignoring comparison, day and month names, the time separator, and
+// the user's 8-bit ("ANSI") code page.
 #include <string>
+#include <string_view>
 
 namespace tallimo {
 
@@ -14,6 +16,9 @@ class Locale {
   // Abbreviated month name, month 1 = January .. 12 ("Dec").
   virtual std::string ShortMonthName(int month) = 0;
   virtual std::string TimeSeparator() = 0;
+  // UTF-16 text in the ANSI code page; a character that the code page lacks becomes "?" and
+  // is counted in `unconvertible`. By default the code page is Windows-1252.
+  virtual std::string AnsiFromUtf16(std::u16string_view text, size_t& unconvertible);
 };
 
 // The user's locale on Windows (CompareStringA, GetLocaleInfoA); English names, ":" and an

@@ -42,6 +42,33 @@ class Win32Locale final : public Locale {
   }
 
   std::string TimeSeparator() override { return LocaleText(LOCALE_STIME); }
+
+  // No best-fit letters: a character that the code page lacks reads as "?".
+  std::string AnsiFromUtf16(std::u16string_view text, size_t& unconvertible) override {
+    std::string out;
+    size_t done = 0;
+    while (done < text.size()) {
+      const int chunk = static_cast<int>(std::min<size_t>(text.size() - done, 1u << 24));
+      const auto* wide = reinterpret_cast<const wchar_t*>(text.data() + done);
+      const int length =
+          WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, chunk, nullptr, 0, "?", nullptr);
+      if (length <= 0) break;
+      const size_t at = out.size();
+      out.resize(at + static_cast<size_t>(length));
+      BOOL usedDefault = FALSE;
+      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, chunk, out.data() + at, length, "?",
+                          &usedDefault);
+      if (usedDefault) {
+        // Each replacement is a "?" that the text did not have.
+        const auto given = std::count(text.begin() + static_cast<ptrdiff_t>(done),
+                                      text.begin() + static_cast<ptrdiff_t>(done) + chunk, u'?');
+        const auto made = std::count(out.begin() + static_cast<ptrdiff_t>(at), out.end(), '?');
+        if (made > given) unconvertible += static_cast<size_t>(made - given);
+      }
+      done += static_cast<size_t>(chunk);
+    }
+    return out;
+  }
 };
 
 }  // namespace

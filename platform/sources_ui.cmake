@@ -1,5 +1,5 @@
 # The prompter, screen and help engine seams.
-list(APPEND TALLIMO_PORTABLE_SOURCES platform/prompter.cpp)
+list(APPEND TALLIMO_PORTABLE_SOURCES platform/prompter.cpp platform/locale.cpp)
 list(APPEND TALLIMO_POSIX_SOURCES platform/screen_posix.cpp)
 list(APPEND TALLIMO_WIN32_SOURCES
   platform/prompter_win32.cpp

@@ -227,7 +227,7 @@ TEST_F(CatTool, TheDemoDiscChecksCleanly) {
 
   Catalogue cat;
   cat.IniFileName = ini;
-  LoadCatalogue(cat, HostFileSystem());
+  LoadCatalogue(cat, HostFileSystem(), HostLocale());
   ASSERT_EQ(cat.ProgramList.size(), 6u);
   int batch = 0, withDrive = 0;
   for (const auto& e : cat.ProgramList) {

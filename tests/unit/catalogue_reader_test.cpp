@@ -193,10 +193,18 @@ TEST(CatalogueReader, NothingIsCut) {
   EXPECT_EQ(cat.ProgramList[0]->InfoLines[0].size(), 2000u);
 }
 
-TEST(CatalogueReader, HighBytesAndNulBytesAreKept) {
-  const char text[] = "[General]\nCaption=caf\xE9 \x01\x00z\n";
+// High and control bytes are kept; a value ends at a zero byte, as the profile functions end
+// it, so a name never reads as a blank row.
+TEST(CatalogueReader, HighBytesAreKeptAndAValueEndsAtAZeroByte) {
+  const char text[] =
+      "[General]\nCaption=caf\xE9 \x01\x00z\nCreatedBy=\"Jo \x00\"\n"
+      "[Program1]\nName=Na\x00me\nInstall1=\x00\n";
   Catalogue cat = Read(std::string(text, sizeof text - 1));
-  EXPECT_EQ(cat.ConfigCaption, std::string("caf\xE9 \x01\x00z", 8));
+  EXPECT_EQ(cat.ConfigCaption, "caf\xE9 \x01");
+  EXPECT_EQ(cat.CreatedBy, "\"Jo ");  // blanks go first; the closing quote is past the zero
+  ASSERT_EQ(cat.ProgramList.size(), 1u);
+  EXPECT_EQ(cat.ProgramList[0]->Name, "Na");
+  EXPECT_EQ(cat.ProgramList[0]->InstallLines, StringList{""});
 }
 
 TEST(CatalogueReader, AFileThatIsNotACatalogueReadsAsEmpty) {

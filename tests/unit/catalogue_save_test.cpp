@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <new>
 #include <string>
 
 #include "catalogue/catalogue_file.h"
@@ -153,35 +154,54 @@ TEST_F(CatalogueSaveFake, ABackupNameTakenByAFolderFailsTheSave) {
 
 TEST_F(CatalogueSaveFake, LoadReadsTheFileAndIgnoresAMissingOne) {
   Catalogue cat = Sample(ini);
-  LoadCatalogue(cat, files);  // no file: nothing changes
+  LoadCatalogue(cat, files, locale);  // no file: nothing changes
   EXPECT_EQ(cat.ConfigCaption, "New caption");
   EXPECT_EQ(cat.ProgramList.size(), 1u);
-  files.folders.insert(ini);  // a folder of that name does not count
-  LoadCatalogue(cat, files);
-  EXPECT_EQ(cat.ProgramList.size(), 1u);
-  files.folders.clear();
 
   files.files[ini] = "[General]\r\nCaption=From disk\r\n";
-  LoadCatalogue(cat, files);
+  LoadCatalogue(cat, files, locale);
   EXPECT_EQ(cat.ConfigCaption, "From disk");
   EXPECT_TRUE(cat.ProgramList.empty());
   EXPECT_TRUE(cat.Modified);  // loading leaves Modified alone
 }
 
-TEST_F(CatalogueSaveFake, AFileThatCannotBeReadFailsTheLoadAndChangesNothing) {
-  struct Unreadable : MemoryFileSystem {
-    bool ReadWholeFile(const std::string&, std::string&) override { return false; }
-  } unreadable;
-  unreadable.files[ini] = "[General]\r\nCaption=Never seen\r\n";
-  Catalogue cat = Sample(ini);
-  try {
-    LoadCatalogue(cat, unreadable);
-    ADD_FAILURE() << "the load did not fail";
-  } catch (const TallimoError& e) {
-    EXPECT_EQ(std::string(e.what()), "Unable to read " + ini);
+// What stands at the catalogue's name cannot be read: the load fails with the user's message
+// and the catalogue in memory stays whole.
+TEST_F(CatalogueSaveFake, WhatCannotBeReadFailsTheLoadAndChangesNothing) {
+  struct Special : MemoryFileSystem {
+    FileKind kind = FileKind::fkFile;
+    bool throws = false;
+    FileKind KindOf(const std::string&) override { return kind; }
+    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
+      if (throws) throw std::bad_alloc();
+      return MemoryFileSystem::ReadWholeFile(path, bytes);
+    }
+  };
+  struct Case {
+    FileKind kind;
+    bool throws;
+    std::string message;
+  };
+  const Case cases[] = {
+      {FileKind::fkFolder, false, ini + " is a folder, not a catalogue file"},
+      {FileKind::fkOther, false, ini + " is not a regular file"},
+      {FileKind::fkFile, false, "Unable to read " + ini},  // no bytes to be had
+      {FileKind::fkFile, true, "Not enough memory to read " + ini},
+  };
+  for (const Case& c : cases) {
+    Special special;
+    special.kind = c.kind;
+    special.throws = c.throws;
+    Catalogue cat = Sample(ini);
+    try {
+      LoadCatalogue(cat, special, locale);
+      ADD_FAILURE() << "the load did not fail: " << c.message;
+    } catch (const TallimoError& e) {
+      EXPECT_EQ(std::string(e.what()), c.message);
+    }
+    EXPECT_EQ(cat.ConfigCaption, "New caption");
+    EXPECT_EQ(cat.ProgramList.size(), 1u);
   }
-  EXPECT_EQ(cat.ConfigCaption, "New caption");
-  EXPECT_EQ(cat.ProgramList.size(), 1u);
 }
 
 // ---- real folders ----
@@ -256,7 +276,7 @@ TEST_F(CatalogueSaveReal, SaveAndLoadThroughTheHostFileSystem) {
 
   Catalogue back;
   back.IniFileName = ini.string();
-  LoadCatalogue(back, HostFileSystem());
+  LoadCatalogue(back, HostFileSystem(), HostLocale());
   EXPECT_EQ(back.ConfigCaption, "New caption");
   ASSERT_EQ(back.ProgramList.size(), 1u);
   EXPECT_EQ(back.ProgramList[0]->InstallLines, (StringList{"%D:\\SETUP.EXE"}));
