@@ -19,7 +19,23 @@ class Win32FileSystem final : public FileSystem {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
+  // Opened for no access at all, which never waits (not even on a pipe), to ask what it is.
+  // Devices and pipes may have no attributes of their own.
+  FileKind KindOf(const std::string& path) override {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+      return FileKind::fkFolder;
+    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+      return attributes != INVALID_FILE_ATTRIBUTES ? FileKind::fkFile : FileKind::fkMissing;
+    const DWORD type = GetFileType(h);
+    CloseHandle(h);
+    return type == FILE_TYPE_DISK ? FileKind::fkFile : FileKind::fkOther;
+  }
+
   bool ReadWholeFile(const std::string& path, std::string& bytes) override {
+    if (KindOf(path) != FileKind::fkFile) return false;  // a pipe is never waited on
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;

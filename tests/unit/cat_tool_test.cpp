@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include <filesystem>
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -199,6 +205,92 @@ TEST_F(CatTool, CheckPassesACleanCatalogueAndWarningsDoNotFail) {
   EXPECT_EQ(warned.lines.size(), 1u);
 
   EXPECT_EQ(Run({"check", "c.ini", "--disc-root", "nowhere"}).code, 2);
+}
+
+// What check says about bytes the menu reads otherwise than they stand: a UTF-16 file, the
+// characters its code page lacks, a zero byte in a value. Control bytes of the catalogue reach
+// the terminal as \xNN, in dump and check alike.
+TEST_F(CatTool, CheckWarnsOfConvertedTextAndNoOutputControlsTheTerminal) {
+  files.folders.insert(".");
+  std::string utf16 = "\xFF\xFE";
+  for (char16_t c : std::u16string(u"[General]\r\nCaption=\u4E2D\r\n")) {
+    utf16 += static_cast<char>(c & 0xFF);
+    utf16 += static_cast<char>(c >> 8);
+  }
+  files.files["u.ini"] = utf16;
+  Result converted = Run({"check", "u.ini"});
+  EXPECT_EQ(converted.code, 0);
+  ASSERT_EQ(converted.lines.size(), 2u) << converted.out;
+  EXPECT_EQ(converted.lines[0],
+            "u.ini:1: warning: the file is UTF-16 (\"Unicode\"): Tallimo reads it in the ANSI "
+            "code page and writes it back as ANSI");
+  EXPECT_EQ(converted.lines[1],
+            "u.ini:2: warning: characters that the ANSI code page lacks are read as \"?\"");
+
+  const char zero[] = "[General]\nCaption=\x1B]0;X\x07\x1B[2J\t\x7F\xE9\n[Program1]\nName=Na\0me\n";
+  files.files["z.ini"] = std::string(zero, sizeof zero - 1);
+  Result checked = Run({"check", "z.ini"});
+  EXPECT_EQ(checked.code, 1);  // no install lines
+  ASSERT_EQ(checked.lines.size(), 2u) << checked.out;
+  EXPECT_EQ(checked.lines[0],
+            "z.ini:4: warning: the value holds a zero byte: only the text before it is read");
+  EXPECT_EQ(checked.lines[1],
+            "z.ini:4: error: program \"Na\" has no install lines: the menu refuses to install it");
+  files.files["z.ini"] += "Install1=\x1B[2J\n";
+  Result dumped = Run({"dump", "z.ini"});
+  EXPECT_EQ(dumped.code, 0);
+  EXPECT_NE(dumped.out.find("Caption:    \\x1B]0;X\\x07\\x1B[2J\t\\x7F\xE9\n"), std::string::npos)
+      << dumped.out;
+  EXPECT_NE(dumped.out.find("Install: \\x1B[2J\n"), std::string::npos) << dumped.out;
+  EXPECT_EQ(dumped.out.find('\x1B'), std::string::npos);
+}
+
+// Output that cannot be written (a full disk) fails the command, whatever it found.
+TEST_F(CatTool, OutputThatCannotBeWrittenExitsOne) {
+  struct Full : std::streambuf {
+    int_type overflow(int_type) override { return traits_type::eof(); }
+  } full;
+  files.files["d.ini"] = "[General]\nCaption=C\n[Program1]\nName=A\nInstall1=i\n";
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"dump", "d.ini"}, {"dump", "--json", "d.ini"}, {"check", "d.ini", "--disc-root", "."}}) {
+    files.folders.insert(".");
+    files.files["d.ini"] += "Foo=bar\n";  // check has a warning to print
+    std::ostream out(&full);
+    std::ostringstream err;
+    EXPECT_EQ(RunCatTool(args, out, err, files, locale, clock), 1) << args[1];
+    EXPECT_NE(err.str().find("tallimo-cat: cannot write the output"), std::string::npos);
+  }
+}
+
+// Only regular files are read, without waiting on a pipe or reading a device for ever.
+TEST_F(CatTool, FoldersPipesAndDevicesAreRefusedAtOnce) {
+  const std::string folder = ::testing::TempDir() + "tallimo-cat-special";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  std::vector<std::pair<std::string, std::string>> cases = {
+      {folder, folder + " is a folder, not a catalogue file"}};
+#ifndef _WIN32
+  const std::string fifo = folder + "/pipe.ini";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  cases.push_back({fifo, fifo + " is not a regular file"});
+  cases.push_back({"/dev/zero", "/dev/zero is not a regular file"});
+#endif
+  for (const auto& [path, message] : cases) {
+    for (const char* command : {"dump", "check", "rewrite"}) {
+      Result r = Run({command, path}, &HostFileSystem());
+      EXPECT_EQ(r.code, 2) << command << " " << path;
+      EXPECT_EQ(r.err, "tallimo-cat: " + message + "\n") << command;
+    }
+  }
+
+  struct Starved : MemoryFileSystem {
+    bool ReadWholeFile(const std::string&, std::string&) override { throw std::bad_alloc(); }
+  } starved;
+  starved.files["big.ini"] = "";
+  Result r = Run({"dump", "big.ini"}, &starved);
+  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(r.err, "tallimo-cat: Not enough memory to read big.ini\n");
+  std::filesystem::remove_all(folder);
 }
 
 TEST_F(CatTool, RewriteSavesInPlaceWithBackup) {

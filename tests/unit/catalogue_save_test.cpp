@@ -165,6 +165,44 @@ TEST_F(CatalogueSaveFake, LoadReadsTheFileAndIgnoresAMissingOne) {
   EXPECT_TRUE(cat.Modified);  // loading leaves Modified alone
 }
 
+// Text in UTF-16 with its byte-order mark, either way round.
+std::string Utf16(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char16_t c : text) {
+    const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
+    bytes += bigEndian ? hi : lo;
+    bytes += bigEndian ? lo : hi;
+  }
+  return bytes;
+}
+
+// A catalogue saved as "Unicode" reads as the same catalogue in the ANSI code page; what the
+// code page lacks reads as "?", and the lines where that happened are known.
+TEST_F(CatalogueSaveFake, AUtf16FileReadsInTheAnsiCodePage) {
+  const std::u16string text =
+      u"[General]\r\nCaption=Caf\u00E9 \u20AC5\r\n[Program1]\nName=\u4E2D\u6587 Tools\r"
+      u"Install1=SETUP.EXE\r\nInfo1=\U0001F600 ok";
+  for (bool bigEndian : {false, true}) {
+    files.files[ini] = Utf16(text, bigEndian);
+    CatalogueText file = ReadCatalogueFile(ini, files, locale);
+    EXPECT_TRUE(file.utf16);
+    EXPECT_EQ(file.text,
+              "[General]\r\nCaption=Caf\xE9 \x80"
+              "5\r\n[Program1]\nName=?? Tools\rInstall1=SETUP.EXE\r\nInfo1=? ok");
+    EXPECT_EQ(file.unconvertibleLines, (std::vector<size_t>{4, 6}));
+
+    Catalogue cat = Sample(ini);
+    LoadCatalogue(cat, files, locale);
+    EXPECT_EQ(cat.ConfigCaption, "Caf\xE9 \x80"
+                                 "5");
+    ASSERT_EQ(cat.ProgramList.size(), 1u);
+    EXPECT_EQ(cat.ProgramList[0]->Name, "?? Tools");
+    EXPECT_EQ(cat.ProgramList[0]->InstallLines, StringList{"SETUP.EXE"});
+  }
+  files.files[ini] = "[General]\r\nCaption=\xFF\xFE is no mark here\r\n";
+  EXPECT_FALSE(ReadCatalogueFile(ini, files, locale).utf16);
+}
+
 // What stands at the catalogue's name cannot be read: the load fails with the user's message
 // and the catalogue in memory stays whole.
 TEST_F(CatalogueSaveFake, WhatCannotBeReadFailsTheLoadAndChangesNothing) {

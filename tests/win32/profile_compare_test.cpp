@@ -11,9 +11,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/catalogue_file.h"
+#include "platform/files.h"
+#include "platform/locale.h"
 #include "win32_test_files.h"
 
 namespace tallimo {
@@ -75,8 +78,20 @@ Catalogue ProfileLoad(const std::string& file) {
 
 Catalogue OurLoad(const std::string& file) {
   Catalogue cat;
-  ReadCatalogueText(wintest::ReadBytes(file), cat);
+  cat.IniFileName = file;
+  LoadCatalogue(cat, HostFileSystem(), HostLocale());
   return cat;
+}
+
+// Text saved as "Unicode": UTF-16 with its byte-order mark, either way round.
+std::string Utf16File(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char16_t c : text) {
+    const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
+    bytes += bigEndian ? hi : lo;
+    bytes += bigEndian ? lo : hi;
+  }
+  return bytes;
 }
 
 // ---- comparing catalogues ----
@@ -240,6 +255,12 @@ std::vector<CorpusFile> AgreeingCorpus() {
       "[General]\r\nCaption=caf\xE9 \x01\x00z\r\nCreatedBy=\"Jo \x00\"\r\n"
       "[Program1]\r\nName=Na\x00me\r\nInstall1=\x00\r\nInfo1=  x\x00  \r\n";
   c.push_back({"zero_bytes", std::string(zeros, sizeof zeros - 1), ""});
+  // Characters of the code page and beyond it (those read as "?").
+  const std::u16string unicode =
+      u"[General]\r\nCaption=Caf\u00E9 \u20AC5\r\nCreatedBy=\u4E2D\u6587\r\n"
+      u"[Program1]\r\nName=\u00C9t\u00E9 \u4E2D\r\nInstall1=SETUP.EXE\r\n";
+  c.push_back({"utf16_little_endian", Utf16File(unicode, false), ""});
+  c.push_back({"utf16_big_endian", Utf16File(unicode, true), ""});
   c.push_back({"empty_file", "", ""});
   c.push_back({"blanks_in_brackets_and_names",
                "[ General ]\r\nCaption=a\r\nNote1 =n1\r\nNote2\t=n2\r\n N o t e3=n3\r\n"

@@ -129,6 +129,35 @@ TEST_F(SaveFaultsWin32, AReadOnlyCatalogueBecomesTheBackup) {
             (Contents{{"DISC.INI", WriteCatalogueText(cat)}, {"DISC.old", first}}));
 }
 
+// A pipe or a device at the catalogue's name is refused without waiting on it; the pipe is
+// made on the host, where Wine shows it as a file without attributes.
+TEST(FilesWin32, TellsFilesFoldersAndPipesApartWithoutWaiting) {
+  const std::string folder = wintest::MakeTempFolder("kinds");
+  const std::string file = folder + "\\DISC.INI", pipe = folder + "\\PIPE.INI";
+  ASSERT_TRUE(wintest::WriteBytes(file, "[General]\r\nCaption=C\r\n"));
+  FileSystem& files = HostFileSystem();
+  EXPECT_EQ(files.KindOf(file), FileKind::fkFile);
+  EXPECT_EQ(files.KindOf(folder), FileKind::fkFolder);
+  EXPECT_EQ(files.KindOf(folder + "\\NONE.INI"), FileKind::fkMissing);
+  EXPECT_EQ(files.KindOf("Z:\\dev\\zero"), FileKind::fkOther);
+  if (wintest::RunUnixCommand("mkfifo '" + wintest::UnixPath(folder) + "/PIPE.INI'")) {
+    EXPECT_EQ(files.KindOf(pipe), FileKind::fkOther);
+    std::string bytes;
+    EXPECT_FALSE(files.ReadWholeFile(pipe, bytes));
+    Catalogue cat;
+    cat.IniFileName = pipe;
+    try {
+      LoadCatalogue(cat, files, HostLocale());
+      ADD_FAILURE() << "a pipe was read";
+    } catch (const TallimoError& e) {
+      EXPECT_EQ(std::string(e.what()), pipe + " is not a regular file");
+    }
+  } else {
+    ADD_FAILURE() << "mkfifo on the host failed";
+  }
+  wintest::RemoveTree(folder);
+}
+
 TEST(FilesWin32, RemovesReadOnlyFilesButNoFolders) {
   const std::string folder = wintest::MakeTempFolder("files");
   const std::string file = folder + "\\locked.txt", sub = folder + "\\sub";
