@@ -88,21 +88,20 @@ bool IniValueNeedsQuotes(std::string_view value) {
   return value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front();
 }
 
-IniDocument ParseIni(std::string_view bytes) {
-  IniDocument doc;
-  // The lists grow as lines are read: room reserved by counting "[" and "=" bytes would be
-  // many times the file's size for a file full of them.
+namespace {
+
+// Calls visit(line, lineNo) for every line of the file, trimmed; lines end at CR LF, LF or CR.
+template <typename Visit>
+void ForEachLine(std::string_view bytes, Visit visit) {
   size_t pos = 0;
   // A file saved as UTF-8 may begin with a byte-order mark; it is not part of the first line.
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
   size_t lineNo = 0;
-  IniSection* current = nullptr;
   while (pos < bytes.size()) {
     size_t end = pos;
     while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-    std::string_view line = Trim(bytes.substr(pos, end - pos));
+    const std::string_view line = Trim(bytes.substr(pos, end - pos));
     ++lineNo;
-    // One line break: CR LF, LF or CR.
     pos = end;
     if (pos < bytes.size()) {
       if (bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n')
@@ -110,13 +109,37 @@ IniDocument ParseIni(std::string_view bytes) {
       else
         pos += 1;
     }
+    visit(line, lineNo);
+  }
+}
 
-    if (line.empty() || line.front() == ';') continue;
+}  // namespace
+
+IniDocument ParseIni(std::string_view bytes) {
+  IniDocument doc;
+  // The sections and keys are counted first, so that the lists take exactly the room they need:
+  // room that grows by doubling, or is guessed from the bytes, can be many times the file's size
+  // for a file of nothing but "[" or "=" lines.
+  size_t sections = 0, keys = 0, ignored = 0;
+  ForEachLine(bytes, [&](std::string_view line, size_t) {
+    if (line.empty() || line.front() == ';') return;
+    const bool counted = line.front() == '['
+                             ? line.find(']') != std::string_view::npos && ++sections
+                             : sections > 0 && line.find('=') != std::string_view::npos && ++keys;
+    ignored += !counted;
+  });
+  doc.sections.reserve(sections);
+  doc.keys_.reserve(keys);
+  doc.ignored.reserve(ignored);
+
+  IniSection* current = nullptr;
+  ForEachLine(bytes, [&](std::string_view line, size_t lineNo) {
+    if (line.empty() || line.front() == ';') return;
     if (line.front() == '[') {
       size_t close = line.rfind(']');
       if (close == std::string_view::npos) {
         doc.ignored.push_back({lineNo, IniLineFault::lfNoClosingBracket});
-        continue;
+        return;
       }
       IniSection section;
       section.name = Trim(line.substr(1, close - 1));
@@ -124,16 +147,16 @@ IniDocument ParseIni(std::string_view bytes) {
       section.firstKey_ = doc.keys_.size();
       doc.sections.push_back(std::move(section));
       current = &doc.sections.back();
-      continue;
+      return;
     }
     size_t eq = line.find('=');
     if (eq == std::string_view::npos) {
       doc.ignored.push_back({lineNo, IniLineFault::lfNoEquals});
-      continue;
+      return;
     }
     if (!current) {
       doc.ignored.push_back({lineNo, IniLineFault::lfKeyOutsideSection});
-      continue;
+      return;
     }
     IniKey key;
     key.name = Trim(line.substr(0, eq));
@@ -147,7 +170,7 @@ IniDocument ParseIni(std::string_view bytes) {
     key.value = Unquote(value);
     key.line = lineNo;
     doc.keys_.push_back(key);
-  }
+  });
 
   // Small sections (an entry has a dozen keys) are searched in order; large ones get an index.
   constexpr size_t kIndexedFrom = 16;

@@ -8,6 +8,7 @@
 #endif
 
 #include <filesystem>
+#include <fstream>
 #include <new>
 #include <sstream>
 #include <string>
@@ -291,6 +292,29 @@ TEST_F(CatTool, FoldersPipesAndDevicesAreRefusedAtOnce) {
   EXPECT_EQ(r.code, 2);
   EXPECT_EQ(r.err, "tallimo-cat: Not enough memory to read big.ini\n");
   std::filesystem::remove_all(folder);
+}
+
+// Names on the disc are found ignoring letter case, each folder listed once for all entries.
+TEST_F(CatTool, CheckFindsDiscFilesIgnoringCase) {
+  const std::string root = ::testing::TempDir() + "tallimo-cat-case";
+  std::filesystem::remove_all(root);
+  std::filesystem::create_directories(root + "/SetupDir/Sub");
+  std::ofstream(root + "/SetupDir/Sub/Setup.EXE") << "";
+  std::ofstream(root + "/c.ini")
+      << "[General]\n[Program1]\nName=A\nInstall1=\\SETUPDIR\\sub\\setup.exe\n"
+         "[Program2]\nName=B\nInstall1=%D:\\setupdir\\SUB\\SETUP.EXE\n"
+         "[Program3]\nName=C\nNFO=\\setupdir\\sub\\none.nfo\nInstall1=\\SetupDir\\Sub\n"
+         "[Program4]\nName=D\nInstall1=\\setupdir\\none.exe\n";
+  Result r = Run({"check", root + "/c.ini"}, &HostFileSystem());
+  EXPECT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(r.lines.size(), 2u) << r.out;
+  EXPECT_NE(r.lines[0].find(":10: warning: NFO file \\setupdir\\sub\\none.nfo does not exist"),
+            std::string::npos)
+      << r.lines[0];
+  EXPECT_NE(r.lines[1].find(":14: warning: install path \\setupdir\\none.exe does not exist"),
+            std::string::npos)
+      << r.lines[1];
+  std::filesystem::remove_all(root);
 }
 
 TEST_F(CatTool, RewriteSavesInPlaceWithBackup) {
