@@ -20,7 +20,9 @@ using namespace tallimo;
 // demangled type name. A window program has no console to show it on, and the demangler is a
 // tenth of the program read from the disc: end without it (no exception leaves a window anyway).
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() {
+  std::abort();
+}
 }  // namespace __gnu_cxx
 #endif
 

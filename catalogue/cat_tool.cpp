@@ -172,8 +172,9 @@ class Checker {
 
   void Run(const CatalogueText& file, const IniDocument& doc, const Catalogue& cat) {
     if (file.utf16)
-      Warn(1, "the file is UTF-16 (\"Unicode\"): Tallimo reads it in the ANSI code page and "
-              "writes it back as ANSI");
+      Warn(1,
+           "the file is UTF-16 (\"Unicode\"): Tallimo reads it in the ANSI code page and "
+           "writes it back as ANSI");
     for (size_t line : file.unconvertibleLines)
       Warn(line, "characters that the ANSI code page lacks are read as \"?\"");
     for (size_t line : doc.valuesCutAtZero)
@@ -372,8 +373,7 @@ class Checker {
     auto [it, fresh] = listings_.try_emplace(folder);
     if (fresh) {
       std::error_code ec;
-      for (std::filesystem::directory_iterator d(folder, ec), end; !ec && d != end;
-           d.increment(ec))
+      for (std::filesystem::directory_iterator d(folder, ec), end; !ec && d != end; d.increment(ec))
         it->second.try_emplace(FoldAscii(d->path().filename().string()), d->path().string());
     }
     return it->second;
@@ -462,8 +462,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   for (const auto& f : findings) {
     errors += f.severity == Severity::svError;
     out << Printable(file) << ":" << f.line << ": "
-        << (f.severity == Severity::svError ? "error: " : "warning: ") << Printable(f.text)
-        << "\n";
+        << (f.severity == Severity::svError ? "error: " : "warning: ") << Printable(f.text) << "\n";
   }
   // The summary goes to the error stream, so that the findings alone are the output.
   auto count = [](size_t n, const char* what) {

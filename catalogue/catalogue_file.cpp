@@ -204,7 +204,9 @@ bool ReadBatchValue(const std::string& text) {
 namespace {
 
 // Windows takes "/" as a folder separator too, so every system treats it as one.
-bool IsFolderSeparator(char c) { return c == '\\' || c == ':' || c == '/'; }
+bool IsFolderSeparator(char c) {
+  return c == '\\' || c == ':' || c == '/';
+}
 
 }  // namespace
 
@@ -271,7 +273,8 @@ CatalogueText ReadCatalogueFile(const std::string& path, FileSystem& files, Loca
     CatalogueText file;
     if (!files.ReadWholeFile(path, file.text)) throw TallimoError("Unable to read " + path);
     const std::string_view bytes = file.text;
-    const bool littleEndian = bytes.starts_with("\xFF\xFE"), bigEndian = bytes.starts_with("\xFE\xFF");
+    const bool littleEndian = bytes.starts_with("\xFF\xFE"),
+               bigEndian = bytes.starts_with("\xFE\xFF");
     if (littleEndian || bigEndian) {
       CatalogueText decoded;
       DecodeUtf16(bytes, bigEndian, locale, decoded);

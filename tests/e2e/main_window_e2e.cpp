@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/program_list.h"
@@ -334,6 +335,17 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+// The medians of two start-ups timed turn about, `runs` times each.
+template <typename First, typename Second>
+std::pair<double, double> MedianStartups(int runs, First first, Second second) {
+  std::vector<double> a, b;
+  for (int run = 0; run < runs; ++run) {
+    a.push_back(first());
+    b.push_back(second());
+  }
+  return {Median(a), Median(b)};
+}
+
 // Tallimo on the demo disc against a program that only shows an empty window, started the same
 // way, turn about.
 TEST(MainWindow, DISABLED_StartupOnTheDemoDiscAgainstABareWindow) {
@@ -341,12 +353,9 @@ TEST(MainWindow, DISABLED_StartupOnTheDemoDiscAgainstABareWindow) {
   ScratchFolder scratch;
   const std::string ini = PrepareDisc(scratch);
   const int rows = static_cast<int>(ExpectedRows(ReadExpected(ini)).size());
-  std::vector<double> bare, tallimo;
-  for (int run = 0; run < kRuns; ++run) {
-    bare.push_back(BareWindowMilliseconds());
-    tallimo.push_back(StartupMilliseconds(ini, rows));
-  }
-  const double b = Median(bare), t = Median(tallimo);
+  const auto [b, t] = MedianStartups(
+      kRuns, [] { return BareWindowMilliseconds(); },
+      [&] { return StartupMilliseconds(ini, rows); });
   ASSERT_GT(b, 0);
   ASSERT_GT(t, 0);
   std::printf(
@@ -365,12 +374,9 @@ TEST(MainWindow, DISABLED_StartupOnALargeCatalogue) {
   const std::vector<std::string> names = GeneratedNames(kEntries);
   ASSERT_TRUE(WriteBytes(largeIni, GeneratedCatalogue(names)));
 
-  std::vector<double> empty, large;
-  for (int run = 0; run < kRuns; ++run) {
-    empty.push_back(StartupMilliseconds(emptyIni, 1));
-    large.push_back(StartupMilliseconds(largeIni, kEntries));
-  }
-  const double e = Median(empty), l = Median(large);
+  const auto [e, l] = MedianStartups(
+      kRuns, [&] { return StartupMilliseconds(emptyIni, 1); },
+      [&] { return StartupMilliseconds(largeIni, kEntries); });
   ASSERT_GT(e, 0);
   ASSERT_GT(l, 0);
   std::printf(

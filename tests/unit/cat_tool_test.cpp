@@ -16,6 +16,7 @@
 
 #include "catalogue/catalogue_file.h"
 #include "catalogue_fakes.h"
+#include "fakes/utf16_file.h"
 
 namespace tallimo {
 namespace {
@@ -213,12 +214,7 @@ TEST_F(CatTool, CheckPassesACleanCatalogueAndWarningsDoNotFail) {
 // the terminal as \xNN, in dump and check alike.
 TEST_F(CatTool, CheckWarnsOfConvertedTextAndNoOutputControlsTheTerminal) {
   files.folders.insert(".");
-  std::string utf16 = "\xFF\xFE";
-  for (char16_t c : std::u16string(u"[General]\r\nCaption=\u4E2D\r\n")) {
-    utf16 += static_cast<char>(c & 0xFF);
-    utf16 += static_cast<char>(c >> 8);
-  }
-  files.files["u.ini"] = utf16;
+  files.files["u.ini"] = test_data::Utf16File(u"[General]\r\nCaption=\u4E2D\r\n");
   Result converted = Run({"check", "u.ini"});
   EXPECT_EQ(converted.code, 0);
   ASSERT_EQ(converted.lines.size(), 2u) << converted.out;
@@ -252,8 +248,10 @@ TEST_F(CatTool, OutputThatCannotBeWrittenExitsOne) {
     int_type overflow(int_type) override { return traits_type::eof(); }
   } full;
   files.files["d.ini"] = "[General]\nCaption=C\n[Program1]\nName=A\nInstall1=i\n";
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"dump", "d.ini"}, {"dump", "--json", "d.ini"}, {"check", "d.ini", "--disc-root", "."}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"dump", "d.ini"},
+                                             {"dump", "--json", "d.ini"},
+                                             {"check", "d.ini", "--disc-root", "."}}) {
     files.folders.insert(".");
     files.files["d.ini"] += "Foo=bar\n";  // check has a warning to print
     std::ostream out(&full);

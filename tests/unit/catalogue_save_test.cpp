@@ -12,6 +12,7 @@
 #include "catalogue/catalogue_file.h"
 #include "catalogue_fakes.h"
 #include "fakes/sample_catalogue.h"
+#include "fakes/utf16_file.h"
 #include "platform/error.h"
 
 namespace tallimo {
@@ -44,7 +45,9 @@ TEST(CatalogueBackupName, ReplacesTheExtensionOfTheFileName) {
   for (const Case& c : cases) EXPECT_EQ(BackupFileName(c.ini), c.backup) << c.ini;
 }
 
-Catalogue Sample(const std::string& name) { return test_data::SampleCatalogue(name); }
+Catalogue Sample(const std::string& name) {
+  return test_data::SampleCatalogue(name);
+}
 
 class CatalogueSaveFake : public ::testing::Test {
  protected:
@@ -165,17 +168,6 @@ TEST_F(CatalogueSaveFake, LoadReadsTheFileAndIgnoresAMissingOne) {
   EXPECT_TRUE(cat.Modified);  // loading leaves Modified alone
 }
 
-// Text in UTF-16 with its byte-order mark, either way round.
-std::string Utf16(std::u16string_view text, bool bigEndian) {
-  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (char16_t c : text) {
-    const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
-    bytes += bigEndian ? hi : lo;
-    bytes += bigEndian ? lo : hi;
-  }
-  return bytes;
-}
-
 // A catalogue saved as "Unicode" reads as the same catalogue in the ANSI code page; what the
 // code page lacks reads as "?", and the lines where that happened are known.
 TEST_F(CatalogueSaveFake, AUtf16FileReadsInTheAnsiCodePage) {
@@ -183,7 +175,7 @@ TEST_F(CatalogueSaveFake, AUtf16FileReadsInTheAnsiCodePage) {
       u"[General]\r\nCaption=Caf\u00E9 \u20AC5\r\n[Program1]\nName=\u4E2D\u6587 Tools\r"
       u"Install1=SETUP.EXE\r\nInfo1=\U0001F600 ok";
   for (bool bigEndian : {false, true}) {
-    files.files[ini] = Utf16(text, bigEndian);
+    files.files[ini] = test_data::Utf16File(text, bigEndian);
     CatalogueText file = ReadCatalogueFile(ini, files, locale);
     EXPECT_TRUE(file.utf16);
     EXPECT_EQ(file.text,
@@ -193,8 +185,9 @@ TEST_F(CatalogueSaveFake, AUtf16FileReadsInTheAnsiCodePage) {
 
     Catalogue cat = Sample(ini);
     LoadCatalogue(cat, files, locale);
-    EXPECT_EQ(cat.ConfigCaption, "Caf\xE9 \x80"
-                                 "5");
+    EXPECT_EQ(cat.ConfigCaption,
+              "Caf\xE9 \x80"
+              "5");
     ASSERT_EQ(cat.ProgramList.size(), 1u);
     EXPECT_EQ(cat.ProgramList[0]->Name, "?? Tools");
     EXPECT_EQ(cat.ProgramList[0]->InstallLines, StringList{"SETUP.EXE"});

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "catalogue/catalogue_file.h"
+#include "fakes/utf16_file.h"
 #include "platform/files.h"
 #include "platform/locale.h"
 #include "win32_test_files.h"
@@ -81,17 +82,6 @@ Catalogue OurLoad(const std::string& file) {
   cat.IniFileName = file;
   LoadCatalogue(cat, HostFileSystem(), HostLocale());
   return cat;
-}
-
-// Text saved as "Unicode": UTF-16 with its byte-order mark, either way round.
-std::string Utf16File(std::u16string_view text, bool bigEndian) {
-  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (char16_t c : text) {
-    const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
-    bytes += bigEndian ? hi : lo;
-    bytes += bigEndian ? lo : hi;
-  }
-  return bytes;
 }
 
 // ---- comparing catalogues ----
@@ -259,8 +249,8 @@ std::vector<CorpusFile> AgreeingCorpus() {
   const std::u16string unicode =
       u"[General]\r\nCaption=Caf\u00E9 \u20AC5\r\nCreatedBy=\u4E2D\u6587\r\n"
       u"[Program1]\r\nName=\u00C9t\u00E9 \u4E2D\r\nInstall1=SETUP.EXE\r\n";
-  c.push_back({"utf16_little_endian", Utf16File(unicode, false), ""});
-  c.push_back({"utf16_big_endian", Utf16File(unicode, true), ""});
+  c.push_back({"utf16_little_endian", test_data::Utf16File(unicode, false), ""});
+  c.push_back({"utf16_big_endian", test_data::Utf16File(unicode, true), ""});
   c.push_back({"empty_file", "", ""});
   c.push_back({"blanks_in_brackets_and_names",
                "[ General ]\r\nCaption=a\r\nNote1 =n1\r\nNote2\t=n2\r\n N o t e3=n3\r\n"

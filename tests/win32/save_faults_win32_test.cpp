@@ -10,8 +10,8 @@
 #include <cstdlib>
 
 #include "catalogue/catalogue_file.h"
-#include "platform/error.h"
 #include "fakes/sample_catalogue.h"
+#include "platform/error.h"
 #include "win32_test_files.h"
 
 namespace tallimo {
