@@ -22,7 +22,7 @@ TFTallimo* FTallimo = nullptr;
 MainWindowSeams HostMainWindowSeams() {
   char path[MAX_PATH * 2] = "";
   GetModuleFileNameA(nullptr, path, sizeof path);
-  return {HostFileSystem(), HostLocale(), HostClock(), GetCommandLineA(), path};
+  return {HostFileSystem(), HostLocale(), HostClock(), GetCommandLineA(), path, HostClipboard()};
 }
 
 namespace {
@@ -189,6 +189,7 @@ void TFTallimo::BuildControls() {
   PanSpecs.SetAlign(ui::TAlign::alClient);
 
   InitInstallCommands();
+  InitViewerCommands();
   ActiveControl = &ListBox1;  // the first control in tab order takes the keys at start
 }
 

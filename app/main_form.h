@@ -6,6 +6,7 @@
 
 #include "catalogue/catalogue.h"
 #include "components/gradient_win32.h"
+#include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/locale.h"
@@ -34,6 +35,7 @@ struct MainWindowSeams {
   Clock& clock;
   std::string commandLine;  // as GetCommandLineA gives it
   std::string programPath;  // the program's own full file path
+  Clipboard& clipboard;
 };
 MainWindowSeams HostMainWindowSeams();
 
@@ -88,6 +90,8 @@ class TFTallimo : public ui::Form {
   // The install runner's commands (main_form_install.cpp).
   void BtnInstallClick();
   void BtnInstCloseClick();
+  // The reading aids (main_form_viewers.cpp).
+  void BtnSerialClick();
 
  protected:
   void FormCreate() override;
@@ -98,6 +102,8 @@ class TFTallimo : public ui::Form {
   void BuildMenus();
   // Enables the install commands once they exist (main_form_install.cpp).
   void InitInstallCommands();
+  // Wires the reading aids' commands (main_form_viewers.cpp).
+  void InitViewerCommands();
   MainWindowSeams seams_;
 };
 

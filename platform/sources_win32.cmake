@@ -3,4 +3,5 @@ list(APPEND TALLIMO_WIN32_SOURCES
   platform/clock_win32.cpp
   platform/files_win32.cpp
   platform/locale_win32.cpp
+  platform/clipboard_win32.cpp
 )

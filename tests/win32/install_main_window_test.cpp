@@ -1,6 +1,6 @@
 // The install commands on the real main window: enabled, reached from the buttons and the
 // popup items, the missing-procedure error, the close that follows it, and a batch file that
-// cannot be created going to the error report with the window left open.
+// cannot be created going to the error report with the window left open. Copy Serial too.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "fakes/fake_clipboard.h"
 #include "fakes/fake_prompter.h"
 #include "install/install_runner.h"
 #include "ui/application.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr const char* kCatalogue =
     "[General]\r\nCaption=Install\r\n"
     "[Program1]\r\nName=Empty\r\nBatch=1\r\n"
-    "[Program2]\r\nName=Setup\r\nBatch=1\r\nInstall1=setup.exe\r\n";
+    "[Program2]\r\nName=Setup\r\nBatch=1\r\nInstall1=setup.exe\r\nSerial1=abc\r\nSerial2=def\r\n";
 constexpr const char* kPath = "C:\\Disc\\menu.ini";
 
 class InstallOnMainWindow : public ::testing::Test {
@@ -31,7 +32,7 @@ class InstallOnMainWindow : public ::testing::Test {
     files.files[kPath] = kCatalogue;
     form = std::make_unique<TFTallimo>(MainWindowSeams{
         files, locale, clock, std::string("\"C:\\Disc\\Tallimo.exe\" \"") + kPath + "\"",
-        "C:\\Disc\\Tallimo.exe"});
+        "C:\\Disc\\Tallimo.exe", clipboard});
     form->Create();
     form->Show();
     ui::App().ProcessMessages();
@@ -58,6 +59,7 @@ class InstallOnMainWindow : public ::testing::Test {
   }
 
   testing::FakePrompter prompter;
+  testing::FakeClipboard clipboard;
   FixedScreen screen{96, 1280, 1024};
   testing::MemoryFileSystem files;
   testing::EnglishLocale locale;
@@ -110,6 +112,26 @@ TEST_F(InstallOnMainWindow, ABatchFileThatCannotBeCreatedGoesToTheErrorReport) {
   EXPECT_EQ(form->InstallScript, StringList{"setup.exe"});
   EXPECT_TRUE(form->HandleAllocated());  // Install & Close left the window open
   EXPECT_FALSE(ui::App().Terminated());
+}
+
+// Copy Serial is enabled for an entry with serial lines, and the button and the popup item put
+// them on the clipboard joined by carriage returns, then confirm.
+TEST_F(InstallOnMainWindow, CopySerialPutsTheSelectedEntrysLinesOnTheClipboard) {
+  EXPECT_FALSE(IsWindowEnabled(form->BtnSerial.Handle()));
+  SelectRow(1);  // "Setup"
+  ASSERT_TRUE(IsWindowEnabled(form->BtnSerial.Handle()));
+  ASSERT_TRUE(form->ppCopySerial1->Enabled());
+  ClickButton(form->BtnSerial);
+  EXPECT_EQ(clipboard.text, "abc\rdef");
+  clipboard.text.reset();
+  form->ppCopySerial1->Click();
+  EXPECT_EQ(clipboard.text, "abc\rdef");
+  ASSERT_EQ(prompter.boxes.size(), 2u);
+  EXPECT_EQ(prompter.boxes[1].title, "Information");
+  EXPECT_EQ(prompter.boxes[1].text,
+            "The following has been copied to the clipboard:\r\r\"abc\rdef\"");
+  SelectRow(0);  // "Empty": no serial lines
+  EXPECT_FALSE(IsWindowEnabled(form->BtnSerial.Handle()));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "app/main_form.h"
 #include "app/main_layout.h"
+#include "fakes/fake_clipboard.h"
 #include "fakes/fake_prompter.h"
 #include "ui/application.h"
 #include "ui/layout_fit.h"
@@ -75,7 +76,7 @@ class MainWindow : public ::testing::TestWithParam<int> {
     if (catalogue) files.files[kPath] = catalogue;
     form = std::make_unique<TFTallimo>(MainWindowSeams{
         files, locale, clock, std::string("\"C:\\Disc\\Tallimo.exe\" \"") + kPath + "\" more",
-        "C:\\Disc\\Tallimo.exe"});
+        "C:\\Disc\\Tallimo.exe", clipboard});
     form->Create();
     if (show) form->Show();
     ui::App().ProcessMessages();
@@ -90,6 +91,7 @@ class MainWindow : public ::testing::TestWithParam<int> {
   std::string SpecsText() { return TextOf(form->MemoSpecs.Handle()); }
 
   testing::FakePrompter prompter;
+  testing::FakeClipboard clipboard;
   testing::FakeHelpEngine help;
   FixedScreen screen{GetParam(), 1280, 1024};
   testing::MemoryFileSystem files;

@@ -1,0 +1,2 @@
+# The reading aids: the serial copy.
+list(APPEND TALLIMO_PORTABLE_SOURCES viewers/serial_copy.cpp)
