@@ -33,7 +33,8 @@ eval "$(scripts/wine-session.sh "$build")"
 shot="$top/$build/demo-screenshot.png"
 log=$(mktemp)
 cd examples/demo-disc
-"$WINE" "$exe" "$(winepath -w "$catalogue")" >"$log" 2>&1 &
+# Errors of the loader (a DLL that cannot be loaded) are kept for the failure message.
+WINEDEBUG=-all,err+module "$WINE" "$exe" "$(winepath -w "$catalogue")" >"$log" 2>&1 &
 pid=$!
 # Wait for the main window to be shown, then let it paint and photograph the virtual screen.
 window=""
