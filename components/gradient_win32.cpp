@@ -9,6 +9,8 @@ void PaintGradientBands(HDC dc, const GradientColorTable& colors, const Gradient
   RECT clip;
   const bool clipped = GetClipBox(dc, &clip) != ERROR;
   for (int i = 0; i < kGradientBands; ++i) {
+    // A band of no pixels (more bands than rows) and one outside the area need no brush.
+    if (bands[i].right <= bands[i].left || bands[i].bottom <= bands[i].top) continue;
     if (clipped && (bands[i].right <= clip.left || bands[i].left >= clip.right ||
                     bands[i].bottom <= clip.top || bands[i].top >= clip.bottom))
       continue;

@@ -50,12 +50,18 @@ void Panel::PaintFace(HDC dc) {
   Bevel(dc, r, BevelInner, BevelWidth);
 }
 
-void Panel::ChildrenCreated() {
-  if (!ShowHint || tooltip_) return;
+LRESULT Panel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Sent to the panel for its controls too, before their first mouse move arrives.
+  if (msg == WM_SETCURSOR) HintWindow();
+  return WinControl::WndProc(msg, wParam, lParam);
+}
+
+HWND Panel::HintWindow() {
+  if (!ShowHint || tooltip_ || !hwnd_) return tooltip_;
   tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                              nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (!tooltip_) return;
+  if (!tooltip_) return nullptr;
   for (Control* c : children_) {
     if (!c->IsWindowed() || c->Hint.empty()) continue;
     auto* w = static_cast<WinControl*>(c);
@@ -67,6 +73,7 @@ void Panel::ChildrenCreated() {
     ti.lpszText = const_cast<char*>(c->Hint.c_str());
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
   }
+  return tooltip_;
 }
 
 void Panel::OnDestroy() {

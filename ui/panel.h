@@ -13,15 +13,17 @@ class Panel : public WinControl {
   TBevelCut BevelOuter = TBevelCut::bvRaised;
   TBevelCut BevelInner = TBevelCut::bvNone;
   int BevelWidth = 1;
-  // Shows the Hint of each windowed child as a tooltip.
+  // Shows the Hint of each windowed child as a tooltip. The tooltip window is made when the
+  // mouse first comes over the panel or one of its controls (or when asked for), not before
+  // the first paint.
   bool ShowHint = false;
-  HWND HintWindow() const { return tooltip_; }
+  HWND HintWindow();
   RECT AlignArea() const override;
 
  protected:
   void FillCreateParams(CreateParams& params) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void PaintFace(HDC dc) override;
-  void ChildrenCreated() override;
   void OnDestroy() override;
 
  private:

@@ -101,7 +101,6 @@ void WinControl::CreateHandle() {
   for (Control* c : children_)
     if (c->IsWindowed()) static_cast<WinControl*>(c)->CreateHandle();
   Realign();
-  ChildrenCreated();
 }
 
 void WinControl::DestroyHandle() {

@@ -132,8 +132,6 @@ class WinControl : public Control {
  protected:
   // The window exists (children not yet): apply what was set before.
   virtual void AfterCreate() {}
-  // The windows of the children exist too.
-  virtual void ChildrenCreated() {}
   bool ownClass_ = false;
 
  private:

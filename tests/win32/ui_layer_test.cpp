@@ -282,6 +282,19 @@ TEST_F(UiLayer, AFailingPaintIsReportedOnce) {
   EXPECT_THROW(broken.Repaint(), std::runtime_error);
 }
 
+BOOL CALLBACK CountTooltips(HWND h, LPARAM count) {
+  char name[64] = "";
+  GetClassNameA(h, name, sizeof name);
+  *reinterpret_cast<int*>(count) += lstrcmpiA(name, TOOLTIPS_CLASSA) == 0;
+  return TRUE;
+}
+
+int TooltipWindows() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), &CountTooltips, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
 TEST_F(UiLayer, APanelShowsTheHintsOfItsButtons) {
   ui::Form form;
   form.SetClientSize(200, 100);
@@ -294,6 +307,11 @@ TEST_F(UiLayer, APanelShowsTheHintsOfItsButtons) {
   a.Hint = "Close Tallimo";
   b.Hint = "Install the selected program";
   form.Create();
+  // The tooltip window is made when the mouse first comes over the bar's controls.
+  const int before = TooltipWindows();
+  SendMessageA(bar.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(a.Handle()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(TooltipWindows(), before + 1);
   HWND tips = bar.HintWindow();
   ASSERT_NE(tips, nullptr);
   EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
