@@ -22,7 +22,8 @@ TFTallimo* FTallimo = nullptr;
 MainWindowSeams HostMainWindowSeams() {
   char path[MAX_PATH * 2] = "";
   GetModuleFileNameA(nullptr, path, sizeof path);
-  return {HostFileSystem(), HostLocale(), HostClock(), GetCommandLineA(), path, HostClipboard()};
+  return {HostFileSystem(), HostLocale(),      HostClock(), GetCommandLineA(), path,
+          HostClipboard(),  HostEnvironment(), HostShell()};
 }
 
 namespace {

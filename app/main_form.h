@@ -8,8 +8,10 @@
 #include "components/gradient_win32.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
+#include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/locale.h"
+#include "platform/shell.h"
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -36,6 +38,8 @@ struct MainWindowSeams {
   std::string commandLine;  // as GetCommandLineA gives it
   std::string programPath;  // the program's own full file path
   Clipboard& clipboard;
+  Environment& environment;
+  Shell& shell;
 };
 MainWindowSeams HostMainWindowSeams();
 

@@ -4,8 +4,6 @@
 #include "app/main_window_selection.h"
 #include "install/drive_dialog.h"
 #include "install/install_runner.h"
-#include "platform/environment.h"
-#include "platform/shell.h"
 #include "ui/application.h"
 
 namespace tallimo {
@@ -34,7 +32,7 @@ void TFTallimo::InitInstallCommands() {
 void TFTallimo::BtnInstallClick() {
   MainWindowSelection selection(*this);
   InstallRunner runner(
-      {HostEnvironment(), HostShell(), seams_.files, ui::App().GetPrompter(), BatchNameRandom()},
+      {seams_.environment, seams_.shell, seams_.files, ui::App().GetPrompter(), BatchNameRandom()},
       selection, Cat.ProgramList, InstallScript, ChooseDriveInDialog, [this] { Close(); });
   runner.Install();
 }
@@ -42,7 +40,7 @@ void TFTallimo::BtnInstallClick() {
 void TFTallimo::BtnInstCloseClick() {
   MainWindowSelection selection(*this);
   InstallRunner runner(
-      {HostEnvironment(), HostShell(), seams_.files, ui::App().GetPrompter(), BatchNameRandom()},
+      {seams_.environment, seams_.shell, seams_.files, ui::App().GetPrompter(), BatchNameRandom()},
       selection, Cat.ProgramList, InstallScript, ChooseDriveInDialog, [this] { Close(); });
   runner.InstallAndClose();
 }

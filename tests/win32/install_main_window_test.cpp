@@ -13,6 +13,7 @@
 #include "install/install_runner.h"
 #include "ui/application.h"
 #include "unit/catalogue_fakes.h"
+#include "unit/install_fakes.h"
 
 namespace tallimo {
 namespace {
@@ -32,7 +33,7 @@ class InstallOnMainWindow : public ::testing::Test {
     files.files[kPath] = kCatalogue;
     form = std::make_unique<TFTallimo>(MainWindowSeams{
         files, locale, clock, std::string("\"C:\\Disc\\Tallimo.exe\" \"") + kPath + "\"",
-        "C:\\Disc\\Tallimo.exe", clipboard});
+        "C:\\Disc\\Tallimo.exe", clipboard, environment, shell});
     form->Create();
     form->Show();
     ui::App().ProcessMessages();
@@ -60,6 +61,9 @@ class InstallOnMainWindow : public ::testing::Test {
 
   testing::FakePrompter prompter;
   testing::FakeClipboard clipboard;
+  test::FakeEnvironment environment;
+  test::EventLog launched;
+  test::FakeShell shell{launched};
   FixedScreen screen{96, 1280, 1024};
   testing::MemoryFileSystem files;
   testing::EnglishLocale locale;

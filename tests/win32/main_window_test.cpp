@@ -13,6 +13,7 @@
 #include "ui/application.h"
 #include "ui/layout_fit.h"
 #include "unit/catalogue_fakes.h"
+#include "unit/install_fakes.h"
 
 namespace tallimo {
 namespace {
@@ -76,7 +77,7 @@ class MainWindow : public ::testing::TestWithParam<int> {
     if (catalogue) files.files[kPath] = catalogue;
     form = std::make_unique<TFTallimo>(MainWindowSeams{
         files, locale, clock, std::string("\"C:\\Disc\\Tallimo.exe\" \"") + kPath + "\" more",
-        "C:\\Disc\\Tallimo.exe", clipboard});
+        "C:\\Disc\\Tallimo.exe", clipboard, environment, shell});
     form->Create();
     if (show) form->Show();
     ui::App().ProcessMessages();
@@ -92,6 +93,9 @@ class MainWindow : public ::testing::TestWithParam<int> {
 
   testing::FakePrompter prompter;
   testing::FakeClipboard clipboard;
+  test::FakeEnvironment environment;
+  test::EventLog launched;
+  test::FakeShell shell{launched};
   testing::FakeHelpEngine help;
   FixedScreen screen{GetParam(), 1280, 1024};
   testing::MemoryFileSystem files;
