@@ -24,6 +24,10 @@ struct TFont {
   int height = 14;
   bool bold = false;
   TColor color = clWindowText;
+  // DEFAULT_CHARSET, or OEM_CHARSET for text drawn with the DOS code page's characters.
+  BYTE charset = DEFAULT_CHARSET;
+  // DEFAULT_PITCH, or FIXED_PITCH | FF_MODERN when a fixed-pitch face must stand in.
+  BYTE pitchAndFamily = DEFAULT_PITCH;
 };
 
 struct TBounds {

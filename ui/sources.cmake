@@ -5,6 +5,7 @@ list(APPEND TALLIMO_WIN32_SOURCES
   ui/control.cpp
   ui/edit.cpp
   ui/form.cpp
+  ui/gdi.cpp
   ui/graphic_control.cpp
   ui/label.cpp
   ui/list_grid.cpp

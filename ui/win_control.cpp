@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/application.h"
+#include "ui/gdi.h"
 #include "ui/graphic_control.h"
 #include "ui/layout_fit.h"
 #include "ui/menu.h"
@@ -450,16 +451,7 @@ bool WinControl::Focused() const {
 }
 
 HFONT WinControl::FontHandle() {
-  if (!font_handle_) {
-    const TFont& f = Font();
-    LOGFONTA lf{};
-    lf.lfHeight = -f.height;
-    lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynA(lf.lfFaceName, f.name.c_str(), LF_FACESIZE);
-    font_handle_ = CreateFontIndirectA(&lf);
-  }
+  if (!font_handle_) font_handle_ = MakeFont(Font()).Release();
   return font_handle_;
 }
 
