@@ -3,11 +3,10 @@
 // on its own colour or transparent.
 #include <string>
 
+#include "ui/control_values.h"
 #include "ui/graphic_control.h"
 
 namespace tallimo::ui {
-
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class Label : public GraphicControl {
  public:
