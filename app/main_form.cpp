@@ -75,13 +75,19 @@ void TFTallimo::BuildControls() {
   Image2.SetAlign(ui::TAlign::alTop);
   Image2.SetBitmap(LoadPicture(IDB_BANNER));
 
-  // Drawn as a plain centred label until the label effect exists.
+  // The heading: sunken, an olive shadow, the face from blue at the top to black.
   LabelSelect.Name = "LabelSelect";
   LabelSelect.SetParent(&PanList);
   LabelSelect.SetBounds(0, 1, 504, 31);
+  LabelSelect.SetDirectionHighlight(edDownRight);
+  LabelSelect.SetDirectionShadow(edUpLeft);
+  LabelSelect.SetColourShadow(clOlive);
+  LabelSelect.SetGraduateFace(goVertical);
+  LabelSelect.SetGraduateFrom(clBlue);
+  LabelSelect.SetEffectStyle(esSunken);
+  LabelSelect.SetColourScheme(csCustom);
+  LabelSelect.SetAlignment(ui::TAlignment::taCenter);
   LabelSelect.SetCaption("&Select a Program to Install");
-  LabelSelect.Alignment = ui::TAlignment::taCenter;
-  LabelSelect.Transparent = true;
   LabelSelect.SetFont(MakeFont("Times New Roman", 25));
 
   ListBox1.Name = "ListBox1";

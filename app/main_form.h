@@ -6,6 +6,7 @@
 
 #include "catalogue/catalogue.h"
 #include "components/gradient_win32.h"
+#include "components/label_effect_win32.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/environment.h"
@@ -55,7 +56,7 @@ class TFTallimo : public ui::Form {
   // Controls, in the order of their z-order (and tab order).
   ui::Panel PanList;
   ui::Picture Image2;
-  ui::Label LabelSelect;
+  TLabelEffect LabelSelect;
   ui::ListGrid ListBox1;
   ui::Panel PanBtn;
   TGradient Gradient1;

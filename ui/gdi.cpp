@@ -2,7 +2,7 @@
 
 namespace tallimo::ui {
 
-OwnedFont MakeFont(const TFont& font) {
+LOGFONTA FontDescription(const TFont& font) {
   LOGFONTA lf{};
   lf.lfHeight = -font.height;
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
@@ -10,7 +10,51 @@ OwnedFont MakeFont(const TFont& font) {
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = font.pitchAndFamily;
   lstrcpynA(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
+  return lf;
+}
+
+OwnedFont MakeFont(const TFont& font) {
+  const LOGFONTA lf = FontDescription(font);
   return OwnedFont(CreateFontIndirectA(&lf));
+}
+
+OffscreenImage::OffscreenImage(int width, int height) : width_(width), height_(height) {
+  if (width <= 0 || height <= 0 || !dc_) return;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap_ || !bits) return;
+  oldBitmap_ = SelectObject(dc_.Get(), bitmap_.Get());
+  bits_ = static_cast<std::uint32_t*>(bits);
+}
+
+OffscreenImage::~OffscreenImage() {
+  // Put the DC's own objects back, so that ours can be deleted.
+  if (oldFont_) SelectObject(dc_.Get(), oldFont_);
+  if (oldBitmap_) SelectObject(dc_.Get(), oldBitmap_);
+}
+
+TColor OffscreenImage::Pixel(int x, int y) const {
+  GdiFlush();
+  return BitmapWordToColor(Row(y)[x]);
+}
+
+void OffscreenImage::SetPixel(int x, int y, TColor color) {
+  GdiFlush();
+  Row(y)[x] = ColorToBitmapWord(color);
+}
+
+void OffscreenImage::SetFont(OwnedFont font) {
+  if (!dc_ || !font) return;
+  HGDIOBJ previous = SelectObject(dc_.Get(), font.Get());
+  if (!oldFont_) oldFont_ = previous;
+  font_ = std::move(font);  // the previous font is deleted here, no longer selected
 }
 
 }  // namespace tallimo::ui

@@ -3,6 +3,8 @@
 // failing one included) releases what it made, and the one font helper every window uses.
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <utility>
 
 #include "ui/control.h"
@@ -75,7 +77,54 @@ class SelectIn {
   HGDIOBJ old_;
 };
 
+// The description MakeFont creates a font from, for callers that alter it first (quality,
+// escapement ...).
+LOGFONTA FontDescription(const TFont& font);
 // The GDI font for a designed font (height in pixels, weight, character set and pitch).
 OwnedFont MakeFont(const TFont& font);
+
+// An off-screen image: a 32-bit top-down bitmap selected into a memory DC of its own, with
+// direct access to its pixels, and the font it draws with. Bitmap, font and DC are released
+// with it, on every path. Empty (not Valid) when the system could not make it.
+class OffscreenImage {
+ public:
+  OffscreenImage(int width, int height);
+  OffscreenImage(const OffscreenImage&) = delete;
+  OffscreenImage& operator=(const OffscreenImage&) = delete;
+  ~OffscreenImage();
+
+  bool Valid() const { return bits_ != nullptr; }
+  HDC Dc() const { return dc_.Get(); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+  // Pixels as 0x00BBGGRR colours. Reading waits for GDI's drawing on the image to finish.
+  TColor Pixel(int x, int y) const;
+  void SetPixel(int x, int y, TColor color);
+  // Row y as the bitmap stores it: 0x00RRGGBB words (call GdiFlush after drawing first).
+  std::uint32_t* Row(int y) const { return bits_ + static_cast<std::ptrdiff_t>(y) * width_; }
+
+  // Makes `font` the image's font; the previous one is released.
+  void SetFont(OwnedFont font);
+  HFONT Font() const { return font_.Get(); }
+
+ private:
+  int width_;
+  int height_;
+  MemoryDC dc_;
+  OwnedBitmap bitmap_;
+  OwnedFont font_;
+  HGDIOBJ oldBitmap_ = nullptr;
+  HGDIOBJ oldFont_ = nullptr;
+  std::uint32_t* bits_ = nullptr;
+};
+
+// A bitmap word (0x00RRGGBB) and a colour value (0x00BBGGRR) one from the other.
+inline constexpr std::uint32_t ColorToBitmapWord(TColor color) {
+  return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+}
+inline constexpr TColor BitmapWordToColor(std::uint32_t word) {
+  return ColorToBitmapWord(word & 0xFFFFFF);
+}
 
 }  // namespace tallimo::ui

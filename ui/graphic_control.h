@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "ui/control.h"
+#include "ui/control_values.h"
 
 namespace tallimo::ui {
 
@@ -29,6 +30,21 @@ class GraphicControl : public Control {
   std::function<void()> OnClick;
   virtual void Click() {
     if (OnClick) OnClick();
+  }
+  // Mouse events in the control's own coordinates: a press on the control, and the moves and
+  // the release that follow it wherever the mouse goes, or a move over it. The defaults raise
+  // the events below.
+  std::function<void(TMouseButton, TShiftState, int x, int y)> OnMouseDown;
+  std::function<void(TShiftState, int x, int y)> OnMouseMove;
+  std::function<void(TMouseButton, TShiftState, int x, int y)> OnMouseUp;
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseDown) OnMouseDown(button, shift, x, y);
+  }
+  virtual void MouseMove(TShiftState shift, int x, int y) {
+    if (OnMouseMove) OnMouseMove(shift, x, y);
+  }
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseUp) OnMouseUp(button, shift, x, y);
   }
   // The cursor shown over the control (nullptr: the parent's).
   LPCSTR Cursor = nullptr;

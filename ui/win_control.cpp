@@ -143,7 +143,19 @@ LRESULT WinControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
+namespace {
+// The keys and buttons held at a mouse message.
+TShiftState MouseShift(UINT msg, WPARAM keys) {
+  return static_cast<TShiftState>(
+      ((keys & MK_SHIFT) ? ssShift : 0) | ((keys & MK_CONTROL) ? ssCtrl : 0) |
+      ((keys & MK_LBUTTON) ? ssLeft : 0) | ((keys & MK_RBUTTON) ? ssRight : 0) |
+      ((keys & MK_MBUTTON) ? ssMiddle : 0) | (GetKeyState(VK_MENU) < 0 ? ssAlt : 0) |
+      ((msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK) ? ssDouble : 0));
+}
+}  // namespace
+
 LRESULT WinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK) mouseShift_ = MouseShift(msg, wParam);
   switch (msg) {
     case WM_CREATE:
       OnCreate();
@@ -319,17 +331,42 @@ GraphicControl* WinControl::GraphicAt(int x, int y) {
   return nullptr;
 }
 
+namespace {
+TMouseButton MouseButton(int button) {
+  return button == 0 ? TMouseButton::mbLeft : TMouseButton::mbRight;
+}
+}  // namespace
+
+// A left press on a graphic control holds the mouse for it until the release: it then gets
+// the moves and the release wherever they happen, and a click when released over it.
 void WinControl::OnMouseDown(int button, int x, int y) {
-  if (!ownClass_ || button != 0) return;
-  pressed_ = GraphicAt(x, y);
-  if (pressed_) SetCapture(hwnd_);
+  if (!ownClass_) return;
+  GraphicControl* target = GraphicAt(x, y);
+  if (button == 0) {
+    pressed_ = target;
+    if (pressed_) SetCapture(hwnd_);
+  }
+  if (target)
+    target->MouseDown(MouseButton(button), mouseShift_, x - target->Left(), y - target->Top());
+}
+
+void WinControl::OnMouseMove(int x, int y) {
+  if (!ownClass_) return;
+  GraphicControl* target = pressed_ ? pressed_ : GraphicAt(x, y);
+  if (target) target->MouseMove(mouseShift_, x - target->Left(), y - target->Top());
 }
 
 void WinControl::OnMouseUp(int button, int x, int y) {
-  if (!ownClass_ || button != 0) return;
-  GraphicControl* pressed = pressed_;
-  pressed_ = nullptr;
-  if (GetCapture() == hwnd_) ReleaseCapture();
+  if (!ownClass_) return;
+  GraphicControl* pressed = button == 0 ? pressed_ : nullptr;
+  GraphicControl* target = pressed ? pressed : GraphicAt(x, y);
+  if (button == 0) {
+    pressed_ = nullptr;
+    if (GetCapture() == hwnd_) ReleaseCapture();
+  }
+  if (target)
+    target->MouseUp(MouseButton(button), mouseShift_, x - target->Left(), y - target->Top());
+  // The release first, then the click, so that a button looks up again before its command.
   if (pressed && pressed == GraphicAt(x, y)) pressed->Click();
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/control.h"
+#include "ui/control_values.h"
 
 namespace tallimo::ui {
 
@@ -87,7 +88,7 @@ class WinControl : public Control {
   virtual bool OnCommand(int id, int code, HWND control);
   virtual void OnMouseDown(int button, int x, int y);
   virtual void OnMouseUp(int button, int x, int y);
-  virtual void OnMouseMove(int x, int y) { (void)x, (void)y; }
+  virtual void OnMouseMove(int x, int y);
   virtual bool OnKeyDown(int key) {
     (void)key;
     return false;
@@ -142,6 +143,8 @@ class WinControl : public Control {
   COLORREF brushColor_ = 0;
   bool aligning_ = false;
   GraphicControl* pressed_ = nullptr;
+  // The keys and buttons held at the mouse message being handled.
+  TShiftState mouseShift_ = 0;
 };
 
 // Our window class name, registered once.
