@@ -95,7 +95,9 @@ class LabelEffect {
   virtual ~LabelEffect() = default;
 
   // Every setter does nothing when the value is the one stored. Depths are clamped to 0..10
-  // and the angle to 0..360 before they are compared.
+  // and the angle to 0..360 before they are compared. A new label has every property at the
+  // default that stored layouts assume, but for GraduateFrom: stored default clGray, and a new
+  // label takes its font's colour at that moment, the default text colour.
   int DepthHighlight() const { return depthHighlight_; }
   void SetDepthHighlight(int value);
   int DepthShadow() const { return depthShadow_; }

@@ -313,6 +313,15 @@ TEST(LabelEffectMouse, PushButtonAndPlainEvents) {
   form.DesignPixelsPerInch = ui::App().GetScreen().PixelsPerInch();
   form.SetClientSize(300, 100);
   TLabelEffect label;
+  // As made: 142 x 33, transparent on clWindow, 20-point "Times New Roman" in csWindows' face.
+  EXPECT_EQ(label.Width(), 142);
+  EXPECT_EQ(label.Height(), 33);
+  EXPECT_TRUE(label.Transparent());
+  EXPECT_EQ(label.Color(), clWindow);
+  EXPECT_EQ(label.Font().name, "Times New Roman");
+  EXPECT_EQ(label.Font().height, 33);
+  EXPECT_EQ(label.Font().color, clGray);
+  EXPECT_EQ(label.GraduateFrom(), clWindowText);
   label.SetParent(&form);
   label.SetBounds(10, 10, 100, 30);
   std::vector<std::string> events;
