@@ -45,11 +45,6 @@ TColor OffscreenImage::Pixel(int x, int y) const {
   return BitmapWordToColor(Row(y)[x]);
 }
 
-void OffscreenImage::SetPixel(int x, int y, TColor color) {
-  GdiFlush();
-  Row(y)[x] = ColorToBitmapWord(color);
-}
-
 void OffscreenImage::SetFont(OwnedFont font) {
   if (!dc_ || !font) return;
   HGDIOBJ previous = SelectObject(dc_.Get(), font.Get());

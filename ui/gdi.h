@@ -98,9 +98,8 @@ class OffscreenImage {
   int Width() const { return width_; }
   int Height() const { return height_; }
 
-  // Pixels as 0x00BBGGRR colours. Reading waits for GDI's drawing on the image to finish.
+  // A pixel as a 0x00BBGGRR colour, once GDI's drawing on the image has finished.
   TColor Pixel(int x, int y) const;
-  void SetPixel(int x, int y, TColor color);
   // Row y as the bitmap stores it: 0x00RRGGBB words (call GdiFlush after drawing first).
   std::uint32_t* Row(int y) const { return bits_ + static_cast<std::ptrdiff_t>(y) * width_; }
 
