@@ -96,6 +96,8 @@ class TFTallimo : public ui::Form {
   void BtnInstCloseClick();
   // The reading aids (main_form_viewers.cpp).
   void BtnSerialClick();
+  // The Help menu (main_form_help.cpp).
+  void Contents1Click();
 
  protected:
   void FormCreate() override;
@@ -108,6 +110,8 @@ class TFTallimo : public ui::Form {
   void InitInstallCommands();
   // Wires the reading aids' commands (main_form_viewers.cpp).
   void InitViewerCommands();
+  // Wires the Help menu (main_form_help.cpp).
+  void InitHelpCommands();
   MainWindowSeams seams_;
 };
 
