@@ -211,7 +211,7 @@ void TFTallimo::BuildMenus() {
   About1 = &Help1->Add("About1", "&About Tallimo", 0);
   Exit1->OnClick = [this] { BtnCloseClick(); };
   // Their commands come with the configuration commands and the About box.
-  for (ui::MenuItem* item : {N3, ReadINIFile1, WriteINIFile1, EditINIFile1, About1})
+  for (ui::MenuItem* item : {N3, ReadINIFile1, WriteINIFile1, EditINIFile1})
     item->SetEnabled(false);
 
   ppInstallClose1 = &PopupMenu1.Add("ppInstallClose1", "&Install && Close", 21);

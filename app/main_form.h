@@ -98,6 +98,7 @@ class TFTallimo : public ui::Form {
   void BtnSerialClick();
   // The Help menu (main_form_help.cpp).
   void Contents1Click();
+  void Help1Click();
 
  protected:
   void FormCreate() override;

@@ -7,8 +7,6 @@
 
 namespace tallimo::ui {
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
-
 class Label : public GraphicControl {
  public:
   std::string Caption() const { return caption_; }

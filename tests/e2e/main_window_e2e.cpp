@@ -112,8 +112,15 @@ std::string PaneText(const std::vector<std::string>& lines, const char* none) {
   return text;
 }
 
-// Tallimo's visible top-level windows: its main window, and a message box if one is shown.
+bool HasNoSize(HWND hwnd) {
+  RECT r;
+  return GetWindowRect(hwnd, &r) && IsRectEmpty(&r);
+}
+
+// Tallimo's visible top-level windows: the application's window (no size: it is the task-bar
+// button), the main window it owns, and a message box if one is shown.
 struct FindTop {
+  HWND application = nullptr;
   HWND main = nullptr;
   HWND messageBox = nullptr;
 };
@@ -121,9 +128,12 @@ struct FindTop {
 FindTop TopWindowsOf(DWORD pid) {
   FindTop find;
   for (HWND hwnd : VisibleTopWindows(pid)) {
+    HWND owner = GetWindow(hwnd, GW_OWNER);
     if (ClassOf(hwnd) == "#32770") {
       find.messageBox = hwnd;
-    } else if (GetWindow(hwnd, GW_OWNER) == nullptr) {
+    } else if (HasNoSize(hwnd)) {
+      if (owner == nullptr) find.application = hwnd;
+    } else if (owner == nullptr || HasNoSize(owner)) {
       find.main = hwnd;
     }
   }
@@ -219,6 +229,11 @@ TEST(MainWindow, ListsTheCatalogueShowsTheSelectedEntryAndCloses) {
   ASSERT_EQ(tallimo.Windows().messageBox, nullptr) << TextOf(tallimo.Windows().messageBox);
 
   EXPECT_EQ(TextOf(main), cat.caption.empty() ? "Tallimo" : "Tallimo - " + cat.caption);
+  // The task bar's button: the application's window with the application's title, which owns
+  // the main window.
+  const HWND application = tallimo.Windows().application;
+  EXPECT_EQ(TextOf(application), "Tallimo Menu/Install System");
+  EXPECT_EQ(GetWindow(main, GW_OWNER), application);
   HWND list = FindListBox(main);
   EXPECT_EQ(ListRows(list), rows);
   const std::vector<HWND> memos = FindMemos(main);
@@ -269,6 +284,46 @@ TEST(MainWindow, ListsTheCatalogueShowsTheSelectedEntryAndCloses) {
   DWORD exitCode = 1;
   EXPECT_TRUE(tallimo.Ended(15000, exitCode)) << "still running after the Close button";
   EXPECT_EQ(exitCode, 0u);
+}
+
+// Help > About Tallimo: the box shows who set up the disc, the notes and the date, at its
+// designed place, and a click on its logo closes it.
+TEST(MainWindow, TheAboutBoxTellsWhoSetUpTheDisc) {
+  ScratchFolder scratch;
+  const std::string ini = scratch.Path() + "\\ABOUT.INI";
+  WriteBytes(ini,
+             "[General]\r\nCaption=About Disc\r\nCreatedBy=Disc Team\r\nNote1=First note\r\n"
+             "Note2=Second note\r\nWriteDate=Mon, 7 Dec 2026, 3:06 pm\r\n"
+             "[Program1]\r\nName=One\r\n");
+  RunningTallimo tallimo(ini);
+  HWND main = tallimo.WaitForMainWindow(1, 30000);
+  ASSERT_NE(main, nullptr);
+  // Alt+H opens the Help menu, A chooses "&About Tallimo" (as the keyboard would).
+  PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
+  PostMessageA(main, WM_CHAR, 'a', 0);
+
+  HWND about = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        for (HWND h : VisibleTopWindows(tallimo.Pid()))
+          if (TextOf(h) == "Tallimo - Information") about = h;
+        return about != nullptr;
+      },
+      10000));
+  RECT r;
+  GetWindowRect(about, &r);
+  EXPECT_EQ(r.left, 33);
+  EXPECT_EQ(r.top, 37);
+  HWND memo = ChildOfClass(about, "Edit");
+  ASSERT_NE(memo, nullptr);
+  EXPECT_EQ(TextOf(memo), "First note\r\nSecond note");
+  EXPECT_FALSE(IsWindowEnabled(main));  // modal
+
+  ClickAt(about, 20, 20);  // the logo
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(about); }, 5000));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(tallimo.Ended(15000));
 }
 
 // `count` distinct names in no particular order.

@@ -1,5 +1,5 @@
 // Context help as the windows ask the help engine for it (F1 on a control, F1 on a highlighted
-// menu item), and the application's task-bar window that owns the main window.
+// menu item), the application's task-bar window that owns the main window, and the About box.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/about_box.h"
 #include "app/main_form.h"
 #include "fakes/fake_clipboard.h"
 #include "fakes/fake_prompter.h"
@@ -55,6 +56,13 @@ class ContextHelp : public ::testing::Test {
     ui::App().SetScreen(nullptr);
   }
   std::vector<Call> Take() { return std::exchange(help.calls, {}); }
+  void StartMainForm(const char* catalogue) {
+    files.files["C:\\Disc\\Tallimo.ini"] = catalogue;
+    form = std::make_unique<TFTallimo>(
+        MainWindowSeams{files, locale, clock, "\"C:\\Disc\\Tallimo.exe\"", "C:\\Disc\\Tallimo.exe",
+                        clipboard, environment, shell});
+    form->Create();
+  }
 
   testing::FakeHelpEngine help;
   FixedScreen screen{96, 1280, 1024};
@@ -69,11 +77,7 @@ class ContextHelp : public ::testing::Test {
 };
 
 TEST_F(ContextHelp, TheMainWindowUsesTheHelpWindowAndItsTaskBarButtonIsTheApplications) {
-  files.files["C:\\Disc\\Tallimo.ini"] = "[General]\r\nCaption=Disc\r\n";
-  form = std::make_unique<TFTallimo>(
-      MainWindowSeams{files, locale, clock, "\"C:\\Disc\\Tallimo.exe\"", "C:\\Disc\\Tallimo.exe",
-                      clipboard, environment, shell});
-  form->Create();
+  StartMainForm("[General]\r\nCaption=Disc\r\n");
 
   // Controls: a button, its panel and the window all have context 0: no help at all.
   F1On(form->BtnInstall.Handle());
@@ -154,6 +158,51 @@ TEST_F(ContextHelp, ADialogWithTheHelpButtonShowsPopupsAtTheControl) {
   EXPECT_EQ(Take(),
             (std::vector<Call>{{"position", "90", corner.left, corner.top}, {"popup", "90", 51}}));
   dialog.DestroyHandle();
+}
+
+// Help > About: filled from the catalogue at each showing, closed by a click on its logo.
+TEST_F(ContextHelp, TheAboutBoxShowsTheCurrentHeaderEachTime) {
+  StartMainForm(
+      "[General]\r\nCaption=Disc\r\nCreatedBy=Jo\r\nNote1=One\r\nNote2=\r\nNote3=Three\r\n"
+      "WriteDate=Mon, 7 Dec 2026, 3:06 pm\r\n");
+  TFTallimoabout about;
+  FTallimoabout = &about;
+  about.Create();
+  // The logo is clicked once the box is up (the messages wait in the queue until then).
+  auto clickLogoWhenShown = [&] {
+    const LPARAM at = MAKELPARAM(about.Image1.Left() + 5, about.Image1.Top() + 5);
+    PostMessageA(about.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(about.Handle(), WM_LBUTTONUP, 0, at);
+  };
+
+  clickLogoWhenShown();
+  form->About1->Click();
+  EXPECT_FALSE(IsWindowVisible(about.Handle()));
+  EXPECT_EQ(about.LabelEffect1.Caption(), "Setup by Jo");
+  EXPECT_EQ(about.Label2.Caption(), form->Cat.WriteDate);
+  EXPECT_EQ(about.Memo2.Lines(), (std::vector<std::string>{"One", "", "Three"}));
+  RECT r;
+  GetWindowRect(about.Handle(), &r);
+  EXPECT_EQ(r.left, 33);
+  EXPECT_EQ(r.top, 37);
+  // Centred notes, and Tab passes the memo by.
+  const LONG style = GetWindowLongA(about.Memo2.Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & ES_CENTER);
+  EXPECT_FALSE(style & WS_TABSTOP);
+  // Help in the box: its own help file name and context, in the help window.
+  F1On(about.Memo2.Handle());
+  EXPECT_EQ(Take(), (std::vector<Call>{{"context", "90", 70}}));
+
+  // What General Info or Read INI File changed shows at the next showing.
+  form->Cat.CreatedBy.clear();
+  form->Cat.WriteDate = "Tue, 8 Dec 2026, 9:15 am";
+  form->Cat.NoteLines.clear();
+  clickLogoWhenShown();
+  form->Help1Click();
+  EXPECT_EQ(about.LabelEffect1.Caption(), "");
+  EXPECT_EQ(about.Label2.Caption(), "Tue, 8 Dec 2026, 9:15 am");
+  EXPECT_EQ(about.Memo2.Lines(), std::vector<std::string>{});
+  FTallimoabout = nullptr;
 }
 
 }  // namespace
