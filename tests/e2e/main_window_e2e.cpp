@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <utility>
@@ -286,6 +287,20 @@ TEST(MainWindow, ListsTheCatalogueShowsTheSelectedEntryAndCloses) {
   EXPECT_EQ(exitCode, 0u);
 }
 
+// Keys pressed (true) and released (false) as the keyboard delivers them, to the foreground
+// window.
+void TypeKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
+  std::vector<INPUT> inputs;
+  for (const auto& [key, down] : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 // Help > About Tallimo: the box shows who set up the disc, the notes and the date, at its
 // designed place, and a click on its logo closes it.
 TEST(MainWindow, TheAboutBoxTellsWhoSetUpTheDisc) {
@@ -298,9 +313,11 @@ TEST(MainWindow, TheAboutBoxTellsWhoSetUpTheDisc) {
   RunningTallimo tallimo(ini);
   HWND main = tallimo.WaitForMainWindow(1, 30000);
   ASSERT_NE(main, nullptr);
-  // Alt+H opens the Help menu, A chooses "&About Tallimo" (as the keyboard would).
-  PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'h');
-  PostMessageA(main, WM_CHAR, 'a', 0);
+  // Alt+H opens the Help menu, A chooses "&About Tallimo", typed on the keyboard.
+  SetForegroundWindow(main);
+  TypeKeys({{VK_MENU, true}, {'H', true}, {'H', false}, {VK_MENU, false}});
+  WaitFor([] { return false; }, 300);  // the menu opens
+  TypeKeys({{'A', true}, {'A', false}});
 
   HWND about = nullptr;
   ASSERT_TRUE(WaitFor(
