@@ -76,58 +76,71 @@ class ContextHelp : public ::testing::Test {
   std::unique_ptr<TFTallimo> form;
 };
 
-TEST_F(ContextHelp, TheMainWindowUsesTheHelpWindowAndItsTaskBarButtonIsTheApplications) {
-  StartMainForm("[General]\r\nCaption=Disc\r\n");
-
-  // Controls: a button, its panel and the window all have context 0: no help at all.
+// The main window: help in the help window, the Help menu, the task-bar window, the About box.
+TEST_F(ContextHelp, TheMainWindowsHelpTaskBarButtonAndAboutBox) {
+  StartMainForm(
+      "[General]\r\nCaption=Disc\r\nCreatedBy=Jo\r\nNote1=One\r\nNote2=\r\n"
+      "Note3=Three\r\n");
+  // A button, its panel and the window have context 0: no help. The list: topic 2.
   F1On(form->BtnInstall.Handle());
-  EXPECT_EQ(Take(), std::vector<Call>{});
-  // The list and the panes: topic 2, in the help window (no caption help button here).
   F1On(form->ListBox1.Handle());
-  F1On(form->MemoSpecs.Handle());
-  EXPECT_EQ(Take(), (std::vector<Call>{{"context", kHelp, 2}, {"context", kHelp, 2}}));
-
-  // Menu items: their own context, else their parent item's, else 0 (asked for all the same).
+  // Menu items: their context, else their parent item's, else 0, asked for all the same; the
+  // popup's items through the list that opened it.
   HWND h = form->Handle();
   HMENU bar = GetMenu(h);
   F1OnMenuItem(h, static_cast<UINT_PTR>(form->Exit1->Command()), bar);
-  F1OnMenuItem(h, static_cast<UINT_PTR>(form->N3->Command()), bar);
   F1OnMenuItem(h, reinterpret_cast<UINT_PTR>(GetSubMenu(bar, 0)), bar);  // "&Config" itself
-  F1OnMenuItem(h, static_cast<UINT_PTR>(form->ppRemoveProgram1->Command()),
-               form->PopupMenu1.Handle());
-  EXPECT_EQ(Take(), (std::vector<Call>{{"context", kHelp, 0},
-                                       {"context", kHelp, 11},
-                                       {"context", kHelp, 0},
-                                       {"context", kHelp, 33}}));
-  // The popup menu's items ask through the list, which passes the request up to the window.
   F1OnMenuItem(form->ListBox1.Handle(), static_cast<UINT_PTR>(form->ppViewNFO1->Command()),
                form->PopupMenu1.Handle());
-  EXPECT_EQ(Take(), (std::vector<Call>{{"context", kHelp, 23}}));
-
-  // Help > Contents and the logo: the contents topic.
   form->Contents1->Click();
-  EXPECT_EQ(Take(), (std::vector<Call>{{"context", kHelp, 1}}));
+  EXPECT_EQ(Take(), (std::vector<Call>{{"context", kHelp, 2},
+                                       {"context", kHelp, 0},
+                                       {"context", kHelp, 0},
+                                       {"context", kHelp, 23},
+                                       {"context", kHelp, 1}}));
 
-  // The task bar shows the application's title: the main window is owned by the application's
-  // window, which has that title, no owner and no size.
+  // The task bar's button is the application's window: its title, no size, owning the form.
   HWND app = GetWindow(h, GW_OWNER);
-  ASSERT_EQ(app, ui::App().Handle());
   char title[64] = "";
   GetWindowTextA(app, title, sizeof title);
   EXPECT_STREQ(title, "Tallimo Menu/Install System");
-  EXPECT_EQ(GetWindow(app, GW_OWNER), nullptr);
   RECT r;
-  GetWindowRect(app, &r);
-  EXPECT_TRUE(IsRectEmpty(&r));
+  EXPECT_TRUE(GetWindowRect(app, &r) && IsRectEmpty(&r));
+
+  // Help > About, twice, with the header changed in between; the logo closes it.
+  TFTallimoabout about;
+  FTallimoabout = &about;
+  about.Create();
+  auto showAndClickTheLogo = [&] {
+    const LPARAM at = MAKELPARAM(about.Image1.Left() + 5, about.Image1.Top() + 5);
+    PostMessageA(about.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);  // handled once it is up
+    PostMessageA(about.Handle(), WM_LBUTTONUP, 0, at);
+    form->About1->Click();
+    EXPECT_FALSE(IsWindowVisible(about.Handle()));
+  };
+  showAndClickTheLogo();
+  EXPECT_EQ(about.LabelEffect1.Caption(), "Setup by Jo");
+  EXPECT_EQ(about.Label2.Caption(), form->Cat.WriteDate);
+  EXPECT_EQ(about.Memo2.Lines(), (std::vector<std::string>{"One", "", "Three"}));
+  EXPECT_FALSE(GetWindowLongA(about.Memo2.Handle(), GWL_STYLE) & WS_TABSTOP);
+  F1On(about.Memo2.Handle());  // the box's own help name and context
+  EXPECT_EQ(Take(), (std::vector<Call>{{"context", "90", 70}}));
+  form->Cat.CreatedBy.clear();
+  form->Cat.WriteDate = "Tue, 8 Dec 2026, 9:15 am";
+  form->Cat.NoteLines.clear();
+  showAndClickTheLogo();
+  EXPECT_EQ(about.LabelEffect1.Caption(), "");
+  EXPECT_EQ(about.Label2.Caption(), "Tue, 8 Dec 2026, 9:15 am");
+  EXPECT_EQ(about.Memo2.Lines(), std::vector<std::string>{});
+  FTallimoabout = nullptr;
 }
 
-// A window with the caption help button: pop-ups at the control's corner, the nearest
-// enclosing context for a control without one, and the window's own help file when it names one.
+// A window with the caption help button: a pop-up at the control asked about, with the nearest
+// enclosing context, from the window's own help file when it names one.
 TEST_F(ContextHelp, ADialogWithTheHelpButtonShowsPopupsAtTheControl) {
   ui::Form dialog;
   dialog.HelpButton = true;
   dialog.HelpContext = 50;
-  dialog.SetClientSize(300, 200);
   ui::Panel panel;
   panel.SetParent(&dialog);
   panel.SetBounds(10, 20, 200, 100);
@@ -137,72 +150,23 @@ TEST_F(ContextHelp, ADialogWithTheHelpButtonShowsPopupsAtTheControl) {
   named.HelpContext = 51;
   unnamed.SetParent(&panel);
   unnamed.SetBounds(5, 40, 100, 20);
-  dialog.Position = ui::TPosition::poDesigned;
-  dialog.SetBounds(100, 100, 0, 0);
   dialog.Create();
-
-  RECT corner, second;
-  GetWindowRect(named.Handle(), &corner);
-  GetWindowRect(unnamed.Handle(), &second);
+  RECT a, b;
+  GetWindowRect(named.Handle(), &a);
+  GetWindowRect(unnamed.Handle(), &b);
   F1On(named.Handle());
-  F1On(unnamed.Handle());  // the window's 50, placed at this edit
-  EXPECT_EQ(Take(), (std::vector<Call>{{"position", kHelp, corner.left, corner.top},
-                                       {"popup", kHelp, 51},
-                                       {"position", kHelp, second.left, second.top},
-                                       {"popup", kHelp, 50}}));
-
+  F1On(unnamed.Handle());
   dialog.HelpFile = "90";
   dialog.HelpContext = 0;
-  F1On(named.Handle());
   F1On(unnamed.Handle());  // nothing encloses it with a context: no help
-  EXPECT_EQ(Take(),
-            (std::vector<Call>{{"position", "90", corner.left, corner.top}, {"popup", "90", 51}}));
+  F1On(named.Handle());
+  EXPECT_EQ(Take(), (std::vector<Call>{{"position", kHelp, a.left, a.top},
+                                       {"popup", kHelp, 51},
+                                       {"position", kHelp, b.left, b.top},
+                                       {"popup", kHelp, 50},
+                                       {"position", "90", a.left, a.top},
+                                       {"popup", "90", 51}}));
   dialog.DestroyHandle();
-}
-
-// Help > About: filled from the catalogue at each showing, closed by a click on its logo.
-TEST_F(ContextHelp, TheAboutBoxShowsTheCurrentHeaderEachTime) {
-  StartMainForm(
-      "[General]\r\nCaption=Disc\r\nCreatedBy=Jo\r\nNote1=One\r\nNote2=\r\nNote3=Three\r\n"
-      "WriteDate=Mon, 7 Dec 2026, 3:06 pm\r\n");
-  TFTallimoabout about;
-  FTallimoabout = &about;
-  about.Create();
-  // The logo is clicked once the box is up (the messages wait in the queue until then).
-  auto clickLogoWhenShown = [&] {
-    const LPARAM at = MAKELPARAM(about.Image1.Left() + 5, about.Image1.Top() + 5);
-    PostMessageA(about.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(about.Handle(), WM_LBUTTONUP, 0, at);
-  };
-
-  clickLogoWhenShown();
-  form->About1->Click();
-  EXPECT_FALSE(IsWindowVisible(about.Handle()));
-  EXPECT_EQ(about.LabelEffect1.Caption(), "Setup by Jo");
-  EXPECT_EQ(about.Label2.Caption(), form->Cat.WriteDate);
-  EXPECT_EQ(about.Memo2.Lines(), (std::vector<std::string>{"One", "", "Three"}));
-  RECT r;
-  GetWindowRect(about.Handle(), &r);
-  EXPECT_EQ(r.left, 33);
-  EXPECT_EQ(r.top, 37);
-  // Centred notes, and Tab passes the memo by.
-  const LONG style = GetWindowLongA(about.Memo2.Handle(), GWL_STYLE);
-  EXPECT_TRUE(style & ES_CENTER);
-  EXPECT_FALSE(style & WS_TABSTOP);
-  // Help in the box: its own help file name and context, in the help window.
-  F1On(about.Memo2.Handle());
-  EXPECT_EQ(Take(), (std::vector<Call>{{"context", "90", 70}}));
-
-  // What General Info or Read INI File changed shows at the next showing.
-  form->Cat.CreatedBy.clear();
-  form->Cat.WriteDate = "Tue, 8 Dec 2026, 9:15 am";
-  form->Cat.NoteLines.clear();
-  clickLogoWhenShown();
-  form->Help1Click();
-  EXPECT_EQ(about.LabelEffect1.Caption(), "");
-  EXPECT_EQ(about.Label2.Caption(), "Tue, 8 Dec 2026, 9:15 am");
-  EXPECT_EQ(about.Memo2.Lines(), std::vector<std::string>{});
-  FTallimoabout = nullptr;
 }
 
 }  // namespace
