@@ -3,7 +3,6 @@
 namespace tallimo {
 
 TFTallimoadd* FTallimoadd = nullptr;
-TFTallimoabout* FTallimoabout = nullptr;
 TFTallimonfo* FTallimonfo = nullptr;
 TFTallimoinfo* FTallimoinfo = nullptr;
 
@@ -16,14 +15,6 @@ TFTallimoadd::TFTallimoadd() {
   SetClientSize(448, 446);
   SetColor(clBlack);
   Position = ui::TPosition::poScreenCenter;
-}
-
-TFTallimoabout::TFTallimoabout() {
-  Name = "FTallimoabout";
-  SetCaption("Tallimo - Information");
-  BorderStyle = ui::TBorderStyle::bsDialog;
-  SetClientSize(338, 258);
-  SetBounds(33, 37, Width(), Height());
 }
 
 TFTallimonfo::TFTallimonfo() {

@@ -11,12 +11,6 @@ class TFTallimoadd : public ui::Form {
   TFTallimoadd();
 };
 
-// The About box.
-class TFTallimoabout : public ui::Form {
- public:
-  TFTallimoabout();
-};
-
 // The NFO viewer (shown without blocking the main window).
 class TFTallimonfo : public ui::Form {
  public:
@@ -30,7 +24,6 @@ class TFTallimoinfo : public ui::Form {
 };
 
 extern TFTallimoadd* FTallimoadd;
-extern TFTallimoabout* FTallimoabout;
 extern TFTallimonfo* FTallimonfo;
 extern TFTallimoinfo* FTallimoinfo;
 

@@ -197,6 +197,7 @@ void TFTallimo::BuildControls() {
 
   InitInstallCommands();
   InitViewerCommands();
+  InitHelpCommands();
   ActiveControl = &ListBox1;  // the first control in tab order takes the keys at start
 }
 
@@ -216,7 +217,7 @@ void TFTallimo::BuildMenus() {
   About1 = &Help1->Add("About1", "&About Tallimo", 0);
   Exit1->OnClick = [this] { BtnCloseClick(); };
   // Their commands come with the configuration commands and the About box.
-  for (ui::MenuItem* item : {N3, ReadINIFile1, WriteINIFile1, EditINIFile1, Contents1, About1})
+  for (ui::MenuItem* item : {N3, ReadINIFile1, WriteINIFile1, EditINIFile1})
     item->SetEnabled(false);
 
   ppInstallClose1 = &PopupMenu1.Add("ppInstallClose1", "&Install && Close", 21);
@@ -245,7 +246,9 @@ void TFTallimo::FormCreate() {
   ScaleFactor = ScaleFactorFromPpi(PixelsPerInch());
   MinTrackWidth = ScaledMinTrackWidth(ScaleFactor);
   Image1.SetTop(LogoTop(ScaleFactor, PanBtn.Height(), Image1.Height()));
-  ListBox1.SetDefaultRowHeight(ListRowHeight(ScaleFactor, ListBox1.DefaultRowHeight()));
+  // Rows are 24 pixels at every resolution before this step (the form's fitting does not
+  // apply to them), then scaled with the rest of the window.
+  ListBox1.SetDefaultRowHeight(ListRowHeight(ScaleFactor));
   Cat.IniFileName = ChooseIniFileName(seams_.commandLine, seams_.programPath);
   Cat.NoteLines.clear();
   // A catalogue that exists but cannot be read is reported; the menu then starts empty
@@ -292,7 +295,7 @@ void TFTallimo::Image1Click() {
   TColor info = Label2.Color();
   Label2.SetColor(Label3.Color());
   Label3.SetColor(info);
-  ui::App().HelpContext(1);
+  Contents1Click();
 }
 
 void TFTallimo::RefreshProgramList() {

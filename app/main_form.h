@@ -97,6 +97,9 @@ class TFTallimo : public ui::Form {
   void BtnInstCloseClick();
   // The reading aids (main_form_viewers.cpp).
   void BtnSerialClick();
+  // The Help menu (main_form_help.cpp).
+  void Contents1Click();
+  void Help1Click();
 
  protected:
   void FormCreate() override;
@@ -109,6 +112,8 @@ class TFTallimo : public ui::Form {
   void InitInstallCommands();
   // Wires the reading aids' commands (main_form_viewers.cpp).
   void InitViewerCommands();
+  // Wires the Help menu (main_form_help.cpp).
+  void InitHelpCommands();
   MainWindowSeams seams_;
 };
 

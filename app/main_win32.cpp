@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/about_box.h"
 #include "app/dialog_forms.h"
 #include "app/main_form.h"
 #include "install/drive_dialog.h"

@@ -16,6 +16,10 @@ class WinHelpEngine : public HelpEngine {
   void ShowContext(const std::string& helpFile, int context) override {
     WinHelpA(HelpOwner(), helpFile.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
   }
+  void SetPopupPos(const std::string& helpFile, int x, int y) override {
+    WinHelpA(HelpOwner(), helpFile.c_str(), HELP_SETPOPUP_POS,
+             static_cast<ULONG_PTR>(MAKELONG(x, y)));
+  }
   void ShowPopup(const std::string& helpFile, int context) override {
     WinHelpA(HelpOwner(), helpFile.c_str(), HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(context));
   }

@@ -13,6 +13,7 @@ namespace {
 class NoHelpEngine : public HelpEngine {
  public:
   void ShowContext(const std::string&, int) override {}
+  void SetPopupPos(const std::string&, int, int) override {}
   void ShowPopup(const std::string&, int) override {}
   void Quit(const std::string&) override {}
 };

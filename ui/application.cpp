@@ -24,6 +24,78 @@ void Application::SetScreen(Screen* s) {
   screen_ = s ? s : &HostScreen();
 }
 
+namespace {
+constexpr char kWindowClass[] = "TallimoApplication";
+constexpr UINT kActivateMainForm = WM_APP + 1;
+}  // namespace
+
+HWND Application::Handle() {
+  if (handle_) return handle_;
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = &Application::WindowProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+  wc.lpszClassName = kWindowClass;
+  RegisterClassA(&wc);  // fails harmlessly when already registered
+  // Placed at the centre of the screen with no size: the task bar button is all there is.
+  handle_ = CreateWindowExA(0, kWindowClass, Title.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
+                            0, nullptr, nullptr, wc.hInstance, nullptr);
+  return handle_;
+}
+
+void Application::Minimize() {
+  if (Handle()) ShowWindow(handle_, SW_MINIMIZE);
+}
+
+void Application::Restore() {
+  if (!Handle()) return;
+  ShowWindow(handle_, SW_RESTORE);
+  ActivateMainForm();
+}
+
+void Application::ActivateMainForm() {
+  if (!MainForm || !MainForm->HandleAllocated()) return;
+  HWND target = MainForm->Handle();
+  // A modal dialog keeps the activation while it is up.
+  HWND popup = GetLastActivePopup(target);
+  if (popup && IsWindowVisible(popup) && IsWindowEnabled(popup)) target = popup;
+  if (IsWindowVisible(target)) SetForegroundWindow(target);
+}
+
+LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Application& app = App();
+  switch (msg) {
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE:
+          app.Minimize();
+          return 0;
+        case SC_RESTORE:
+          app.Restore();
+          return 0;
+        case SC_CLOSE:
+          // The task bar's Close closes the main window, with its question.
+          if (app.MainForm && app.MainForm->HandleAllocated())
+            PostMessageA(app.MainForm->Handle(), WM_CLOSE, 0, 0);
+          return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      // The application's window has nothing to work in: the main form takes the activation.
+      if (LOWORD(wParam) != WA_INACTIVE && !IsIconic(hwnd))
+        PostMessageA(hwnd, kActivateMainForm, 0, 0);
+      break;
+    case kActivateMainForm:
+      if (!IsIconic(hwnd)) app.ActivateMainForm();
+      return 0;
+    case WM_CLOSE:
+      return 0;  // only the main form ends the program
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
 void Application::ShowException(const std::string& message) {
   prompter_->ShowErrorReport(message);
 }
@@ -81,6 +153,8 @@ void Application::Restart() {
 int Application::Run() {
   if (MainForm) {
     try {
+      // The task bar button first, then the main form over it.
+      if (Handle()) ShowWindow(handle_, SW_SHOWNOACTIVATE);
       MainForm->Show();
     } catch (...) {
       HandleCurrentException();

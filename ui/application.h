@@ -38,6 +38,13 @@ class Application {
 
   // The main window: the first form created; closing it ends the loop.
   Form* MainForm = nullptr;
+  // The application's own window (made on first use): it has no size and is never seen, but
+  // it carries the title, so that the task bar shows one button with the application's title
+  // for the whole program. The main form is owned by it; minimizing the main form minimizes
+  // it, which hides every window of the program until its button restores them.
+  HWND Handle();
+  void Minimize();
+  void Restore();
   // Shows the main form and runs the loop until it has closed. Returns the exit code.
   int Run();
   // Handles one message (waits for one when `wait`); false when the queue was empty or quit.
@@ -53,6 +60,10 @@ class Application {
   void HelpContext(int context);
 
  private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // Gives the activation on to the window the user was working in.
+  void ActivateMainForm();
+  HWND handle_ = nullptr;
   Prompter* prompter_;
   HelpEngine* help_;
   Screen* screen_;

@@ -28,6 +28,8 @@ void Memo::FillCreateParams(CreateParams& params) {
   params.style = WS_CHILD | WS_CLIPSIBLINGS | ES_MULTILINE | ES_AUTOVSCROLL;
   if (!WordWrap) params.style |= ES_AUTOHSCROLL;
   if (ReadOnly) params.style |= ES_READONLY;
+  if (Alignment == TAlignment::taCenter) params.style |= ES_CENTER;
+  if (Alignment == TAlignment::taRightJustify) params.style |= ES_RIGHT;
   if (ScrollBars == TScrollStyle::ssVertical || ScrollBars == TScrollStyle::ssBoth)
     params.style |= WS_VSCROLL;
   if (ScrollBars == TScrollStyle::ssHorizontal || ScrollBars == TScrollStyle::ssBoth)

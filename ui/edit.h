@@ -29,6 +29,7 @@ class Memo : public Edit {
   Memo();
   TScrollStyle ScrollBars = TScrollStyle::ssNone;
   bool WordWrap = true;
+  TAlignment Alignment = TAlignment::taLeftJustify;
   // The lines of the text (CR LF between them in the control).
   std::vector<std::string> Lines() const;
   void SetLines(const std::vector<std::string>& lines);

@@ -62,8 +62,10 @@ void Form::ScaleBy(int num, int den) {
 void Form::FillCreateParams(CreateParams& params) {
   params.style = Style();
   params.exStyle = ExStyle();
-  // Every form is owned by the main form, so dialogs stay above it and share its button.
-  params.parent = (App().MainForm && App().MainForm != this) ? App().MainForm->Handle() : nullptr;
+  // Every form is owned by the main form, so dialogs stay above it; the main form is owned by
+  // the application's window, whose task-bar button stands for the whole program.
+  params.parent =
+      (App().MainForm && App().MainForm != this) ? App().MainForm->Handle() : App().Handle();
   params.menuOrId = Menu ? Menu->Handle() : nullptr;
 }
 
@@ -176,6 +178,37 @@ TModalResult Form::ShowModal() {
   return result;
 }
 
+const std::string& Form::EffectiveHelpFile() const {
+  return HelpFile.empty() ? App().HelpFile : HelpFile;
+}
+
+void Form::ShowHelp(int context, const RECT& place) {
+  HelpEngine& help = App().GetHelpEngine();
+  if (HelpButton) {
+    help.SetPopupPos(EffectiveHelpFile(), place.left, place.top);
+    help.ShowPopup(EffectiveHelpFile(), context);
+  } else {
+    help.ShowContext(EffectiveHelpFile(), context);
+  }
+}
+
+void Form::ControlHelp(const WinControl& control) {
+  int context = 0;
+  const Control* c = &control;
+  for (; c && context == 0; c = c->Parent()) context = c->HelpContext;
+  if (context == 0) return;
+  // The pop-up's place: the top-left corner of the control asked about.
+  RECT place{};
+  if (control.HandleAllocated()) GetWindowRect(control.Handle(), &place);
+  ShowHelp(context, place);
+}
+
+void Form::MenuItemHelp(const MenuItem* item) {
+  RECT window{};
+  if (hwnd_) GetWindowRect(hwnd_, &window);
+  ShowHelp(item ? item->EffectiveHelpContext() : 0, window);
+}
+
 bool Form::OnCommand(int id, int code, HWND control) {
   // Enter and Escape as the dialog manager sends them (IDOK, IDCANCEL or the default id).
   if (id == IDCANCEL && (!control || !FromHandle(control))) {
@@ -199,6 +232,29 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE && App().MainForm == this) {
+        App().Minimize();
+        return 0;
+      }
+      break;
+    case WM_HELP: {
+      // F1 (or the caption help button) on a control of this window, or F1 on a highlighted
+      // item of its main menu or of a popup menu it opened.
+      const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+      if (info->iContextType == HELPINFO_MENUITEM) {
+        MenuItemHelp(MenuItem::FromMenuId(static_cast<UINT_PTR>(info->iCtrlId)));
+      } else {
+        WinControl* control = FromHandle(static_cast<HWND>(info->hItemHandle));
+        // A control of the toolkit's own (the edit inside a combo box) answers for its owner.
+        for (HWND h = static_cast<HWND>(info->hItemHandle); !control && h && h != hwnd_;) {
+          h = GetParent(h);
+          control = FromHandle(h);
+        }
+        if (control && control->TopLevel() == this) ControlHelp(*control);
+      }
+      return TRUE;
+    }
     case DM_GETDEFID:
       if (DefaultButton && DefaultButton->HandleAllocated())
         return MAKELRESULT(DefaultButton->ControlId(), DC_HASDEFID);

@@ -11,6 +11,7 @@ namespace tallimo::ui {
 
 class Button;
 class MainMenu;
+class MenuItem;
 
 enum class TBorderStyle { bsSizeable, bsDialog, bsSingle };
 enum class TPosition { poDesigned, poScreenCenter };
@@ -26,6 +27,8 @@ class Form : public WinControl {
   TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
   TPosition Position = TPosition::poDesigned;
   bool HelpButton = false;  // a context-help button in the title bar
+  // The window's own help file; empty: the application's.
+  std::string HelpFile;
   MainMenu* Menu = nullptr;
 
   // Fits the design to the screen's pixels per inch and creates the window, hidden, with all
@@ -47,6 +50,13 @@ class Form : public WinControl {
   Button* CancelButton = nullptr;
   WinControl* ActiveControl = nullptr;  // gets the focus when the form is shown
 
+  // Context help, as F1 or the caption help button asks for it: on a control (its context, else
+  // the nearest enclosing one that is not 0, else no help) and on a menu item (its context,
+  // else its nearest parent item's, else 0). A window with the caption help button shows the
+  // topic as a pop-up at the control's top-left corner; the others in the help window.
+  void ControlHelp(const WinControl& control);
+  void MenuItemHelp(const MenuItem* item);
+
   // Events, named as the design names them.
   std::function<void()> OnResize;
   std::function<void(bool& canClose)> OnCloseQuery;
@@ -67,6 +77,8 @@ class Form : public WinControl {
   RECT AlignArea() const override;
 
  private:
+  const std::string& EffectiveHelpFile() const;
+  void ShowHelp(int context, const RECT& place);
   DWORD Style() const;
   DWORD ExStyle() const;
   int clientWidth_ = 300, clientHeight_ = 200;

@@ -1,5 +1,6 @@
 #include "ui/menu.h"
 
+#include <climits>
 #include <map>
 
 namespace tallimo::ui {
@@ -35,7 +36,22 @@ void MenuItem::SetEnabled(bool enabled) {
                    MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
+MenuItem* MenuItem::FromMenuId(UINT_PTR id) {
+  if (id <= static_cast<UINT_PTR>(INT_MAX))
+    if (MenuItem* item = FromCommand(static_cast<int>(id))) return item;
+  for (const auto& [command, item] : Commands())
+    if (item->submenu_ && reinterpret_cast<UINT_PTR>(item->submenu_) == id) return item;
+  return nullptr;
+}
+
+int MenuItem::EffectiveHelpContext() const {
+  for (const MenuItem* item = this; item; item = item->parent_)
+    if (item->HelpContext != 0) return item->HelpContext;
+  return 0;
+}
+
 MenuItem& MenuItem::Add(std::unique_ptr<MenuItem> item) {
+  item->parent_ = this;
   items_.push_back(std::move(item));
   return *items_.back();
 }

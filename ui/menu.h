@@ -37,6 +37,13 @@ class MenuItem {
   void Click();
   // The item behind a menu command number, or nullptr.
   static MenuItem* FromCommand(int command);
+  // The item behind an item id as the system reports it for a highlighted item: a command
+  // number, or the handle of the submenu that the item opens. nullptr when none.
+  static MenuItem* FromMenuId(UINT_PTR id);
+  // The item whose sub-items this item is (nullptr at the top).
+  MenuItem* ParentItem() const { return parent_; }
+  // The help context of the item, else of its nearest parent item with one, else 0.
+  int EffectiveHelpContext() const;
 
   // Builds the Win32 menu of the sub-items (a popup menu handle).
   HMENU BuildPopup();
@@ -48,6 +55,7 @@ class MenuItem {
   int command_;
   HMENU owner_ = nullptr;  // the menu that shows this item
   HMENU submenu_ = nullptr;
+  MenuItem* parent_ = nullptr;
   std::vector<std::unique_ptr<MenuItem>> items_;
 };
 

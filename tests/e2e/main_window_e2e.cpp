@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <utility>
@@ -112,8 +113,15 @@ std::string PaneText(const std::vector<std::string>& lines, const char* none) {
   return text;
 }
 
-// Tallimo's visible top-level windows: its main window, and a message box if one is shown.
+bool HasNoSize(HWND hwnd) {
+  RECT r;
+  return GetWindowRect(hwnd, &r) && IsRectEmpty(&r);
+}
+
+// Tallimo's visible top-level windows: the application's window (no size: it is the task-bar
+// button), the main window it owns, and a message box if one is shown.
 struct FindTop {
+  HWND application = nullptr;
   HWND main = nullptr;
   HWND messageBox = nullptr;
 };
@@ -121,9 +129,12 @@ struct FindTop {
 FindTop TopWindowsOf(DWORD pid) {
   FindTop find;
   for (HWND hwnd : VisibleTopWindows(pid)) {
+    HWND owner = GetWindow(hwnd, GW_OWNER);
     if (ClassOf(hwnd) == "#32770") {
       find.messageBox = hwnd;
-    } else if (GetWindow(hwnd, GW_OWNER) == nullptr) {
+    } else if (HasNoSize(hwnd)) {
+      if (owner == nullptr) find.application = hwnd;
+    } else if (owner == nullptr || HasNoSize(owner)) {
       find.main = hwnd;
     }
   }
@@ -219,6 +230,11 @@ TEST(MainWindow, ListsTheCatalogueShowsTheSelectedEntryAndCloses) {
   ASSERT_EQ(tallimo.Windows().messageBox, nullptr) << TextOf(tallimo.Windows().messageBox);
 
   EXPECT_EQ(TextOf(main), cat.caption.empty() ? "Tallimo" : "Tallimo - " + cat.caption);
+  // The task bar's button: the application's window with the application's title, which owns
+  // the main window.
+  const HWND application = tallimo.Windows().application;
+  EXPECT_EQ(TextOf(application), "Tallimo Menu/Install System");
+  EXPECT_EQ(GetWindow(main, GW_OWNER), application);
   HWND list = FindListBox(main);
   EXPECT_EQ(ListRows(list), rows);
   const std::vector<HWND> memos = FindMemos(main);
@@ -269,6 +285,48 @@ TEST(MainWindow, ListsTheCatalogueShowsTheSelectedEntryAndCloses) {
   DWORD exitCode = 1;
   EXPECT_TRUE(tallimo.Ended(15000, exitCode)) << "still running after the Close button";
   EXPECT_EQ(exitCode, 0u);
+}
+
+// Keys pressed (true) and released (false) as the keyboard delivers them, to the foreground
+// window.
+void TypeKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
+  std::vector<INPUT> inputs;
+  for (const auto& [key, down] : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Help > About Tallimo, typed on the keyboard: the box at its designed place with the disc's
+// notes, closed by a click on its logo.
+TEST(MainWindow, TheAboutBoxTellsWhoSetUpTheDisc) {
+  ScratchFolder scratch;
+  const std::string ini = scratch.Path() + "\\ABOUT.INI";
+  WriteBytes(ini,
+             "[General]\r\nCreatedBy=Team\r\nNote1=First\r\nNote2=Second\r\n"
+             "[Program1]\r\nName=One\r\n");
+  RunningTallimo tallimo(ini);
+  HWND main = tallimo.WaitForMainWindow(1, 30000);
+  ASSERT_NE(main, nullptr);
+  SetForegroundWindow(main);
+  TypeKeys({{VK_MENU, true}, {'H', true}, {'H', false}, {VK_MENU, false}});
+  Sleep(300);  // the menu opens
+  TypeKeys({{'A', true}, {'A', false}});
+  HWND about = nullptr;
+  ASSERT_TRUE(
+      WaitFor([&] { return (about = FindWindowA(nullptr, "Tallimo - Information")); }, 10000));
+  RECT r;
+  GetWindowRect(about, &r);
+  EXPECT_TRUE(r.left == 33 && r.top == 37) << r.left << ", " << r.top;
+  EXPECT_EQ(TextOf(ChildOfClass(about, "Edit")), "First\r\nSecond");
+  ClickAt(about, 20, 20);  // the logo
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(about); }, 5000));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(tallimo.Ended(15000));
 }
 
 // `count` distinct names in no particular order.
