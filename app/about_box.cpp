@@ -79,8 +79,14 @@ TFTallimoabout::TFTallimoabout() {
   LabelEffect1.Name = "LabelEffect1";
   LabelEffect1.SetParent(this);
   LabelEffect1.SetBounds(1, 123, 336, 31);
-  LabelEffect1.Transparent = true;
-  LabelEffect1.Alignment = centre;
+  LabelEffect1.SetDirectionHighlight(edDownRight);
+  LabelEffect1.SetDirectionShadow(edUpLeft);
+  LabelEffect1.SetColourShadow(clOlive);
+  LabelEffect1.SetGraduateFace(goVertical);
+  LabelEffect1.SetGraduateFrom(clBlue);
+  LabelEffect1.SetEffectStyle(esSunken);
+  LabelEffect1.SetColourScheme(csCustom);
+  LabelEffect1.SetAlignment(centre);
   LabelEffect1.SetFont(FontOf("Times New Roman", 20, clBlack));
 
   Memo2.Name = "Memo2";

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "components/gradient_win32.h"
+#include "components/label_effect_win32.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -21,7 +22,7 @@ class TFTallimoabout : public ui::Form {
   ui::Picture Image1;
   ui::Picture Image2;
   ui::Label Label1, Label3, Label4, Label5;
-  ui::Label LabelEffect1;
+  TLabelEffect LabelEffect1;
   ui::Memo Memo2;
   ui::Label Label7, Label2;
 

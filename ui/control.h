@@ -7,14 +7,13 @@
 #include <string>
 
 #include "components/color.h"
+#include "ui/control_values.h"
 
 namespace tallimo::ui {
 
 class WinControl;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-// Where a text lies across its control.
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 inline constexpr TColor clHighlight = 0x8000000D, clHighlightText = 0x8000000E;
 // The colour as GDI takes it (system colours looked up now).
