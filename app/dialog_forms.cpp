@@ -4,7 +4,6 @@ namespace tallimo {
 
 TFTallimoadd* FTallimoadd = nullptr;
 TFTallimoabout* FTallimoabout = nullptr;
-TFTallimonfo* FTallimonfo = nullptr;
 TFTallimoinfo* FTallimoinfo = nullptr;
 
 TFTallimoadd::TFTallimoadd() {
@@ -24,14 +23,6 @@ TFTallimoabout::TFTallimoabout() {
   BorderStyle = ui::TBorderStyle::bsDialog;
   SetClientSize(338, 258);
   SetBounds(33, 37, Width(), Height());
-}
-
-TFTallimonfo::TFTallimonfo() {
-  Name = "FTallimonfo";
-  SetCaption("Tallimo - NFO Viewer");
-  BorderStyle = ui::TBorderStyle::bsSizeable;
-  SetClientSize(640, 400);
-  Position = ui::TPosition::poScreenCenter;
 }
 
 TFTallimoinfo::TFTallimoinfo() {

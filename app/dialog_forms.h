@@ -17,12 +17,6 @@ class TFTallimoabout : public ui::Form {
   TFTallimoabout();
 };
 
-// The NFO viewer (shown without blocking the main window).
-class TFTallimonfo : public ui::Form {
- public:
-  TFTallimonfo();
-};
-
 // The General Info dialog.
 class TFTallimoinfo : public ui::Form {
  public:
@@ -31,7 +25,6 @@ class TFTallimoinfo : public ui::Form {
 
 extern TFTallimoadd* FTallimoadd;
 extern TFTallimoabout* FTallimoabout;
-extern TFTallimonfo* FTallimonfo;
 extern TFTallimoinfo* FTallimoinfo;
 
 }  // namespace tallimo

@@ -95,6 +95,7 @@ class TFTallimo : public ui::Form {
   void BtnInstallClick();
   void BtnInstCloseClick();
   // The reading aids (main_form_viewers.cpp).
+  void BtnNFOClick();
   void BtnSerialClick();
 
  protected:

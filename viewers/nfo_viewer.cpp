@@ -1,0 +1,224 @@
+#include "viewers/nfo_viewer.h"
+
+#include <windows.h>
+
+#include "platform/error.h"
+#include "resources/resource_ids.h"
+#include "ui/application.h"
+#include "viewers/nfo_text.h"
+
+namespace tallimo {
+
+TFTallimonfo* FTallimonfo = nullptr;
+
+namespace {
+
+// The pictures of a tool-bar button, with the button face for their silver background; none
+// in programs that link no resources (the tests).
+void SetPictures(ui::Button& button, int normal, int disabled) {
+  auto load = [](int id) {
+    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                           IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+  };
+  HBITMAP picture = load(normal);
+  if (picture) button.SetGlyph(picture, load(disabled));
+}
+
+int CALLBACK NoteFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM found) {
+  auto* face = reinterpret_cast<std::string*>(found);
+  if ((font->lfPitchAndFamily & 3) != FIXED_PITCH) return 1;  // go on
+  *face = font->lfFaceName;
+  return 0;
+}
+
+std::string FindOemFace(const char* face) {
+  LOGFONTA wanted{};
+  wanted.lfCharSet = OEM_CHARSET;
+  lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
+  std::string found;
+  HDC dc = GetDC(nullptr);
+  EnumFontFamiliesExA(dc, &wanted, &NoteFace, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, dc);
+  return found;
+}
+
+}  // namespace
+
+std::string NfoScreenFace() {
+  static const std::string face = [] {
+    std::string terminal = FindOemFace(kNfoFontName);
+    return terminal.empty() ? FindOemFace("") : terminal;
+  }();
+  return face;
+}
+
+TFTallimonfo::TFTallimonfo(Clipboard& clipboard, Shell& shell)
+    : clipboard_(clipboard), shell_(shell), fontPoints_(kNfoDesignPoints) {
+  Name = "FTallimonfo";
+  SetCaption("Tallimo - NFO Viewer");
+  BorderStyle = ui::TBorderStyle::bsSizeable;
+  Position = ui::TPosition::poScreenCenter;
+  ui::TFont font;
+  font.name = "MS Sans Serif";
+  font.height = 14;
+  font.color = clWindowText;
+  SetFont(font);
+  SetClientSize(640, 400);
+
+  Panel1.Name = "Panel1";
+  Panel1.SetParent(this);
+  Panel1.SetBounds(0, 0, 640, 31);
+  Panel1.SetAlign(ui::TAlign::alTop);
+  Panel1.ShowHint = true;
+
+  struct ButtonDesign {
+    ui::Button& button;
+    const char* name;
+    const char* caption;
+    int left, width;
+    const char* hint;
+    int picture, disabledPicture;
+  };
+  ButtonDesign buttons[] = {
+      {BitBtn5, "BitBtn5", "&Close", 0, 92, "Close the NFO viewer", IDB_NFO_CLOSE,
+       IDB_NFO_CLOSE_DISABLED},
+      {BitBtn4, "BitBtn4", "&Notepad", 92, 93, "Open with Windows (if the filetype is defined)",
+       IDB_NFO_NOTEPAD, IDB_NFO_NOTEPAD_DISABLED},
+      {BitBtn3, "BitBtn3", "C&opy", 185, 92, "Copy to Clipboard", IDB_NFO_COPY,
+       IDB_NFO_COPY_DISABLED},
+      {BitBtn2, "BitBtn2", "", 544, 33, "Reduce Font Size", IDB_NFO_SMALLER,
+       IDB_NFO_SMALLER_DISABLED},
+      {BitBtn1, "BitBtn1", "", 577, 34, "Increase Font Size", IDB_NFO_LARGER,
+       IDB_NFO_LARGER_DISABLED},
+  };
+  for (auto& b : buttons) {
+    b.button.Name = b.name;
+    b.button.SetParent(&Panel1);
+    b.button.SetCaption(b.caption);
+    b.button.SetBounds(b.left, 0, b.width, 31);
+    b.button.Hint = b.hint;
+    SetPictures(b.button, b.picture, b.disabledPicture);
+  }
+  BitBtn5.Default = true;
+  DefaultButton = &BitBtn5;
+  BitBtn1.OnClick = [this] { BitBtn1Click(); };
+  BitBtn2.OnClick = [this] { BitBtn2Click(); };
+  BitBtn3.OnClick = [this] { BitBtn3Click(); };
+  BitBtn4.OnClick = [this] { BitBtn4Click(); };
+  BitBtn5.OnClick = [this] { BitBtn5Click(); };
+
+  StatusBar1.Name = "StatusBar1";
+  StatusBar1.SetParent(this);
+  StatusBar1.SetPanels({50});
+
+  Memo1.Name = "Memo1";
+  Memo1.SetParent(this);
+  Memo1.SetAlign(ui::TAlign::alClient);
+  Memo1.ReadOnly = true;
+  Memo1.WordWrap = false;
+  Memo1.ScrollBars = ui::TScrollStyle::ssBoth;
+  ui::TFont memoFont;
+  memoFont.name = kNfoFontName;
+  memoFont.height = 15;  // 9 points at 120 pixels per inch
+  memoFont.color = clBlack;
+  memoFont.charset = OEM_CHARSET;
+  memoFont.pitchAndFamily = FIXED_PITCH | FF_MODERN;
+  Memo1.SetFont(memoFont);
+  ActiveControl = &Memo1;  // the keys scroll the text; Enter still closes
+
+  OnResize = [this] { FormResize(); };
+}
+
+TFTallimonfo::~TFTallimonfo() {
+  DestroyHandle();  // before the controls go
+  if (FTallimonfo == this) FTallimonfo = nullptr;
+}
+
+void TFTallimonfo::FormCreate() {
+  SetFontPoints(fontPoints_);
+}
+
+void TFTallimonfo::SetViewerSize(int width, int height) {
+  if (!HandleAllocated()) Create();
+  SetBounds(Left(), Top(), width, height);
+}
+
+void TFTallimonfo::SetFontPoints(int points) {
+  fontPoints_ = points;
+  ui::TFont font = Memo1.Font();
+  // The size in points on this screen; the face the system has (the status names the design's).
+  font.name = NfoScreenFace();
+  font.height = MulDiv(points, PixelsPerInch(), 72);
+  Memo1.SetFont(font);
+}
+
+void TFTallimonfo::SetText(const std::string& text) {
+  if (!HandleAllocated()) Create();
+  // The text box takes as much as memory allows, not the system's default limit.
+  SendMessageA(Memo1.Handle(), EM_SETLIMITTEXT, 0, 0);
+  if (!SetWindowTextA(Memo1.Handle(), text.c_str()))
+    throw TallimoError("Text exceeds memo capacity");
+}
+
+void TFTallimonfo::SetStatus(const std::string& nfoPath) {
+  StatusBar1.SetPanelText(0, nfoPath);
+  ShowFontText();
+}
+
+void TFTallimonfo::ShowFontText() {
+  StatusBar1.SetPanelText(1, NfoFontText(kNfoFontName, fontPoints_));
+}
+
+void TFTallimonfo::ShowViewer() {
+  Show();
+}
+
+void TFTallimonfo::BitBtn1Click() {
+  SetFontPoints(NfoIncreasedPoints(fontPoints_));
+  ShowFontText();
+}
+
+void TFTallimonfo::BitBtn2Click() {
+  SetFontPoints(NfoReducedPoints(fontPoints_));
+  ShowFontText();
+}
+
+void TFTallimonfo::BitBtn3Click() {
+  HWND memo = Memo1.Handle();
+  DWORD start = 0, end = 0;
+  SendMessageA(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  if (end > start) {
+    // Selection positions count characters: cut the wide text, then give it back as 8-bit text.
+    const int length = GetWindowTextLengthW(memo);
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    wide.resize(static_cast<size_t>(GetWindowTextW(memo, wide.data(), length + 1)));
+    const std::wstring part = wide.substr(start, end - start);
+    const int size = WideCharToMultiByte(CP_ACP, 0, part.data(), static_cast<int>(part.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string selected(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_ACP, 0, part.data(), static_cast<int>(part.size()), selected.data(),
+                        size, nullptr, nullptr);
+    clipboard_.SetText(selected);
+    return;
+  }
+  clipboard_.SetText(Memo1.Text());
+  ui::App().GetPrompter().MessageDlg(kNfoCopiedMessage, TMsgDlgType::mtInformation);
+}
+
+void TFTallimonfo::BitBtn4Click() {
+  ui::Form* owner = ui::App().MainForm;
+  shell_.RunProgram("notepad", StatusBar1.PanelText(0), owner ? owner->Handle() : nullptr);
+}
+
+void TFTallimonfo::BitBtn5Click() {
+  Close();
+}
+
+void TFTallimonfo::FormResize() {
+  const NfoResizeLayout layout = NfoLayoutFor(ClientWidth(), Width());
+  StatusBar1.SetPanels({layout.statusPanelWidth});
+  BitBtn1.SetLeft(layout.increaseLeft);
+  BitBtn2.SetLeft(layout.reduceLeft);
+}
+
+}  // namespace tallimo
