@@ -29,6 +29,8 @@ class Memo : public Edit {
   Memo();
   TScrollStyle ScrollBars = TScrollStyle::ssNone;
   bool WordWrap = true;
+  // Made as a Unicode window, so that its text may hold any character (set it wide).
+  bool Unicode = false;
   // The lines of the text (CR LF between them in the control).
   std::vector<std::string> Lines() const;
   void SetLines(const std::vector<std::string>& lines);

@@ -42,6 +42,26 @@ std::string FindOemFace(const char* face) {
   return found;
 }
 
+// The memo holds the file's bytes as the characters of the DOS (OEM) code page, which are the
+// glyphs the OEM "Terminal" font gives them, so that the art shows alike in every font that
+// has those characters; they convert back to the same bytes.
+std::wstring OemToWide(const std::string& bytes) {
+  std::wstring wide(bytes.size(), L'\0');
+  const int n = MultiByteToWideChar(CP_OEMCP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                    wide.data(), static_cast<int>(wide.size()));
+  wide.resize(static_cast<size_t>(n > 0 ? n : 0));
+  return wide;
+}
+
+std::string WideToOem(const std::wstring& wide) {
+  const int size = WideCharToMultiByte(CP_OEMCP, 0, wide.data(), static_cast<int>(wide.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  WideCharToMultiByte(CP_OEMCP, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), size,
+                      nullptr, nullptr);
+  return bytes;
+}
+
 }  // namespace
 
 std::string NfoScreenFace() {
@@ -117,6 +137,7 @@ TFTallimonfo::TFTallimonfo(Clipboard& clipboard, Shell& shell)
   Memo1.ReadOnly = true;
   Memo1.WordWrap = false;
   Memo1.ScrollBars = ui::TScrollStyle::ssBoth;
+  Memo1.Unicode = true;
   ui::TFont memoFont;
   memoFont.name = kNfoFontName;
   memoFont.height = 15;  // 9 points at 120 pixels per inch
@@ -156,7 +177,7 @@ void TFTallimonfo::SetText(const std::string& text) {
   if (!HandleAllocated()) Create();
   // The text box takes as much as memory allows, not the system's default limit.
   SendMessageA(Memo1.Handle(), EM_SETLIMITTEXT, 0, 0);
-  if (!SetWindowTextA(Memo1.Handle(), text.c_str()))
+  if (!SetWindowTextW(Memo1.Handle(), OemToWide(text).c_str()))
     throw TallimoError("Text exceeds memo capacity");
 }
 
@@ -185,23 +206,16 @@ void TFTallimonfo::BitBtn2Click() {
 
 void TFTallimonfo::BitBtn3Click() {
   HWND memo = Memo1.Handle();
+  const int length = GetWindowTextLengthW(memo);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(memo, text.data(), length + 1)));
   DWORD start = 0, end = 0;
-  SendMessageA(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  if (end > start) {
-    // Selection positions count characters: cut the wide text, then give it back as 8-bit text.
-    const int length = GetWindowTextLengthW(memo);
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    wide.resize(static_cast<size_t>(GetWindowTextW(memo, wide.data(), length + 1)));
-    const std::wstring part = wide.substr(start, end - start);
-    const int size = WideCharToMultiByte(CP_ACP, 0, part.data(), static_cast<int>(part.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string selected(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_ACP, 0, part.data(), static_cast<int>(part.size()), selected.data(),
-                        size, nullptr, nullptr);
-    clipboard_.SetText(selected);
+  SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  if (end > start && start < text.size()) {
+    clipboard_.SetText(WideToOem(text.substr(start, end - start)));
     return;
   }
-  clipboard_.SetText(Memo1.Text());
+  clipboard_.SetText(WideToOem(text));
   ui::App().GetPrompter().MessageDlg(kNfoCopiedMessage, TMsgDlgType::mtInformation);
 }
 

@@ -36,7 +36,9 @@ TEST(NfoViewer, ShowsTheRelativeNfoFileAndClosesWithItsButton) {
       std::string(temp) + "tallimo-nfo-e2e-" + std::to_string(GetCurrentProcessId());
   CreateDirectoryA(folder.c_str(), nullptr);
   const std::string art = "\xC9\xCD\xCD\xCD\xBB\n\xBA Art \xBA\n\xC8\xCD\xCD\xCD\xBC\n";
-  const std::string shown = "\xC9\xCD\xCD\xCD\xBB\r\n\xBA Art \xBA\r\n\xC8\xCD\xCD\xCD\xBC\r\n";
+  // Box drawing characters of the DOS code page, as the Terminal font draws those bytes.
+  const std::wstring shown =
+      L"\u2554\u2550\u2550\u2550\u2557\r\n\u2551 Art \u2551\r\n\u255A\u2550\u2550\u2550\u255D\r\n";
   ASSERT_TRUE(WriteBytes(folder + "\\ART.NFO", art));
   ASSERT_TRUE(
       WriteBytes(folder + "\\menu.ini",
@@ -65,7 +67,11 @@ TEST(NfoViewer, ShowsTheRelativeNfoFileAndClosesWithItsButton) {
         10000));
     HWND memo = ChildOfClass(viewer, "Edit");
     ASSERT_NE(memo, nullptr);
-    EXPECT_EQ(TextOf(memo), shown);
+    wchar_t text[128] = L"";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(memo, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        5000, &copied);
+    EXPECT_EQ(std::wstring(text), shown);
     RECT r;
     GetWindowRect(viewer, &r);
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);

@@ -81,7 +81,11 @@ class NfoViewer : public ::testing::Test {
     GetObjectA(font, sizeof lf, &lf);
     return lf;
   }
-  std::string MemoText() { return viewer->Memo1.Text(); }
+  std::wstring MemoText() {
+    wchar_t text[256] = L"";
+    GetWindowTextW(viewer->Memo1.Handle(), text, 256);
+    return text;
+  }
 
   testing::FakePrompter prompter;
   testing::FakeClipboard clipboard;
@@ -109,7 +113,9 @@ TEST_F(NfoViewer, OpensStepsTheFontCopiesClosesAndReopensWhereItWas) {
   EXPECT_EQ(r.left, (1024 - 853) / 2);
   EXPECT_EQ(r.top, (768 - 576) / 2);
   const std::string art = "\xC9\xCD\xBB\r\n\xBA\x41\xBA\r\n\xC8\xCD\xBC";
-  EXPECT_EQ(MemoText(), art);
+  // The DOS code page's box drawing characters, as the Terminal font draws the bytes.
+  const std::wstring shown = L"\u2554\u2550\u2557\r\n\u2551A\u2551\r\n\u255A\u2550\u255D";
+  EXPECT_EQ(MemoText(), shown);
   const LONG style = GetWindowLongA(viewer->Memo1.Handle(), GWL_STYLE);
   EXPECT_TRUE(style & ES_READONLY);
   EXPECT_TRUE((style & WS_HSCROLL) && (style & WS_VSCROLL));
@@ -165,7 +171,7 @@ TEST_F(NfoViewer, OpensStepsTheFontCopiesClosesAndReopensWhereItWas) {
   ASSERT_EQ(prompter.boxes.size(), 2u);
   EXPECT_EQ(prompter.boxes[1].title, "Error");
   EXPECT_EQ(prompter.boxes[1].text, "Could not open the NFO file:\rGONE.NFO");
-  EXPECT_EQ(MemoText(), art);
+  EXPECT_EQ(MemoText(), shown);
   EXPECT_EQ(viewer->StatusBar1.PanelText(0), "C:\\Disc\\ART.NFO");
 
   // 16 MB of text art is shown whole, not cut at the text box's usual limit.
@@ -176,7 +182,7 @@ TEST_F(NfoViewer, OpensStepsTheFontCopiesClosesAndReopensWhereItWas) {
   SelectRow(1);  // Big
   Click(form->BtnNFO);
   EXPECT_EQ(prompter.boxes.size(), 2u);
-  EXPECT_EQ(static_cast<size_t>(GetWindowTextLengthA(viewer->Memo1.Handle())), big.size());
+  EXPECT_EQ(static_cast<size_t>(GetWindowTextLengthW(viewer->Memo1.Handle())), big.size());
   EXPECT_EQ(viewer->StatusBar1.PanelText(0), "C:\\Disc\\BIG.NFO");
 }
 
