@@ -145,7 +145,7 @@ TFTallimonfo::TFTallimonfo(Clipboard& clipboard, Shell& shell)
   memoFont.charset = OEM_CHARSET;
   memoFont.pitchAndFamily = FIXED_PITCH | FF_MODERN;
   Memo1.SetFont(memoFont);
-  ActiveControl = &Memo1;  // the keys scroll the text; Enter still closes
+  ActiveControl = &Memo1;  // the arrow and page keys scroll the text at once
 
   OnResize = [this] { FormResize(); };
 }
@@ -194,13 +194,15 @@ void TFTallimonfo::ShowViewer() {
   Show();
 }
 
+// A new font lays the whole text out again: it is made only when the size changes.
 void TFTallimonfo::BitBtn1Click() {
-  SetFontPoints(NfoIncreasedPoints(fontPoints_));
+  if (NfoIncreasedPoints(fontPoints_) != fontPoints_)
+    SetFontPoints(NfoIncreasedPoints(fontPoints_));
   ShowFontText();
 }
 
 void TFTallimonfo::BitBtn2Click() {
-  SetFontPoints(NfoReducedPoints(fontPoints_));
+  if (NfoReducedPoints(fontPoints_) != fontPoints_) SetFontPoints(NfoReducedPoints(fontPoints_));
   ShowFontText();
 }
 

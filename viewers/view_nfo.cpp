@@ -13,7 +13,9 @@ void ViewNfo(ProgramSelection& selection, const TProgramList& programs, ViewNfoS
 
   const NfoViewerSize size = NfoViewerSizeFor(seams.screen.Width(), seams.screen.Height());
   view.SetViewerSize(size.width, size.height);
-  view.SetFontPoints(NfoOpeningPoints(view.FontPoints(), scaleFactor));
+  // Only a change of size makes a new font (which lays the previous text out again).
+  const int points = NfoOpeningPoints(view.FontPoints(), scaleFactor);
+  if (points != view.FontPoints()) view.SetFontPoints(points);
   // The path as stored: a relative one is the system's to resolve against the current folder.
   std::string bytes;
   if (!seams.files.ReadWholeFile(path, bytes)) {
