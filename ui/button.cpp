@@ -36,6 +36,9 @@ void Button::SetGlyph(HBITMAP bitmap, HBITMAP disabled) {
   disabledGlyph_ = bitmap ? disabled : nullptr;
   if (disabled && !disabledGlyph_) DeleteObject(disabled);
   if (hwnd_) {
+    CreateParams params;
+    FillCreateParams(params);  // the push-button kind: drawn by us with a disabled picture
+    SendMessageA(hwnd_, BM_SETSTYLE, params.style & BS_TYPEMASK, TRUE);
     AfterCreate();
     Invalidate();
   }

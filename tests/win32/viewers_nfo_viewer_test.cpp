@@ -101,6 +101,31 @@ TEST_F(NfoViewer, OpensStepsTheFontCopiesClosesAndReopensWhereItWas) {
   EXPECT_EQ(viewer->BitBtn1.Left(), 853 - 36);
   EXPECT_EQ(viewer->BitBtn2.Left(), 853 - 63);
 
+  // A picture button shows its own greyed picture while disabled (the test has no resources).
+  auto solid = [](COLORREF colour) {
+    HDC screenDc = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screenDc, 16, 16);
+    HDC dc = CreateCompatibleDC(screenDc);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SetBkColor(dc, colour);
+    RECT all{0, 0, 16, 16};
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &all, "", 0, nullptr);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screenDc);
+    return bitmap;
+  };
+  viewer->BitBtn1.SetGlyph(solid(RGB(255, 0, 0)), solid(RGB(128, 128, 128)));
+  for (bool enabled : {true, false}) {
+    viewer->BitBtn1.SetEnabled(enabled);
+    HDC dc = GetDC(viewer->BitBtn1.Handle());
+    SendMessageA(viewer->BitBtn1.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                 PRF_CLIENT);
+    EXPECT_EQ(GetPixel(dc, viewer->BitBtn1.Width() / 2, viewer->BitBtn1.Height() / 2),
+              enabled ? RGB(255, 0, 0) : RGB(128, 128, 128));
+    ReleaseDC(viewer->BitBtn1.Handle(), dc);
+  }
+  viewer->BitBtn1.SetEnabled(true);
   for (int i = 0; i < 20; ++i) Click(viewer->BitBtn1);
   EXPECT_EQ(Panel(1), "Terminal, 25 pt");
   EXPECT_EQ(OemFontHeight(), -33);
