@@ -12,6 +12,7 @@
 #include "fakes/fake_clipboard.h"
 #include "fakes/fake_prompter.h"
 #include "ui/application.h"
+#include "ui/gdi.h"
 #include "unit/catalogue_fakes.h"
 #include "unit/install_fakes.h"
 #include "viewers/nfo_viewer.h"
@@ -105,14 +106,11 @@ TEST_F(NfoViewer, OpensStepsTheFontCopiesClosesAndReopensWhereItWas) {
   auto solid = [](COLORREF colour) {
     HDC screenDc = GetDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screenDc, 16, 16);
-    HDC dc = CreateCompatibleDC(screenDc);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SetBkColor(dc, colour);
-    RECT all{0, 0, 16, 16};
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &all, "", 0, nullptr);
-    SelectObject(dc, old);
-    DeleteDC(dc);
     ReleaseDC(nullptr, screenDc);
+    ui::MemoryDC dc;
+    ui::SelectIn selected(dc.Get(), bitmap);
+    const RECT all{0, 0, 16, 16};
+    FillRect(dc.Get(), &all, ui::OwnedBrush(CreateSolidBrush(colour)).Get());
     return bitmap;
   };
   viewer->BitBtn1.SetGlyph(solid(RGB(255, 0, 0)), solid(RGB(128, 128, 128)));
