@@ -3,7 +3,6 @@
 namespace tallimo {
 
 TFTallimoadd* FTallimoadd = nullptr;
-TFTallimonfo* FTallimonfo = nullptr;
 TFTallimoinfo* FTallimoinfo = nullptr;
 
 TFTallimoadd::TFTallimoadd() {
@@ -14,14 +13,6 @@ TFTallimoadd::TFTallimoadd() {
   HelpContext = 50;
   SetClientSize(448, 446);
   SetColor(clBlack);
-  Position = ui::TPosition::poScreenCenter;
-}
-
-TFTallimonfo::TFTallimonfo() {
-  Name = "FTallimonfo";
-  SetCaption("Tallimo - NFO Viewer");
-  BorderStyle = ui::TBorderStyle::bsSizeable;
-  SetClientSize(640, 400);
   Position = ui::TPosition::poScreenCenter;
 }
 

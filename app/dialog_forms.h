@@ -11,12 +11,6 @@ class TFTallimoadd : public ui::Form {
   TFTallimoadd();
 };
 
-// The NFO viewer (shown without blocking the main window).
-class TFTallimonfo : public ui::Form {
- public:
-  TFTallimonfo();
-};
-
 // The General Info dialog.
 class TFTallimoinfo : public ui::Form {
  public:
@@ -24,7 +18,6 @@ class TFTallimoinfo : public ui::Form {
 };
 
 extern TFTallimoadd* FTallimoadd;
-extern TFTallimonfo* FTallimonfo;
 extern TFTallimoinfo* FTallimoinfo;
 
 }  // namespace tallimo

@@ -96,6 +96,7 @@ class TFTallimo : public ui::Form {
   void BtnInstallClick();
   void BtnInstCloseClick();
   // The reading aids (main_form_viewers.cpp).
+  void BtnNFOClick();
   void BtnSerialClick();
   // The Help menu (main_form_help.cpp).
   void Contents1Click();

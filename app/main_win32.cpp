@@ -13,6 +13,7 @@
 #include "app/main_form.h"
 #include "install/drive_dialog.h"
 #include "ui/application.h"
+#include "viewers/nfo_viewer.h"
 
 using namespace tallimo;
 

@@ -22,6 +22,20 @@ class Win32Shell final : public Shell {
     // Nothing waits for or watches the started process, so its handle is released at once.
     if (info.hProcess) CloseHandle(info.hProcess);
   }
+
+  void RunProgram(const std::string& program, const std::string& parameters,
+                  void* ownerWindow) override {
+    SHELLEXECUTEINFOA info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.hwnd = static_cast<HWND>(ownerWindow);
+    info.lpFile = program.c_str();
+    info.lpParameters = parameters.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    ShellExecuteExA(&info);
+    if (info.hProcess) CloseHandle(info.hProcess);
+  }
 };
 
 }  // namespace

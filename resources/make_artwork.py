@@ -5,6 +5,8 @@
   banner.bmp          500 x 25, 256 colours: blue at both ends, yellow-green in the middle
   check.bmp           16 x 16, 16 colours: green check mark for the Drive dialog's button
   drive_*.bmp         16 x 16, 16 colours: removable, fixed, network, CD-ROM and RAM drives
+  nfo_*.bmp           16 x 16, 16 colours: the NFO viewer's tool-bar buttons (close, notepad,
+                      copy, smaller, larger), each also as nfo_*_off.bmp, greyed for disabled
   tallimo.ico         16 x 16 and 32 x 32, 32-bit with alpha
 
 The 16-colour pictures other than the logo have a silver (192, 192, 192) background, which
@@ -241,6 +243,119 @@ def drives():
     write_vga("drive_cdrom.bmp", rows)
 
 
+# The NFO viewer's tool bar: a red check mark, a computer screen, a page with a red arrow onto a
+# clipboard, and a large A with a small red marker pointing down or up.
+NFO_BUTTONS = {
+    "nfo_notepad": [
+        "................",
+        "..KKKKKKKKKKKK..",
+        "..KWWWWWWWWWDK..",
+        "..KWNNNNNNNNDK..",
+        "..KWNAAAAANNDK..",
+        "..KWNNNNNNNNDK..",
+        "..KWNAAAANNNDK..",
+        "..KWNNNNNNNNDK..",
+        "..KWNAAAAAANDK..",
+        "..KWNNNNNNNNDK..",
+        "..KWDDDDDDDDDK..",
+        "..KKKKKKKKKKKK..",
+        "......KDDK......",
+        "....KKKKKKKK....",
+        "....KDDDDDDK....",
+        "....KKKKKKKK....",
+    ],
+    "nfo_copy": [
+        "KKKKK...........",
+        "KWWWKK..........",
+        "KWDWKWK...KYYK..",
+        "KWWWKKK.KKKYYKKK",
+        "KWDDDWK.KOOOOOOK",
+        "KWWWWWK.KOWWWWOK",
+        "KWDDDWK.KOWDDWOK",
+        "KWWWWWK.KOWWWWOK",
+        "KKKKKKK.KOWDDWOK",
+        "...R....KOWWWWOK",
+        "...R..R.KOWDDWOK",
+        "...R..RRKOWWWWOK",
+        "...RRRRRRRWDDWOK",
+        "......RRKOWWWWOK",
+        "......R.KOOOOOOK",
+        "........KKKKKKKK",
+    ],
+    "nfo_smaller": [
+        "........RRRRR...",
+        ".........RRR....",
+        "..........R.....",
+        "......K.........",
+        ".....KKK........",
+        ".....KKK........",
+        "....KK.KK.......",
+        "....KK.KK.......",
+        "...KK...KK......",
+        "...KKKKKKK......",
+        "..KK.....KK.....",
+        "..KK.....KK.....",
+        ".KK.......KK....",
+        "KKKK.....KKKK...",
+        "................",
+        "................",
+    ],
+    "nfo_larger": [
+        "..........R.....",
+        ".........RRR....",
+        "........RRRRR...",
+        "......K.........",
+        ".....KKK........",
+        ".....KKK........",
+        "....KK.KK.......",
+        "....KK.KK.......",
+        "...KK...KK......",
+        "...KKKKKKK......",
+        "..KK.....KK.....",
+        "..KK.....KK.....",
+        ".KK.......KK....",
+        "KKKK.....KKKK...",
+        "................",
+        "................",
+    ],
+}
+
+
+def greyed(rows):
+    """The disabled look: the picture's darker parts in grey with a white edge below right."""
+    def dark(c):
+        return c != SILVER and 0.3 * c[0] + 0.59 * c[1] + 0.11 * c[2] < 200
+    size_y, size_x = len(rows), len(rows[0])
+    out = [[SILVER] * size_x for _ in range(size_y)]
+    for y in range(size_y):
+        for x in range(size_x):
+            if dark(rows[y][x]) and x + 1 < size_x and y + 1 < size_y:
+                out[y + 1][x + 1] = WHITE
+    for y in range(size_y):
+        for x in range(size_x):
+            if dark(rows[y][x]):
+                out[y][x] = GRAY
+    return out
+
+
+def nfo_buttons():
+    pictures = {name: [[PIXEL_COLOURS[c] for c in line] for line in art]
+                for name, art in NFO_BUTTONS.items()}
+    rows = []
+    for y in range(16):
+        row = []
+        for x in range(16):
+            px, py = x + 0.5, y + 0.5
+            d = min(segment_distance(px, py, 2.5, 8.5, 6.0, 12.5),
+                    segment_distance(px, py, 6.0, 12.5, 13.5, 3.0))
+            row.append(RED if d < 1.0 else MAROON if d < 1.9 else SILVER)
+        rows.append(row)
+    pictures["nfo_close"] = rows
+    for name, picture in pictures.items():
+        write_vga(name + ".bmp", picture)
+        write_vga(name + "_off.bmp", greyed(picture))
+
+
 def icon_pixels(size):
     """RGBA rows of the application icon: the disc on a blue to yellow-green rounded tile."""
     samples = 4
@@ -319,4 +434,5 @@ if __name__ == "__main__":
     banner()
     check()
     drives()
+    nfo_buttons()
     icon()

@@ -19,3 +19,16 @@
 #define IDB_DRIVE_NETWORK 112
 #define IDB_DRIVE_CDROM 113
 #define IDB_DRIVE_RAM 114
+
+// The NFO viewer's tool-bar buttons, 16 x 16, 16 colours, silver background: each picture and
+// its greyed look for the disabled button.
+#define IDB_NFO_CLOSE 120
+#define IDB_NFO_CLOSE_DISABLED 121
+#define IDB_NFO_NOTEPAD 122
+#define IDB_NFO_NOTEPAD_DISABLED 123
+#define IDB_NFO_COPY 124
+#define IDB_NFO_COPY_DISABLED 125
+#define IDB_NFO_SMALLER 126
+#define IDB_NFO_SMALLER_DISABLED 127
+#define IDB_NFO_LARGER 128
+#define IDB_NFO_LARGER_DISABLED 129

@@ -17,7 +17,9 @@ class Button : public WinControl {
   // Shown bold-framed; Enter clicks it (set the form's DefaultButton too).
   bool Default = false;
   // A picture beside the caption (or alone when the caption is empty); the button owns it.
-  void SetGlyph(HBITMAP bitmap);
+  // With a `disabled` picture too, the button draws itself (a push-button face, the picture
+  // and the caption centred as one, 4 pixels apart) and shows that picture while disabled.
+  void SetGlyph(HBITMAP bitmap, HBITMAP disabled = nullptr);
   // Clicks the button as a user would (nothing when disabled).
   void Click();
 
@@ -25,9 +27,11 @@ class Button : public WinControl {
   void FillCreateParams(CreateParams& params) override;
   void AfterCreate() override;
   bool CommandNotify(int code) override;
+  bool DrawItem(DRAWITEMSTRUCT& item) override;
 
  private:
   HBITMAP glyph_ = nullptr;
+  HBITMAP disabledGlyph_ = nullptr;
 };
 
 }  // namespace tallimo::ui

@@ -34,6 +34,7 @@ void Memo::FillCreateParams(CreateParams& params) {
     params.style |= WS_VSCROLL;
   if (ScrollBars == TScrollStyle::ssHorizontal || ScrollBars == TScrollStyle::ssBoth)
     params.style |= WS_HSCROLL;
+  params.unicode = Unicode;
 }
 
 std::vector<std::string> Memo::Lines() const {

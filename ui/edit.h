@@ -30,6 +30,8 @@ class Memo : public Edit {
   TScrollStyle ScrollBars = TScrollStyle::ssNone;
   bool WordWrap = true;
   TAlignment Alignment = TAlignment::taLeftJustify;
+  // Made as a Unicode window, so that its text may hold any character (set it wide).
+  bool Unicode = false;
   // The lines of the text (CR LF between them in the control).
   std::vector<std::string> Lines() const;
   void SetLines(const std::vector<std::string>& lines);

@@ -85,6 +85,17 @@ void WinControl::CreateHandle() {
                         bounds_.top, bounds_.width, bounds_.height, p.parent, p.menuOrId,
                         GetModuleHandleA(nullptr), this);
     g_creating = nullptr;
+  } else if (p.unicode) {
+    auto wide = [](const std::string& text) {
+      std::wstring w(text.size(), L'\0');
+      w.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(),
+                                                       static_cast<int>(text.size()), w.data(),
+                                                       static_cast<int>(w.size()))));
+      return w;
+    };
+    h = CreateWindowExW(p.exStyle, wide(p.className).c_str(), wide(caption_).c_str(), p.style,
+                        bounds_.left, bounds_.top, bounds_.width, bounds_.height, p.parent,
+                        p.menuOrId, GetModuleHandleA(nullptr), nullptr);
   } else {
     h = CreateWindowExA(p.exStyle, p.className.c_str(), caption_.c_str(), p.style, bounds_.left,
                         bounds_.top, bounds_.width, bounds_.height, p.parent, p.menuOrId,
@@ -94,8 +105,10 @@ void WinControl::CreateHandle() {
   if (!ours) {
     hwnd_ = h;
     SetPropA(h, kObjectProp, this);
-    oldProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticProc)));
+    unicode_ = p.unicode;
+    const LONG_PTR proc = reinterpret_cast<LONG_PTR>(&StaticProc);
+    oldProc_ = reinterpret_cast<WNDPROC>(unicode_ ? SetWindowLongPtrW(h, GWLP_WNDPROC, proc)
+                                                  : SetWindowLongPtrA(h, GWLP_WNDPROC, proc));
   }
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
   AfterCreate();
@@ -139,6 +152,7 @@ LRESULT WinControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT WinControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (oldProc_ && unicode_) return CallWindowProcW(oldProc_, hwnd_, msg, wParam, lParam);
   if (oldProc_) return CallWindowProcA(oldProc_, hwnd_, msg, wParam, lParam);
   return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
