@@ -5,7 +5,6 @@ namespace tallimo {
 TFTallimoadd* FTallimoadd = nullptr;
 TFTallimoabout* FTallimoabout = nullptr;
 TFTallimonfo* FTallimonfo = nullptr;
-TFTallimoinfo* FTallimoinfo = nullptr;
 
 TFTallimoadd::TFTallimoadd() {
   Name = "FTallimoadd";
@@ -31,16 +30,6 @@ TFTallimonfo::TFTallimonfo() {
   SetCaption("Tallimo - NFO Viewer");
   BorderStyle = ui::TBorderStyle::bsSizeable;
   SetClientSize(640, 400);
-  Position = ui::TPosition::poScreenCenter;
-}
-
-TFTallimoinfo::TFTallimoinfo() {
-  Name = "FTallimoinfo";
-  SetCaption("Tallimo - General Info");
-  BorderStyle = ui::TBorderStyle::bsDialog;
-  HelpButton = true;
-  HelpContext = 11;
-  SetClientSize(414, 286);
   Position = ui::TPosition::poScreenCenter;
 }
 

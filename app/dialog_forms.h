@@ -23,15 +23,8 @@ class TFTallimonfo : public ui::Form {
   TFTallimonfo();
 };
 
-// The General Info dialog.
-class TFTallimoinfo : public ui::Form {
- public:
-  TFTallimoinfo();
-};
-
 extern TFTallimoadd* FTallimoadd;
 extern TFTallimoabout* FTallimoabout;
 extern TFTallimonfo* FTallimonfo;
-extern TFTallimoinfo* FTallimoinfo;
 
 }  // namespace tallimo

@@ -96,6 +96,12 @@ class TFTallimo : public ui::Form {
   void BtnInstCloseClick();
   // The reading aids (main_form_viewers.cpp).
   void BtnSerialClick();
+  // The configuration commands and the question on closing (main_form_config.cpp).
+  void N3Click();
+  void ReadINIFile1Click();
+  void WriteINIFile1Click();
+  void EditINIFile1Click();
+  void FormCloseQuery(bool& canClose);
 
  protected:
   void FormCreate() override;
@@ -108,6 +114,8 @@ class TFTallimo : public ui::Form {
   void InitInstallCommands();
   // Wires the reading aids' commands (main_form_viewers.cpp).
   void InitViewerCommands();
+  // Wires the Config menu and the closing question (main_form_config.cpp).
+  void InitConfigCommands();
   MainWindowSeams seams_;
 };
 

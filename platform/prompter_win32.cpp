@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/prompter.h"
 #include "platform/prompter_rules.h"
@@ -105,6 +106,30 @@ class Win32Prompter : public Prompter {
  public:
   TModalResult MessageDlg(const std::string& text, TMsgDlgType type,
                           const std::vector<TMsgDlgBtn>& buttons) override {
+    return Ask(text, type, buttons, std::nullopt);
+  }
+
+  TModalResult MessageDlgWithDefault(const std::string& text, TMsgDlgType type,
+                                     const std::vector<TMsgDlgBtn>& buttons,
+                                     TMsgDlgBtn defaultButton) override {
+    return Ask(text, type, buttons, defaultButton);
+  }
+
+  void ShowErrorReport(const std::string& message) override {
+    Box(ErrorReportText(message), kErrorReportTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  }
+
+  bool OpenFileDialog(const FileDialogOptions& options, std::string& path) override {
+    return FileDialog(options, path, false);
+  }
+  bool SaveFileDialog(const FileDialogOptions& options, std::string& path) override {
+    return FileDialog(options, path, true);
+  }
+
+ private:
+  TModalResult Ask(const std::string& text, TMsgDlgType type,
+                   const std::vector<TMsgDlgBtn>& buttons,
+                   std::optional<TMsgDlgBtn> defaultButton) {
     bool yes = Has(buttons, TMsgDlgBtn::mbYes), no = Has(buttons, TMsgDlgBtn::mbNo);
     bool cancel = Has(buttons, TMsgDlgBtn::mbCancel);
     UINT set = MB_OK;
@@ -114,8 +139,14 @@ class Win32Prompter : public Prompter {
       set = MB_YESNO;
     else if (cancel)
       set = MB_OKCANCEL;
-    // In each of these sets the default (OK, else Yes) is the first button.
-    UINT flags = set | IconOf(type) | MB_DEFBUTTON1 | MB_SETFOREGROUND;
+    // In each of these sets the default of the rules (OK, else Yes) is the first button, and
+    // the buttons stand in the order Yes, No, Cancel (or OK, Cancel).
+    UINT defButton = MB_DEFBUTTON1;
+    if (defaultButton == TMsgDlgBtn::mbNo && yes && no)
+      defButton = MB_DEFBUTTON2;
+    else if (defaultButton == TMsgDlgBtn::mbCancel && cancel)
+      defButton = set == MB_YESNOCANCEL ? MB_DEFBUTTON3 : MB_DEFBUTTON2;
+    UINT flags = set | IconOf(type) | defButton | MB_SETFOREGROUND;
     bool hook = set == MB_YESNO;
     if (hook)
       g_escapeHook = SetWindowsHookExA(WH_MSGFILTER, EscapeToNo, nullptr, GetCurrentThreadId());
@@ -130,17 +161,6 @@ class Win32Prompter : public Prompter {
     if (r == TModalResult::mrNone || (r == TModalResult::mrCancel && !cancel))
       return EscapeAnswer(buttons);
     return r;
-  }
-
-  void ShowErrorReport(const std::string& message) override {
-    Box(ErrorReportText(message), kErrorReportTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-  }
-
-  bool OpenFileDialog(const FileDialogOptions& options, std::string& path) override {
-    return FileDialog(options, path, false);
-  }
-  bool SaveFileDialog(const FileDialogOptions& options, std::string& path) override {
-    return FileDialog(options, path, true);
   }
 };
 

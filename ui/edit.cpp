@@ -28,6 +28,7 @@ void Memo::FillCreateParams(CreateParams& params) {
   params.style = WS_CHILD | WS_CLIPSIBLINGS | ES_MULTILINE | ES_AUTOVSCROLL;
   if (!WordWrap) params.style |= ES_AUTOHSCROLL;
   if (ReadOnly) params.style |= ES_READONLY;
+  if (WantReturns && !ReadOnly) params.style |= ES_WANTRETURN;
   if (ScrollBars == TScrollStyle::ssVertical || ScrollBars == TScrollStyle::ssBoth)
     params.style |= WS_VSCROLL;
   if (ScrollBars == TScrollStyle::ssHorizontal || ScrollBars == TScrollStyle::ssBoth)
@@ -56,6 +57,8 @@ void Memo::SetLines(const std::vector<std::string>& lines) {
     if (i > 0) text += "\r\n";
     text += lines[i];
   }
+  // A last line that is empty needs its own line break, or it would not read back.
+  if (!lines.empty() && lines.back().empty()) text += "\r\n";
   SetCaption(text);
 }
 

@@ -29,7 +29,10 @@ class Memo : public Edit {
   Memo();
   TScrollStyle ScrollBars = TScrollStyle::ssNone;
   bool WordWrap = true;
-  // The lines of the text (CR LF between them in the control).
+  // Enter starts a new line (else it reaches the form's default button).
+  bool WantReturns = true;
+  // The lines of the text as typed (CR LF between them in the control; a line that wraps at
+  // the memo's width stays one line). SetLines then Lines gives the same list back.
   std::vector<std::string> Lines() const;
   void SetLines(const std::vector<std::string>& lines);
   void Clear() { SetLines({}); }

@@ -4,6 +4,7 @@
 
 #include "ui/application.h"
 #include "ui/button.h"
+#include "ui/label.h"
 #include "ui/layout_fit.h"
 #include "ui/menu.h"
 
@@ -174,6 +175,45 @@ TModalResult Form::ShowModal() {
   modal_ = false;
   if (previous && IsWindow(previous)) SetActiveWindow(previous);
   return result;
+}
+
+namespace {
+
+char UpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The accelerator letter of a caption ("&&" shows one "&"), or 0.
+char AcceleratorOf(const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] != '&') return UpperAscii(caption[i + 1]);
+    ++i;
+  }
+  return 0;
+}
+
+bool FocusLabelTarget(const WinControl& parent, char key) {
+  for (Control* c : parent.Children()) {
+    if (!c->Visible()) continue;
+    if (c->IsWindowed()) {
+      if (FocusLabelTarget(*static_cast<WinControl*>(c), key)) return true;
+      continue;
+    }
+    auto* label = dynamic_cast<Label*>(c);
+    WinControl* target = label ? label->FocusControl : nullptr;
+    if (!target || AcceleratorOf(label->Caption()) != key) continue;
+    if (!target->HandleAllocated() || !target->Visible() || !target->Enabled()) continue;
+    target->SetFocus();
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool Form::FocusByAccelerator(char key) {
+  return key && FocusLabelTarget(*this, UpperAscii(key));
 }
 
 bool Form::OnCommand(int id, int code, HWND control) {
