@@ -15,29 +15,26 @@ using namespace tallimo::e2e;
 constexpr const char* kQuestion =
     "Changes have been made which have not been saved. Would you like to save all changes now?";
 
-// The program's visible top-level window, other than `not`, whose title begins with `title`.
-HWND WaitForTop(DWORD pid, const std::string& title, HWND not_ = nullptr) {
+// The program's visible top-level window of class `cls` (else not a menu), other than `other`,
+// whose title begins with `title`, once there is one.
+HWND WaitForTop(DWORD pid, const char* cls, const std::string& title, HWND other = nullptr) {
   HWND found = nullptr;
   WaitFor(
       [&] {
         for (HWND h : VisibleTopWindows(pid))
-          if (h != not_ && ClassOf(h) != "#32768" && TextOf(h).rfind(title, 0) == 0) found = h;
+          if (h != other && (cls ? ClassOf(h) == cls : ClassOf(h) != "#32768") &&
+              TextOf(h).rfind(title, 0) == 0)
+            found = h;
         return found != nullptr;
       },
       15000, 20);
   return found;
 }
 
-// Alt+C opens the Config menu (a popup window appears); the item's letter chooses from it.
-void ChooseConfigItem(const RunningProgram& tallimo, HWND main, char letter) {
+// Alt+C opens the Config menu; once it is up, the item's letter chooses from it.
+void ChooseConfigItem(DWORD pid, HWND main, char letter) {
   PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'c');
-  WaitFor(
-      [&] {
-        for (HWND h : VisibleTopWindows(tallimo.Pid()))
-          if (ClassOf(h) == "#32768") return true;
-        return false;
-      },
-      15000, 20);
+  WaitForTop(pid, "#32768", "");
   PostMessageA(main, WM_CHAR, static_cast<WPARAM>(letter), 1);
 }
 
@@ -50,11 +47,11 @@ TEST(ConfigCommands, GeneralInfoWriteAndTheQuestionOnClosing) {
   const std::string ini = folder + "\\menu.ini";
   WriteBytes(ini, "[General]\r\nCaption=Before\r\nNote1=first\r\n[Program1]\r\nName=Editor\r\n");
   RunningProgram tallimo("\"" + ini + "\"", folder.c_str());
-  HWND main = WaitForTop(tallimo.Pid(), "Tallimo - Before");
+  HWND main = WaitForTop(tallimo.Pid(), nullptr, "Tallimo - Before");
   ASSERT_NE(main, nullptr);
 
-  ChooseConfigItem(tallimo, main, 'g');
-  HWND info = WaitForTop(tallimo.Pid(), "Tallimo - ", main);
+  ChooseConfigItem(tallimo.Pid(), main, 'g');
+  HWND info = WaitForTop(tallimo.Pid(), nullptr, "Tallimo - ", main);
   ASSERT_NE(info, nullptr);
   EXPECT_TRUE(TextOf(info).ends_with(" am") || TextOf(info).ends_with(" pm")) << TextOf(info);
   HWND caption = ChildOfClass(info, "Edit");
@@ -63,18 +60,18 @@ TEST(ConfigCommands, GeneralInfoWriteAndTheQuestionOnClosing) {
   PostMessageA(ChildOfClass(info, "Button", "&Ok"), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return TextOf(main) == "Tallimo - After"; }, 15000, 20));
 
-  ChooseConfigItem(tallimo, main, 'w');  // Write INI File
+  ChooseConfigItem(tallimo.Pid(), main, 'w');  // Write INI File
   EXPECT_TRUE(WaitFor([&] { return Exists(folder + "\\menu.old"); }, 15000, 20));
   char written[64] = "";
   GetPrivateProfileStringA("General", "Caption", "", written, sizeof written, ini.c_str());
   EXPECT_STREQ(written, "After");
 
-  ChooseConfigItem(tallimo, main, 'g');  // Ok without an edit is a change too
+  ChooseConfigItem(tallimo.Pid(), main, 'g');  // Ok without an edit is a change too
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(info) != FALSE; }, 15000, 20));
   PostMessageA(ChildOfClass(info, "Button", "&Ok"), BM_CLICK, 0, 0);
   for (const char* answer : {"Cancel", "&No"}) {
     PostMessageA(main, WM_CLOSE, 0, 0);
-    HWND box = WaitForTop(tallimo.Pid(), "Confirm");
+    HWND box = WaitForTop(tallimo.Pid(), nullptr, "Confirm");
     ASSERT_NE(box, nullptr) << answer;
     EXPECT_NE(ChildOfClass(box, "Static", kQuestion), nullptr);
     EXPECT_NE(ChildOfClass(box, "Button", "&Yes"), nullptr);

@@ -19,13 +19,12 @@ constexpr const char *kNow = "Mon, 7 Dec 2026, 3:06 pm", *kOld = "Sat, 5 Dec 202
 constexpr auto Y = TModalResult::mrYes, N = TModalResult::mrNo, C = TModalResult::mrCancel;
 
 struct FakeGeneralInfo : GeneralInfoEditor {
-  bool confirm = true;
-  std::optional<GeneralInfoFields> typed;
+  std::optional<GeneralInfoFields> typed;  // confirmed with these fields, else cancelled
   std::string title;
   bool Edit(const std::string& t, GeneralInfoFields& fields) override {
     title = t;
     if (typed) fields = *typed;
-    return confirm;
+    return typed.has_value();
   }
 };
 
@@ -59,41 +58,38 @@ struct World {
 
 TEST(ConfigCommands, GeneralInfoRenewsTheDateAndSetsModifiedOnlyWhenConfirmed) {
   struct {
-    bool confirm;
     std::optional<GeneralInfoFields> typed;
-    const char *caption, *writeDate, *title;
-  } cases[] = {{true, std::nullopt, "Disc", kNow, "Tallimo - Disc"},
-               {true, GeneralInfoFields{"New", "Me", {"a", "", "b"}}, "New", kNow, "Tallimo - New"},
-               {true, GeneralInfoFields{"", "Me", {}}, "", kNow, "Tallimo"},
-               {false, GeneralInfoFields{"New", "Me", {}}, "Disc", kOld, "-"}};
+    const char *writeDate, *title;
+  } cases[] = {{GeneralInfoFields{"Disc", "", {"one", ""}}, kNow, "Tallimo - Disc"},
+               {GeneralInfoFields{"", "Me", {"a", "", "b"}}, kNow, "Tallimo"},
+               {std::nullopt, kOld, "-"}};
   for (const auto& c : cases) {
     World w(false);
-    w.dialog.confirm = c.confirm;
     w.dialog.typed = c.typed;
     w.Commands().GeneralInfo();
     EXPECT_EQ(w.dialog.title, std::string("Tallimo - ") + kOld);
-    EXPECT_EQ(w.cat.Modified, c.confirm);
-    EXPECT_EQ(w.cat.ConfigCaption, c.caption);
-    EXPECT_EQ(w.cat.NoteLines, (c.confirm && c.typed ? c.typed->NoteLines : StringList{"one", ""}));
+    EXPECT_EQ(w.cat.Modified, c.typed.has_value());
+    EXPECT_EQ(w.cat.NoteLines, (c.typed ? c.typed->NoteLines : StringList{"one", ""}));
     EXPECT_EQ(w.cat.WriteDate, c.writeDate);
     EXPECT_EQ(w.title, c.title);
   }
 }
 
-// The closing question; a failed save and the unread-lines question answered No keep it open.
-TEST(ConfigCommands, CloseQueryAnswers) {
+// The closing question, also asked first by Read INI File: Yes saves (a failed save, or the
+// unread-lines question answered No, goes no further), No goes on unsaved, Cancel stays.
+TEST(ConfigCommands, TheClosingQuestionOnCloseAndOnRead) {
   const std::string typo = std::string(kOnDisk) + "Instal1=typo\r\n", q = kUnsavedChangesQuestion,
                     failed = "Unable to write to C:\\Disc\\menu.ini.",
                     drop =
                         "C:\\Disc\\menu.ini holds 1 lines that Tallimo does not read, the first "
                         "at line 5: Instal1=typo.\rSaving will drop them. Save anyway?";
-  constexpr auto E = TModalResult::mrNone;  // the error report's: it asks nothing
+  constexpr auto E = TModalResult::mrNone;  // the error report asks nothing
   struct {
     bool modified;
     std::vector<TModalResult> answers;
     std::string disk;
     int failAt;
-    bool closes, written;
+    bool goesOn, written;
     std::vector<std::string> texts;
     std::vector<TModalResult> enter;
   } cases[] = {{false, {}, kOnDisk, 0, true, false, {}, {}},
@@ -103,20 +99,32 @@ TEST(ConfigCommands, CloseQueryAnswers) {
                {true, {Y}, kOnDisk, 1, false, false, {q, failed}, {Y, E}},
                {true, {Y, N}, typo, 0, false, false, {q, drop}, {Y, N}},
                {true, {Y, Y}, typo, 0, true, true, {q, drop}, {Y, N}}};
-  for (const auto& c : cases) {
-    World w(c.modified, c.answers, c.disk);
-    w.files.failAt = c.failAt;
-    EXPECT_EQ(w.Commands().CloseQuery(), c.closes);
-    EXPECT_EQ(w.Written(), c.written);
-    EXPECT_EQ(w.cat.Modified, c.modified && !c.written);
-    EXPECT_EQ(w.cat.WriteDate, c.written ? kNow : kOld);
-    std::vector<std::string> texts;
-    std::vector<TModalResult> enter;
-    for (const auto& box : w.prompter.boxes) texts.push_back(box.text);
-    for (const auto& box : w.prompter.boxes) enter.push_back(box.enterAnswer);
-    EXPECT_EQ(texts, c.texts);
-    EXPECT_EQ(enter, c.enter);
-    EXPECT_EQ(w.files.files[kIni] == c.disk, !c.written);
+  for (bool read : {false, true}) {
+    for (const auto& c : cases) {
+      World w(c.modified, c.answers, c.disk);
+      w.files.failAt = c.failAt;
+      w.prompter.paths = {kOther};
+      if (read)
+        w.Commands().ReadIniFile();
+      else
+        EXPECT_EQ(w.Commands().CloseQuery(), c.goesOn);
+      EXPECT_EQ(w.Written(), c.written);
+      EXPECT_EQ(w.cat.IniFileName, read && c.goesOn ? kOther : kIni);
+      EXPECT_EQ(w.cat.Modified, c.modified && !c.written && !(read && c.goesOn));
+      EXPECT_EQ(w.cat.WriteDate, read && c.goesOn ? "Then" : c.written ? kNow : kOld);
+      EXPECT_EQ(w.title, read && c.goesOn ? "Tallimo - Other" : "-");
+      EXPECT_EQ(w.refreshed, read && c.goesOn ? 1 : 0);
+      const auto& dialogs = w.prompter.fileDialogs;  // opened in the catalogue's folder
+      EXPECT_EQ(dialogs.empty() ? "" : dialogs[0].options.initialDir,
+                read && c.goesOn ? "C:\\Disc\\" : "");
+      std::vector<std::string> texts;
+      std::vector<TModalResult> enter;
+      for (const auto& box : w.prompter.boxes) texts.push_back(box.text);
+      for (const auto& box : w.prompter.boxes) enter.push_back(box.enterAnswer);
+      EXPECT_EQ(texts, c.texts);
+      EXPECT_EQ(enter, c.enter);
+      EXPECT_EQ(w.files.files[kIni] == c.disk, !c.written);
+    }
   }
 }
 
@@ -135,67 +143,34 @@ TEST(ConfigCommands, UnreadLinesAreEveryLineWhoseContentDoesNotReachTheCatalogue
       {"[Program1]\nName=A\nInfo1=i\n" + wide + "\n", 1, 4, wide.substr(0, 60)}};
   for (const auto& c : cases) {
     auto unread = FindUnreadLines(c.text);
-    ASSERT_EQ(unread.has_value(), c.count > 0) << c.text;
-    if (unread) {
-      EXPECT_EQ(UnreadLinesText("D.INI", *unread),
-                "D.INI holds " + std::to_string(c.count) +
-                    " lines that Tallimo does not read, the first at line " +
-                    std::to_string(c.first) + ": " + c.shown + ".");
-    }
-  }
-}
-
-// Read INI File asks first about unsaved changes: Yes saves then reads (a failed save reads
-// nothing), No reads, Cancel does nothing; a read clears Modified and the title follows.
-TEST(ConfigCommands, ReadIniFileAsksBeforeItDropsChanges) {
-  struct {
-    bool modified;
-    std::vector<TModalResult> answers;
-    const char* chosen;
-    int failAt;
-    bool read, saved;
-  } cases[] = {{false, {}, kOther, 0, true, false},  {false, {}, "", 0, false, false},
-               {true, {C}, kOther, 0, false, false}, {true, {N}, kOther, 0, true, false},
-               {true, {Y}, kOther, 0, true, true},   {true, {Y}, kOther, 1, false, false}};
-  for (const auto& c : cases) {
-    World w(c.modified, c.answers);
-    w.prompter.paths = {c.chosen};
-    w.files.failAt = c.failAt;
-    w.Commands().ReadIniFile();
-    EXPECT_EQ(w.cat.IniFileName, c.read ? kOther : kIni);
-    EXPECT_EQ(w.cat.WriteDate, c.read ? "Then" : c.saved ? kNow : kOld);
-    EXPECT_EQ(w.cat.Modified, c.modified && !c.read && !c.saved);
-    EXPECT_EQ(w.refreshed, c.read ? 1 : 0);
-    EXPECT_EQ(w.title, c.read ? "Tallimo - Other" : "-");
-    EXPECT_EQ(w.Written(), c.saved);
-    const auto& shown = w.prompter.fileDialogs;  // opened in the catalogue's folder, or not at all
-    EXPECT_EQ(shown.empty() ? "" : shown[0].options.initialDir,
-              c.read || !c.modified ? "C:\\Disc\\" : "");
+    EXPECT_EQ(unread ? UnreadLinesText("D.INI", *unread) : "",
+              c.count ? "D.INI holds " + std::to_string(c.count) +
+                            " lines that Tallimo does not read, the first at line " +
+                            std::to_string(c.first) + ": " + c.shown + "."
+                      : "");
   }
 }
 
 // Write INI As takes the chosen name, even when the save fails, and does not ask about the
-// lines of an existing file (its overwrite question has been answered).
+// lines of an existing file (its overwrite question has been answered); the dialogs' options.
 TEST(ConfigCommands, WriteIniAsTakesTheNewName) {
   World w(true);
   w.files.files[kOther] = "[General]\nTypo=1\n";
   w.prompter.paths = {kOther, "D:\\ro.ini"};
   w.Commands().WriteIniAs();
-  EXPECT_EQ(w.cat.IniFileName, kOther);
-  EXPECT_FALSE(w.cat.Modified);
   EXPECT_EQ(w.files.files["C:\\Other\\other.old"], "[General]\nTypo=1\n");
+  EXPECT_FALSE(w.cat.Modified);
   w.cat.Modified = true;
   w.files.failAt = w.files.changes + 1;
   w.Commands().WriteIniAs();
   EXPECT_EQ(w.cat.IniFileName, "D:\\ro.ini");
   EXPECT_TRUE(w.cat.Modified);
-  ASSERT_EQ(w.prompter.boxes.size(), 1u);
-  EXPECT_EQ(w.prompter.boxes[0].text, "Unable to write to D:\\ro.ini.");
-  const FileDialogOptions& o = w.prompter.fileDialogs.at(0).options;
-  EXPECT_EQ(o.title + o.filter + o.defaultExt + o.initialDir,
+  EXPECT_EQ(w.prompter.boxes.size(), 1u);  // the error report
+  const FileDialogOptions &save = w.prompter.fileDialogs.at(0).options,
+                          open = OpenConfigDialogOptions("C:\\Disc\\");
+  EXPECT_EQ(save.title + save.filter + save.defaultExt + save.initialDir,
             "Save Tallimo Config as...INI Files|*.ini|All Files|*iniC:\\Disc\\");
-  EXPECT_TRUE(o.overwritePrompt && o.hideReadOnly && w.prompter.fileDialogs[0].save);
-  const FileDialogOptions open = OpenConfigDialogOptions("C:");
+  EXPECT_TRUE(save.overwritePrompt && save.hideReadOnly && !save.fileMustExist);
   EXPECT_EQ(open.title + open.filter + open.defaultExt,
             "Tallimo - Open Config file...INI files (*.ini)|*.ini|All Files|*ini");
   EXPECT_TRUE(open.pathMustExist && open.fileMustExist && !open.overwritePrompt);

@@ -92,29 +92,22 @@ TEST_F(ConfigOnMainWindow, GeneralInfoEditsTheHeaderInItsDialog) {
   FTallimoinfo = nullptr;
 }
 
-TEST_F(ConfigOnMainWindow, ReadIniFileRefillsTheListAndTheTitle) {
-  files.files[kOther] =
-      "[General]\r\nCaption=Other\r\n[Program1]\r\nName=Zed\r\n"
-      "[Program2]\r\nName=alpha\r\n";
-  prompter.paths = {kOther};
+// Write INI File, Write INI As to another name, and Read INI File of a third catalogue.
+TEST_F(ConfigOnMainWindow, WriteWriteAsAndRead) {
+  form->Cat.Modified = true;
+  form->WriteINIFile1->Click();
+  EXPECT_EQ(files.files["C:\\Disc\\menu.old"], kCatalogue);
+  prompter.paths = {kOther, "C:\\Third.ini"};
+  form->EditINIFile1->Click();
+  EXPECT_EQ(files.files[kOther], files.files[kPath]);
+  files.files["C:\\Third.ini"] = "[General]\r\nCaption=Third\r\n[Program1]\r\nName=Zed\r\n";
   form->ReadINIFile1->Click();
   char row[64] = "";
   SendMessageA(form->ListBox1.Handle(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(row));
-  EXPECT_STREQ(row, "alpha");
-  EXPECT_EQ(SendMessageA(form->ListBox1.Handle(), LB_GETCOUNT, 0, 0), 2);
-  EXPECT_EQ(TextOf(form->Handle()), "Tallimo - Other");
-  EXPECT_EQ(form->Cat.IniFileName, kOther);
-}
-
-TEST_F(ConfigOnMainWindow, WriteIniFileAndWriteIniAs) {
-  form->Cat.Modified = true;
-  form->WriteINIFile1->Click();
+  EXPECT_STREQ(row, "Zed");
+  EXPECT_EQ(TextOf(form->Handle()), "Tallimo - Third");
   EXPECT_FALSE(form->Cat.Modified);
-  EXPECT_EQ(files.files["C:\\Disc\\menu.old"], kCatalogue);
-  prompter.paths = {kOther};
-  form->EditINIFile1->Click();
-  EXPECT_EQ(form->Cat.IniFileName, kOther);
-  EXPECT_EQ(files.files[kOther], files.files[kPath]);
+  EXPECT_EQ(prompter.boxes.size(), 0u);
 }
 
 // Close, Exit, the close box and Install & Close all ask; Cancel keeps the window, No closes it.
