@@ -15,6 +15,10 @@ void Edit::FillCreateParams(CreateParams& params) {
   if (Border) params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
+void Edit::AfterCreate() {
+  SendMessageA(hwnd_, EM_SETLIMITTEXT, static_cast<WPARAM>(MaxLength), 0);
+}
+
 HBRUSH Edit::ControlColor(HDC dc) {
   SetTextColor(dc, ColorToRGB(Font().color));
   SetBkColor(dc, ColorToRGB(color_));

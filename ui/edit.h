@@ -16,10 +16,11 @@ class Edit : public WinControl {
   void SetText(const std::string& text) { SetCaption(text); }
   bool ReadOnly = false;
   bool Border = true;
-  int MaxLength = 0;
+  int MaxLength = 0;  // characters the user may type; 0: no limit
 
  protected:
   void FillCreateParams(CreateParams& params) override;
+  void AfterCreate() override;
   HBRUSH ControlColor(HDC dc) override;
   bool ownColor_ = false;
 };

@@ -239,6 +239,13 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_NEXTDLGCTL: {
+      // A multi-line edit asks its parent to move the focus on Tab, as a dialog would.
+      HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                 : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
+      if (next) ::SetFocus(next);
+      return 0;
+    }
     case DM_GETDEFID:
       if (DefaultButton && DefaultButton->HandleAllocated())
         return MAKELRESULT(DefaultButton->ControlId(), DC_HASDEFID);

@@ -68,19 +68,21 @@ TEST_F(ConfigOnMainWindow, GeneralInfoEditsTheHeaderInItsDialog) {
   dialog.OnShow = [&] {
     seen = TextOf(dialog.Handle()) + "|" + TextOf(dialog.Edit1.Handle()) + "|" +
            TextOf(dialog.Memo1.Handle()) + "|" + (dialog.Edit1.Focused() ? "Edit1" : "");
-    for (char key : {'b', 'M'}) {  // Alt+B, Alt+M
-      PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(key), 1 << 29);
+    for (int key : {int{'b'}, int{'M'}, VK_TAB}) {  // Alt+B, Alt+M, then Tab out of the memo
+      PostMessageA(GetFocus(), key == VK_TAB ? WM_KEYDOWN : WM_SYSCHAR, key, 1 << 29);
       ui::App().ProcessMessages();
       seen += std::string("|") + (dialog.Edit2.Focused() ? "Edit2" : "") +
-              (dialog.Memo1.Focused() ? "Memo1" : "");
+              (dialog.Memo1.Focused() ? "Memo1" : "") + (dialog.Button1.Focused() ? "Ok" : "");
     }
     dialog.Edit1.SetText("New");
     dialog.Memo1.SetText("one\r\n" + wide + "\r\n\r\nlast");
     PostMessageA(dialog.Button1.Handle(), BM_CLICK, 0, 0);
   };
   form->N3->Click();
-  EXPECT_EQ(seen, "Tallimo - Mon, 7 Dec 2026, 3:06 pm|Games|first\r\n\r\n|Edit1|Edit2|Memo1");
+  EXPECT_EQ(seen, "Tallimo - Mon, 7 Dec 2026, 3:06 pm|Games|first\r\n\r\n|Edit1|Edit2|Memo1|Ok");
   EXPECT_GT(SendMessageA(dialog.Memo1.Handle(), EM_GETLINECOUNT, 0, 0), 4);  // it wrapped
+  EXPECT_GT(static_cast<DWORD>(SendMessageA(dialog.Memo1.Handle(), EM_GETLIMITTEXT, 0, 0)),
+            1u << 20);
   EXPECT_EQ(form->Cat.NoteLines, (StringList{"one", wide, "", "last"}));
   EXPECT_TRUE(form->Cat.Modified);
   EXPECT_EQ(TextOf(form->Handle()), "Tallimo - New");
