@@ -5,7 +5,6 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <optional>
 
 #include "platform/prompter.h"
 #include "platform/prompter_rules.h"
@@ -106,30 +105,14 @@ class Win32Prompter : public Prompter {
  public:
   TModalResult MessageDlg(const std::string& text, TMsgDlgType type,
                           const std::vector<TMsgDlgBtn>& buttons) override {
-    return Ask(text, type, buttons, std::nullopt);
+    // The rules' default: OK when present, else Yes.
+    bool ok = Has(buttons, TMsgDlgBtn::mbOK) || !Has(buttons, TMsgDlgBtn::mbYes);
+    return MessageDlgWithDefault(text, type, buttons, ok ? TMsgDlgBtn::mbOK : TMsgDlgBtn::mbYes);
   }
 
   TModalResult MessageDlgWithDefault(const std::string& text, TMsgDlgType type,
                                      const std::vector<TMsgDlgBtn>& buttons,
                                      TMsgDlgBtn defaultButton) override {
-    return Ask(text, type, buttons, defaultButton);
-  }
-
-  void ShowErrorReport(const std::string& message) override {
-    Box(ErrorReportText(message), kErrorReportTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-  }
-
-  bool OpenFileDialog(const FileDialogOptions& options, std::string& path) override {
-    return FileDialog(options, path, false);
-  }
-  bool SaveFileDialog(const FileDialogOptions& options, std::string& path) override {
-    return FileDialog(options, path, true);
-  }
-
- private:
-  TModalResult Ask(const std::string& text, TMsgDlgType type,
-                   const std::vector<TMsgDlgBtn>& buttons,
-                   std::optional<TMsgDlgBtn> defaultButton) {
     bool yes = Has(buttons, TMsgDlgBtn::mbYes), no = Has(buttons, TMsgDlgBtn::mbNo);
     bool cancel = Has(buttons, TMsgDlgBtn::mbCancel);
     UINT set = MB_OK;
@@ -139,8 +122,8 @@ class Win32Prompter : public Prompter {
       set = MB_YESNO;
     else if (cancel)
       set = MB_OKCANCEL;
-    // In each of these sets the default of the rules (OK, else Yes) is the first button, and
-    // the buttons stand in the order Yes, No, Cancel (or OK, Cancel).
+    // The buttons of each set stand in the order Yes, No, Cancel (or OK, Cancel); the rules'
+    // default (OK, else Yes) is the first.
     UINT defButton = MB_DEFBUTTON1;
     if (defaultButton == TMsgDlgBtn::mbNo && yes && no)
       defButton = MB_DEFBUTTON2;
@@ -161,6 +144,17 @@ class Win32Prompter : public Prompter {
     if (r == TModalResult::mrNone || (r == TModalResult::mrCancel && !cancel))
       return EscapeAnswer(buttons);
     return r;
+  }
+
+  void ShowErrorReport(const std::string& message) override {
+    Box(ErrorReportText(message), kErrorReportTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  }
+
+  bool OpenFileDialog(const FileDialogOptions& options, std::string& path) override {
+    return FileDialog(options, path, false);
+  }
+  bool SaveFileDialog(const FileDialogOptions& options, std::string& path) override {
+    return FileDialog(options, path, true);
   }
 };
 
