@@ -87,6 +87,7 @@ bool ConfigCommands::WriteIniFile() {
     } catch (const TallimoError&) {
       // A file that cannot be read is not looked into; the save reports what it meets.
     } catch (const std::bad_alloc&) {
+      // Nor is one too large to look into twice.
     }
   }
   if (unread &&

@@ -205,6 +205,9 @@ bool FocusLabelTarget(const WinControl& parent, char key) {
     if (!target || AcceleratorOf(label->Caption()) != key) continue;
     if (!target->HandleAllocated() || !target->Visible() || !target->Enabled()) continue;
     target->SetFocus();
+    // As the dialog manager does: an edit reached so shows its text selected.
+    if (SendMessageA(target->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+      SendMessageA(target->Handle(), EM_SETSEL, 0, -1);
     return true;
   }
   return false;
