@@ -1,5 +1,6 @@
-// The configuration commands over fakes: Modified, IniFileName and WriteDate through General
-// Info, Read INI File, the Write commands and the closing answers; the unread-lines question.
+// The configuration commands over fakes: Modified, IniFileName and WriteDate through the
+// closing question and Read INI File's, with saves that fail or meet unread lines; which lines
+// are not read.
 #include "catalogue/config_commands.h"
 
 #include <gtest/gtest.h>
@@ -56,22 +57,19 @@ struct World {
   std::string title = "-";
 };
 
-TEST(ConfigCommands, GeneralInfoRenewsTheDateAndSetsModifiedOnlyWhenConfirmed) {
-  struct {
-    std::optional<GeneralInfoFields> typed;
-    const char *writeDate, *title;
-  } cases[] = {{GeneralInfoFields{"Disc", "", {"one", ""}}, kNow, "Tallimo - Disc"},
-               {GeneralInfoFields{"", "Me", {"a", "", "b"}}, kNow, "Tallimo"},
-               {std::nullopt, kOld, "-"}};
-  for (const auto& c : cases) {
+// A confirmed General Info renews WriteDate and sets Modified, changed or not; the title follows.
+TEST(ConfigCommands, GeneralInfoLifecycle) {
+  const std::optional<GeneralInfoFields> cases[] = {
+      GeneralInfoFields{"Disc", "", {"one", ""}}, GeneralInfoFields{"", "Me", {"a"}}, std::nullopt};
+  for (const auto& typed : cases) {
     World w(false);
-    w.dialog.typed = c.typed;
+    w.dialog.typed = typed;
     w.Commands().GeneralInfo();
     EXPECT_EQ(w.dialog.title, std::string("Tallimo - ") + kOld);
-    EXPECT_EQ(w.cat.Modified, c.typed.has_value());
-    EXPECT_EQ(w.cat.NoteLines, (c.typed ? c.typed->NoteLines : StringList{"one", ""}));
-    EXPECT_EQ(w.cat.WriteDate, c.writeDate);
-    EXPECT_EQ(w.title, c.title);
+    EXPECT_EQ(w.cat.Modified, typed.has_value());
+    EXPECT_EQ(w.cat.WriteDate, typed ? kNow : kOld);
+    EXPECT_EQ(w.cat.NoteLines, (typed ? typed->NoteLines : StringList{"one", ""}));
+    EXPECT_EQ(w.title, !typed ? "-" : typed->ConfigCaption.empty() ? "Tallimo" : "Tallimo - Disc");
   }
 }
 
@@ -149,31 +147,6 @@ TEST(ConfigCommands, UnreadLinesAreEveryLineWhoseContentDoesNotReachTheCatalogue
                             std::to_string(c.first) + ": " + c.shown + "."
                       : "");
   }
-}
-
-// Write INI As takes the chosen name, even when the save fails, and does not ask about the
-// lines of an existing file (its overwrite question has been answered); the dialogs' options.
-TEST(ConfigCommands, WriteIniAsTakesTheNewName) {
-  World w(true);
-  w.files.files[kOther] = "[General]\nTypo=1\n";
-  w.prompter.paths = {kOther, "D:\\ro.ini"};
-  w.Commands().WriteIniAs();
-  EXPECT_EQ(w.files.files["C:\\Other\\other.old"], "[General]\nTypo=1\n");
-  EXPECT_FALSE(w.cat.Modified);
-  w.cat.Modified = true;
-  w.files.failAt = w.files.changes + 1;
-  w.Commands().WriteIniAs();
-  EXPECT_EQ(w.cat.IniFileName, "D:\\ro.ini");
-  EXPECT_TRUE(w.cat.Modified);
-  EXPECT_EQ(w.prompter.boxes.size(), 1u);  // the error report
-  const FileDialogOptions &save = w.prompter.fileDialogs.at(0).options,
-                          open = OpenConfigDialogOptions("C:\\Disc\\");
-  EXPECT_EQ(save.title + save.filter + save.defaultExt + save.initialDir,
-            "Save Tallimo Config as...INI Files|*.ini|All Files|*iniC:\\Disc\\");
-  EXPECT_TRUE(save.overwritePrompt && save.hideReadOnly && !save.fileMustExist);
-  EXPECT_EQ(open.title + open.filter + open.defaultExt,
-            "Tallimo - Open Config file...INI files (*.ini)|*.ini|All Files|*ini");
-  EXPECT_TRUE(open.pathMustExist && open.fileMustExist && !open.overwritePrompt);
 }
 
 }  // namespace

@@ -86,11 +86,12 @@ TEST_F(ConfigOnMainWindow, GeneralInfoEditsTheHeaderInItsDialog) {
   EXPECT_EQ(form->Cat.NoteLines, (StringList{"one", wide, "", "last"}));
   EXPECT_TRUE(form->Cat.Modified);
   EXPECT_EQ(TextOf(form->Handle()), "Tallimo - New");
-
-  form->Cat.Modified = false;  // the close box cancels
+  // Cancel (here the close box) changes nothing.
+  form->Cat.Modified = false;
   dialog.OnShow = [&] { PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0); };
   form->N3->Click();
   EXPECT_FALSE(form->Cat.Modified);
+
   FTallimoinfo = nullptr;
 }
 
@@ -110,6 +111,16 @@ TEST_F(ConfigOnMainWindow, WriteWriteAsAndRead) {
   EXPECT_EQ(TextOf(form->Handle()), "Tallimo - Third");
   EXPECT_FALSE(form->Cat.Modified);
   EXPECT_EQ(prompter.boxes.size(), 0u);
+  ASSERT_EQ(prompter.fileDialogs.size(), 2u);
+  const FileDialogOptions &save = prompter.fileDialogs[0].options,
+                          &open = prompter.fileDialogs[1].options;
+  EXPECT_EQ(save.title + "|" + save.filter + "|" + save.defaultExt,
+            "Save Tallimo Config as...|INI Files|*.ini|All Files|*|ini");
+  EXPECT_TRUE(save.overwritePrompt && save.hideReadOnly && !open.overwritePrompt);
+  EXPECT_EQ(open.title + "|" + open.filter + "|" + open.defaultExt,
+            "Tallimo - Open Config file...|INI files (*.ini)|*.ini|All Files|*|ini");
+  EXPECT_TRUE(open.fileMustExist && open.pathMustExist);
+  EXPECT_EQ(prompter.fileDialogs[1].options.initialDir, "C:\\Other\\");
 }
 
 // Close, Exit, the close box and Install & Close all ask; Cancel keeps the window, No closes it.
