@@ -11,13 +11,6 @@ class TFTallimoadd : public ui::Form {
   TFTallimoadd();
 };
 
-// The General Info dialog.
-class TFTallimoinfo : public ui::Form {
- public:
-  TFTallimoinfo();
-};
-
 extern TFTallimoadd* FTallimoadd;
-extern TFTallimoinfo* FTallimoinfo;
 
 }  // namespace tallimo

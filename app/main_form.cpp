@@ -54,6 +54,7 @@ TFTallimo::TFTallimo(MainWindowSeams seams) : seams_(std::move(seams)) {
   BuildControls();
   OnResize = [this] { FormResize(); };
   OnClose = [this] { FormClose(); };
+  InitConfigCommands();
 }
 
 TFTallimo::~TFTallimo() {
@@ -216,9 +217,6 @@ void TFTallimo::BuildMenus() {
   N6 = &Help1->Add("N6", "-");
   About1 = &Help1->Add("About1", "&About Tallimo", 0);
   Exit1->OnClick = [this] { BtnCloseClick(); };
-  // Their commands come with the configuration commands and the About box.
-  for (ui::MenuItem* item : {N3, ReadINIFile1, WriteINIFile1, EditINIFile1})
-    item->SetEnabled(false);
 
   ppInstallClose1 = &PopupMenu1.Add("ppInstallClose1", "&Install && Close", 21);
   ppInstallClose1->Default = true;

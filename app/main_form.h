@@ -101,6 +101,12 @@ class TFTallimo : public ui::Form {
   // The Help menu (main_form_help.cpp).
   void Contents1Click();
   void Help1Click();
+  // The configuration commands and the question on closing (main_form_config.cpp).
+  void N3Click();
+  void ReadINIFile1Click();
+  void WriteINIFile1Click();
+  void EditINIFile1Click();
+  void FormCloseQuery(bool& canClose);
 
  protected:
   void FormCreate() override;
@@ -115,6 +121,8 @@ class TFTallimo : public ui::Form {
   void InitViewerCommands();
   // Wires the Help menu (main_form_help.cpp).
   void InitHelpCommands();
+  // Wires the Config menu and the closing question (main_form_config.cpp).
+  void InitConfigCommands();
   MainWindowSeams seams_;
 };
 

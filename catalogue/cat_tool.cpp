@@ -9,6 +9,7 @@
 #include "catalogue/catalogue_file.h"
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/ini_document.h"
+#include "catalogue/unread_lines.h"
 #include "platform/error.h"
 
 namespace tallimo {
@@ -18,7 +19,7 @@ namespace {
 const char kUsage[] =
     "usage: tallimo-cat dump [--json] FILE\n"
     "       tallimo-cat check FILE [--disc-root DIR]\n"
-    "       tallimo-cat rewrite FILE\n";
+    "       tallimo-cat rewrite [--force] FILE\n";
 
 // Longest value that every reader of the format takes whole.
 constexpr size_t kPortableValueLength = 1023;
@@ -145,27 +146,6 @@ std::string Quoted(std::string_view s) {
   return q;
 }
 
-// The number after `stem` in `name` ("Install12" -> 12), with its text; false when `name` is
-// not stem + decimal digits.
-bool SplitNumbered(std::string_view name, std::string_view stem, std::string_view& digits) {
-  if (name.size() <= stem.size() || !StartsWithIgnoreCase(name, stem)) return false;
-  digits = name.substr(stem.size());
-  return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The number of a numbered name when it is one the reader can reach (no leading zero), else 0.
-size_t NumberOf(std::string_view digits) {
-  if (digits.empty() || digits[0] == '0' || digits.size() > 9) return 0;
-  size_t n = 0;
-  for (char c : digits) n = n * 10 + static_cast<size_t>(c - '0');
-  return n;
-}
-
-struct ListSpec {
-  const char* stem;
-  size_t count;  // items read
-};
-
 class Checker {
  public:
   Checker(FileSystem& files, std::string discRoot) : files_(files), root_(std::move(discRoot)) {}
@@ -179,51 +159,18 @@ class Checker {
       Warn(line, "characters that the ANSI code page lacks are read as \"?\"");
     for (size_t line : doc.valuesCutAtZero)
       Warn(line, "the value holds a zero byte: only the text before it is read");
-    for (const auto& ignored : doc.ignored) {
-      switch (ignored.fault) {
-        case IniLineFault::lfNoEquals:
-          Warn(ignored.line, "line without \"=\" is not read");
-          break;
-        case IniLineFault::lfNoClosingBracket:
-          Warn(ignored.line, "section line without \"]\" is not read");
-          break;
-        case IniLineFault::lfKeyOutsideSection:
-          Warn(ignored.line, "key before the first section is not read");
-          break;
-      }
+    for (UnreadPart& part : FindUnreadParts(doc, cat)) {
+      if (part.error)
+        Error(part.line, std::move(part.text));
+      else
+        Warn(part.line, std::move(part.text));
     }
-
-    const size_t programs = cat.ProgramList.size();
-    const IniSection* hiding = doc.FindSection(NumberedName("Program", programs + 1));
-    if (hiding)
-      Error(hiding->line, "section [" + std::string(hiding->name) +
-                              "] has no Name key: the program list ends here, and this "
-                              "section and every later one are never read");
-
-    for (const auto& section : doc.sections) {
-      if (!doc.IsFirstOfName(section)) {
-        Error(section.line, "duplicate section [" + std::string(section.name) +
-                                "] is never read (the first one, on line " +
-                                std::to_string(doc.FindSection(section.name)->line) +
-                                ", is); it is lost at the next save");
-        continue;
-      }
-      std::string_view digits;
-      if (EqualsIgnoreAsciiCase(section.name, "General")) {
-        CheckKeys(section, {"Caption", "CreatedBy", "WriteDate"}, {{"Note", cat.NoteLines.size()}});
-      } else if (SplitNumbered(section.name, "Program", digits)) {
-        size_t n = NumberOf(digits);
-        if (n >= 1 && n <= programs) {
-          CheckEntry(section, *cat.ProgramList[n - 1]);
-        } else if (&section != hiding) {
-          Error(section.line, "section [" + std::string(section.name) +
-                                  "] is never read (the program list ends after Program" +
-                                  std::to_string(programs) + "); it is lost at the next save");
-        }
-      } else {
-        Warn(section.line, "unknown section [" + std::string(section.name) +
-                               "] is not read; it is lost at the next save");
-      }
+    // The sections that are read: values that other readers cut, and each entry's own checks.
+    if (const IniSection* general = doc.FindSection("General")) CheckLengths(*general);
+    for (size_t n = 1; n <= cat.ProgramList.size(); ++n) {
+      const IniSection& section = *doc.FindSection(NumberedName("Program", n));
+      CheckLengths(section);
+      CheckEntry(section, *cat.ProgramList[n - 1]);
     }
   }
 
@@ -237,48 +184,16 @@ class Checker {
     findings_.push_back({line, Severity::svWarning, std::move(text)});
   }
 
-  void CheckKeys(const IniSection& section, std::initializer_list<const char*> fixed,
-                 std::initializer_list<ListSpec> lists) {
-    for (const auto& key : section.keys) {
-      std::string name(key.name);
-      if (!section.IsFirstOfName(key)) {
-        Error(key.line, "duplicate key " + name + " is never read (the one on line " +
-                            std::to_string(section.Find(key.name)->line) +
-                            " is); it is lost at the next save");
-        continue;
-      }
-      if (key.value.size() > kPortableValueLength)
-        Warn(key.line, "value of " + name + " is " + std::to_string(key.value.size()) +
+  void CheckLengths(const IniSection& section) {
+    for (const auto& key : section.keys)
+      if (section.IsFirstOfName(key) && key.value.size() > kPortableValueLength)
+        Warn(key.line, "value of " + std::string(key.name) + " is " +
+                           std::to_string(key.value.size()) +
                            " characters long; other readers of the format cut it at " +
                            std::to_string(kPortableValueLength));
-      bool known = std::any_of(fixed.begin(), fixed.end(),
-                               [&](const char* f) { return EqualsIgnoreAsciiCase(key.name, f); });
-      if (known) continue;
-      for (const ListSpec& list : lists) {
-        std::string_view digits;
-        if (!SplitNumbered(key.name, list.stem, digits)) continue;
-        known = true;
-        size_t n = NumberOf(digits);
-        if (n == 0 || n > list.count) {
-          std::string stops = list.count
-                                  ? "stop at " + std::string(list.stem) + std::to_string(list.count)
-                                  : "start at " + std::string(list.stem) + "1, which is absent";
-          Error(key.line, "key " + name + " is never read (the " + list.stem + " lines " + stops +
-                              "); it is lost at the next save");
-        }
-        break;
-      }
-      if (!known)
-        Warn(key.line, "unknown key " + name + " is not read; it is lost at the next save");
-    }
   }
 
   void CheckEntry(const IniSection& section, const TTallimoProg& entry) {
-    CheckKeys(section, {"Name", "NFO", "Batch"},
-              {{"Serial", entry.SerialLines.size()},
-               {"Install", entry.InstallLines.size()},
-               {"Info", entry.InfoLines.size()},
-               {"Specs", entry.SpecsLines.size()}});
     const IniKey* nameKey = section.Find("Name");
     size_t line = nameKey->line;
 
@@ -475,16 +390,35 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
 int RunRewrite(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                FileSystem& files, Locale& locale, Clock& clock) {
-  if (args.size() != 2 || args[1].empty() || args[1][0] == '-')
-    return Usage(err, "rewrite takes one FILE");
+  bool force = false;
+  std::string file;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--force")
+      force = true;
+    else if (!args[i].empty() && args[i][0] == '-')
+      return Usage(err, "unknown option " + args[i]);
+    else if (file.empty())
+      file = args[i];
+    else
+      return Usage(err, "rewrite takes one FILE");
+  }
+  if (file.empty()) return Usage(err, "rewrite takes one FILE");
+  CatalogueText text;
+  if (!ReadCatalogue(files, locale, file, text, err)) return 2;
   Catalogue cat;
-  cat.IniFileName = args[1];
-  if (!Exists(files, cat.IniFileName, err)) return 2;
+  cat.IniFileName = file;
   try {
-    LoadCatalogue(cat, files, locale);
-  } catch (const TallimoError& e) {
-    err << "tallimo-cat: " << e.what() << "\n";
-    return 2;
+    // Lines that the catalogue does not hold would be lost by the rewrite: only on request.
+    if (!force) {
+      if (auto unread = FindUnreadLines(text.text)) {
+        err << "tallimo-cat: " << Printable(UnreadLinesText(file, *unread)) << "\n"
+            << "tallimo-cat: rewriting drops them; give --force to rewrite all the same\n";
+        return 1;
+      }
+    }
+    ReadCatalogueText(text.text, cat);
+  } catch (const std::bad_alloc&) {
+    return NotEnoughMemory(err, file);
   }
   try {
     SaveCatalogue(cat, files, locale, clock);

@@ -12,7 +12,8 @@
 namespace tallimo {
 
 // Runs one command; `args` are the arguments after the program's name. Returns the exit
-// code: 0 done (check: no errors), 1 check found errors or rewrite failed, 2 usage error or
+// code: 0 done (check: no errors), 1 check found errors, or rewrite failed or refused a file
+// holding lines that Tallimo does not read (unless given --force), 2 usage error or
 // a file that does not exist or cannot be read.
 int RunCatTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                FileSystem& files, Locale& locale, Clock& clock);

@@ -115,6 +115,14 @@ void ForEachLine(std::string_view bytes, Visit visit) {
 
 }  // namespace
 
+std::string_view IniLineText(std::string_view bytes, size_t lineNo) {
+  std::string_view found;
+  ForEachLine(bytes, [&](std::string_view line, size_t n) {
+    if (n == lineNo) found = line;
+  });
+  return found;
+}
+
 IniDocument ParseIni(std::string_view bytes) {
   IniDocument doc;
   // The sections and keys are counted first, so that the lists take exactly the room they need:

@@ -101,6 +101,10 @@ class IniDocument {
   IniNameIndex index_;
 };
 
+// Line `lineNo` (1-based, numbered as the parser numbers them) of a file, without blanks at
+// either end; empty past the end.
+std::string_view IniLineText(std::string_view bytes, size_t lineNo);
+
 // True when a value must be written inside double quotes to read back unchanged.
 bool IniValueNeedsQuotes(std::string_view value);
 

@@ -4,4 +4,10 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   catalogue/catalogue_file.cpp
   catalogue/date_text.cpp
   catalogue/cat_tool.cpp
+  catalogue/unread_lines.cpp
+  catalogue/config_commands.cpp
+)
+# The General Info dialog on our window layer.
+list(APPEND TALLIMO_WIN32_SOURCES
+  catalogue/general_info_dialog.cpp
 )

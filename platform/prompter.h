@@ -34,6 +34,14 @@ class Prompter {
   // Escape answers Cancel when present, else No, else OK. Line breaks in text are CR (13).
   virtual TModalResult MessageDlg(const std::string& text, TMsgDlgType type,
                                   const std::vector<TMsgDlgBtn>& buttons = {TMsgDlgBtn::mbOK}) = 0;
+  // The same with another default button (the Enter answer) than the rules give. Prompters
+  // that only record what is asked may leave it to MessageDlg.
+  virtual TModalResult MessageDlgWithDefault(const std::string& text, TMsgDlgType type,
+                                             const std::vector<TMsgDlgBtn>& buttons,
+                                             TMsgDlgBtn defaultButton) {
+    (void)defaultButton;
+    return MessageDlg(text, type, buttons);
+  }
   // The application-wide error report: title "Tallimo Menu/Install System", error icon, OK.
   virtual void ShowErrorReport(const std::string& message) = 0;
   // File dialogs: true and the chosen path, or false when cancelled.

@@ -105,6 +105,14 @@ class Win32Prompter : public Prompter {
  public:
   TModalResult MessageDlg(const std::string& text, TMsgDlgType type,
                           const std::vector<TMsgDlgBtn>& buttons) override {
+    // The rules' default: OK when present, else Yes.
+    bool ok = Has(buttons, TMsgDlgBtn::mbOK) || !Has(buttons, TMsgDlgBtn::mbYes);
+    return MessageDlgWithDefault(text, type, buttons, ok ? TMsgDlgBtn::mbOK : TMsgDlgBtn::mbYes);
+  }
+
+  TModalResult MessageDlgWithDefault(const std::string& text, TMsgDlgType type,
+                                     const std::vector<TMsgDlgBtn>& buttons,
+                                     TMsgDlgBtn defaultButton) override {
     bool yes = Has(buttons, TMsgDlgBtn::mbYes), no = Has(buttons, TMsgDlgBtn::mbNo);
     bool cancel = Has(buttons, TMsgDlgBtn::mbCancel);
     UINT set = MB_OK;
@@ -114,8 +122,14 @@ class Win32Prompter : public Prompter {
       set = MB_YESNO;
     else if (cancel)
       set = MB_OKCANCEL;
-    // In each of these sets the default (OK, else Yes) is the first button.
-    UINT flags = set | IconOf(type) | MB_DEFBUTTON1 | MB_SETFOREGROUND;
+    // The buttons of each set stand in the order Yes, No, Cancel (or OK, Cancel); the rules'
+    // default (OK, else Yes) is the first.
+    UINT defButton = MB_DEFBUTTON1;
+    if (defaultButton == TMsgDlgBtn::mbNo && yes && no)
+      defButton = MB_DEFBUTTON2;
+    else if (defaultButton == TMsgDlgBtn::mbCancel && cancel)
+      defButton = set == MB_YESNOCANCEL ? MB_DEFBUTTON3 : MB_DEFBUTTON2;
+    UINT flags = set | IconOf(type) | defButton | MB_SETFOREGROUND;
     bool hook = set == MB_YESNO;
     if (hook)
       g_escapeHook = SetWindowsHookExA(WH_MSGFILTER, EscapeToNo, nullptr, GetCurrentThreadId());

@@ -128,8 +128,11 @@ bool Application::ProcessMessage(bool wait) {
   // the cancel button, accelerator letters) go through the dialog manager.
   if (msg.hwnd) {
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    if (root && dynamic_cast<Form*>(WinControl::FromHandle(root)) && IsDialogMessageA(root, &msg))
+    auto* form = root ? dynamic_cast<Form*>(WinControl::FromHandle(root)) : nullptr;
+    if (form && msg.message == WM_SYSCHAR &&
+        form->FocusByAccelerator(static_cast<char>(msg.wParam)))
       return true;
+    if (form && IsDialogMessageA(root, &msg)) return true;
   }
   TranslateMessage(&msg);
   DispatchMessageA(&msg);

@@ -15,6 +15,10 @@ void Edit::FillCreateParams(CreateParams& params) {
   if (Border) params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
+void Edit::AfterCreate() {
+  SendMessageA(hwnd_, EM_SETLIMITTEXT, static_cast<WPARAM>(MaxLength), 0);
+}
+
 HBRUSH Edit::ControlColor(HDC dc) {
   SetTextColor(dc, ColorToRGB(Font().color));
   SetBkColor(dc, ColorToRGB(color_));
@@ -30,6 +34,7 @@ void Memo::FillCreateParams(CreateParams& params) {
   if (ReadOnly) params.style |= ES_READONLY;
   if (Alignment == TAlignment::taCenter) params.style |= ES_CENTER;
   if (Alignment == TAlignment::taRightJustify) params.style |= ES_RIGHT;
+  if (WantReturns && !ReadOnly) params.style |= ES_WANTRETURN;
   if (ScrollBars == TScrollStyle::ssVertical || ScrollBars == TScrollStyle::ssBoth)
     params.style |= WS_VSCROLL;
   if (ScrollBars == TScrollStyle::ssHorizontal || ScrollBars == TScrollStyle::ssBoth)
@@ -59,6 +64,8 @@ void Memo::SetLines(const std::vector<std::string>& lines) {
     if (i > 0) text += "\r\n";
     text += lines[i];
   }
+  // A last line that is empty needs its own line break, or it would not read back.
+  if (!lines.empty() && lines.back().empty()) text += "\r\n";
   SetCaption(text);
 }
 

@@ -16,10 +16,11 @@ class Edit : public WinControl {
   void SetText(const std::string& text) { SetCaption(text); }
   bool ReadOnly = false;
   bool Border = true;
-  int MaxLength = 0;
+  int MaxLength = 0;  // characters the user may type; 0: no limit
 
  protected:
   void FillCreateParams(CreateParams& params) override;
+  void AfterCreate() override;
   HBRUSH ControlColor(HDC dc) override;
   bool ownColor_ = false;
 };
@@ -32,7 +33,10 @@ class Memo : public Edit {
   TAlignment Alignment = TAlignment::taLeftJustify;
   // Made as a Unicode window, so that its text may hold any character (set it wide).
   bool Unicode = false;
-  // The lines of the text (CR LF between them in the control).
+  // Enter starts a new line (else it reaches the form's default button).
+  bool WantReturns = true;
+  // The lines of the text as typed (CR LF between them in the control; a line that wraps at
+  // the memo's width stays one line). SetLines then Lines gives the same list back.
   std::vector<std::string> Lines() const;
   void SetLines(const std::vector<std::string>& lines);
   void Clear() { SetLines({}); }

@@ -46,6 +46,10 @@ class Form : public WinControl {
   TModalResult ModalResult = TModalResult::mrNone;
   bool Modal() const { return modal_; }
 
+  // Alt and a label's accelerator letter: focuses the label's FocusControl. Labels have no
+  // window, so the dialog manager does not see their accelerators. True when one was found.
+  bool FocusByAccelerator(char key);
+
   Button* DefaultButton = nullptr;
   Button* CancelButton = nullptr;
   WinControl* ActiveControl = nullptr;  // gets the focus when the form is shown

@@ -17,6 +17,8 @@ class Label : public GraphicControl {
   TColor Color() const { return color_; }
   void SetColor(TColor color);
   bool WordWrap = false;
+  // The control that Alt and the caption's accelerator letter focus (see Form).
+  WinControl* FocusControl = nullptr;
   void Paint(HDC dc) override;
 
  private:

@@ -20,6 +20,7 @@ class FakePrompter : public Prompter {
     TMsgDlgType icon;
     std::vector<TMsgDlgBtn> buttons;
     TModalResult answer;
+    TModalResult enterAnswer = TModalResult::mrNone;  // what the default button answers
   };
   struct FileDialogCall {
     bool save;
@@ -38,16 +39,12 @@ class FakePrompter : public Prompter {
 
   TModalResult MessageDlg(const std::string& text, TMsgDlgType type,
                           const std::vector<TMsgDlgBtn>& buttons) override {
-    TModalResult answer;
-    if (answers.empty()) {
-      ++unscripted;
-      answer = DefaultAnswer(buttons);
-    } else {
-      answer = answers.front();
-      answers.pop_front();
-    }
-    boxes.push_back({MsgDlgTitle(type), text, type, buttons, answer});
-    return answer;
+    return Ask(text, type, buttons, DefaultAnswer(buttons));
+  }
+  TModalResult MessageDlgWithDefault(const std::string& text, TMsgDlgType type,
+                                     const std::vector<TMsgDlgBtn>& buttons,
+                                     TMsgDlgBtn defaultButton) override {
+    return Ask(text, type, buttons, ButtonAnswer(defaultButton));
   }
 
   void ShowErrorReport(const std::string& message) override {
@@ -66,6 +63,19 @@ class FakePrompter : public Prompter {
   }
 
  private:
+  TModalResult Ask(const std::string& text, TMsgDlgType type,
+                   const std::vector<TMsgDlgBtn>& buttons, TModalResult enter) {
+    TModalResult answer;
+    if (answers.empty()) {
+      ++unscripted;
+      answer = enter;
+    } else {
+      answer = answers.front();
+      answers.pop_front();
+    }
+    boxes.push_back({MsgDlgTitle(type), text, type, buttons, answer, enter});
+    return answer;
+  }
   bool File(bool save, const FileDialogOptions& options, std::string& path) {
     fileDialogs.push_back({save, options});
     if (paths.empty() || paths.front().empty()) {

@@ -333,6 +333,21 @@ TEST_F(CatTool, RewriteSavesInPlaceWithBackup) {
   EXPECT_EQ(files.files["d.ini"], before);
 }
 
+// A file with lines that the catalogue does not hold is rewritten only with --force.
+TEST_F(CatTool, RewriteRefusesToDropUnreadLinesUnlessForced) {
+  const std::string typo = "[General]\nCaption=x\n[Program1]\nNmae=A\nInstall1=i\n";
+  files.files["d.ini"] = typo;
+  Result refused = Run({"rewrite", "d.ini"});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_EQ(refused.err.substr(0, refused.err.find('\n')),
+            "tallimo-cat: d.ini holds 3 lines that Tallimo does not read, the first at line 3: "
+            "[Program1].");
+  EXPECT_EQ(files.files["d.ini"], typo);
+  EXPECT_EQ(Run({"rewrite", "--force", "d.ini"}).code, 0);
+  EXPECT_EQ(files.files["d.old"], typo);
+  EXPECT_EQ(Run({"rewrite", "d.ini"}).code, 0);  // nothing left that is not read
+}
+
 TEST_F(CatTool, TheDemoDiscChecksCleanly) {
   const std::string ini = std::string(TALLIMO_SOURCE_DIR) + "/examples/demo-disc/TALLIMO.INI";
   Result check = Run({"check", ini}, &HostFileSystem());

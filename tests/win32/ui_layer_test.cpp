@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -409,11 +410,14 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
   PostMessageA(focus ? focus : box, WM_KEYDOWN, static_cast<WPARAM>(g_seen->key), 1);
 }
 
-TModalResult AskWithKey(int key, TMsgDlgType type, std::vector<TMsgDlgBtn> buttons, BoxSeen& seen) {
+TModalResult AskWithKey(int key, TMsgDlgType type, std::vector<TMsgDlgBtn> buttons, BoxSeen& seen,
+                        std::optional<TMsgDlgBtn> defaultButton = std::nullopt) {
   seen.key = key;
   g_seen = &seen;
   SetTimer(nullptr, 0, 100, AnswerBox);
-  TModalResult r = HostPrompter().MessageDlg("Save the changes?", type, buttons);
+  TModalResult r = defaultButton ? HostPrompter().MessageDlgWithDefault("Save the changes?", type,
+                                                                        buttons, *defaultButton)
+                                 : HostPrompter().MessageDlg("Save the changes?", type, buttons);
   g_seen = nullptr;
   return r;
 }
@@ -430,6 +434,13 @@ TEST(Win32Prompter, BoxesHaveTheirTitlesButtonsDefaultsAndEscapeAnswers) {
   BoxSeen enter;
   EXPECT_EQ(AskWithKey(VK_RETURN, TMsgDlgType::mtConfirmation, {B::mbYes, B::mbNo}, enter),
             TModalResult::mrYes);
+
+  // Another default: Enter answers No, and so does Escape.
+  for (int key : {VK_RETURN, VK_ESCAPE}) {
+    BoxSeen no;
+    EXPECT_EQ(AskWithKey(key, TMsgDlgType::mtConfirmation, {B::mbYes, B::mbNo}, no, B::mbNo),
+              TModalResult::mrNo);
+  }
 
   BoxSeen three;
   EXPECT_EQ(AskWithKey(VK_ESCAPE, TMsgDlgType::mtWarning, {B::mbYes, B::mbNo, B::mbCancel}, three),

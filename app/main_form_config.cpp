@@ -1,0 +1,55 @@
+// The configuration commands of the main window's Config menu (General Info, Read INI File,
+// Write INI File, Write INI As) and the question about unsaved changes on every closing.
+#include "app/main_form.h"
+#include "catalogue/config_commands.h"
+#include "catalogue/general_info_dialog.h"
+#include "ui/application.h"
+
+namespace tallimo {
+
+namespace {
+
+ConfigCommands Config(MainWindowSeams& seams, TFTallimo& form) {
+  static GeneralInfoDialog dialog;
+  return ConfigCommands({seams.files, seams.locale, seams.clock, ui::App().GetPrompter(), dialog},
+                        form.Cat,
+                        {[&form] {
+                           form.RefreshProgramList();
+                           form.ShowProgramDetails(-1);
+                         },
+                         [&form](const std::string& title) { form.SetCaption(title); }});
+}
+
+}  // namespace
+
+void TFTallimo::InitConfigCommands() {
+  for (ui::MenuItem* item : {N3, ReadINIFile1, WriteINIFile1, EditINIFile1}) item->SetEnabled(true);
+  N3->OnClick = [this] { N3Click(); };
+  ReadINIFile1->OnClick = [this] { ReadINIFile1Click(); };
+  WriteINIFile1->OnClick = [this] { WriteINIFile1Click(); };
+  EditINIFile1->OnClick = [this] { EditINIFile1Click(); };
+  // Every way of closing (Close, Exit, the close box, Install & Close) comes through Close.
+  OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+}
+
+void TFTallimo::N3Click() {
+  Config(seams_, *this).GeneralInfo();
+}
+
+void TFTallimo::ReadINIFile1Click() {
+  Config(seams_, *this).ReadIniFile();
+}
+
+void TFTallimo::WriteINIFile1Click() {
+  Config(seams_, *this).WriteIniFile();
+}
+
+void TFTallimo::EditINIFile1Click() {
+  Config(seams_, *this).WriteIniAs();
+}
+
+void TFTallimo::FormCloseQuery(bool& canClose) {
+  canClose = Config(seams_, *this).CloseQuery();
+}
+
+}  // namespace tallimo
