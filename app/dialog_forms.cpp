@@ -2,21 +2,9 @@
 
 namespace tallimo {
 
-TFTallimoadd* FTallimoadd = nullptr;
 TFTallimoabout* FTallimoabout = nullptr;
 TFTallimonfo* FTallimonfo = nullptr;
 TFTallimoinfo* FTallimoinfo = nullptr;
-
-TFTallimoadd::TFTallimoadd() {
-  Name = "FTallimoadd";
-  SetCaption("Tallimo - Add/Edit Program");
-  BorderStyle = ui::TBorderStyle::bsDialog;
-  HelpButton = true;
-  HelpContext = 50;
-  SetClientSize(448, 446);
-  SetColor(clBlack);
-  Position = ui::TPosition::poScreenCenter;
-}
 
 TFTallimoabout::TFTallimoabout() {
   Name = "FTallimoabout";

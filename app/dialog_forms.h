@@ -5,12 +5,6 @@
 
 namespace tallimo {
 
-// The Add/Edit Program dialog.
-class TFTallimoadd : public ui::Form {
- public:
-  TFTallimoadd();
-};
-
 // The About box.
 class TFTallimoabout : public ui::Form {
  public:
@@ -29,7 +23,6 @@ class TFTallimoinfo : public ui::Form {
   TFTallimoinfo();
 };
 
-extern TFTallimoadd* FTallimoadd;
 extern TFTallimoabout* FTallimoabout;
 extern TFTallimonfo* FTallimonfo;
 extern TFTallimoinfo* FTallimoinfo;

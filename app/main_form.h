@@ -96,6 +96,13 @@ class TFTallimo : public ui::Form {
   void BtnInstCloseClick();
   // The reading aids (main_form_viewers.cpp).
   void BtnSerialClick();
+  // The entry editor's commands (main_form_editor.cpp).
+  void ppAddProgram1Click();
+  void ppEditProcedure1Click();
+  void ppRemoveProgram1Click();
+  // After a command changed the catalogue: the list refilled with no row selected, the panes
+  // cleared.
+  void RefreshAfterChange();
 
  protected:
   void FormCreate() override;
@@ -108,6 +115,8 @@ class TFTallimo : public ui::Form {
   void InitInstallCommands();
   // Wires the reading aids' commands (main_form_viewers.cpp).
   void InitViewerCommands();
+  // Wires the add, edit and remove commands (main_form_editor.cpp).
+  void InitEditorCommands();
   MainWindowSeams seams_;
 };
 

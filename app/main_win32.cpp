@@ -10,6 +10,7 @@
 
 #include "app/dialog_forms.h"
 #include "app/main_form.h"
+#include "editor/entry_dialog.h"
 #include "install/drive_dialog.h"
 #include "ui/application.h"
 

@@ -2,5 +2,6 @@
 list(APPEND TALLIMO_WIN32_SOURCES
   app/dialog_forms.cpp
   app/main_form.cpp
+  app/main_form_editor.cpp
   app/main_form_install.cpp
   app/main_form_viewers.cpp)

@@ -56,8 +56,12 @@ bool Application::ProcessMessage(bool wait) {
   // the cancel button, accelerator letters) go through the dialog manager.
   if (msg.hwnd) {
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    if (root && dynamic_cast<Form*>(WinControl::FromHandle(root)) && IsDialogMessageA(root, &msg))
+    auto* form = dynamic_cast<Form*>(WinControl::FromHandle(root));
+    // Alt and a letter: first the labels and pages of the form, which the dialog manager
+    // does not know.
+    if (form && msg.message == WM_SYSCHAR && form->DialogKey(static_cast<char>(msg.wParam)))
       return true;
+    if (form && IsDialogMessageA(root, &msg)) return true;
   }
   TranslateMessage(&msg);
   DispatchMessageA(&msg);

@@ -15,6 +15,15 @@ void Edit::FillCreateParams(CreateParams& params) {
   if (Border) params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
+LRESULT Edit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_LBUTTONDBLCLK && OnDblClick) {
+    LRESULT result = DefaultProc(msg, wParam, lParam);
+    OnDblClick();
+    return result;
+  }
+  return WinControl::WndProc(msg, wParam, lParam);
+}
+
 HBRUSH Edit::ControlColor(HDC dc) {
   SetTextColor(dc, ColorToRGB(Font().color));
   SetBkColor(dc, ColorToRGB(color_));
@@ -28,6 +37,7 @@ void Memo::FillCreateParams(CreateParams& params) {
   params.style = WS_CHILD | WS_CLIPSIBLINGS | ES_MULTILINE | ES_AUTOVSCROLL;
   if (!WordWrap) params.style |= ES_AUTOHSCROLL;
   if (ReadOnly) params.style |= ES_READONLY;
+  if (WantReturns) params.style |= ES_WANTRETURN;
   if (ScrollBars == TScrollStyle::ssVertical || ScrollBars == TScrollStyle::ssBoth)
     params.style |= WS_VSCROLL;
   if (ScrollBars == TScrollStyle::ssHorizontal || ScrollBars == TScrollStyle::ssBoth)

@@ -1,5 +1,7 @@
 #include "ui/form.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 #include "ui/application.h"
@@ -23,6 +25,67 @@ Form::Form() {
 
 Form::~Form() {
   if (App().MainForm == this) App().MainForm = nullptr;
+  if (hints_) DestroyWindow(hints_);
+}
+
+namespace {
+bool AskDialogChar(WinControl& parent, char key) {
+  for (Control* c : parent.Children()) {
+    if (!c->Visible()) continue;
+    if (c->IsWindowed()) {
+      auto* w = static_cast<WinControl*>(c);
+      if (!w->Enabled()) continue;
+      if (w->DialogChar(key) || AskDialogChar(*w, key)) return true;
+    } else if (c->DialogChar(key)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void CollectHints(WinControl& parent, std::vector<WinControl*>& out) {
+  for (Control* c : parent.Children()) {
+    if (!c->IsWindowed()) continue;
+    auto* w = static_cast<WinControl*>(c);
+    if (!w->Hint.empty()) out.push_back(w);
+    CollectHints(*w, out);
+  }
+}
+}  // namespace
+
+bool Form::DialogKey(char key) {
+  return AskDialogChar(*this, key);
+}
+
+void Form::MakeHintWindow() {
+  if (!ShowHint || hints_ || !hwnd_) return;
+  hints_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!hints_) return;
+  std::vector<WinControl*> controls;
+  CollectHints(*this, controls);
+  for (WinControl* w : controls) {
+    TOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd_;
+    ti.uId = reinterpret_cast<UINT_PTR>(w->Handle());
+    ti.lpszText = const_cast<char*>(w->Hint.c_str());
+    SendMessageA(hints_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+}
+
+void Form::ShowHelpFor(HWND control) {
+  Control* c = nullptr;
+  for (HWND h = control; h && !c; h = GetParent(h)) c = FromHandle(h);
+  int context = 0;
+  for (; c && !context; c = c->Parent()) context = c->HelpContext;
+  if (!context) return;
+  if (HelpButton)
+    App().GetHelpEngine().ShowPopup(App().HelpFile, context);
+  else
+    App().GetHelpEngine().ShowContext(App().HelpFile, context);
 }
 
 void Form::SetClientSize(int width, int height) {
@@ -79,6 +142,7 @@ void Form::Create() {
   CreateHandle();
   ReadBoundsFromWindow();
   Realign();
+  MakeHintWindow();
   FormCreate();
 }
 
@@ -206,6 +270,22 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
       if (!settingBounds_) ReadBoundsFromWindow();
       break;
+    case WM_NEXTDLGCTL: {
+      // Tab and Shift+Tab from a multi-line edit, or a control to focus.
+      HWND to = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                               : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
+      if (to) ::SetFocus(to);
+      return 0;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && OnActivate) OnActivate();
+      break;
+    case WM_HELP: {
+      const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+      if (info->iContextType == HELPINFO_WINDOW)
+        ShowHelpFor(static_cast<HWND>(info->hItemHandle));
+      return TRUE;
+    }
   }
   return WinControl::WndProc(msg, wParam, lParam);
 }

@@ -52,6 +52,14 @@ class Form : public WinControl {
   std::function<void(bool& canClose)> OnCloseQuery;
   std::function<void()> OnClose;
   std::function<void()> OnShow;
+  // The form became the active window.
+  std::function<void()> OnActivate;
+
+  // Shows the Hint of every windowed control on the form as a tooltip (made with the window).
+  bool ShowHint = false;
+
+  // Alt and a letter: the first control (in z-order, depth first) that answers to it acts.
+  bool DialogKey(char key);
 
  protected:
   void FillCreateParams(CreateParams& params) override;
@@ -67,6 +75,11 @@ class Form : public WinControl {
   RECT AlignArea() const override;
 
  private:
+  // F1 or the caption's help button on a control: the context of the control or of the
+  // nearest enclosing one that has one, shown as a pop-up in a form with the help button.
+  void ShowHelpFor(HWND control);
+  void MakeHintWindow();
+  HWND hints_ = nullptr;
   DWORD Style() const;
   DWORD ExStyle() const;
   int clientWidth_ = 300, clientHeight_ = 200;

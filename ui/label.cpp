@@ -7,13 +7,47 @@ namespace tallimo::ui {
 
 void Label::SetCaption(const std::string& caption) {
   caption_ = caption;
+  AdjustBounds();
   Invalidate();
+}
+
+void Label::SetAutoSize(bool autoSize) {
+  AutoSize = autoSize;
+  AdjustBounds();
+}
+
+void Label::FontChanged() {
+  AdjustBounds();
+  Invalidate();
+}
+
+void Label::AdjustBounds() {
+  if (!AutoSize) return;
+  HDC screen = GetDC(nullptr);
+  if (!screen) return;
+  RECT r{0, 0, 0, 0};
+  {
+    const OwnedFont font = MakeFont(Font());
+    const SelectIn selected(screen, font.Get());
+    DrawTextA(screen, caption_.c_str(), static_cast<int>(caption_.size()), &r,
+              DT_SINGLELINE | DT_CALCRECT);
+  }
+  ReleaseDC(nullptr, screen);
+  SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
 }
 
 void Label::SetColor(TColor color) {
   color_ = color;
   Transparent = false;
   Invalidate();
+}
+
+bool Label::DialogChar(char key) {
+  if (!FocusControl || !IsAccelerator(key, caption_)) return false;
+  if (FocusControl->HandleAllocated() && IsWindowEnabled(FocusControl->Handle()) &&
+      IsWindowVisible(FocusControl->Handle()))
+    FocusControl->SetFocus();
+  return true;
 }
 
 void Label::Paint(HDC dc) {

@@ -246,6 +246,19 @@ LRESULT WinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
       if (OnContextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) return 0;
       break;
+    // A multi-line edit asks its parent for these on Escape and Tab. A container of ours
+    // passes them to its form: the default would destroy the container on Escape and
+    // ignore Tab.
+    case WM_CLOSE:
+      if (ownClass_ && parent_ && TopLevel()->HandleAllocated()) {
+        PostMessageA(TopLevel()->Handle(), WM_COMMAND, IDCANCEL, 0);
+        return 0;
+      }
+      break;
+    case WM_NEXTDLGCTL:
+      if (ownClass_ && parent_ && TopLevel()->HandleAllocated())
+        return SendMessageA(TopLevel()->Handle(), msg, wParam, lParam);
+      break;
   }
   return DefaultProc(msg, wParam, lParam);
 }
@@ -291,7 +304,8 @@ void WinControl::OnPaint(HDC dc, const RECT& area) {
     if (!IntersectRect(&hit, &r, &area)) continue;
     int saved = SaveDC(dc);
     IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-    SetViewportOrgEx(dc, r.left, r.top, nullptr);
+    // Offset, not set: a DC printed from a child (WM_PRINTCLIENT) is already moved.
+    OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
     SelectObject(dc, FontHandle());
     g->Paint(dc);
     RestoreDC(dc, saved);
