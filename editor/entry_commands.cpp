@@ -47,8 +47,8 @@ TEntryResult EntryCommands::Commit(std::unique_ptr<TTallimoProg> entry,
   TProgramList& list = cat_.ProgramList;
   if (replaced) {
     // Found again by identity: the entry the edit began with, wherever it stands now.
-    auto at = std::find_if(list.begin(), list.end(),
-                           [&](const auto& e) { return e.get() == replaced; });
+    auto at =
+        std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.get() == replaced; });
     if (at != list.end()) list.erase(at);
   }
   list.push_back(std::move(entry));

@@ -1,5 +1,8 @@
 #include "editor/entry_dialog.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "editor/entry_rules.h"
 #include "ui/application.h"
 
@@ -166,6 +169,15 @@ void TFTallimoadd::BuildControls() {
   MemoAddInst.OnDblClick = [this] { MemoAddInstDblClick(); };
 
   ActiveControl = &ProgName;
+}
+
+void TFTallimoadd::FormCreate() {
+  const std::pair<ui::Label*, ui::WinControl*> named[] = {
+      {&Label1, &ProgName}, {&Label2, &SerialNum}, {&Label3, &NFOfile}, {&Label4, &CheckBox1}};
+  for (const auto& [label, control] : named) {
+    const int room = control->Left() - 3;
+    if (label->Left() + label->Width() > room) label->SetLeft(std::max(0, room - label->Width()));
+  }
 }
 
 void TFTallimoadd::LoadEntry(const TTallimoProg& entry) {

@@ -54,6 +54,11 @@ class TFTallimoadd : public ui::Form, public EntryEditor {
   void BtnOkayClick();
   bool ValidateEntry();
 
+ protected:
+  // Keeps each label clear of the control it names where the screen's font draws it wider
+  // than the design allows.
+  void FormCreate() override;
+
  private:
   void BuildControls();
   // OpenDialog1: true and the chosen path (LastBrowseDir updated) unless cancelled.

@@ -20,8 +20,8 @@ bool IsAccelerator(char key, const std::string& caption) {
       continue;
     }
     auto upper = [](char c) {
-      return static_cast<char>(reinterpret_cast<UINT_PTR>(
-          CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(c))))));
+      return static_cast<char>(reinterpret_cast<UINT_PTR>(CharUpperA(
+          reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(c))))));
     };
     return upper(caption[i + 1]) == upper(key);
   }

@@ -282,8 +282,7 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_HELP: {
       const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
-      if (info->iContextType == HELPINFO_WINDOW)
-        ShowHelpFor(static_cast<HWND>(info->hItemHandle));
+      if (info->iContextType == HELPINFO_WINDOW) ShowHelpFor(static_cast<HWND>(info->hItemHandle));
       return TRUE;
     }
   }

@@ -33,7 +33,9 @@ void Label::AdjustBounds() {
               DT_SINGLELINE | DT_CALCRECT);
   }
   ReleaseDC(nullptr, screen);
-  SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+  // Two pixels more: some glyphs (the colon of the system's sans serif) reach past the
+  // measured width.
+  SetBounds(Left(), Top(), r.right - r.left + 2, r.bottom - r.top);
 }
 
 void Label::SetColor(TColor color) {

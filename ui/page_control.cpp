@@ -53,8 +53,7 @@ void PageControl::AfterCreate() {
     SendMessageA(hwnd_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
   SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(active_), 0);
-  for (size_t i = 0; i < pages.size(); ++i)
-    pages[i]->SetVisible(static_cast<int>(i) == active_);
+  for (size_t i = 0; i < pages.size(); ++i) pages[i]->SetVisible(static_cast<int>(i) == active_);
 }
 
 RECT PageControl::AlignArea() const {

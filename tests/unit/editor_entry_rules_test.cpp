@@ -16,8 +16,8 @@ TEST(EntryRules, AbsolutePathsLoseOnlyTheirDrive) {
   const Case cases[] = {
       {"D:\\EDITOR\\EDITOR.NFO", true, "\\EDITOR\\EDITOR.NFO"},
       {"E:\\SETUP.EXE", true, "\\SETUP.EXE"},
-      {"C:", true, ""},                     // two characters: an empty line
-      {"a:setup", true, "setup"},           // any character before the colon
+      {"C:", true, ""},                             // two characters: an empty line
+      {"a:setup", true, "setup"},                   // any character before the colon
       {"%D:\\SETUP.EXE", false, "%D:\\SETUP.EXE"},  // the drive placeholder
       {"\\\\server\\share\\SETUP.EXE", false, "\\\\server\\share\\SETUP.EXE"},
       {"\\EDITOR\\X.NFO", false, "\\EDITOR\\X.NFO"},
@@ -67,16 +67,17 @@ TEST(EntryRules, TrailingBlankLinesGoButNeverTheFirstLine) {
   };
   const Case cases[] = {
       {{"text", "", "   "}, {"text"}},
-      {{"", " ", "\t"}, {""}},  // only blank lines: the first remains
+      {{"", " ", "\t"}, {""}},                // only blank lines: the first remains
       {{"a", "", "b", " "}, {"a", "", "b"}},  // blank lines inside stay
       {{" "}, {" "}},
       {{}, {}},
-      {{"a", "\x01\x1f "}, {"a"}},      // every code up to 32 is blank
+      {{"a", "\x01\x1f "}, {"a"}},     // every code up to 32 is blank
       {{"a", "\xa0"}, {"a", "\xa0"}},  // a code above 32 is not
   };
   for (const Case& c : cases) {
     StringList lines = c.lines;
-    EXPECT_EQ(TrimTrailingBlankLines(lines), lines.size() != c.lines.size());
+    const bool trimmed = TrimTrailingBlankLines(lines);
+    EXPECT_EQ(trimmed, c.trimmed.size() != c.lines.size());
     EXPECT_EQ(lines, c.trimmed);
   }
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "app/main_form.h"
 #include "editor/entry_dialog.h"
@@ -133,8 +134,17 @@ TEST_F(EntryDialogTest, IsLaidOutAsDesigned) {
   EXPECT_TRUE(dialog.BtnOkay.Font().bold);
   EXPECT_EQ(dialog.CheckBox1.Width(), 17);
   EXPECT_EQ(dialog.Label4.Font().color, TColor{0x0000FF});
-  EXPECT_EQ(dialog.Label4.Left(), 325);
-  EXPECT_GT(dialog.Label4.Width(), 40);  // sized to its caption
+  // Each label sized to its caption, at its place or moved left to stay clear of its control.
+  const std::tuple<ui::Label&, int, ui::WinControl&> labels[] = {
+      {dialog.Label1, 26, dialog.ProgName},
+      {dialog.Label2, 15, dialog.SerialNum},
+      {dialog.Label3, 63, dialog.NFOfile},
+      {dialog.Label4, 325, dialog.CheckBox1}};
+  for (const auto& [label, left, control] : labels) {
+    EXPECT_GT(label.Width(), 40) << label.Name;
+    EXPECT_LE(label.Left(), left) << label.Name;
+    EXPECT_LT(label.Left() + label.Width(), control.Left()) << label.Name;
+  }
   EXPECT_EQ(dialog.NFOfile.Hint, "Doubt Click for file dialog");
 
   // Every activation shows the catalogue file; help on a control is a pop-up of its context.
@@ -239,8 +249,7 @@ TEST_F(EntryDialogTest, AnIncompleteEntryKeepsTheDialogOpenAndThePickersFillTheP
   prompter.paths = {"D:\\EDITOR\\EDITOR.NFO", "\\\\server\\share\\SETUP.EXE", ""};
   prompter.answers = {TModalResult::mrOK, TModalResult::mrNo};
   Then([&] {
-    SendMessageA(dialog.SerialNum.Handle(), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(" \r\n\r\n "));
+    SendMessageA(dialog.SerialNum.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(" \r\n\r\n "));
     SendMessageA(dialog.BtnOkay.Handle(), BM_CLICK, 0, 0);  // no name, no procedure
   });
   Then([&] {
@@ -268,8 +277,8 @@ TEST_F(EntryDialogTest, AnIncompleteEntryKeepsTheDialogOpenAndThePickersFillTheP
   EXPECT_EQ(nfo.title, "Find NFO File...");
   EXPECT_EQ(nfo.filter, "Text & NFO Files|*.NFO;*.DIZ;*.TXT;*.ME;*.ASC|All Files|*.*");
   EXPECT_EQ(nfo.initialDir, "");
-  EXPECT_TRUE(nfo.fileMustExist && nfo.pathMustExist && nfo.hideReadOnly &&
-              nfo.noNetworkButton && nfo.noDereferenceLinks && nfo.noTestFileCreate);
+  EXPECT_TRUE(nfo.fileMustExist && nfo.pathMustExist && nfo.hideReadOnly && nfo.noNetworkButton &&
+              nfo.noDereferenceLinks && nfo.noTestFileCreate);
   const FileDialogOptions& install = prompter.fileDialogs[1].options;
   EXPECT_EQ(install.title, "Find Install Program...");
   EXPECT_EQ(install.filter, "Executable Files|*.EXE;*.BAT;*.COM|All Files|*.*");
@@ -280,7 +289,7 @@ TEST_F(EntryDialogTest, AnIncompleteEntryKeepsTheDialogOpenAndThePickersFillTheP
   TTallimoProg entry;
   dialog.StoreEntry(entry);
   EXPECT_EQ(entry.Name, " ");
-  EXPECT_EQ(entry.NfoPath, "D:\\X.NFO");  // No: kept absolute
+  EXPECT_EQ(entry.NfoPath, "D:\\X.NFO");                                      // No: kept absolute
   EXPECT_EQ(entry.InstallLines, StringList{"\\\\server\\share\\SETUP.EXE"});  // kept whole
   EXPECT_EQ(entry.SerialLines, StringList{" "});
 }
