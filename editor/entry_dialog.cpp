@@ -242,6 +242,7 @@ void TFTallimoadd::MemoAddInstDblClick() {
 }
 
 void TFTallimoadd::BtnOkayClick() {
+  ModalResult = TModalResult::mrNone;  // until the entry passes its check
   std::string nfo = NFOfile.Text();
   StringList install = MemoAddInst.Lines();
   if (HasAbsolutePath(nfo, install) &&

@@ -157,9 +157,13 @@ TEST_F(EntryDialogTest, IsLaidOutAsDesigned) {
     SendMessageA(h, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     info.hItemHandle = dialog.BtnCancel.Handle();  // context 0: the window's
     SendMessageA(h, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-    PostKey(Focus(), VK_ESCAPE);
+    // Escape in a memo on a page cancels, as everywhere in the dialog; its page stays.
+    dialog.MemoAddInst.SetFocus();
+    PostKey(dialog.MemoAddInst.Handle(), VK_ESCAPE);
   });
   EXPECT_EQ(dialog.ShowEditor(), TModalResult::mrCancel);
+  ui::App().ProcessMessages();
+  EXPECT_TRUE(IsWindow(dialog.TabSheet1.Handle()));
   ASSERT_EQ(help.calls.size(), 2u);
   EXPECT_EQ(help.calls[0].kind, "popup");
   EXPECT_EQ(help.calls[0].context, 63);
