@@ -4,52 +4,40 @@
 #include <functional>
 #include <stdexcept>
 
+#include "app/program_list.h"
 #include "editor/entry_commands.h"
 #include "fakes/fake_prompter.h"
 
 namespace tallimo {
 namespace {
 
-// The dialog: records what it was given and answers as scripted, after the "user" changed
-// the entry through `type`.
-class FakeEditor final : public EntryEditor {
- public:
+// The dialog: the user "types" into the loaded entry, then answers.
+struct FakeEditor final : EntryEditor {
   TModalResult answer = TModalResult::mrOK;
   std::function<void(TTallimoProg&)> type = [](TTallimoProg&) {};
-  std::vector<std::string> loaded;
-  void LoadEntry(const TTallimoProg& entry) override {
-    loaded.push_back(entry.Name);
-    shown = entry;
-  }
+  TTallimoProg shown;
+  void LoadEntry(const TTallimoProg& entry) override { shown = entry; }
   TModalResult ShowEditor() override {
     type(shown);
     return answer;
   }
   void StoreEntry(TTallimoProg& entry) override { entry = shown; }
-
- private:
-  TTallimoProg shown;
 };
 
-class FakeSelection final : public ProgramSelection {
- public:
-  explicit FakeSelection(const Catalogue& cat) : cat_(cat) {}
+struct FakeSelection final : ProgramSelection {
+  explicit FakeSelection(const Catalogue& cat) : cat(cat) {}
+  const Catalogue& cat;
   bool selected = true;
-  std::string text;
+  std::string text = "Editor";
+  int warnings = 0;
   bool HasSelection(bool warn) override {
-    if (!selected && warn) warnings++;
+    warnings += !selected && warn;
     return selected;
   }
   std::string SelectedText() override { return text; }
   int FindProgramIndex(const std::string& name) override {
-    for (size_t i = 0; i < cat_.ProgramList.size(); ++i)
-      if (cat_.ProgramList[i]->Name == name) return static_cast<int>(i);
-    return -1;
+    return tallimo::FindProgramIndex(cat.ProgramList, name);
   }
-  int warnings = 0;
-
- private:
-  const Catalogue& cat_;
 };
 
 class EntryCommandsTest : public ::testing::Test {
@@ -58,7 +46,6 @@ class EntryCommandsTest : public ::testing::Test {
     for (const char* name : {"Editor", "Viewer", "Editor"}) {
       cat.ProgramList.push_back(std::make_unique<TTallimoProg>());
       cat.ProgramList.back()->Name = name;
-      cat.ProgramList.back()->InstallLines = {std::string(name) + ".exe"};
     }
     cat.ProgramList[2]->InfoLines = {"second"};
   }
@@ -67,7 +54,6 @@ class EntryCommandsTest : public ::testing::Test {
     for (const auto& e : cat.ProgramList) names.push_back(e->Name);
     return names;
   }
-
   Catalogue cat;
   FakeSelection selection{cat};
   FakeEditor editor;
@@ -76,110 +62,57 @@ class EntryCommandsTest : public ::testing::Test {
   EntryCommands commands{cat, selection, editor, prompter, [this] { ++refreshes; }};
 };
 
-TEST_F(EntryCommandsTest, AddAppendsWhatWasTypedAndCancelChangesNothing) {
-  editor.type = [](TTallimoProg& e) {
-    e.Name = "Archive";
-    e.InstallLines = {"a.exe"};
-  };
-  editor.answer = TModalResult::mrCancel;
-  EXPECT_EQ(commands.AddProgram(), TEntryResult::erCancelled);
-  EXPECT_EQ(Names(), (StringList{"Editor", "Viewer", "Editor"}));
-  EXPECT_EQ(cat.CurrentEntry, nullptr);  // the discarded entry is not referred to
-  EXPECT_FALSE(cat.Modified);
-  EXPECT_EQ(refreshes, 0);
-
-  editor.answer = TModalResult::mrOK;
-  selection.selected = false;  // Add needs no selection
-  EXPECT_EQ(commands.AddProgram(), TEntryResult::erChanged);
-  EXPECT_EQ(editor.loaded, (std::vector<std::string>{"", ""}));  // a new, empty entry each time
-  EXPECT_EQ(Names(), (StringList{"Editor", "Viewer", "Editor", "Archive"}));
-  EXPECT_EQ(cat.CurrentEntry, cat.ProgramList.back().get());
-  EXPECT_EQ(cat.ProgramList.back()->InstallLines, StringList{"a.exe"});
-  EXPECT_TRUE(cat.Modified);
-  EXPECT_EQ(refreshes, 1);
-  EXPECT_EQ(selection.warnings, 0);
-  EXPECT_TRUE(prompter.boxes.empty());
-}
-
-TEST_F(EntryCommandsTest, EditMovesTheFirstOfTheNameToTheEndEvenUnchanged) {
-  selection.text = "Editor";
-  EXPECT_EQ(commands.EditProgram(), TEntryResult::erChanged);
-  EXPECT_EQ(Names(), (StringList{"Viewer", "Editor", "Editor"}));
-  EXPECT_EQ(cat.ProgramList[1]->InfoLines, StringList{"second"});  // the other one moved up
-  EXPECT_EQ(cat.CurrentEntry, cat.ProgramList.back().get());
-  EXPECT_TRUE(cat.Modified);
-  // The next Edit of that name reaches the other entry.
-  editor.type = [](TTallimoProg& e) { e.Name = "Writer"; };
-  EXPECT_EQ(commands.EditProgram(), TEntryResult::erChanged);
-  EXPECT_EQ(Names(), (StringList{"Viewer", "Editor", "Writer"}));
-  EXPECT_EQ(cat.ProgramList[2]->InfoLines, StringList{"second"});
-  EXPECT_EQ(cat.ProgramList[2]->InstallLines, StringList{"Editor.exe"});
-  EXPECT_EQ(refreshes, 2);
-}
-
-TEST_F(EntryCommandsTest, ACancelledEditLeavesTheEntryWhereItWas) {
-  selection.text = "Viewer";
+TEST_F(EntryCommandsTest, CancelledOrWithoutASelectedEntryNothingChanges) {
   editor.answer = TModalResult::mrCancel;
   editor.type = [](TTallimoProg& e) { e.Name = "Renamed"; };
-  const TTallimoProg* viewer = cat.ProgramList[1].get();
+  EXPECT_EQ(commands.AddProgram(), TEntryResult::erCancelled);
   EXPECT_EQ(commands.EditProgram(), TEntryResult::erCancelled);
-  EXPECT_EQ(editor.loaded, std::vector<std::string>{"Viewer"});
-  EXPECT_EQ(cat.ProgramList[1].get(), viewer);
-  EXPECT_EQ(viewer->Name, "Viewer");
-  EXPECT_EQ(cat.CurrentEntry, nullptr);
+  prompter.answers = {TModalResult::mrNo};
+  EXPECT_EQ(commands.RemoveProgram(), TEntryResult::erCancelled);
+  EXPECT_EQ(prompter.boxes.at(0).text, "Are you sure you want to remove this program?\r\"Editor\"");
+  selection.text = "";  // the blank row of an empty list
+  EXPECT_EQ(commands.EditProgram(), TEntryResult::erNoEntry);
+  EXPECT_EQ(commands.RemoveProgram(), TEntryResult::erNoEntry);
+  selection.selected = false;
+  EXPECT_EQ(commands.EditProgram(), TEntryResult::erNoSelection);
+  EXPECT_EQ(commands.RemoveProgram(), TEntryResult::erNoSelection);
+  editor.type = [](TTallimoProg&) { throw std::runtime_error("Error creating window"); };
+  EXPECT_THROW(commands.AddProgram(), std::runtime_error);
+  EXPECT_EQ(selection.warnings, 2);
+  EXPECT_EQ(prompter.boxes.size(), 1u);
+  EXPECT_EQ(Names(), (StringList{"Editor", "Viewer", "Editor"}));
+  EXPECT_EQ(cat.CurrentEntry, nullptr);  // never left on a disposed entry
   EXPECT_FALSE(cat.Modified);
   EXPECT_EQ(refreshes, 0);
 }
 
-TEST_F(EntryCommandsTest, EditAndRemoveNeedASelectionThatNamesAnEntry) {
-  for (auto command : {&EntryCommands::EditProgram, &EntryCommands::RemoveProgram}) {
-    selection.selected = false;
-    EXPECT_EQ((commands.*command)(), TEntryResult::erNoSelection);
-    selection.selected = true;
-    selection.text = "";  // the blank row of an empty list
-    EXPECT_EQ((commands.*command)(), TEntryResult::erNoEntry);
-  }
-  EXPECT_EQ(selection.warnings, 2);
-  EXPECT_TRUE(editor.loaded.empty());
-  EXPECT_TRUE(prompter.boxes.empty());
-  EXPECT_EQ(Names().size(), 3u);
-  EXPECT_FALSE(cat.Modified);
-}
-
-TEST_F(EntryCommandsTest, RemoveAsksAndTakesTheFirstOfTheName) {
-  selection.text = "Editor";
-  prompter.answers = {TModalResult::mrNo, TModalResult::mrYes};
-  EXPECT_EQ(commands.RemoveProgram(), TEntryResult::erCancelled);
-  ASSERT_EQ(prompter.boxes.size(), 1u);
-  EXPECT_EQ(prompter.boxes[0].title, "Confirm");
-  EXPECT_EQ(prompter.boxes[0].text, "Are you sure you want to remove this program?\r\"Editor\"");
-  EXPECT_EQ(prompter.boxes[0].buttons,
-            (std::vector<TMsgDlgBtn>{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}));
-  EXPECT_FALSE(cat.Modified);
-
-  cat.CurrentEntry = cat.ProgramList[0].get();
-  EXPECT_EQ(commands.RemoveProgram(), TEntryResult::erChanged);
-  EXPECT_EQ(Names(), (StringList{"Viewer", "Editor"}));
-  EXPECT_EQ(cat.ProgramList[1]->InfoLines, StringList{"second"});
-  EXPECT_EQ(cat.CurrentEntry, nullptr);  // it referred to the removed entry
+TEST_F(EntryCommandsTest, AddAppendsEditMovesTheFirstOfTheNameToTheEndRemoveTakesIt) {
+  selection.selected = false;  // Add needs no selection
+  editor.type = [](TTallimoProg& e) { e.Name = "Archive"; };
+  EXPECT_EQ(commands.AddProgram(), TEntryResult::erChanged);
+  EXPECT_EQ(cat.CurrentEntry, cat.ProgramList.back().get());
+  selection.selected = true;
+  editor.type = [](TTallimoProg&) {};  // unchanged, still moved
+  EXPECT_EQ(commands.EditProgram(), TEntryResult::erChanged);
+  EXPECT_EQ(Names(), (StringList{"Viewer", "Editor", "Archive", "Editor"}));
+  editor.type = [](TTallimoProg& e) { e.Name = "Writer"; };  // now the other one
+  EXPECT_EQ(commands.EditProgram(), TEntryResult::erChanged);
+  EXPECT_EQ(Names(), (StringList{"Viewer", "Archive", "Editor", "Writer"}));
+  EXPECT_EQ(cat.ProgramList[3]->InfoLines, StringList{"second"});
   EXPECT_TRUE(cat.Modified);
-  EXPECT_EQ(refreshes, 1);
-}
 
-TEST_F(EntryCommandsTest, RemovingTheOnlyEntryEmptiesTheList) {
-  cat.ProgramList.resize(1);
-  selection.text = "Editor";
-  prompter.answers = {TModalResult::mrYes};
+  prompter.answers.assign(4, TModalResult::mrYes);
   EXPECT_EQ(commands.RemoveProgram(), TEntryResult::erChanged);
-  EXPECT_TRUE(cat.ProgramList.empty());
-  EXPECT_EQ(refreshes, 1);
-}
-
-TEST_F(EntryCommandsTest, AnErrorInTheDialogLeavesNoDanglingCurrentEntry) {
-  editor.type = [](TTallimoProg&) { throw std::runtime_error("Error creating window"); };
-  EXPECT_THROW(commands.AddProgram(), std::runtime_error);
+  EXPECT_EQ(cat.CurrentEntry, cat.ProgramList.back().get());
+  selection.text = "Writer";  // the entry CurrentEntry refers to
+  EXPECT_EQ(commands.RemoveProgram(), TEntryResult::erChanged);
   EXPECT_EQ(cat.CurrentEntry, nullptr);
-  EXPECT_EQ(Names().size(), 3u);
+  for (const char* name : {"Viewer", "Archive"}) {
+    selection.text = name;
+    EXPECT_EQ(commands.RemoveProgram(), TEntryResult::erChanged);
+  }
+  EXPECT_TRUE(cat.ProgramList.empty());
+  EXPECT_EQ(refreshes, 7);
 }
 
 }  // namespace

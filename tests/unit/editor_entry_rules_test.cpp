@@ -1,5 +1,4 @@
-// The Add/Edit dialog's rules as tables: absolute paths, their conversion, the picker's
-// folder, trailing blank lines and the entry check.
+// The Add/Edit dialog's rules as tables.
 #include <gtest/gtest.h>
 
 #include "editor/entry_rules.h"
@@ -7,83 +6,47 @@
 namespace tallimo {
 namespace {
 
-TEST(EntryRules, AbsolutePathsLoseOnlyTheirDrive) {
-  struct Case {
-    std::string path;
-    bool absolute;
-    std::string relative;
+TEST(EntryRules, AbsolutePathsLoseOnlyTheirDriveAndPickersRememberTheFolder) {
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      // path, without its drive, folder for the next picker
+      {"D:\\EDITOR\\EDITOR.NFO", "\\EDITOR\\EDITOR.NFO", "D:\\EDITOR"},
+      {"D:\\README.TXT", "\\README.TXT", "D:\\"},
+      {"C:", "", "C:"},                         // two characters: an empty line
+      {"%D:\\GO.BAT", "%D:\\GO.BAT", "%D:\\"},  // the drive placeholder is not a drive
+      {"\\\\server\\share\\SETUP.EXE", "\\\\server\\share\\SETUP.EXE", "\\\\server\\share"},
+      {"\\SETUP.EXE", "\\SETUP.EXE", "\\"},
+      {"C", "C", ""},
+      {"C:\\" + std::string(297, 'x'), "\\" + std::string(297, 'x'), "C:\\"},  // nothing cut
   };
-  const Case cases[] = {
-      {"D:\\EDITOR\\EDITOR.NFO", true, "\\EDITOR\\EDITOR.NFO"},
-      {"E:\\SETUP.EXE", true, "\\SETUP.EXE"},
-      {"C:", true, ""},                             // two characters: an empty line
-      {"a:setup", true, "setup"},                   // any character before the colon
-      {"%D:\\SETUP.EXE", false, "%D:\\SETUP.EXE"},  // the drive placeholder
-      {"\\\\server\\share\\SETUP.EXE", false, "\\\\server\\share\\SETUP.EXE"},
-      {"\\EDITOR\\X.NFO", false, "\\EDITOR\\X.NFO"},
-      {"", false, ""},
-      {"C", false, "C"},
-      {":", false, ":"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(IsAbsolutePath(c.path), c.absolute) << c.path;
-    EXPECT_EQ(WithoutDrive(c.path), c.relative) << c.path;
+  for (const auto& [path, relative, folder] : cases) {
+    EXPECT_EQ(WithoutDrive(path), relative) << path;
+    EXPECT_EQ(IsAbsolutePath(path), relative != path) << path;
+    EXPECT_EQ(FolderOfFile(path), folder) << path;
   }
-  // A long path keeps every character but the drive.
-  const std::string longPath = "C:\\" + std::string(297, 'x');
-  EXPECT_EQ(WithoutDrive(longPath).size(), 298u);
-}
-
-TEST(EntryRules, ThePickersRememberTheFolderOfTheChosenFile) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"D:\\EDITOR\\EDITOR.NFO", "D:\\EDITOR"},
-      {"D:\\README.TXT", "D:\\"},
-      {"D:README.TXT", "D:"},
-      {"\\\\server\\share\\SETUP.EXE", "\\\\server\\share"},
-      {"\\\\SETUP.EXE", "\\\\"},
-      {"\\SETUP.EXE", "\\"},
-      {"SETUP.EXE", ""},
-  };
-  for (const auto& [path, folder] : cases) EXPECT_EQ(FolderOfFile(path), folder) << path;
-}
-
-TEST(EntryRules, TheFirstAbsolutePathIsFoundAndEveryOneConverted) {
   std::string nfo;
-  StringList install{"", "x", "%D:\\GO.BAT", "E:\\SETUP.EXE", "C:", "F:\\MORE.EXE"};
-  EXPECT_FALSE(HasAbsolutePath(nfo, {"", "x", "%D:\\GO.BAT"}));  // empty and short lines
+  StringList install{"", "x", "%D:\\GO.BAT", "E:\\SETUP.EXE", "C:"};
+  EXPECT_FALSE(HasAbsolutePath(nfo, {"", "x", "%D:\\GO.BAT"}));
   EXPECT_TRUE(HasAbsolutePath(nfo, install));
-  EXPECT_TRUE(HasAbsolutePath("D:\\A.NFO", {}));
   ConvertToRelativePaths(nfo, install);
+  EXPECT_EQ(install, (StringList{"", "x", "%D:\\GO.BAT", "\\SETUP.EXE", ""}));
   EXPECT_EQ(nfo, "");
-  EXPECT_EQ(install, (StringList{"", "x", "%D:\\GO.BAT", "\\SETUP.EXE", "", "\\MORE.EXE"}));
-  nfo = "D:\\EDITOR\\EDITOR.NFO";
-  ConvertToRelativePaths(nfo, install);
-  EXPECT_EQ(nfo, "\\EDITOR\\EDITOR.NFO");
 }
 
-TEST(EntryRules, TrailingBlankLinesGoButNeverTheFirstLine) {
-  struct Case {
-    StringList lines, trimmed;
-  };
-  const Case cases[] = {
+TEST(EntryRules, TrailingBlankLinesGoButNeverTheFirstAndAnEntryNeedsNameAndProcedure) {
+  const std::pair<StringList, StringList> cases[] = {
       {{"text", "", "   "}, {"text"}},
       {{"", " ", "\t"}, {""}},                // only blank lines: the first remains
       {{"a", "", "b", " "}, {"a", "", "b"}},  // blank lines inside stay
-      {{" "}, {" "}},
+      {{"a", "\x01\x1f "}, {"a"}},            // every code up to 32 is blank
+      {{"a", "\xa0"}, {"a", "\xa0"}},         // a code above 32 is not
       {{}, {}},
-      {{"a", "\x01\x1f "}, {"a"}},     // every code up to 32 is blank
-      {{"a", "\xa0"}, {"a", "\xa0"}},  // a code above 32 is not
   };
-  for (const Case& c : cases) {
-    StringList lines = c.lines;
-    const bool trimmed = TrimTrailingBlankLines(lines);
-    EXPECT_EQ(trimmed, c.trimmed.size() != c.lines.size());
-    EXPECT_EQ(lines, c.trimmed);
+  for (const auto& [lines, trimmed] : cases) {
+    StringList result = lines;
+    const bool trimmed_any = TrimTrailingBlankLines(result);
+    EXPECT_EQ(trimmed_any, trimmed.size() != lines.size());
+    EXPECT_EQ(result, trimmed);
   }
-}
-
-TEST(EntryRules, AnEntryNeedsANameAndAnInstallText) {
-  EXPECT_TRUE(EntryIsComplete("Editor", "setup.exe"));
   EXPECT_TRUE(EntryIsComplete(" ", "\r\n"));  // a blank name and a lone line break pass
   EXPECT_FALSE(EntryIsComplete("", "setup.exe"));
   EXPECT_FALSE(EntryIsComplete("Editor", ""));
