@@ -25,7 +25,6 @@ Form::Form() {
 
 Form::~Form() {
   if (App().MainForm == this) App().MainForm = nullptr;
-  if (hints_) DestroyWindow(hints_);
 }
 
 namespace {
@@ -277,6 +276,9 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (to) ::SetFocus(to);
       return 0;
     }
+    case WM_DESTROY:
+      hints_ = nullptr;  // an owned window: gone with the form's
+      break;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && OnActivate) OnActivate();
       break;
