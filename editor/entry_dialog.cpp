@@ -24,10 +24,13 @@ ui::TFont DialogFont(int height, TColor color, bool bold = false) {
   return f;
 }
 
+bool EndsWithLineBreak(const std::string& text) {
+  return text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
+}
+
 // Replaces a memo's lines, keeping a line break that ended its text.
 void ReplaceLines(ui::Memo& memo, const StringList& lines) {
-  const std::string old = memo.Text();
-  const bool endsWithBreak = old.size() >= 2 && old.compare(old.size() - 2, 2, "\r\n") == 0;
+  const bool endsWithBreak = EndsWithLineBreak(memo.Text());
   memo.SetLines(lines);
   if (endsWithBreak) memo.SetText(memo.Text() + "\r\n");
 }
@@ -236,8 +239,7 @@ void TFTallimoadd::MemoAddInstDblClick() {
   if (!PickFile(kInstallPickerFilter, kInstallPickerTitle, path)) return;
   // A new last line; the caret plays no part.
   std::string text = MemoAddInst.Text();
-  if (!text.empty() && (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0))
-    text += "\r\n";
+  if (!text.empty() && !EndsWithLineBreak(text)) text += "\r\n";
   MemoAddInst.SetText(text + WithoutDrive(path));
 }
 
