@@ -199,6 +199,7 @@ void TFTallimo::BuildControls() {
   InitInstallCommands();
   InitViewerCommands();
   InitHelpCommands();
+  InitEditorCommands();
   ActiveControl = &ListBox1;  // the first control in tab order takes the keys at start
 }
 
@@ -233,9 +234,6 @@ void TFTallimo::BuildMenus() {
   ppCopySerial1->SetEnabled(false);
   ppInstallClose1->OnClick = [this] { BtnInstCloseClick(); };
   ppInstall1->OnClick = [this] { BtnInstallClick(); };
-  // The add, edit and remove commands come with the entry editor.
-  for (ui::MenuItem* item : {ppAddProgram1, ppEditProcedure1, ppRemoveProgram1})
-    item->SetEnabled(false);
 }
 
 void TFTallimo::FormCreate() {
@@ -299,6 +297,11 @@ void TFTallimo::Image1Click() {
 void TFTallimo::RefreshProgramList() {
   ListBox1.SetRows(ProgramListRows(Cat.ProgramList, seams_.locale));
   ListBox1.SetSelection({});
+}
+
+void TFTallimo::RefreshAfterChange() {
+  RefreshProgramList();
+  ShowProgramDetails(-1);
 }
 
 void TFTallimo::ShowProgramDetails(int index) {

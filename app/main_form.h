@@ -107,6 +107,13 @@ class TFTallimo : public ui::Form {
   void WriteINIFile1Click();
   void EditINIFile1Click();
   void FormCloseQuery(bool& canClose);
+  // The entry editor's commands (main_form_editor.cpp).
+  void ppAddProgram1Click();
+  void ppEditProcedure1Click();
+  void ppRemoveProgram1Click();
+  // After a command changed the catalogue: the list refilled with no row selected, the panes
+  // cleared.
+  void RefreshAfterChange();
 
  protected:
   void FormCreate() override;
@@ -123,6 +130,8 @@ class TFTallimo : public ui::Form {
   void InitHelpCommands();
   // Wires the Config menu and the closing question (main_form_config.cpp).
   void InitConfigCommands();
+  // Wires the add, edit and remove commands (main_form_editor.cpp).
+  void InitEditorCommands();
   MainWindowSeams seams_;
 };
 

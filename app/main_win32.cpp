@@ -9,9 +9,9 @@
 #include <string>
 
 #include "app/about_box.h"
-#include "app/dialog_forms.h"
 #include "app/main_form.h"
 #include "catalogue/general_info_dialog.h"
+#include "editor/entry_dialog.h"
 #include "install/drive_dialog.h"
 #include "ui/application.h"
 #include "viewers/nfo_viewer.h"

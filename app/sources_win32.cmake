@@ -1,9 +1,9 @@
 # The main window and the dialogs' windows.
 list(APPEND TALLIMO_WIN32_SOURCES
   app/about_box.cpp
-  app/dialog_forms.cpp
   app/main_form.cpp
   app/main_form_config.cpp
   app/main_form_help.cpp
+  app/main_form_editor.cpp
   app/main_form_install.cpp
   app/main_form_viewers.cpp)

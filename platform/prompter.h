@@ -25,6 +25,9 @@ struct FileDialogOptions {
   bool fileMustExist = false;
   bool overwritePrompt = false;
   bool hideReadOnly = false;
+  bool noNetworkButton = false;
+  bool noDereferenceLinks = false;  // a shortcut file is chosen as itself, not its target
+  bool noTestFileCreate = false;
 };
 
 class Prompter {

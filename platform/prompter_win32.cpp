@@ -95,6 +95,9 @@ bool FileDialog(const FileDialogOptions& o, std::string& path, bool save) {
   if (o.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
   if (o.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
   if (o.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
+  if (o.noNetworkButton) ofn.Flags |= OFN_NONETWORKBUTTON;
+  if (o.noDereferenceLinks) ofn.Flags |= OFN_NODEREFERENCELINKS;
+  if (o.noTestFileCreate) ofn.Flags |= OFN_NOTESTFILECREATE;
   BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   if (!ok) return false;
   path = buffer;

@@ -128,9 +128,10 @@ bool Application::ProcessMessage(bool wait) {
   // the cancel button, accelerator letters) go through the dialog manager.
   if (msg.hwnd) {
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    auto* form = root ? dynamic_cast<Form*>(WinControl::FromHandle(root)) : nullptr;
-    if (form && msg.message == WM_SYSCHAR &&
-        form->FocusByAccelerator(static_cast<char>(msg.wParam)))
+    auto* form = dynamic_cast<Form*>(WinControl::FromHandle(root));
+    // Alt and a letter: first the labels and pages of the form, which the dialog manager
+    // does not know.
+    if (form && msg.message == WM_SYSCHAR && form->DialogKey(static_cast<char>(msg.wParam)))
       return true;
     if (form && IsDialogMessageA(root, &msg)) return true;
   }

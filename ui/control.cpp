@@ -12,6 +12,22 @@ COLORREF ColorToRGB(TColor color) {
   return color & 0xFFFFFF;
 }
 
+bool IsAccelerator(char key, const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {  // "&&" shows one "&"
+      ++i;
+      continue;
+    }
+    auto upper = [](char c) {
+      return static_cast<char>(reinterpret_cast<UINT_PTR>(CharUpperA(
+          reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(c))))));
+    };
+    return upper(caption[i + 1]) == upper(key);
+  }
+  return false;
+}
+
 Control::~Control() {
   if (parent_) parent_->RemoveChild(this);
 }

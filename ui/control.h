@@ -31,6 +31,10 @@ struct TFont {
   BYTE pitchAndFamily = DEFAULT_PITCH;
 };
 
+// Whether `key` is the accelerator letter of `caption` (the character after a single "&"),
+// ignoring case.
+bool IsAccelerator(char key, const std::string& caption);
+
 struct TBounds {
   int left = 0, top = 0, width = 0, height = 0;
 };
@@ -78,6 +82,13 @@ class Control {
 
   // Fits design sizes to the screen: bounds and font heights times num / den (MulDiv).
   virtual void ScaleBy(int num, int den);
+
+  // Alt and a letter were pressed in the control's form: true when the control answers to that
+  // accelerator (and has acted on it). The form asks its controls in z-order.
+  virtual bool DialogChar(char key) {
+    (void)key;
+    return false;
+  }
 
  protected:
   friend class WinControl;

@@ -19,6 +19,15 @@ void Edit::AfterCreate() {
   SendMessageA(hwnd_, EM_SETLIMITTEXT, static_cast<WPARAM>(MaxLength), 0);
 }
 
+LRESULT Edit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_LBUTTONDBLCLK && OnDblClick) {
+    LRESULT result = DefaultProc(msg, wParam, lParam);
+    OnDblClick();
+    return result;
+  }
+  return WinControl::WndProc(msg, wParam, lParam);
+}
+
 HBRUSH Edit::ControlColor(HDC dc) {
   SetTextColor(dc, ColorToRGB(Font().color));
   SetBkColor(dc, ColorToRGB(color_));

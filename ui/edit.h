@@ -17,10 +17,13 @@ class Edit : public WinControl {
   bool ReadOnly = false;
   bool Border = true;
   int MaxLength = 0;  // characters the user may type; 0: no limit
+  // A double click with the primary button (after the edit selected the word under it).
+  std::function<void()> OnDblClick;
 
  protected:
   void FillCreateParams(CreateParams& params) override;
   void AfterCreate() override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   HBRUSH ControlColor(HDC dc) override;
   bool ownColor_ = false;
 };

@@ -26,6 +26,31 @@ Form::~Form() {
   if (App().MainForm == this) App().MainForm = nullptr;
 }
 
+namespace {
+bool AskDialogChar(WinControl& parent, char key) {
+  for (Control* c : parent.Children()) {
+    if (!c->Visible()) continue;
+    if (c->IsWindowed()) {
+      auto* w = static_cast<WinControl*>(c);
+      if (!w->Enabled()) continue;
+      if (w->DialogChar(key) || AskDialogChar(*w, key)) return true;
+    } else if (c->DialogChar(key)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool Form::DialogKey(char key) {
+  return AskDialogChar(*this, key);
+}
+
+void Form::MakeHintWindow() {
+  if (ShowHint && !hints_) hints_ = CreateHintWindow(*this);
+}
+
 void Form::SetClientSize(int width, int height) {
   clientWidth_ = width;
   clientHeight_ = height;
@@ -82,6 +107,7 @@ void Form::Create() {
   CreateHandle();
   ReadBoundsFromWindow();
   Realign();
+  MakeHintWindow();
   FormCreate();
 }
 
@@ -210,48 +236,6 @@ void Form::MenuItemHelp(const MenuItem* item) {
   ShowHelp(item ? item->EffectiveHelpContext() : 0, window);
 }
 
-namespace {
-
-char UpperAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// The accelerator letter of a caption ("&&" shows one "&"), or 0.
-char AcceleratorOf(const std::string& caption) {
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] != '&') return UpperAscii(caption[i + 1]);
-    ++i;
-  }
-  return 0;
-}
-
-bool FocusLabelTarget(const WinControl& parent, char key) {
-  for (Control* c : parent.Children()) {
-    if (!c->Visible()) continue;
-    if (c->IsWindowed()) {
-      if (FocusLabelTarget(*static_cast<WinControl*>(c), key)) return true;
-      continue;
-    }
-    auto* label = dynamic_cast<Label*>(c);
-    WinControl* target = label ? label->FocusControl : nullptr;
-    if (!target || AcceleratorOf(label->Caption()) != key) continue;
-    if (!target->HandleAllocated() || !target->Visible() || !target->Enabled()) continue;
-    target->SetFocus();
-    // As the dialog manager does: an edit reached so shows its text selected.
-    if (SendMessageA(target->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-      SendMessageA(target->Handle(), EM_SETSEL, 0, -1);
-    return true;
-  }
-  return false;
-}
-
-}  // namespace
-
-bool Form::FocusByAccelerator(char key) {
-  return key && FocusLabelTarget(*this, UpperAscii(key));
-}
-
 bool Form::OnCommand(int id, int code, HWND control) {
   // Enter and Escape as the dialog manager sends them (IDOK, IDCANCEL or the default id).
   if (id == IDCANCEL && (!control || !FromHandle(control))) {
@@ -298,19 +282,25 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return TRUE;
     }
-    case WM_NEXTDLGCTL: {
-      // A multi-line edit asks its parent to move the focus on Tab, as a dialog would.
-      HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                 : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
-      if (next) ::SetFocus(next);
-      return 0;
-    }
     case DM_GETDEFID:
       if (DefaultButton && DefaultButton->HandleAllocated())
         return MAKELRESULT(DefaultButton->ControlId(), DC_HASDEFID);
       return 0;
     case WM_MOVE:
       if (!settingBounds_) ReadBoundsFromWindow();
+      break;
+    case WM_NEXTDLGCTL: {
+      // Tab and Shift+Tab from a multi-line edit, or a control to focus.
+      HWND to = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                               : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
+      if (to) ::SetFocus(to);
+      return 0;
+    }
+    case WM_DESTROY:
+      hints_ = nullptr;  // an owned window: gone with the form's
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && OnActivate) OnActivate();
       break;
   }
   return WinControl::WndProc(msg, wParam, lParam);

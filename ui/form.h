@@ -46,10 +46,6 @@ class Form : public WinControl {
   TModalResult ModalResult = TModalResult::mrNone;
   bool Modal() const { return modal_; }
 
-  // Alt and a label's accelerator letter: focuses the label's FocusControl. Labels have no
-  // window, so the dialog manager does not see their accelerators. True when one was found.
-  bool FocusByAccelerator(char key);
-
   Button* DefaultButton = nullptr;
   Button* CancelButton = nullptr;
   WinControl* ActiveControl = nullptr;  // gets the focus when the form is shown
@@ -66,6 +62,14 @@ class Form : public WinControl {
   std::function<void(bool& canClose)> OnCloseQuery;
   std::function<void()> OnClose;
   std::function<void()> OnShow;
+  // The form became the active window.
+  std::function<void()> OnActivate;
+
+  // Shows the Hint of every windowed control on the form as a tooltip (made with the window).
+  bool ShowHint = false;
+
+  // Alt and a letter: the first control (in z-order, depth first) that answers to it acts.
+  bool DialogKey(char key);
 
  protected:
   void FillCreateParams(CreateParams& params) override;
@@ -83,6 +87,8 @@ class Form : public WinControl {
  private:
   const std::string& EffectiveHelpFile() const;
   void ShowHelp(int context, const RECT& place);
+  void MakeHintWindow();
+  HWND hints_ = nullptr;
   DWORD Style() const;
   DWORD ExStyle() const;
   int clientWidth_ = 300, clientHeight_ = 200;

@@ -7,13 +7,52 @@ namespace tallimo::ui {
 
 void Label::SetCaption(const std::string& caption) {
   caption_ = caption;
+  AdjustBounds();
   Invalidate();
+}
+
+void Label::SetAutoSize(bool autoSize) {
+  AutoSize = autoSize;
+  AdjustBounds();
+}
+
+void Label::FontChanged() {
+  AdjustBounds();
+  Invalidate();
+}
+
+void Label::AdjustBounds() {
+  if (!AutoSize) return;
+  HDC screen = GetDC(nullptr);
+  if (!screen) return;
+  RECT r{0, 0, 0, 0};
+  {
+    const OwnedFont font = MakeFont(Font());
+    const SelectIn selected(screen, font.Get());
+    DrawTextA(screen, caption_.c_str(), static_cast<int>(caption_.size()), &r,
+              DT_SINGLELINE | DT_CALCRECT);
+  }
+  ReleaseDC(nullptr, screen);
+  // Two pixels more: some glyphs (the colon of the system's sans serif) reach past the
+  // measured width.
+  SetBounds(Left(), Top(), r.right - r.left + 2, r.bottom - r.top);
 }
 
 void Label::SetColor(TColor color) {
   color_ = color;
   Transparent = false;
   Invalidate();
+}
+
+bool Label::DialogChar(char key) {
+  if (!FocusControl || !IsAccelerator(key, caption_)) return false;
+  HWND target = FocusControl->Handle();
+  if (!target || !IsWindowEnabled(target) || !IsWindowVisible(target)) return true;
+  FocusControl->SetFocus();
+  // As the dialog manager does: an edit reached so shows its text selected.
+  if (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+    SendMessageA(target, EM_SETSEL, 0, -1);
+  return true;
 }
 
 void Label::Paint(HDC dc) {

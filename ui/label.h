@@ -17,11 +17,19 @@ class Label : public GraphicControl {
   TColor Color() const { return color_; }
   void SetColor(TColor color);
   bool WordWrap = false;
-  // The control that Alt and the caption's accelerator letter focus (see Form).
+  // The label takes the size of its caption (one line) whenever the caption or font changes.
+  bool AutoSize = false;
+  void SetAutoSize(bool autoSize);
+  // The control that its accelerator letter focuses (none: the letter does nothing).
   WinControl* FocusControl = nullptr;
+  bool DialogChar(char key) override;
   void Paint(HDC dc) override;
 
+ protected:
+  void FontChanged() override;
+
  private:
+  void AdjustBounds();
   std::string caption_;
   TColor color_ = clBtnFace;
 };

@@ -1,7 +1,5 @@
 #include "ui/panel.h"
 
-#include <commctrl.h>
-
 namespace tallimo::ui {
 
 Panel::Panel() {
@@ -57,22 +55,7 @@ LRESULT Panel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND Panel::HintWindow() {
-  if (!ShowHint || tooltip_ || !hwnd_) return tooltip_;
-  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (!tooltip_) return nullptr;
-  for (Control* c : children_) {
-    if (!c->IsWindowed() || c->Hint.empty()) continue;
-    auto* w = static_cast<WinControl*>(c);
-    TOOLINFOA ti{};
-    ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = hwnd_;
-    ti.uId = reinterpret_cast<UINT_PTR>(w->Handle());
-    ti.lpszText = const_cast<char*>(c->Hint.c_str());
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-  }
+  if (ShowHint && !tooltip_) tooltip_ = CreateHintWindow(*this);
   return tooltip_;
 }
 

@@ -2,6 +2,7 @@
 list(APPEND TALLIMO_WIN32_SOURCES
   ui/application.cpp
   ui/button.cpp
+  ui/check_box.cpp
   ui/control.cpp
   ui/edit.cpp
   ui/form.cpp
@@ -10,6 +11,7 @@ list(APPEND TALLIMO_WIN32_SOURCES
   ui/label.cpp
   ui/list_grid.cpp
   ui/menu.cpp
+  ui/page_control.cpp
   ui/panel.cpp
   ui/picture.cpp
   ui/splitter.cpp

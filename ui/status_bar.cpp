@@ -13,7 +13,11 @@ StatusBar::StatusBar() {
 void StatusBar::FillCreateParams(CreateParams& params) {
   WinControl::FillCreateParams(params);
   params.className = STATUSCLASSNAMEA;
-  params.style = WS_CHILD | WS_CLIPSIBLINGS | CCS_NORESIZE | CCS_NOPARENTALIGN | SBARS_SIZEGRIP;
+  params.style = WS_CHILD | WS_CLIPSIBLINGS | CCS_NORESIZE | CCS_NOPARENTALIGN;
+  // A size grip only where the window can be sized.
+  WinControl* top = TopLevel();
+  if (top->HandleAllocated() && (GetWindowLongA(top->Handle(), GWL_STYLE) & WS_THICKFRAME))
+    params.style |= SBARS_SIZEGRIP;
 }
 
 void StatusBar::AfterCreate() {

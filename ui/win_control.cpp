@@ -1,5 +1,6 @@
 #include "ui/win_control.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -272,6 +273,19 @@ LRESULT WinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
       if (OnContextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) return 0;
       break;
+    // A multi-line edit asks its parent for these on Escape and Tab. A container of ours
+    // passes them to its form: the default would destroy the container on Escape and
+    // ignore Tab.
+    case WM_CLOSE:
+      if (ownClass_ && parent_ && TopLevel()->HandleAllocated()) {
+        PostMessageA(TopLevel()->Handle(), WM_COMMAND, IDCANCEL, 0);
+        return 0;
+      }
+      break;
+    case WM_NEXTDLGCTL:
+      if (ownClass_ && parent_ && TopLevel()->HandleAllocated())
+        return SendMessageA(TopLevel()->Handle(), msg, wParam, lParam);
+      break;
   }
   return DefaultProc(msg, wParam, lParam);
 }
@@ -317,7 +331,8 @@ void WinControl::OnPaint(HDC dc, const RECT& area) {
     if (!IntersectRect(&hit, &r, &area)) continue;
     int saved = SaveDC(dc);
     IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-    SetViewportOrgEx(dc, r.left, r.top, nullptr);
+    // Offset, not set: a DC printed from a child (WM_PRINTCLIENT) is already moved.
+    OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
     SelectObject(dc, FontHandle());
     g->Paint(dc);
     RestoreDC(dc, saved);
@@ -549,6 +564,34 @@ void WinControl::ReadBoundsFromWindow() {
   if (parent_ && parent_->Handle())
     MapWindowPoints(HWND_DESKTOP, parent_->Handle(), reinterpret_cast<POINT*>(&r), 2);
   bounds_ = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+namespace {
+void AddHintTools(HWND tooltip, HWND owner, WinControl& parent) {
+  for (Control* c : parent.Children()) {
+    if (!c->IsWindowed()) continue;
+    auto* w = static_cast<WinControl*>(c);
+    if (!w->Hint.empty() && w->HandleAllocated()) {
+      TOOLINFOA ti{};
+      ti.cbSize = sizeof ti;
+      ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+      ti.hwnd = owner;
+      ti.uId = reinterpret_cast<UINT_PTR>(w->Handle());
+      ti.lpszText = const_cast<char*>(w->Hint.c_str());
+      SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    AddHintTools(tooltip, owner, *w);
+  }
+}
+}  // namespace
+
+HWND CreateHintWindow(WinControl& root) {
+  if (!root.HandleAllocated()) return nullptr;
+  HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 root.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (tooltip) AddHintTools(tooltip, root.Handle(), root);
+  return tooltip;
 }
 
 }  // namespace tallimo::ui

@@ -154,4 +154,8 @@ class WinControl : public Control {
 // Our window class name, registered once.
 const char* TallimoWindowClass();
 
+// A tooltip window owned by `root`'s window that shows the Hint of every windowed control inside
+// it (at any depth) while the mouse rests on that control. nullptr when `root` has no window.
+HWND CreateHintWindow(WinControl& root);
+
 }  // namespace tallimo::ui

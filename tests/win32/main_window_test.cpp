@@ -14,7 +14,6 @@
 #include "fakes/fake_prompter.h"
 #include "ui/application.h"
 #include "ui/layout_fit.h"
-#include "ui/panel.h"
 #include "unit/catalogue_fakes.h"
 #include "unit/install_fakes.h"
 
@@ -510,40 +509,6 @@ TEST_P(MainWindowHelp, TheMainWindowsHelpTaskBarButtonAndAboutBox) {
   EXPECT_EQ(about.Label2.Caption(), "Tue, 8 Dec 2026, 9:15 am");
   EXPECT_EQ(about.Memo2.Lines(), std::vector<std::string>{});
   FTallimoabout = nullptr;
-}
-
-// A window with the caption help button: a pop-up at the control asked about, with the nearest
-// enclosing context, from the window's own help file when it names one.
-TEST_P(MainWindowHelp, ADialogWithTheHelpButtonShowsPopupsAtTheControl) {
-  ui::Form dialog;
-  dialog.HelpButton = true;
-  dialog.HelpContext = 50;
-  ui::Panel panel;
-  panel.SetParent(&dialog);
-  panel.SetBounds(10, 20, 200, 100);
-  ui::Edit named, unnamed;
-  named.SetParent(&panel);
-  named.SetBounds(5, 6, 100, 20);
-  named.HelpContext = 51;
-  unnamed.SetParent(&panel);
-  unnamed.SetBounds(5, 40, 100, 20);
-  dialog.Create();
-  RECT a, b;
-  GetWindowRect(named.Handle(), &a);
-  GetWindowRect(unnamed.Handle(), &b);
-  F1On(named.Handle());
-  F1On(unnamed.Handle());
-  dialog.HelpFile = "90";
-  dialog.HelpContext = 0;
-  F1On(unnamed.Handle());  // nothing encloses it with a context: no help
-  F1On(named.Handle());
-  EXPECT_EQ(Take(), (std::vector<Call>{{"position", kHelp, a.left, a.top},
-                                       {"popup", kHelp, 51},
-                                       {"position", kHelp, b.left, b.top},
-                                       {"popup", kHelp, 50},
-                                       {"position", "90", a.left, a.top},
-                                       {"popup", "90", 51}}));
-  dialog.DestroyHandle();
 }
 
 INSTANTIATE_TEST_SUITE_P(At96, MainWindowHelp, ::testing::Values(96));

@@ -1,0 +1,272 @@
+#include "editor/entry_dialog.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "editor/entry_rules.h"
+#include "ui/application.h"
+
+namespace tallimo {
+
+std::string LastBrowseDir;
+TFTallimoadd* FTallimoadd = nullptr;
+
+namespace {
+
+constexpr TColor kRed = 0x0000FF;
+
+ui::TFont DialogFont(int height, TColor color, bool bold = false) {
+  ui::TFont f;
+  f.name = "MS Sans Serif";
+  f.height = height;
+  f.color = color;
+  f.bold = bold;
+  return f;
+}
+
+bool EndsWithLineBreak(const std::string& text) {
+  return text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
+}
+
+// Replaces a memo's lines, keeping a line break that ended its text.
+void ReplaceLines(ui::Memo& memo, const StringList& lines) {
+  const bool endsWithBreak = EndsWithLineBreak(memo.Text());
+  memo.SetLines(lines);
+  if (endsWithBreak) memo.SetText(memo.Text() + "\r\n");
+}
+
+}  // namespace
+
+TFTallimoadd::TFTallimoadd() {
+  Name = "FTallimoadd";
+  SetCaption("Tallimo - Add/Edit Program");
+  BorderStyle = ui::TBorderStyle::bsDialog;
+  HelpButton = true;
+  HelpContext = 50;
+  SetClientSize(448, 446);
+  SetColor(clBlack);
+  SetFont(DialogFont(14, clWindowText));
+  Position = ui::TPosition::poScreenCenter;
+  ShowHint = true;
+  BuildControls();
+  OnActivate = [this] { FormActivate(); };
+}
+
+TFTallimoadd::~TFTallimoadd() {
+  DestroyHandle();  // before the controls go
+  if (FTallimoadd == this) FTallimoadd = nullptr;
+}
+
+void TFTallimoadd::BuildControls() {
+  // The upper part: blue at the top to black.
+  Gradient1.Name = "Gradient1";
+  Gradient1.SetParent(this);
+  Gradient1.SetAlign(ui::TAlign::alNone);
+  Gradient1.SetBounds(0, 0, 448, 217);
+  Gradient1.SetSwap(true);
+
+  struct LabelDesign {
+    ui::Label& label;
+    const char* name;
+    const char* caption;
+    int left, top;
+    TColor color;
+    ui::WinControl* focus;
+  };
+  const LabelDesign labels[] = {
+      {Label1, "Label1", "&Program Name:", 26, 20, clWhite, &ProgName},
+      {Label2, "Label2", "S&erial/Reg Code:", 15, 59, clAqua, &SerialNum},
+      {Label3, "Label3", "NFO &File:", 63, 121, clSilver, nullptr},
+      {Label4, "Label4", "Make &Batch:", 325, 119, kRed, &CheckBox1},
+  };
+  for (const LabelDesign& l : labels) {
+    l.label.Name = l.name;
+    l.label.SetParent(this);
+    l.label.Transparent = true;
+    l.label.SetBounds(l.left, l.top, 0, 0);
+    l.label.SetFont(DialogFont(15, l.color));
+    l.label.SetCaption(l.caption);
+    l.label.SetAutoSize(true);
+    l.label.FocusControl = l.focus;
+  }
+
+  // The entry's fields, in tab order.
+  ProgName.Name = "ProgName";
+  ProgName.SetParent(this);
+  ProgName.SetBounds(128, 20, 297, 24);
+  ProgName.HelpContext = 51;
+
+  SerialNum.Name = "SerialNum";
+  SerialNum.SetParent(this);
+  SerialNum.SetBounds(128, 59, 297, 51);
+  SerialNum.WantReturns = true;
+  SerialNum.HelpContext = 52;
+
+  NFOfile.Name = "NFOfile";
+  NFOfile.SetParent(this);
+  NFOfile.SetBounds(128, 121, 188, 24);
+  NFOfile.Hint = "Doubt Click for file dialog";
+  NFOfile.HelpContext = 53;
+  NFOfile.OnDblClick = [this] { NFOfileDblClick(); };
+
+  // Only the box shows: the caption lies beyond the control's width (Label4 stands for it).
+  CheckBox1.Name = "CheckBox1";
+  CheckBox1.SetParent(this);
+  CheckBox1.SetBounds(404, 119, 17, 21);
+  CheckBox1.SetCaption("Make &Batch:");
+  CheckBox1.HelpContext = 54;
+
+  BtnOkay.Name = "BtnOkay";
+  BtnOkay.SetParent(this);
+  BtnOkay.SetBounds(129, 167, 177, 31);
+  BtnOkay.SetCaption("&Okay");
+  BtnOkay.SetFont(DialogFont(14, clWindowText, true));
+  BtnOkay.Default = true;
+  BtnOkay.ModalResult = TModalResult::mrOK;
+  BtnOkay.OnClick = [this] { BtnOkayClick(); };
+  DefaultButton = &BtnOkay;
+
+  BtnCancel.Name = "BtnCancel";
+  BtnCancel.SetParent(this);
+  BtnCancel.SetBounds(316, 167, 110, 31);
+  BtnCancel.SetCaption("&Cancel");
+  BtnCancel.ModalResult = TModalResult::mrCancel;
+  CancelButton = &BtnCancel;  // Escape cancels, as the close box does
+
+  // The status bar is aligned first, so that it takes the bottom edge under the pages.
+  StatusBar1.Name = "StatusBar1";
+  StatusBar1.SetParent(this);
+  StatusBar1.SetBounds(0, 422, 448, 24);
+
+  PageControl1.Name = "PageControl1";
+  PageControl1.SetParent(this);
+  PageControl1.SetBounds(0, 217, 448, 205);
+  PageControl1.SetAlign(ui::TAlign::alBottom);
+  PageControl1.HelpContext = 55;
+
+  struct PageDesign {
+    ui::TabSheet& sheet;
+    const char* sheetName;
+    const char* caption;
+    ui::Memo& memo;
+    const char* memoName;
+    int help;
+  };
+  const PageDesign pages[] = {
+      {TabSheet1, "TabSheet1", " &Installation ", MemoAddInst, "MemoAddInst", 61},
+      {TabSheet2, "TabSheet2", " I&nformation ", MemoAddInf, "MemoAddInf", 62},
+      {TabSheet3, "TabSheet3", " &Specifications ", MemoAddSpec, "MemoAddSpec", 63},
+  };
+  for (const PageDesign& p : pages) {
+    p.sheet.Name = p.sheetName;
+    p.sheet.SetCaption(p.caption);
+    p.sheet.SetParent(&PageControl1);
+    p.memo.Name = p.memoName;
+    p.memo.SetParent(&p.sheet);
+    p.memo.SetAlign(ui::TAlign::alClient);
+    p.memo.SetFont(DialogFont(15, clBlack));
+    p.memo.WantReturns = true;
+    p.memo.HelpContext = p.help;
+  }
+  MemoAddInst.Hint = "Doubt Click for file dialog";
+  MemoAddInst.OnDblClick = [this] { MemoAddInstDblClick(); };
+
+  ActiveControl = &ProgName;
+}
+
+void TFTallimoadd::FormCreate() {
+  const std::pair<ui::Label*, ui::WinControl*> named[] = {
+      {&Label1, &ProgName}, {&Label2, &SerialNum}, {&Label3, &NFOfile}, {&Label4, &CheckBox1}};
+  for (const auto& [label, control] : named) {
+    const int room = control->Left() - 3;
+    if (label->Left() + label->Width() > room) label->SetLeft(std::max(0, room - label->Width()));
+  }
+}
+
+void TFTallimoadd::LoadEntry(const TTallimoProg& entry) {
+  ProgName.SetText(entry.Name);
+  NFOfile.SetText(entry.NfoPath);
+  CheckBox1.SetChecked(entry.Batch);
+  SerialNum.SetLines(entry.SerialLines);
+  MemoAddInst.SetLines(entry.InstallLines);
+  MemoAddInf.SetLines(entry.InfoLines);
+  MemoAddSpec.SetLines(entry.SpecsLines);
+  PageControl1.SetActivePage(0);
+}
+
+TModalResult TFTallimoadd::ShowEditor() {
+  return ShowModal();
+}
+
+void TFTallimoadd::StoreEntry(TTallimoProg& entry) {
+  entry.Name = ProgName.Text();
+  entry.NfoPath = NFOfile.Text();
+  entry.Batch = CheckBox1.Checked();
+  entry.SerialLines = SerialNum.Lines();
+  entry.InstallLines = MemoAddInst.Lines();
+  entry.InfoLines = MemoAddInf.Lines();
+  entry.SpecsLines = MemoAddSpec.Lines();
+}
+
+void TFTallimoadd::FormActivate() {
+  StatusBar1.SetPanelText(0, IniFileName);
+}
+
+bool TFTallimoadd::PickFile(const char* filter, const char* title, std::string& path) {
+  FileDialogOptions options;
+  options.title = title;
+  options.filter = filter;
+  options.initialDir = LastBrowseDir;
+  options.pathMustExist = true;
+  options.fileMustExist = true;
+  options.hideReadOnly = true;
+  options.noNetworkButton = true;
+  options.noDereferenceLinks = true;
+  options.noTestFileCreate = true;
+  path.clear();
+  if (!ui::App().GetPrompter().OpenFileDialog(options, path)) return false;
+  LastBrowseDir = FolderOfFile(path);
+  return true;
+}
+
+void TFTallimoadd::NFOfileDblClick() {
+  std::string path;
+  if (PickFile(kNfoPickerFilter, kNfoPickerTitle, path)) NFOfile.SetText(WithoutDrive(path));
+}
+
+void TFTallimoadd::MemoAddInstDblClick() {
+  std::string path;
+  if (!PickFile(kInstallPickerFilter, kInstallPickerTitle, path)) return;
+  // A new last line; the caret plays no part.
+  std::string text = MemoAddInst.Text();
+  if (!text.empty() && !EndsWithLineBreak(text)) text += "\r\n";
+  MemoAddInst.SetText(text + WithoutDrive(path));
+}
+
+void TFTallimoadd::BtnOkayClick() {
+  ModalResult = TModalResult::mrNone;  // until the entry passes its check
+  std::string nfo = NFOfile.Text();
+  StringList install = MemoAddInst.Lines();
+  if (HasAbsolutePath(nfo, install) &&
+      ui::App().GetPrompter().MessageDlg(kAbsolutePathQuestion, TMsgDlgType::mtConfirmation,
+                                         {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) ==
+          TModalResult::mrYes) {
+    const StringList before = install;
+    ConvertToRelativePaths(nfo, install);
+    NFOfile.SetText(nfo);
+    if (install != before) ReplaceLines(MemoAddInst, install);
+  }
+  for (ui::Memo* memo : {&SerialNum, &MemoAddInf, &MemoAddSpec}) {
+    StringList lines = memo->Lines();
+    if (TrimTrailingBlankLines(lines)) memo->SetLines(lines);
+  }
+  ModalResult = ValidateEntry() ? TModalResult::mrOK : TModalResult::mrNone;
+}
+
+bool TFTallimoadd::ValidateEntry() {
+  if (EntryIsComplete(ProgName.Text(), MemoAddInst.Text())) return true;
+  ui::App().GetPrompter().MessageDlg(kIncompleteEntryMessage, TMsgDlgType::mtError);
+  return false;
+}
+
+}  // namespace tallimo

@@ -1,0 +1,70 @@
+#pragma once
+// The Add/Edit Program dialog, FTallimoadd: one catalogue entry typed in, with two file
+// pickers, the offer to make drive paths relative, the trimming of trailing blank lines and
+// the check of name and procedure before it closes with OK.
+#include <string>
+
+#include "components/gradient_win32.h"
+#include "editor/entry_commands.h"
+#include "ui/button.h"
+#include "ui/check_box.h"
+#include "ui/edit.h"
+#include "ui/form.h"
+#include "ui/label.h"
+#include "ui/page_control.h"
+#include "ui/status_bar.h"
+
+namespace tallimo {
+
+// The folder of the last file picked in either picker, for the whole run (empty at first:
+// the file dialog then opens in the system's default folder).
+extern std::string LastBrowseDir;
+
+class TFTallimoadd : public ui::Form, public EntryEditor {
+ public:
+  TFTallimoadd();
+  ~TFTallimoadd() override;
+
+  // The catalogue file in use, shown in the status bar whenever the dialog becomes active.
+  std::string IniFileName;
+
+  TGradient Gradient1;
+  ui::Label Label1, Label2, Label3, Label4;
+  ui::Edit ProgName;
+  ui::Memo SerialNum;
+  ui::Edit NFOfile;
+  ui::CheckBox CheckBox1;
+  ui::Button BtnOkay, BtnCancel;
+  ui::StatusBar StatusBar1;
+  ui::PageControl PageControl1;
+  ui::TabSheet TabSheet1, TabSheet2, TabSheet3;
+  ui::Memo MemoAddInst, MemoAddInf, MemoAddSpec;
+
+  // EntryEditor.
+  void LoadEntry(const TTallimoProg& entry) override;
+  TModalResult ShowEditor() override;
+  void StoreEntry(TTallimoProg& entry) override;
+
+  // Handlers.
+  void FormActivate();
+  void NFOfileDblClick();
+  void MemoAddInstDblClick();
+  // Okay (or Enter outside the memos): offers to take the drives off, trims trailing blank
+  // lines, and closes with OK only when ValidateEntry agrees.
+  void BtnOkayClick();
+  bool ValidateEntry();
+
+ protected:
+  // Keeps each label clear of the control it names where the screen's font draws it wider
+  // than the design allows.
+  void FormCreate() override;
+
+ private:
+  void BuildControls();
+  // OpenDialog1: true and the chosen path (LastBrowseDir updated) unless cancelled.
+  bool PickFile(const char* filter, const char* title, std::string& path);
+};
+
+extern TFTallimoadd* FTallimoadd;
+
+}  // namespace tallimo
