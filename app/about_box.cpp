@@ -13,14 +13,6 @@ HBITMAP LoadPicture(int id) {
       LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
 }
 
-ui::TFont FontOf(const char* name, int height, TColor color) {
-  ui::TFont font;
-  font.name = name;
-  font.height = height;
-  font.color = color;
-  return font;
-}
-
 // The fixed lines: transparent, fixed size, in their own font.
 void PlaceLabel(ui::Label& label, ui::Form* form, const char* name, int left, int top, int width,
                 int height, const char* caption, ui::TAlignment alignment, const ui::TFont& font) {
@@ -40,7 +32,7 @@ TFTallimoabout::TFTallimoabout() {
   SetCaption("Tallimo - Information");
   BorderStyle = ui::TBorderStyle::bsDialog;
   Position = ui::TPosition::poDesigned;
-  SetFont(FontOf("MS Sans Serif", 14, clWindowText));
+  SetFont(ui::FontOf("MS Sans Serif", 14, clWindowText));
   SetClientSize(338, 258);
   SetBounds(33, 37, Width(), Height());
   // Help asked for here goes to the box's own help file name, at its context.
@@ -66,7 +58,7 @@ TFTallimoabout::TFTallimoabout() {
   Image2.Stretch = true;
   Image2.SetBitmap(LoadPicture(IDB_BANNER));
 
-  const ui::TFont lines = FontOf("Times New Roman", 18, clAqua);
+  const ui::TFont lines = ui::FontOf("Times New Roman", 18, clAqua);
   const auto centre = ui::TAlignment::taCenter;
   PlaceLabel(Label1, this, "Label1", 98, 10, 228, 31, "A simple menu system for", centre, lines);
   PlaceLabel(Label3, this, "Label3", 98, 36, 228, 24, "installing software from CD's", centre,
@@ -74,7 +66,7 @@ TFTallimoabout::TFTallimoabout() {
   PlaceLabel(Label4, this, "Label4", 98, 62, 228, 28, "containing multiple programs.", centre,
              lines);
   PlaceLabel(Label5, this, "Label5", 0, 94, 96, 18, "Version 0.97", centre,
-             FontOf("Arial", 15, clWhite));
+             ui::FontOf("Arial", 15, clWhite));
 
   LabelEffect1.Name = "LabelEffect1";
   LabelEffect1.SetParent(this);
@@ -87,7 +79,7 @@ TFTallimoabout::TFTallimoabout() {
   LabelEffect1.SetEffectStyle(esSunken);
   LabelEffect1.SetColourScheme(csCustom);
   LabelEffect1.SetAlignment(centre);
-  LabelEffect1.SetFont(FontOf("Times New Roman", 20, clBlack));
+  LabelEffect1.SetFont(ui::FontOf("Times New Roman", 20, clBlack));
 
   Memo2.Name = "Memo2";
   Memo2.SetParent(this);
@@ -96,7 +88,7 @@ TFTallimoabout::TFTallimoabout() {
   Memo2.Alignment = centre;
   Memo2.TabStop = false;
 
-  const ui::TFont bottom = FontOf("Arial", 15, clLime);
+  const ui::TFont bottom = ui::FontOf("Arial", 15, clLime);
   PlaceLabel(Label7, this, "Label7", 10, 241, 316, 17, "Created:", ui::TAlignment::taLeftJustify,
              bottom);
   PlaceLabel(Label2, this, "Label2", 10, 241, 316, 17, "", ui::TAlignment::taRightJustify, bottom);

@@ -28,12 +28,7 @@ MainWindowSeams HostMainWindowSeams() {
 
 namespace {
 ui::TFont MakeFont(const char* name, int height, bool bold = false, TColor color = clBlack) {
-  ui::TFont f;
-  f.name = name;
-  f.height = height;
-  f.bold = bold;
-  f.color = color;
-  return f;
+  return ui::FontOf(name, height, color, bold);
 }
 
 HBITMAP LoadPicture(int id) {

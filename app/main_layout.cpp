@@ -4,19 +4,6 @@
 
 namespace tallimo {
 
-int RoundHalfEven(double value) {
-  // Explicit, so the result does not hang on the floating-point rounding mode.
-  const double lower = std::floor(value);
-  const double fraction = value - lower;
-  double result = lower;
-  if (fraction > 0.5) {
-    result = lower + 1;
-  } else if (fraction == 0.5) {
-    result = std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
-  }
-  return static_cast<int>(result);
-}
-
 int ScaleSize(double scaleFactor, int designSize) {
   return RoundHalfEven(scaleFactor * designSize);
 }

@@ -2,10 +2,11 @@
 // The main window's own scaling and its proportions on resize.
 #include <cstdint>
 
+#include "ui/layout_fit.h"
+
 namespace tallimo {
 
-// Round to the nearest integer, a half to the even neighbour (607.5 -> 608, 28.5 -> 28).
-int RoundHalfEven(double value);
+using ui::RoundHalfEven;
 
 // Round(scaleFactor * designSize).
 int ScaleSize(double scaleFactor, int designSize);

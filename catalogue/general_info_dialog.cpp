@@ -7,11 +7,7 @@ TFTallimoinfo* FTallimoinfo = nullptr;
 namespace {
 
 ui::TFont SansSerif(int height, TColor color) {
-  ui::TFont f;
-  f.name = "MS Sans Serif";
-  f.height = height;
-  f.color = color;
-  return f;
+  return ui::FontOf("MS Sans Serif", height, color);
 }
 
 }  // namespace

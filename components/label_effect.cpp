@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "ui/layout_fit.h"
+
 namespace tallimo {
 
 using ui::TAlignment;
@@ -210,19 +212,6 @@ bool LabelEffect::ButtonRelease(int x, int y, int clientWidth, int clientHeight)
 
 // ---- Painting arithmetic ----
 
-int RoundToEven(double value) {
-  // Explicit, so the result does not hang on the floating-point rounding mode.
-  const double lower = std::floor(value);
-  const double fraction = value - lower;
-  double result = lower;
-  if (fraction > 0.5) {
-    result = lower + 1;
-  } else if (fraction == 0.5) {
-    result = std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
-  }
-  return static_cast<int>(result);
-}
-
 double ColourStep::Value() const {
   return std::ldexp(static_cast<double>(mantissa), -shift);
 }
@@ -358,14 +347,14 @@ UprightLayout LayOutUpright(const std::vector<int>& prefixWidths, int textHeight
                             int lastWidth, const LayerSpread& spread, const AngleCache& angles) {
   const int n = static_cast<int>(prefixWidths.size());
   const auto along = [&](int width, int index) {
-    return RoundToEven(width * angles.CosSquared + textHeight * index * angles.SinSquared);
+    return ui::RoundHalfEven(width * angles.CosSquared + textHeight * index * angles.SinSquared);
   };
   UprightLayout layout;
   layout.PathLength.resize(prefixWidths.size());
   for (int i = 1; i < n; ++i) layout.PathLength[i] = along(prefixWidths[i], i);
   const int length = along(n > 0 ? prefixWidths[n - 1] : 0, n - 1);
-  const int runX = RoundToEven(length * angles.CosAngle);
-  const int runY = RoundToEven(length * angles.SinAngle);
+  const int runX = ui::RoundHalfEven(length * angles.CosAngle);
+  const int runY = ui::RoundHalfEven(length * angles.SinAngle);
   layout.OriginX = std::max(0, -runX) + 10;
   layout.OriginY = std::max(0, runY) + 10;
   const int room = spread.MaxOffset - spread.MinOffset + 4;
@@ -379,8 +368,8 @@ UprightLayout LayOutUpright(const std::vector<int>& prefixWidths, int textHeight
 IntPoint UprightLetterAt(const UprightLayout& layout, const LayerSpread& spread,
                          const AngleCache& angles, int i, int ox, int oy) {
   const int length = layout.PathLength[static_cast<std::size_t>(i)];
-  const int dX = RoundToEven(length * angles.CosAngle);
-  const int dY = RoundToEven(length * angles.SinAngle);
+  const int dX = ui::RoundHalfEven(length * angles.CosAngle);
+  const int dY = ui::RoundHalfEven(length * angles.SinAngle);
   return {layout.OriginX - spread.MinOffset + dX + ox, layout.OriginY - spread.MinOffset - dY + oy};
 }
 

@@ -177,9 +177,6 @@ class LabelEffect {
 
 // ---- Painting arithmetic ----
 
-// Round to the nearest integer, a half to the even neighbour.
-int RoundToEven(double value);
-
 // A per-step colour increment as painting holds it: difference / steps rounded to a 40-bit
 // significand, halves away from zero. Its value is mantissa / 2^shift, exactly.
 struct ColourStep {

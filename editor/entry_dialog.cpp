@@ -16,12 +16,7 @@ namespace {
 constexpr TColor kRed = 0x0000FF;
 
 ui::TFont DialogFont(int height, TColor color, bool bold = false) {
-  ui::TFont f;
-  f.name = "MS Sans Serif";
-  f.height = height;
-  f.color = color;
-  f.bold = bold;
-  return f;
+  return ui::FontOf("MS Sans Serif", height, color, bold);
 }
 
 bool EndsWithLineBreak(const std::string& text) {

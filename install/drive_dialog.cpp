@@ -37,11 +37,7 @@ TFTallimodrive::TFTallimodrive(Drives& drives) : DriveComboBox1(drives), drives_
   BorderStyle = ui::TBorderStyle::bsDialog;
   HelpButton = true;
   Position = ui::TPosition::poDesigned;
-  ui::TFont font;
-  font.name = "MS Sans Serif";
-  font.height = 14;
-  font.color = clWindowText;
-  SetFont(font);
+  SetFont(ui::FontOf("MS Sans Serif", 14));
   SetClientSize(231, 97);
   SetBounds(200, 108, Width(), Height());
 
@@ -56,11 +52,7 @@ TFTallimodrive::TFTallimodrive(Drives& drives) : DriveComboBox1(drives), drives_
   Label1.Transparent = true;
   Label1.WordWrap = true;
   Label1.SetCaption("Which drive  would you like to install to?");
-  ui::TFont labelFont;
-  labelFont.name = "MS Serif";
-  labelFont.height = 17;
-  labelFont.color = clAqua;
-  Label1.SetFont(labelFont);
+  Label1.SetFont(ui::FontOf("MS Serif", 17, clAqua));
 
   DriveComboBox1.Name = "DriveComboBox1";
   DriveComboBox1.SetParent(this);

@@ -35,6 +35,16 @@ struct TFont {
 // ignoring case.
 bool IsAccelerator(char key, const std::string& caption);
 
+// A designed font: its face, pixel height, colour and weight.
+inline TFont FontOf(const char* name, int height, TColor color = clWindowText, bool bold = false) {
+  TFont f;
+  f.name = name;
+  f.height = height;
+  f.color = color;
+  f.bold = bold;
+  return f;
+}
+
 struct TBounds {
   int left = 0, top = 0, width = 0, height = 0;
 };

@@ -8,4 +8,7 @@ namespace tallimo::ui {
 // (as MulDiv rounds); 0 when designPpi is 0.
 int FitDesignSize(int size, int screenPpi, int designPpi);
 
+// Round to the nearest integer, a half to the even neighbour (607.5 -> 608, 28.5 -> 28).
+int RoundHalfEven(double value);
+
 }  // namespace tallimo::ui

@@ -78,11 +78,7 @@ TFTallimonfo::TFTallimonfo(Clipboard& clipboard, Shell& shell)
   SetCaption("Tallimo - NFO Viewer");
   BorderStyle = ui::TBorderStyle::bsSizeable;
   Position = ui::TPosition::poScreenCenter;
-  ui::TFont font;
-  font.name = "MS Sans Serif";
-  font.height = 14;
-  font.color = clWindowText;
-  SetFont(font);
+  SetFont(ui::FontOf("MS Sans Serif", 14));
   SetClientSize(640, 400);
 
   Panel1.Name = "Panel1";
