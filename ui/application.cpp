@@ -45,13 +45,37 @@ HWND Application::Handle() {
   return handle_;
 }
 
+namespace {
+struct HiddenWindows {
+  HWND application;
+  std::vector<HWND>* hidden;
+};
+
+BOOL CALLBACK HideShown(HWND hwnd, LPARAM p) {
+  auto* windows = reinterpret_cast<HiddenWindows*>(p);
+  if (hwnd != windows->application && IsWindowVisible(hwnd)) {
+    ShowWindow(hwnd, SW_HIDE);
+    windows->hidden->push_back(hwnd);
+  }
+  return TRUE;
+}
+}  // namespace
+
 void Application::Minimize() {
-  if (Handle()) ShowWindow(handle_, SW_MINIMIZE);
+  if (!Handle() || IsIconic(handle_)) return;
+  // The program's windows go with the button (the system does not hide windows that are
+  // owned only through the main form), and come back with it.
+  HiddenWindows windows{handle_, &hiddenByMinimize_};
+  EnumThreadWindows(GetCurrentThreadId(), &HideShown, reinterpret_cast<LPARAM>(&windows));
+  ShowWindow(handle_, SW_MINIMIZE);
 }
 
 void Application::Restore() {
   if (!Handle()) return;
   ShowWindow(handle_, SW_RESTORE);
+  for (HWND h : hiddenByMinimize_)
+    if (IsWindow(h)) ShowWindow(h, SW_SHOWNA);
+  hiddenByMinimize_.clear();
   ActivateMainForm();
 }
 

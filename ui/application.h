@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "platform/help_engine.h"
 #include "platform/prompter.h"
@@ -64,6 +65,7 @@ class Application {
   // Gives the activation on to the window the user was working in.
   void ActivateMainForm();
   HWND handle_ = nullptr;
+  std::vector<HWND> hiddenByMinimize_;
   Prompter* prompter_;
   HelpEngine* help_;
   Screen* screen_;

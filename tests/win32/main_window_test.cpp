@@ -482,6 +482,14 @@ TEST_P(MainWindowHelp, TheMainWindowsHelpTaskBarButtonAndAboutBox) {
   EXPECT_STREQ(title, "Tallimo Menu/Install System");
   RECT r;
   EXPECT_TRUE(GetWindowRect(app, &r) && IsRectEmpty(&r));
+  // Minimizing the menu minimizes that window, which hides the menu until it is restored.
+  form->Show();
+  SendMessageA(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(app));
+  EXPECT_FALSE(IsWindowVisible(h));
+  SendMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(!IsIconic(app) && IsWindowVisible(h));
+  ShowWindow(app, SW_HIDE);
 
   // Help > About, twice, with the header changed in between; the logo closes it.
   TFTallimoabout about;
