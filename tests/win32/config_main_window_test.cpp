@@ -7,13 +7,9 @@
 #include <functional>
 #include <memory>
 
-#include "app/main_form.h"
 #include "catalogue/general_info_dialog.h"
-#include "fakes/fake_clipboard.h"
-#include "fakes/fake_prompter.h"
 #include "ui/application.h"
-#include "unit/catalogue_fakes.h"
-#include "unit/install_fakes.h"
+#include "win32/main_window_fixture.h"
 
 namespace tallimo {
 namespace {
@@ -29,35 +25,13 @@ std::string TextOf(HWND h) {
   return buffer;
 }
 
-class ConfigOnMainWindow : public ::testing::Test {
+class ConfigOnMainWindow : public MainWindowFixture<> {
  protected:
   void SetUp() override {
-    ui::App().SetPrompter(&prompter);
-    ui::App().SetScreen(&screen);
-    ui::App().Restart();
+    MainWindowFixture::SetUp();
     files.files[kPath] = kCatalogue;
-    form = std::make_unique<TFTallimo>(MainWindowSeams{files, locale, clock,
-                                                       std::string("x \"") + kPath + "\"", "x",
-                                                       clipboard, environment, shell});
-    form->Create();
+    CreateMainForm(std::string("x \"") + kPath + "\"", "x");
   }
-  void TearDown() override {
-    form.reset();
-    ui::App().ProcessMessages();
-    ui::App().Restart();
-    ui::App().SetPrompter(nullptr);
-    ui::App().SetScreen(nullptr);
-  }
-  testing::FakePrompter prompter;
-  testing::FakeClipboard clipboard;
-  test::FakeEnvironment environment;
-  test::EventLog launched;
-  test::FakeShell shell{launched};
-  FixedScreen screen{96, 1280, 1024};
-  testing::MemoryFileSystem files;
-  testing::EnglishLocale locale;
-  testing::FixedClock clock;
-  std::unique_ptr<TFTallimo> form;
 };
 
 TEST_F(ConfigOnMainWindow, GeneralInfoEditsTheHeaderInItsDialog) {

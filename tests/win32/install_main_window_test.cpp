@@ -7,13 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "app/main_form.h"
-#include "fakes/fake_clipboard.h"
-#include "fakes/fake_prompter.h"
 #include "install/install_runner.h"
 #include "ui/application.h"
-#include "unit/catalogue_fakes.h"
-#include "unit/install_fakes.h"
+#include "win32/main_window_fixture.h"
 
 namespace tallimo {
 namespace {
@@ -24,27 +20,17 @@ constexpr const char* kCatalogue =
     "[Program2]\r\nName=Setup\r\nBatch=1\r\nInstall1=setup.exe\r\nSerial1=abc\r\nSerial2=def\r\n";
 constexpr const char* kPath = "C:\\Disc\\menu.ini";
 
-class InstallOnMainWindow : public ::testing::Test {
+class InstallOnMainWindow : public MainWindowFixture<> {
  protected:
   void SetUp() override {
-    ui::App().SetPrompter(&prompter);
-    ui::App().SetScreen(&screen);
-    ui::App().Restart();
+    MainWindowFixture::SetUp();
     files.files[kPath] = kCatalogue;
-    form = std::make_unique<TFTallimo>(MainWindowSeams{
-        files, locale, clock, std::string("\"C:\\Disc\\Tallimo.exe\" \"") + kPath + "\"",
-        "C:\\Disc\\Tallimo.exe", clipboard, environment, shell});
-    form->Create();
+    CreateMainForm(std::string("\"C:\\Disc\\Tallimo.exe\" \"") + kPath + "\"",
+                   "C:\\Disc\\Tallimo.exe");
     form->Show();
     ui::App().ProcessMessages();
   }
-  void TearDown() override {
-    form.reset();
-    ui::App().ProcessMessages();
-    ui::App().Restart();
-    ui::App().SetPrompter(nullptr);
-    ui::App().SetScreen(nullptr);
-  }
+
   void SelectRow(int row) {
     HWND list = form->ListBox1.Handle();
     RECT r{};
@@ -58,17 +44,6 @@ class InstallOnMainWindow : public ::testing::Test {
     SendMessageA(button.Handle(), BM_CLICK, 0, 0);
     ui::App().ProcessMessages();
   }
-
-  testing::FakePrompter prompter;
-  testing::FakeClipboard clipboard;
-  test::FakeEnvironment environment;
-  test::EventLog launched;
-  test::FakeShell shell{launched};
-  FixedScreen screen{96, 1280, 1024};
-  testing::MemoryFileSystem files;
-  testing::EnglishLocale locale;
-  testing::FixedClock clock;
-  std::unique_ptr<TFTallimo> form;
 };
 
 TEST_F(InstallOnMainWindow, TheCommandsAreEnabledAndWarnWithoutASelection) {

@@ -8,14 +8,9 @@
 #include <string>
 
 #include "app/about_box.h"
-#include "app/main_form.h"
 #include "app/main_layout.h"
-#include "fakes/fake_clipboard.h"
-#include "fakes/fake_prompter.h"
-#include "ui/application.h"
 #include "ui/layout_fit.h"
-#include "unit/catalogue_fakes.h"
-#include "unit/install_fakes.h"
+#include "win32/main_window_fixture.h"
 
 namespace tallimo {
 namespace {
@@ -53,34 +48,22 @@ void Key(HWND h, int vk) {
   ui::App().ProcessMessages();
 }
 
-class MainWindow : public ::testing::TestWithParam<int> {
+class MainWindow : public MainWindowFixture<::testing::TestWithParam<int>> {
  protected:
   void SetUp() override {
-    ui::App().SetPrompter(&prompter);
-    ui::App().SetHelpEngine(&help);
-    ui::App().SetScreen(&screen);
+    screen = FixedScreen{GetParam(), 1280, 1024};
+    MainWindowFixture::SetUp();
     ui::App().HelpFile = "C:\\Disc\\Tallimo.hlp";
-    ui::App().Restart();
     // The globals as the program starts with them.
     ScaleFactor = 96.0;
     MinTrackWidth = kDesignMinTrackWidth;
-  }
-  void TearDown() override {
-    form.reset();
-    ui::App().ProcessMessages();
-    ui::App().Restart();
-    ui::App().SetPrompter(nullptr);
-    ui::App().SetHelpEngine(nullptr);
-    ui::App().SetScreen(nullptr);
   }
   // Shown only where a test needs it: without a window manager every hidden or destroyed
   // visible window costs Wine a second.
   void Start(const char* catalogue = kCatalogue, bool show = false) {
     if (catalogue) files.files[kPath] = catalogue;
-    form = std::make_unique<TFTallimo>(MainWindowSeams{
-        files, locale, clock, std::string("\"C:\\Disc\\Tallimo.exe\" \"") + kPath + "\" more",
-        "C:\\Disc\\Tallimo.exe", clipboard, environment, shell});
-    form->Create();
+    CreateMainForm(std::string("\"C:\\Disc\\Tallimo.exe\" \"") + kPath + "\" more",
+                   "C:\\Disc\\Tallimo.exe");
     if (show) form->Show();
     ui::App().ProcessMessages();
   }
@@ -92,18 +75,6 @@ class MainWindow : public ::testing::TestWithParam<int> {
   }
   std::string Info() { return TextOf(form->MemoInfo.Handle()); }
   std::string SpecsText() { return TextOf(form->MemoSpecs.Handle()); }
-
-  testing::FakePrompter prompter;
-  testing::FakeClipboard clipboard;
-  test::FakeEnvironment environment;
-  test::EventLog launched;
-  test::FakeShell shell{launched};
-  testing::FakeHelpEngine help;
-  FixedScreen screen{GetParam(), 1280, 1024};
-  testing::MemoryFileSystem files;
-  testing::EnglishLocale locale;
-  testing::FixedClock clock;
-  std::unique_ptr<TFTallimo> form;
 };
 
 TEST_P(MainWindow, StartsWithTheCatalogueOfTheFirstArgumentSortedAndMerged) {

@@ -8,40 +8,30 @@
 #include <memory>
 #include <string>
 
-#include "app/main_form.h"
-#include "fakes/fake_clipboard.h"
-#include "fakes/fake_prompter.h"
 #include "ui/application.h"
 #include "ui/gdi.h"
-#include "unit/catalogue_fakes.h"
-#include "unit/install_fakes.h"
 #include "viewers/nfo_viewer.h"
+#include "win32/main_window_fixture.h"
 
 namespace tallimo {
 namespace {
 
-class NfoViewer : public ::testing::Test {
+class NfoViewer : public MainWindowFixture<> {
  protected:
   void SetUp() override {
-    ui::App().SetPrompter(&prompter);
-    ui::App().SetScreen(&screen);
-    ui::App().Restart();
+    screen = FixedScreen{96, 1024, 768};
+    MainWindowFixture::SetUp();
     files.files["C:\\menu.ini"] =
         "[Program1]\r\nName=Art\r\nNFO=C:\\ART.NFO\r\n[Program2]\r\n"
         "Name=Big\r\nNFO=BIG.NFO\r\n[Program3]\r\nName=Gone\r\nNFO=GONE\r\n";
     files.files["C:\\ART.NFO"] = "\xC9\xCD\xBB\n\xBA\x41\xBA\r\xC8\xCD\xBC";
-    form = std::make_unique<TFTallimo>(MainWindowSeams{files, locale, clock, "T.exe C:\\menu.ini",
-                                                       "C:\\T.exe", clipboard, environment, shell});
     FTallimonfo = (viewer = std::make_unique<TFTallimonfo>(clipboard, shell)).get();
-    form->Create();
+    CreateMainForm("T.exe C:\\menu.ini", "C:\\T.exe");
     form->Show();
   }
   void TearDown() override {
     viewer.reset();
-    form.reset();
-    ui::App().ProcessMessages();
-    ui::App().SetPrompter(nullptr);
-    ui::App().SetScreen(nullptr);
+    MainWindowFixture::TearDown();
   }
   void ViewNfoOfRow(int row) {  // selected twice: the first selection after start-up only selects
     RECT r{};
@@ -79,16 +69,6 @@ class NfoViewer : public ::testing::Test {
   }
   std::string Panel(int i) { return viewer->StatusBar1.PanelText(i); }
 
-  testing::FakePrompter prompter;
-  testing::FakeClipboard clipboard;
-  test::FakeEnvironment environment;
-  test::EventLog events;
-  test::FakeShell shell{events};
-  FixedScreen screen{96, 1024, 768};
-  testing::MemoryFileSystem files;
-  testing::EnglishLocale locale;
-  testing::FixedClock clock;
-  std::unique_ptr<TFTallimo> form;
   std::unique_ptr<TFTallimonfo> viewer;
 };
 
@@ -151,7 +131,7 @@ TEST_F(NfoViewer, OpensStepsTheFontCopiesClosesAndReopensWhereItWas) {
   EXPECT_EQ(prompter.boxes[0].title, "Information");
   EXPECT_EQ(prompter.boxes[0].text, "The entire NFO file has been copied to the Clipboard.");
   Click(viewer->BitBtn4);
-  EXPECT_EQ(events, test::EventLog{"run notepad C:\\ART.NFO"});
+  EXPECT_EQ(launched, test::EventLog{"run notepad C:\\ART.NFO"});
   EXPECT_EQ(shell.lastOwner, static_cast<void*>(ui::App().Handle()));
 
   SetWindowPos(viewer->Handle(), nullptr, 10, 20, 500, 300, SWP_NOZORDER);

@@ -1,0 +1,56 @@
+#pragma once
+// The base of the window tests' fixtures: fakes of every seam the main window and the
+// application take, put into the application for a test and taken out after it.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/main_form.h"
+#include "fakes/fake_clipboard.h"
+#include "fakes/fake_prompter.h"
+#include "platform/screen.h"
+#include "ui/application.h"
+#include "unit/catalogue_fakes.h"
+#include "unit/install_fakes.h"
+
+namespace tallimo {
+
+template <typename Base = ::testing::Test>
+class MainWindowFixture : public Base {
+ protected:
+  void SetUp() override {
+    ui::App().SetPrompter(&prompter);
+    ui::App().SetHelpEngine(&help);
+    ui::App().SetScreen(&screen);
+    ui::App().Restart();
+  }
+  void TearDown() override {
+    form.reset();
+    ui::App().ProcessMessages();
+    ui::App().Restart();
+    ui::App().SetPrompter(nullptr);
+    ui::App().SetHelpEngine(nullptr);
+    ui::App().SetScreen(nullptr);
+  }
+  // The main window on the fakes, created (its FormCreate has run), not shown.
+  void CreateMainForm(const std::string& commandLine, const std::string& programPath) {
+    form = std::make_unique<TFTallimo>(MainWindowSeams{files, locale, clock, commandLine,
+                                                       programPath, clipboard, environment, shell});
+    form->Create();
+  }
+
+  testing::FakePrompter prompter;
+  testing::FakeHelpEngine help;
+  testing::FakeClipboard clipboard;
+  test::FakeEnvironment environment;
+  test::EventLog launched;
+  test::FakeShell shell{launched};
+  FixedScreen screen{96, 1280, 1024};
+  testing::MemoryFileSystem files;
+  testing::EnglishLocale locale;
+  testing::FixedClock clock;
+  std::unique_ptr<TFTallimo> form;
+};
+
+}  // namespace tallimo
