@@ -35,8 +35,7 @@ TFTallimoabout::TFTallimoabout() {
   SetFont(ui::FontOf("MS Sans Serif", 14, clWindowText));
   SetClientSize(338, 258);
   SetBounds(33, 37, Width(), Height());
-  // Help asked for here goes to the box's own help file name, at its context.
-  HelpFile = "90";
+  // Help asked for here: this context, in the application's help file.
   HelpContext = 70;
 
   Gradient1.Name = "Gradient1";

@@ -205,17 +205,13 @@ TModalResult Form::ShowModal() {
   return result;
 }
 
-const std::string& Form::EffectiveHelpFile() const {
-  return HelpFile.empty() ? App().HelpFile : HelpFile;
-}
-
 void Form::ShowHelp(int context, const RECT& place) {
   HelpEngine& help = App().GetHelpEngine();
   if (HelpButton) {
-    help.SetPopupPos(EffectiveHelpFile(), place.left, place.top);
-    help.ShowPopup(EffectiveHelpFile(), context);
+    help.SetPopupPos(App().HelpFile, place.left, place.top);
+    help.ShowPopup(App().HelpFile, context);
   } else {
-    help.ShowContext(EffectiveHelpFile(), context);
+    help.ShowContext(App().HelpFile, context);
   }
 }
 

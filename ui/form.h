@@ -27,8 +27,6 @@ class Form : public WinControl {
   TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
   TPosition Position = TPosition::poDesigned;
   bool HelpButton = false;  // a context-help button in the title bar
-  // The window's own help file; empty: the application's.
-  std::string HelpFile;
   MainMenu* Menu = nullptr;
 
   // Fits the design to the screen's pixels per inch and creates the window, hidden, with all
@@ -85,7 +83,6 @@ class Form : public WinControl {
   RECT AlignArea() const override;
 
  private:
-  const std::string& EffectiveHelpFile() const;
   void ShowHelp(int context, const RECT& place);
   void MakeHintWindow();
   HWND hints_ = nullptr;

@@ -478,8 +478,8 @@ TEST_P(MainWindowHelp, TheMainWindowsHelpTaskBarButtonAndAboutBox) {
   EXPECT_EQ(about.Label2.Caption(), form->Cat.WriteDate);
   EXPECT_EQ(about.Memo2.Lines(), (std::vector<std::string>{"One", "", "Three"}));
   EXPECT_FALSE(GetWindowLongA(about.Memo2.Handle(), GWL_STYLE) & WS_TABSTOP);
-  F1On(about.Memo2.Handle());  // the box's own help name and context
-  EXPECT_EQ(Take(), (std::vector<Call>{{"context", "90", 70}}));
+  F1On(about.Memo2.Handle());  // the box's context, in the application's help file
+  EXPECT_EQ(Take(), (std::vector<Call>{{"context", kHelp, 70}}));
   form->Cat.CreatedBy.clear();
   form->Cat.WriteDate = "Tue, 8 Dec 2026, 9:15 am";
   form->Cat.NoteLines.clear();
