@@ -8,11 +8,6 @@ TFTallimoabout* FTallimoabout = nullptr;
 
 namespace {
 
-HBITMAP LoadPicture(int id) {
-  return static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
-}
-
 // The fixed lines: transparent, fixed size, in their own font.
 void PlaceLabel(ui::Label& label, ui::Form* form, const char* name, int left, int top, int width,
                 int height, const char* caption, ui::TAlignment alignment, const ui::TFont& font) {
@@ -27,7 +22,7 @@ void PlaceLabel(ui::Label& label, ui::Form* form, const char* name, int left, in
 
 }  // namespace
 
-TFTallimoabout::TFTallimoabout() {
+TFTallimoabout::TFTallimoabout(SystemColors& colors) : Gradient1(colors) {
   Name = "FTallimoabout";
   SetCaption("Tallimo - Information");
   BorderStyle = ui::TBorderStyle::bsDialog;
@@ -47,7 +42,7 @@ TFTallimoabout::TFTallimoabout() {
   Image1.SetParent(this);
   Image1.SetBounds(4, 4, 83, 83);
   Image1.Stretch = true;
-  Image1.SetBitmap(LoadPicture(IDB_LOGO));
+  Image1.SetBitmap(ui::LoadBitmapResource(IDB_LOGO));
   Image1.Cursor = reinterpret_cast<LPCSTR>(IDC_CROSS);
   Image1.OnClick = [this] { Image1Click(); };
 
@@ -55,7 +50,7 @@ TFTallimoabout::TFTallimoabout() {
   Image2.SetParent(this);
   Image2.SetBounds(0, 122, 346, 31);
   Image2.Stretch = true;
-  Image2.SetBitmap(LoadPicture(IDB_BANNER));
+  Image2.SetBitmap(ui::LoadBitmapResource(IDB_BANNER));
 
   const ui::TFont lines = ui::FontOf("Times New Roman", 18, clAqua);
   const auto centre = ui::TAlignment::taCenter;

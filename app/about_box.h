@@ -13,9 +13,18 @@
 
 namespace tallimo {
 
-class TFTallimoabout : public ui::Form {
+// The About box as the Help menu sees it.
+class AboutView {
  public:
-  TFTallimoabout();
+  virtual ~AboutView() = default;
+  // Fills the box from the catalogue's header and shows it until it is closed.
+  virtual void ShowFor(const std::string& createdBy, const std::string& writeDate,
+                       const std::vector<std::string>& noteLines) = 0;
+};
+
+class TFTallimoabout : public ui::Form, public AboutView {
+ public:
+  explicit TFTallimoabout(SystemColors& colors);
   ~TFTallimoabout() override;
 
   TGradient Gradient1;
@@ -29,7 +38,7 @@ class TFTallimoabout : public ui::Form {
   // Fills the box from the catalogue's header and shows it until the logo or the close box
   // closes it.
   void ShowFor(const std::string& createdBy, const std::string& writeDate,
-               const std::vector<std::string>& noteLines);
+               const std::vector<std::string>& noteLines) override;
   void Image1Click();
 };
 

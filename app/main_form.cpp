@@ -11,6 +11,7 @@
 #include "platform/error.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
+#include "ui/gdi.h"
 
 namespace tallimo {
 
@@ -19,29 +20,11 @@ std::uint16_t MinTrackWidth = kDesignMinTrackWidth;
 std::uint16_t MinTrackHeight = kMinTrackHeight;
 TFTallimo* FTallimo = nullptr;
 
-MainWindowSeams HostMainWindowSeams() {
-  char path[MAX_PATH * 2] = "";
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  return {HostFileSystem(), HostLocale(),      HostClock(), GetCommandLineA(), path,
-          HostClipboard(),  HostEnvironment(), HostShell()};
-}
-
-namespace {
-ui::TFont MakeFont(const char* name, int height, bool bold = false, TColor color = clBlack) {
-  return ui::FontOf(name, height, color, bold);
-}
-
-HBITMAP LoadPicture(int id) {
-  return static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
-}
-}  // namespace
-
-TFTallimo::TFTallimo(MainWindowSeams seams) : seams_(std::move(seams)) {
+TFTallimo::TFTallimo(MainWindowSeams seams) : Gradient1(seams.colors), seams_(std::move(seams)) {
   Name = "FTallimo";
   SetCaption("Tallimo");
   SetClientSize(504, 364);
-  SetFont(MakeFont("MS Sans Serif", 14, false, clWindowText));
+  SetFont(ui::FontOf("MS Sans Serif", 14, clWindowText));
   Position = ui::TPosition::poScreenCenter;
   BorderStyle = ui::TBorderStyle::bsSizeable;
   BuildMenus();
@@ -69,7 +52,7 @@ void TFTallimo::BuildControls() {
   Image2.Stretch = true;
   Image2.SetBounds(0, 0, 500, 31);
   Image2.SetAlign(ui::TAlign::alTop);
-  Image2.SetBitmap(LoadPicture(IDB_BANNER));
+  Image2.SetBitmap(ui::LoadBitmapResource(IDB_BANNER));
 
   // The heading: sunken, an olive shadow, the face from blue at the top to black.
   LabelSelect.Name = "LabelSelect";
@@ -84,17 +67,16 @@ void TFTallimo::BuildControls() {
   LabelSelect.SetColourScheme(csCustom);
   LabelSelect.SetAlignment(ui::TAlignment::taCenter);
   LabelSelect.SetCaption("&Select a Program to Install");
-  LabelSelect.SetFont(MakeFont("Times New Roman", 25));
+  LabelSelect.SetFont(ui::FontOf("Times New Roman", 25, clBlack));
 
   ListBox1.Name = "ListBox1";
   ListBox1.SetParent(&PanList);
   ListBox1.SetAlign(ui::TAlign::alClient);
-  ListBox1.SetFont(MakeFont("MS Sans Serif", 20, true));
+  ListBox1.SetFont(ui::FontOf("MS Sans Serif", 20, clBlack, true));
   ListBox1.SetDefaultRowHeight(kDesignListRowHeight);
   ListBox1.DefaultColWidth = 1500;
   ListBox1.HelpContext = 2;
   ListBox1.Popup = &PopupMenu1;
-  ListBox1.OnDblClick = [this] { BtnInstCloseClick(); };
   ListBox1.OnSelectCell = [this](int col, int row, bool& can) {
     ListBox1SelectCell(col, row, can);
   };
@@ -120,40 +102,25 @@ void TFTallimo::BuildControls() {
   Image1.Name = "Image1";
   Image1.SetParent(&PanBtn);
   Image1.SetBounds(460, 8, 34, kDesignImage1Height);
-  Image1.SetBitmap(LoadPicture(IDB_LOGO));
+  Image1.SetBitmap(ui::LoadBitmapResource(IDB_LOGO));
   Image1.Cursor = reinterpret_cast<LPCSTR>(IDC_CROSS);
   Image1.OnClick = [this] { Image1Click(); };
 
-  struct ButtonDesign {
-    ui::Button& button;
-    const char* name;
-    const char* caption;
-    int left, width;
-    const char* hint;
-  };
-  ButtonDesign buttons[] = {
-      {BtnInstClose, "BtnInstClose", "&Install && Close", 10, 129,
-       "Install the selected program and close Tallimo"},
-      {BtnInstall, "BtnInstall", "I&nstall", 148, 92, "Install the selected program"},
-      {BtnNFO, "BtnNFO", "&View NFO", 246, 92, "View NFO associated with program"},
-      {BtnSerial, "BtnSerial", "C&opy Serial", 345, 92,
-       "Copy serial number/registration code to clipboard"},
-      {BtnClose, "BtnClose", "&Close", 443, 92, "Close Tallimo"},
-  };
-  for (auto& b : buttons) {
-    b.button.Name = b.name;
-    b.button.SetParent(&PanBtn);
-    b.button.SetCaption(b.caption);
-    b.button.SetBounds(b.left, 11, b.width, 31);
-    b.button.Hint = b.hint;
-  }
+  ui::PlaceButtons(PanBtn,
+                   {{BtnInstClose, "BtnInstClose", "&Install && Close", 10, 11, 129, 31,
+                     "Install the selected program and close Tallimo"},
+                    {BtnInstall, "BtnInstall", "I&nstall", 148, 11, 92, 31,
+                     "Install the selected program"},
+                    {BtnNFO, "BtnNFO", "&View NFO", 246, 11, 92, 31,
+                     "View NFO associated with program"},
+                    {BtnSerial, "BtnSerial", "C&opy Serial", 345, 11, 92, 31,
+                     "Copy serial number/registration code to clipboard"},
+                    {BtnClose, "BtnClose", "&Close", 443, 11, 92, 31, "Close Tallimo"}});
   BtnInstClose.Default = true;
-  BtnInstClose.SetFont(MakeFont("MS Sans Serif", 15, true, clWindowText));
+  BtnInstClose.SetFont(ui::FontOf("MS Sans Serif", 15, clWindowText, true));
   DefaultButton = &BtnInstClose;
   BtnNFO.SetEnabled(false);
   BtnSerial.SetEnabled(false);
-  BtnInstClose.OnClick = [this] { BtnInstCloseClick(); };
-  BtnInstall.OnClick = [this] { BtnInstallClick(); };
   BtnClose.OnClick = [this] { BtnCloseClick(); };
 
   // Lower half: MemoInfo on the left, MemoSpecs on the right.
@@ -169,7 +136,7 @@ void TFTallimo::BuildControls() {
     heading.SetCaption(title);
     heading.Alignment = ui::TAlignment::taCenter;
     heading.SetColor(color);
-    heading.SetFont(MakeFont("MS Sans Serif", 18));
+    heading.SetFont(ui::FontOf("MS Sans Serif", 18, clBlack));
     memo.Name = memoName;
     memo.SetParent(&panel);
     memo.SetAlign(ui::TAlign::alClient);
@@ -212,7 +179,6 @@ void TFTallimo::BuildMenus() {
   Contents1 = &Help1->Add("Contents1", "&Contents", 1);
   N6 = &Help1->Add("N6", "-");
   About1 = &Help1->Add("About1", "&About Tallimo", 0);
-  Exit1->OnClick = [this] { BtnCloseClick(); };
 
   ppInstallClose1 = &PopupMenu1.Add("ppInstallClose1", "&Install && Close", 21);
   ppInstallClose1->Default = true;
@@ -227,8 +193,6 @@ void TFTallimo::BuildMenus() {
   N5 = &PopupMenu1.Add("N5", "-");
   ppViewNFO1->SetEnabled(false);
   ppCopySerial1->SetEnabled(false);
-  ppInstallClose1->OnClick = [this] { BtnInstCloseClick(); };
-  ppInstall1->OnClick = [this] { BtnInstallClick(); };
 }
 
 void TFTallimo::FormCreate() {
@@ -314,17 +278,11 @@ void TFTallimo::ShowProgramDetails(int index) {
 }
 
 bool TFTallimo::HasSelection(bool warn) {
-  return tallimo::HasSelection(ListBox1.Selection().Top, warn, ui::App().GetPrompter());
+  return tallimo::HasSelection(ListBox1.Selection().Top, warn, seams_.prompter);
 }
 
 int TFTallimo::FindProgramIndex(const std::string& name) const {
   return tallimo::FindProgramIndex(Cat.ProgramList, name);
-}
-
-int TFTallimo::SelectedProgramIndex() const {
-  ui::TGridRect s = ListBox1.Selection();
-  if (s.Top < 0) return -1;
-  return FindProgramIndex(ListBox1.Cell(s.Left, s.Top));
 }
 
 void TFTallimo::ListBox1SelectCell(int col, int row, bool& canSelect) {
@@ -337,16 +295,16 @@ void TFTallimo::ListBox1DrawCell(HDC dc, int col, int row, const RECT& rect,
                                  ui::TGridDrawState state) {
   (void)state;
   // An inverted dotted line on the pixel row under the cell.
-  HPEN pen = CreatePen(PS_DOT, 1, RGB(192, 192, 192));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  int oldRop = SetROP2(dc, R2_NOT);
-  int oldMode = SetBkMode(dc, TRANSPARENT);  // the gaps between the dots stay untouched
-  MoveToEx(dc, rect.left, rect.bottom, nullptr);
-  LineTo(dc, rect.right, rect.bottom);
-  SetBkMode(dc, oldMode);
-  SetROP2(dc, oldRop);
-  SelectObject(dc, oldPen);
-  DeleteObject(pen);
+  {
+    ui::OwnedPen pen(CreatePen(PS_DOT, 1, RGB(192, 192, 192)));
+    ui::SelectIn usePen(dc, pen.Get());
+    int oldRop = SetROP2(dc, R2_NOT);
+    int oldMode = SetBkMode(dc, TRANSPARENT);  // the gaps between the dots stay untouched
+    MoveToEx(dc, rect.left, rect.bottom, nullptr);
+    LineTo(dc, rect.right, rect.bottom);
+    SetBkMode(dc, oldMode);
+    SetROP2(dc, oldRop);
+  }
   // The text centred, 2 pixels below the cell's top, over the cell's background.
   UINT oldAlign = SetTextAlign(dc, TA_CENTER | TA_TOP);
   std::string text = ListBox1.Cell(col, row);

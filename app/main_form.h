@@ -4,15 +4,25 @@
 #include <memory>
 #include <string>
 
+#include "app/about_box.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/config_commands.h"
 #include "components/gradient_win32.h"
 #include "components/label_effect_win32.h"
+#include "editor/entry_commands.h"
+#include "install/drive_token.h"
+#include "install/random_source.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/help_engine.h"
 #include "platform/locale.h"
+#include "platform/prompter.h"
+#include "platform/screen.h"
 #include "platform/shell.h"
+#include "platform/system_colors.h"
+#include "viewers/view_nfo.h"
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -31,7 +41,17 @@ extern double ScaleFactor;
 extern std::uint16_t MinTrackWidth;
 extern std::uint16_t MinTrackHeight;
 
-// What the main window takes from the system; tests put fakes in.
+// The dialogs the main window's commands open, as the commands see them.
+struct MainWindowDialogs {
+  DriveChoice& drive;               // Drive (FTallimodrive)
+  EntryEditor& entry;               // Add/Edit Program (FTallimoadd)
+  GeneralInfoEditor& generalInfo;   // General Info (FTallimoinfo)
+  NfoView& nfo;                     // NFO viewer (FTallimonfo)
+  AboutView& about;                 // About (FTallimoabout)
+};
+
+// Everything the main window takes from the system and its dialogs. Only the program's entry
+// point builds the real set; tests build one of fakes.
 struct MainWindowSeams {
   FileSystem& files;
   Locale& locale;
@@ -41,8 +61,13 @@ struct MainWindowSeams {
   Clipboard& clipboard;
   Environment& environment;
   Shell& shell;
+  Prompter& prompter;
+  HelpEngine& help;
+  Screen& screen;
+  RandomSource& random;  // names the batch files
+  SystemColors& colors;
+  MainWindowDialogs dialogs;
 };
-MainWindowSeams HostMainWindowSeams();
 
 class TFTallimo : public ui::Form {
  public:
@@ -71,46 +96,62 @@ class TFTallimo : public ui::Form {
   ui::Memo MemoSpecs;
 
   ui::MainMenu MainMenu1;
-  ui::MenuItem *Config1, *N3, *N1, *ReadINIFile1, *WriteINIFile1, *EditINIFile1, *N2, *Exit1;
-  ui::MenuItem *Help1, *Contents1, *N6, *About1;
+  ui::MenuItem* Config1;        // the Config menu
+  ui::MenuItem* N3;             // General Info
+  ui::MenuItem* N1;             // separator
+  ui::MenuItem* ReadINIFile1;   // Read INI File
+  ui::MenuItem* WriteINIFile1;  // Write INI File
+  ui::MenuItem* EditINIFile1;   // Write INI As
+  ui::MenuItem* N2;             // separator
+  ui::MenuItem* Exit1;          // Exit
+  ui::MenuItem* Help1;          // the Help menu
+  ui::MenuItem* Contents1;      // Contents
+  ui::MenuItem* N6;             // separator
+  ui::MenuItem* About1;         // About Tallimo
+  // The list's pop-up menu: the first column, then the second from N4 on.
   ui::PopupMenu PopupMenu1;
-  ui::MenuItem *ppInstallClose1, *ppInstall1, *ppViewNFO1, *ppCopySerial1, *N4, *ppAddProgram1,
-      *ppEditProcedure1, *ppRemoveProgram1, *N5;
+  ui::MenuItem* ppInstallClose1;   // Install & Close
+  ui::MenuItem* ppInstall1;        // Install
+  ui::MenuItem* ppViewNFO1;        // View NFO
+  ui::MenuItem* ppCopySerial1;     // Copy Serial
+  ui::MenuItem* N4;                // separator that starts the second column
+  ui::MenuItem* ppAddProgram1;     // Add Program
+  ui::MenuItem* ppEditProcedure1;  // Edit Program
+  ui::MenuItem* ppRemoveProgram1;  // Remove Program
+  ui::MenuItem* N5;                // separator
 
-  // Part of the list and the panes.
+  // The list and the panes.
   void RefreshProgramList();
   void ShowProgramDetails(int index);
   bool HasSelection(bool warn);
   int FindProgramIndex(const std::string& name) const;
-  // The entry index of the selected row (-1 when none or when its name matches no entry).
-  int SelectedProgramIndex() const;
 
-  // Handlers.
+  // Handlers, named after their control and event.
   void ListBox1SelectCell(int col, int row, bool& canSelect);
   void ListBox1DrawCell(HDC dc, int col, int row, const RECT& rect, ui::TGridDrawState state);
   void FormResize();
-  void BtnCloseClick();
+  void BtnCloseClick();  // Close, and Config > Exit
   void FormClose();
-  void Image1Click();
+  void Image1Click();  // the logo: swaps the pane headings' colours and opens the help
   // The install runner's commands (main_form_install.cpp).
-  void BtnInstallClick();
-  void BtnInstCloseClick();
+  void BtnInstallClick();    // Install
+  void BtnInstCloseClick();  // Install & Close (also Enter and a double click on the list)
   // The reading aids (main_form_viewers.cpp).
-  void BtnNFOClick();
-  void BtnSerialClick();
+  void BtnNFOClick();     // View NFO
+  void BtnSerialClick();  // Copy Serial
   // The Help menu (main_form_help.cpp).
-  void Contents1Click();
-  void Help1Click();
+  void Contents1Click();  // Help > Contents
+  void Help1Click();      // Help > About Tallimo
   // The configuration commands and the question on closing (main_form_config.cpp).
-  void N3Click();
-  void ReadINIFile1Click();
-  void WriteINIFile1Click();
-  void EditINIFile1Click();
-  void FormCloseQuery(bool& canClose);
+  void N3Click();             // Config > General Info
+  void ReadINIFile1Click();   // Config > Read INI File
+  void WriteINIFile1Click();  // Config > Write INI File
+  void EditINIFile1Click();   // Config > Write INI As
+  void FormCloseQuery(bool& canClose);  // the question about unsaved changes
   // The entry editor's commands (main_form_editor.cpp).
-  void ppAddProgram1Click();
-  void ppEditProcedure1Click();
-  void ppRemoveProgram1Click();
+  void ppAddProgram1Click();      // Add Program
+  void ppEditProcedure1Click();   // Edit Program
+  void ppRemoveProgram1Click();   // Remove Program
   // After a command changed the catalogue: the list refilled with no row selected, the panes
   // cleared.
   void RefreshAfterChange();
@@ -122,7 +163,7 @@ class TFTallimo : public ui::Form {
  private:
   void BuildControls();
   void BuildMenus();
-  // Enables the install commands once they exist (main_form_install.cpp).
+  // Wires Install and Install & Close (main_form_install.cpp).
   void InitInstallCommands();
   // Wires the reading aids' commands (main_form_viewers.cpp).
   void InitViewerCommands();

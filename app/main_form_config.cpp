@@ -2,22 +2,17 @@
 // Write INI File, Write INI As) and the question about unsaved changes on every closing.
 #include "app/main_form.h"
 #include "catalogue/config_commands.h"
-#include "catalogue/general_info_dialog.h"
-#include "ui/application.h"
 
 namespace tallimo {
 
 namespace {
 
 ConfigCommands Config(MainWindowSeams& seams, TFTallimo& form) {
-  static GeneralInfoDialog dialog;
-  return ConfigCommands({seams.files, seams.locale, seams.clock, ui::App().GetPrompter(), dialog},
-                        form.Cat,
-                        {[&form] {
-                           form.RefreshProgramList();
-                           form.ShowProgramDetails(-1);
-                         },
-                         [&form](const std::string& title) { form.SetCaption(title); }});
+  return ConfigCommands(
+      {seams.files, seams.locale, seams.clock, seams.prompter, seams.dialogs.generalInfo},
+      form.Cat,
+      {[&form] { form.RefreshAfterChange(); },
+       [&form](const std::string& title) { form.SetCaption(title); }});
 }
 
 }  // namespace
@@ -28,6 +23,7 @@ void TFTallimo::InitConfigCommands() {
   ReadINIFile1->OnClick = [this] { ReadINIFile1Click(); };
   WriteINIFile1->OnClick = [this] { WriteINIFile1Click(); };
   EditINIFile1->OnClick = [this] { EditINIFile1Click(); };
+  Exit1->OnClick = [this] { BtnCloseClick(); };
   // Every way of closing (Close, Exit, the close box, Install & Close) comes through Close.
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
 }

@@ -1,5 +1,4 @@
 // The Help menu of the main window: the help contents and the About box.
-#include "app/about_box.h"
 #include "app/main_form.h"
 #include "ui/application.h"
 
@@ -12,11 +11,11 @@ void TFTallimo::InitHelpCommands() {
 }
 
 void TFTallimo::Help1Click() {
-  if (FTallimoabout) FTallimoabout->ShowFor(Cat.CreatedBy, Cat.WriteDate, Cat.NoteLines);
+  seams_.dialogs.about.ShowFor(Cat.CreatedBy, Cat.WriteDate, Cat.NoteLines);
 }
 
 void TFTallimo::Contents1Click() {
-  ui::App().HelpContext(1);
+  seams_.help.ShowContext(ui::App().HelpFile, 1);
 }
 
 }  // namespace tallimo

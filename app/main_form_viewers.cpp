@@ -1,8 +1,6 @@
 // The reading aids of the main window: View NFO and Copy Serial (buttons and popup items).
 #include "app/main_form.h"
 #include "app/main_window_selection.h"
-#include "ui/application.h"
-#include "viewers/nfo_viewer.h"
 #include "viewers/serial_copy.h"
 #include "viewers/view_nfo.h"
 
@@ -16,16 +14,14 @@ void TFTallimo::InitViewerCommands() {
 }
 
 void TFTallimo::BtnNFOClick() {
-  if (!FTallimonfo) return;  // a program without the viewer window
   MainWindowSelection selection(*this);
-  ViewNfo(selection, Cat.ProgramList,
-          {seams_.files, ui::App().GetPrompter(), ui::App().GetScreen()}, ScaleFactor,
-          *FTallimonfo);
+  ViewNfo(selection, Cat.ProgramList, {seams_.files, seams_.prompter, seams_.screen}, ScaleFactor,
+          seams_.dialogs.nfo);
 }
 
 void TFTallimo::BtnSerialClick() {
   MainWindowSelection selection(*this);
-  CopySerial(selection, Cat.ProgramList, seams_.clipboard, ui::App().GetPrompter());
+  CopySerial(selection, Cat.ProgramList, seams_.clipboard, seams_.prompter);
 }
 
 }  // namespace tallimo

@@ -1,5 +1,6 @@
-// Tallimo.exe: sets the application's title and help file, makes the six windows in order (the
-// first is the main window), and runs the event loop until the main window closes.
+// Tallimo.exe: sets the application's title and help file, builds the seams and the six windows
+// (the main window is the first to have a window), and runs the event loop until the main window
+// closes. The one place where the real seams are chosen.
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
@@ -30,11 +31,15 @@ void __verbose_terminate_handler() {
 #endif
 
 namespace {
-// The folder of the program, with its final "\".
-std::string ProgramFolder() {
+// The program's own full file path.
+std::string ProgramPath() {
   char path[MAX_PATH * 2] = "";
   GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string p = path;
+  return path;
+}
+// The folder of the program, with its final "\".
+std::string ProgramFolder() {
+  std::string p = ProgramPath();
   size_t slash = p.find_last_of("\\/");
   return slash == std::string::npos ? std::string() : p.substr(0, slash + 1);
 }
@@ -47,26 +52,39 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   app.Title = "Tallimo Menu/Install System";
   // Beside the program, so that it is found wherever the disc is.
   app.HelpFile = ProgramFolder() + "Tallimo.hlp";
+  Prompter& prompter = HostPrompter();
+  SystemColors& colors = HostSystemColors();
+  app.SetPrompter(&prompter);
+  app.SetHelpEngine(&HostHelpEngine());
+  app.SetScreen(&HostScreen());
 
-  auto mainForm = std::make_unique<TFTallimo>(HostMainWindowSeams());
+  // The six windows, each living until the program ends. The dialogs are made first, since
+  // the main window takes them; each makes its window when it is first shown, so only the
+  // main window's exists before the first paint.
+  auto add = std::make_unique<TFTallimoadd>(prompter, colors);
+  auto about = std::make_unique<TFTallimoabout>(colors);
+  auto nfo = std::make_unique<TFTallimonfo>(HostClipboard(), HostShell(), prompter);
+  auto info = std::make_unique<TFTallimoinfo>(colors);
+  auto drive = std::make_unique<TFTallimodrive>(HostDrives(), colors);
+  TimeSeededRandom batchNames;
+  auto mainForm = std::make_unique<TFTallimo>(MainWindowSeams{
+      HostFileSystem(), HostLocale(), HostClock(), GetCommandLineA(), ProgramPath(),
+      HostClipboard(), HostEnvironment(), HostShell(), prompter, app.GetHelpEngine(),
+      app.GetScreen(), batchNames, colors, {*drive, *add, *info, *nfo, *about}});
   FTallimo = mainForm.get();
-  auto add = std::make_unique<TFTallimoadd>();
-  auto about = std::make_unique<TFTallimoabout>();
-  auto nfo = std::make_unique<TFTallimonfo>();
-  auto info = std::make_unique<TFTallimoinfo>();
-  auto drive = std::make_unique<TFTallimodrive>();
   FTallimoadd = add.get();
   FTallimoabout = about.get();
   FTallimonfo = nfo.get();
   FTallimoinfo = info.get();
   FTallimodrive = drive.get();
-  // Only the main window is made before the first paint; each dialog makes its window when it
-  // is first shown, and is reused from then on. An error in the main window's creation is
-  // reported and the program goes on with what was made.
+  // An error in the main window's creation is reported and the program goes on with what was
+  // made.
   try {
     FTallimo->Create();  // FormCreate runs here, before any dialog has a window
   } catch (...) {
     app.HandleCurrentException();
   }
-  return app.Run();
+  const int exitCode = app.Run();
+  mainForm.reset();  // before the dialogs it refers to
+  return exitCode;
 }

@@ -28,16 +28,12 @@ struct TGridRect {
   int Right = -1;
   int Bottom = -1;
 };
-inline constexpr TGridRect kNoSelection{};
 
 inline constexpr const char* kNoSelectionWarning = "You must first select an item!";
 
 // True when the selection's top row is 0 or more. When not, and `warn` is set, shows the
 // warning "You must first select an item!" (Warning, OK) through `prompter`.
 bool HasSelection(int selectionTopRow, bool warn, Prompter& prompter);
-inline bool HasSelection(const TGridRect& selection, bool warn, Prompter& prompter) {
-  return HasSelection(selection.Top, warn, prompter);
-}
 
 // What selecting the row whose text is `cellText` does to the panes: nothing (nullopt) while
 // the catalogue is empty, else ShowProgramDetails with the returned index (-1 when no entry

@@ -102,9 +102,12 @@ void ConfigCommands::WriteIniAs() {
   std::string path;
   if (!seams_.prompter.SaveFileDialog(SaveConfigDialogOptions(FolderPart(cat_.IniFileName)), path))
     return;
-  // The dialog has asked before an existing file is overwritten.
+  // The dialog has asked before an existing file is overwritten. The menu keeps the new name
+  // only once the catalogue is written there, so that a failed save leaves it on the catalogue
+  // that was open.
+  const std::string previous = cat_.IniFileName;
   cat_.IniFileName = path;
-  Save();
+  if (!Save()) cat_.IniFileName = previous;
 }
 
 bool ConfigCommands::CloseQuery() {

@@ -68,7 +68,8 @@ TFTallimoinfo::TFTallimoinfo(SystemColors& colors) : Gradient1(colors) {
   Button2.SetCaption("&Cancel");
   Button2.ModalResult = TModalResult::mrCancel;
   DefaultButton = &Button1;
-  CancelButton = &Button2;  // Escape cancels, as the close box does
+  // No cancel key: a stray Escape must not throw away what was typed. Cancel and the close box
+  // cancel.
   ActiveControl = &Edit1;
 }
 
@@ -77,18 +78,16 @@ TFTallimoinfo::~TFTallimoinfo() {
   if (FTallimoinfo == this) FTallimoinfo = nullptr;
 }
 
-bool GeneralInfoDialog::Edit(const std::string& title, GeneralInfoFields& fields) {
-  TFTallimoinfo* dialog = FTallimoinfo;
-  if (!dialog) return false;
-  if (!dialog->HandleAllocated()) dialog->Create();
-  dialog->Edit1.SetText(fields.ConfigCaption);
-  dialog->Edit2.SetText(fields.CreatedBy);
-  dialog->Memo1.SetLines(fields.NoteLines);
-  dialog->SetCaption(title);
-  if (dialog->ShowModal() != TModalResult::mrOK) return false;
-  fields.ConfigCaption = dialog->Edit1.Text();
-  fields.CreatedBy = dialog->Edit2.Text();
-  fields.NoteLines = dialog->Memo1.Lines();
+bool TFTallimoinfo::Edit(const std::string& title, GeneralInfoFields& fields) {
+  if (!HandleAllocated()) Create();
+  Edit1.SetText(fields.ConfigCaption);
+  Edit2.SetText(fields.CreatedBy);
+  Memo1.SetLines(fields.NoteLines);
+  SetCaption(title);
+  if (ShowModal() != TModalResult::mrOK) return false;
+  fields.ConfigCaption = Edit1.Text();
+  fields.CreatedBy = Edit2.Text();
+  fields.NoteLines = Memo1.Lines();
   return true;
 }
 

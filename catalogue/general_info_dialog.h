@@ -11,9 +11,9 @@
 
 namespace tallimo {
 
-class TFTallimoinfo : public ui::Form {
+class TFTallimoinfo : public ui::Form, public GeneralInfoEditor {
  public:
-  explicit TFTallimoinfo(SystemColors& colors = HostSystemColors());
+  explicit TFTallimoinfo(SystemColors& colors);
   ~TFTallimoinfo() override;
 
   TGradient Gradient1;
@@ -23,17 +23,14 @@ class TFTallimoinfo : public ui::Form {
   ui::Edit Edit2;
   ui::Label Label3;
   ui::Memo Memo1;
-  ui::Button Button1;
-  ui::Button Button2;
+  ui::Button Button1;  // Ok
+  ui::Button Button2;  // Cancel
+
+  // The General Info command's dialog: filled from `fields`, shown modally, and read back into
+  // them after Ok.
+  bool Edit(const std::string& title, GeneralInfoFields& fields) override;
 };
 
 extern TFTallimoinfo* FTallimoinfo;
-
-// The General Info command's dialog: fills FTallimoinfo, shows it modally and reads it back
-// after OK. Without the dialog it answers as a cancelled one.
-class GeneralInfoDialog final : public GeneralInfoEditor {
- public:
-  bool Edit(const std::string& title, GeneralInfoFields& fields) override;
-};
 
 }  // namespace tallimo

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "catalogue/catalogue.h"
-#include "install/install_runner.h"
+#include "catalogue/program_selection.h"
 #include "platform/prompter.h"
 
 namespace tallimo {
@@ -15,6 +15,8 @@ namespace tallimo {
 class EntryEditor {
  public:
   virtual ~EntryEditor() = default;
+  // The catalogue file in use, for the dialog to show.
+  virtual void SetIniFileName(const std::string& name) = 0;
   // Puts the entry's fields into the controls and makes the first page the active one.
   virtual void LoadEntry(const TTallimoProg& entry) = 0;
   // Shows the dialog modally: OK or Cancel.

@@ -4,11 +4,10 @@
 #include <utility>
 
 #include "editor/entry_rules.h"
-#include "ui/application.h"
+#include "ui/line_breaks.h"
 
 namespace tallimo {
 
-std::string LastBrowseDir;
 TFTallimoadd* FTallimoadd = nullptr;
 
 namespace {
@@ -32,7 +31,8 @@ void ReplaceLines(ui::Memo& memo, const StringList& lines) {
 
 }  // namespace
 
-TFTallimoadd::TFTallimoadd() {
+TFTallimoadd::TFTallimoadd(Prompter& prompter, SystemColors& colors)
+    : Gradient1(colors), prompter_(prompter) {
   Name = "FTallimoadd";
   SetCaption("Tallimo - Add/Edit Program");
   BorderStyle = ui::TBorderStyle::bsDialog;
@@ -126,7 +126,8 @@ void TFTallimoadd::BuildControls() {
   BtnCancel.SetBounds(316, 167, 110, 31);
   BtnCancel.SetCaption("&Cancel");
   BtnCancel.ModalResult = TModalResult::mrCancel;
-  CancelButton = &BtnCancel;  // Escape cancels, as the close box does
+  // No cancel key: a stray Escape, in a field or a memo, must not throw away a typed entry.
+  // Cancel and the close box cancel.
 
   // The status bar is aligned first, so that it takes the bottom edge under the pages.
   StatusBar1.Name = "StatusBar1";
@@ -219,7 +220,7 @@ bool TFTallimoadd::PickFile(const char* filter, const char* title, std::string& 
   options.noDereferenceLinks = true;
   options.noTestFileCreate = true;
   path.clear();
-  if (!ui::App().GetPrompter().OpenFileDialog(options, path)) return false;
+  if (!prompter_.OpenFileDialog(options, path)) return false;
   LastBrowseDir = FolderOfFile(path);
   return true;
 }
@@ -240,10 +241,17 @@ void TFTallimoadd::MemoAddInstDblClick() {
 
 void TFTallimoadd::BtnOkayClick() {
   ModalResult = TModalResult::mrNone;  // until the entry passes its check
+  // A one-line field holds one line: a pasted line break becomes a space, as the file will
+  // hold it.
+  for (ui::Edit* field : {&ProgName, &NFOfile}) {
+    const std::string text = field->Text();
+    if (text.find_first_of("\r\n") != std::string::npos)
+      field->SetText(ui::LineBreaksAsSpaces(text));
+  }
   std::string nfo = NFOfile.Text();
   StringList install = MemoAddInst.Lines();
   if (HasAbsolutePath(nfo, install) &&
-      ui::App().GetPrompter().MessageDlg(kAbsolutePathQuestion, TMsgDlgType::mtConfirmation,
+      prompter_.MessageDlg(kAbsolutePathQuestion, TMsgDlgType::mtConfirmation,
                                          {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) ==
           TModalResult::mrYes) {
     const StringList before = install;
@@ -260,7 +268,7 @@ void TFTallimoadd::BtnOkayClick() {
 
 bool TFTallimoadd::ValidateEntry() {
   if (EntryIsComplete(ProgName.Text(), MemoAddInst.Text())) return true;
-  ui::App().GetPrompter().MessageDlg(kIncompleteEntryMessage, TMsgDlgType::mtError);
+  prompter_.MessageDlg(kIncompleteEntryMessage, TMsgDlgType::mtError);
   return false;
 }
 

@@ -16,17 +16,16 @@
 
 namespace tallimo {
 
-// The folder of the last file picked in either picker, for the whole run (empty at first:
-// the file dialog then opens in the system's default folder).
-extern std::string LastBrowseDir;
-
 class TFTallimoadd : public ui::Form, public EntryEditor {
  public:
-  TFTallimoadd();
+  TFTallimoadd(Prompter& prompter, SystemColors& colors);
   ~TFTallimoadd() override;
 
   // The catalogue file in use, shown in the status bar whenever the dialog becomes active.
   std::string IniFileName;
+  // The folder of the last file picked in either picker; the dialog lives for the whole run
+  // (empty at first: the file dialog then opens in the system's default folder).
+  std::string LastBrowseDir;
 
   TGradient Gradient1;
   ui::Label Label1, Label2, Label3, Label4;
@@ -41,6 +40,7 @@ class TFTallimoadd : public ui::Form, public EntryEditor {
   ui::Memo MemoAddInst, MemoAddInf, MemoAddSpec;
 
   // EntryEditor.
+  void SetIniFileName(const std::string& name) override { IniFileName = name; }
   void LoadEntry(const TTallimoProg& entry) override;
   TModalResult ShowEditor() override;
   void StoreEntry(TTallimoProg& entry) override;
@@ -63,6 +63,7 @@ class TFTallimoadd : public ui::Form, public EntryEditor {
   void BuildControls();
   // OpenDialog1: true and the chosen path (LastBrowseDir updated) unless cancelled.
   bool PickFile(const char* filter, const char* title, std::string& path);
+  Prompter& prompter_;
 };
 
 extern TFTallimoadd* FTallimoadd;

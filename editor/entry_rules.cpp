@@ -48,7 +48,8 @@ bool TrimTrailingBlankLines(StringList& lines) {
 }
 
 bool EntryIsComplete(const std::string& name, const std::string& installText) {
-  return !name.empty() && !installText.empty();
+  // A name of blanks would make an invisible row, easily selected by mistake.
+  return name.find_first_not_of(" \t") != std::string::npos && !installText.empty();
 }
 
 }  // namespace tallimo

@@ -52,8 +52,8 @@ bool IsBlankLine(const std::string& line);
 // line is never deleted. True when a line was deleted.
 bool TrimTrailingBlankLines(StringList& lines);
 
-// An entry may be accepted when its name is not empty and the installation memo's whole text
-// is not empty (a blank or a line break counts).
+// An entry may be accepted when its name holds more than blanks and the installation memo's
+// whole text is not empty (a blank or a line break counts there).
 bool EntryIsComplete(const std::string& name, const std::string& installText);
 
 }  // namespace tallimo

@@ -31,7 +31,8 @@ HBITMAP DrawnCheckMark() {
 
 }  // namespace
 
-TFTallimodrive::TFTallimodrive(Drives& drives) : DriveComboBox1(drives), drives_(drives) {
+TFTallimodrive::TFTallimodrive(Drives& drives, SystemColors& colors)
+    : Gradient1(colors), DriveComboBox1(drives), drives_(drives) {
   Name = "FTallimodrive";
   SetCaption("Tallimo - Drive");
   BorderStyle = ui::TBorderStyle::bsDialog;
@@ -59,7 +60,6 @@ TFTallimodrive::TFTallimodrive(Drives& drives) : DriveComboBox1(drives), drives_
   // The height is the dropped-down list's; the closed field takes the items' height.
   DriveComboBox1.SetBounds(10, 59, 159, 200);
   DriveComboBox1.HelpContext = 40;
-  DriveComboBox1.TabOrder = 0;
 
   BitBtn1.Name = "BitBtn1";
   BitBtn1.SetParent(this);
@@ -67,7 +67,6 @@ TFTallimodrive::TFTallimodrive(Drives& drives) : DriveComboBox1(drives), drives_
   BitBtn1.Default = true;
   BitBtn1.ModalResult = TModalResult::mrOK;
   BitBtn1.HelpContext = 40;
-  BitBtn1.TabOrder = 1;
   HBITMAP check =
       static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_CHECK),
                                       IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));

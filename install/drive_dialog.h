@@ -5,6 +5,7 @@
 
 #include "components/gradient_win32.h"
 #include "install/drive_combo_box.h"
+#include "install/drive_token.h"
 #include "platform/drives.h"
 #include "ui/button.h"
 #include "ui/form.h"
@@ -12,9 +13,9 @@
 
 namespace tallimo {
 
-class TFTallimodrive : public ui::Form {
+class TFTallimodrive : public ui::Form, public DriveChoice {
  public:
-  explicit TFTallimodrive(Drives& drives = HostDrives());
+  TFTallimodrive(Drives& drives, SystemColors& colors);
   ~TFTallimodrive() override;
 
   TGradient Gradient1;
@@ -25,7 +26,7 @@ class TFTallimodrive : public ui::Form {
   // Shows the dialog modally. The selected drive's lower-case letter when it was closed with
   // the check-mark button (or Enter); nothing when it was closed by its close box or Escape,
   // or with no drive selected.
-  std::optional<char> ChooseDrive();
+  std::optional<char> ChooseDrive() override;
 
  protected:
   // Selects the drive of the current directory.

@@ -21,6 +21,14 @@ std::string ReplaceDriveTokens(std::string line, char letter);
 // Asks the user for a drive; the letter, or nothing when the choice was abandoned.
 using DriveChooser = std::function<std::optional<char>()>;
 
+// The Drive dialog as the commands see it.
+class DriveChoice {
+ public:
+  virtual ~DriveChoice() = default;
+  // The chosen drive's letter, or nothing when the dialog was left without a choice.
+  virtual std::optional<char> ChooseDrive() = 0;
+};
+
 // Prepares the lines of one install command. The chooser is asked at most once, at the first
 // line holding a token, and never when no line holds one; its letter is taken in lower case.
 // Nothing when the chooser gave no letter: the command is cancelled.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/program_selection.h"
 #include "install/drive_token.h"
 #include "install/random_source.h"
 #include "platform/environment.h"
@@ -15,18 +16,6 @@ namespace tallimo {
 
 inline constexpr const char* kNoProcedureMessage =
     "There is no Installation procedure defined for this program!";
-
-// What the commands need of the main window's program list.
-class ProgramSelection {
- public:
-  virtual ~ProgramSelection() = default;
-  // True when a row is selected; with `warn`, a missing selection is reported to the user.
-  virtual bool HasSelection(bool warn) = 0;
-  // The text of the selected row.
-  virtual std::string SelectedText() = 0;
-  // The index in the program list of the first entry of that name, or -1.
-  virtual int FindProgramIndex(const std::string& name) = 0;
-};
 
 // How an Install command ended (a batch file that cannot be created throws TallimoError).
 enum class TInstallResult {

@@ -1,5 +1,7 @@
 #include "ui/button.h"
 
+#include "ui/picture.h"
+
 #include "ui/form.h"
 #include "ui/gdi.h"
 
@@ -113,6 +115,21 @@ bool Button::DrawItem(DRAWITEMSTRUCT& item) {
     DrawFocusRect(dc, &focus);
   }
   return true;
+}
+
+void PlaceButtons(WinControl& parent, std::initializer_list<ButtonDesign> designs) {
+  for (const ButtonDesign& d : designs) {
+    d.button.Name = d.name;
+    d.button.SetParent(&parent);
+    d.button.SetCaption(d.caption);
+    d.button.SetBounds(d.left, d.top, d.width, d.height);
+    d.button.Hint = d.hint;
+    if (!d.picture) continue;
+    HBITMAP picture = LoadBitmapResource(d.picture, LR_LOADMAP3DCOLORS);
+    HBITMAP disabled = d.disabledPicture ? LoadBitmapResource(d.disabledPicture, LR_LOADMAP3DCOLORS)
+                                         : nullptr;
+    d.button.SetGlyph(picture, disabled);
+  }
 }
 
 }  // namespace tallimo::ui

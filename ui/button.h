@@ -2,6 +2,7 @@
 // Push buttons, with an optional picture (a bitmap button): a click handler and a modal
 // result that closes a modal form.
 #include <functional>
+#include <initializer_list>
 
 #include "platform/prompter.h"
 #include "ui/win_control.h"
@@ -33,5 +34,19 @@ class Button : public WinControl {
   HBITMAP glyph_ = nullptr;
   HBITMAP disabledGlyph_ = nullptr;
 };
+
+// A button as designed: its name, caption, bounds and hint, and optionally its pictures as
+// bitmap resource ids (shown on the button face's colour; 0 for none).
+struct ButtonDesign {
+  Button& button;
+  const char* name;
+  const char* caption;
+  int left, top, width, height;
+  const char* hint;
+  int picture = 0;
+  int disabledPicture = 0;
+};
+// Puts each designed button on `parent`, in the order given (their tab order).
+void PlaceButtons(WinControl& parent, std::initializer_list<ButtonDesign> designs);
 
 }  // namespace tallimo::ui

@@ -1,5 +1,7 @@
 #include "ui/edit.h"
 
+#include "ui/line_breaks.h"
+
 namespace tallimo::ui {
 
 Edit::Edit() {
@@ -51,20 +53,16 @@ void Memo::FillCreateParams(CreateParams& params) {
   params.unicode = Unicode;
 }
 
+std::string Memo::Text() const {
+  return CrLfLineBreaks(Caption());
+}
+
+void Memo::SetText(const std::string& text) {
+  SetCaption(CrLfLineBreaks(text));
+}
+
 std::vector<std::string> Memo::Lines() const {
-  std::string text = Caption();
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
+  return SplitLines(Caption());
 }
 
 void Memo::SetLines(const std::vector<std::string>& lines) {
@@ -75,7 +73,47 @@ void Memo::SetLines(const std::vector<std::string>& lines) {
   }
   // A last line that is empty needs its own line break, or it would not read back.
   if (!lines.empty() && lines.back().empty()) text += "\r\n";
-  SetCaption(text);
+  SetText(text);
+}
+
+LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_PASTE && !ReadOnly) {
+    PasteText();
+    return 0;
+  }
+  return Edit::WndProc(msg, wParam, lParam);
+}
+
+void Memo::PasteText() {
+  if (!OpenClipboard(hwnd_)) return;
+  if (Unicode) {
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      if (auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+        std::wstring text;
+        for (const wchar_t* c = wide; *c; ++c) {
+          if (*c == L'\r' || *c == L'\n') {
+            text += L"\r\n";
+            if (*c == L'\r' && c[1] == L'\n') ++c;
+          } else {
+            text += *c;
+          }
+        }
+        GlobalUnlock(data);
+        CloseClipboard();
+        SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        return;
+      }
+    }
+  } else if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (auto* bytes = static_cast<const char*>(GlobalLock(data))) {
+      const std::string text = CrLfLineBreaks(bytes);
+      GlobalUnlock(data);
+      CloseClipboard();
+      SendMessageA(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+      return;
+    }
+  }
+  CloseClipboard();
 }
 
 }  // namespace tallimo::ui

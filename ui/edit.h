@@ -38,14 +38,24 @@ class Memo : public Edit {
   bool Unicode = false;
   // Enter starts a new line (else it reaches the form's default button).
   bool WantReturns = true;
-  // The lines of the text as typed (CR LF between them in the control; a line that wraps at
-  // the memo's width stays one line). SetLines then Lines gives the same list back.
+  // The text with CR LF between its lines: a lone CR or LF given to it, typed or pasted
+  // becomes CR LF, so that every system shows and keeps the same lines.
+  std::string Text() const;
+  void SetText(const std::string& text);
+  // The lines of the text as typed (a line that wraps at the memo's width stays one line).
+  // SetLines then Lines gives the same list back, unless a line holds a line break: it is then
+  // as many lines.
   std::vector<std::string> Lines() const;
   void SetLines(const std::vector<std::string>& lines);
   void Clear() { SetLines({}); }
 
  protected:
   void FillCreateParams(CreateParams& params) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // Pastes the clipboard's text with its line breaks made CR LF.
+  void PasteText();
 };
 
 }  // namespace tallimo::ui

@@ -29,4 +29,9 @@ void Picture::Paint(HDC dc) {
   DeleteDC(mem);
 }
 
+HBITMAP LoadBitmapResource(int id, unsigned flags) {
+  return static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, flags));
+}
+
 }  // namespace tallimo::ui

@@ -18,4 +18,8 @@ class Picture : public GraphicControl {
   HBITMAP bitmap_ = nullptr;
 };
 
+// A bitmap of the program's resources (LoadImage's `flags`), for the caller to own; null when
+// the program has no such resource.
+HBITMAP LoadBitmapResource(int id, unsigned flags = 0);
+
 }  // namespace tallimo::ui

@@ -18,4 +18,4 @@ list(APPEND TALLIMO_WIN32_SOURCES
   ui/status_bar.cpp
   ui/win_control.cpp)
 # Its portable arithmetic.
-list(APPEND TALLIMO_PORTABLE_SOURCES ui/layout_fit.cpp)
+list(APPEND TALLIMO_PORTABLE_SOURCES ui/layout_fit.cpp ui/line_breaks.cpp)

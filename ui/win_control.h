@@ -60,7 +60,6 @@ class WinControl : public Control {
   void SetVisible(bool visible) override;
   TColor Color() const { return color_; }
   void SetColor(TColor color);
-  int TabOrder = -1;
   bool TabStop = false;
   PopupMenu* Popup = nullptr;  // opened with the secondary mouse button
   void SetFocus();

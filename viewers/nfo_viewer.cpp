@@ -15,17 +15,6 @@ TFTallimonfo* FTallimonfo = nullptr;
 
 namespace {
 
-// The pictures of a tool-bar button, with the button face for their silver background; none
-// in programs that link no resources (the tests).
-void SetPictures(ui::Button& button, int normal, int disabled) {
-  auto load = [](int id) {
-    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                           IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
-  };
-  HBITMAP picture = load(normal);
-  if (picture) button.SetGlyph(picture, load(disabled));
-}
-
 int CALLBACK NoteFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM found) {
   auto* face = reinterpret_cast<std::string*>(found);
   if ((font->lfPitchAndFamily & 3) != FIXED_PITCH) return 1;  // go on
@@ -72,8 +61,8 @@ std::string NfoScreenFace() {
   return face;
 }
 
-TFTallimonfo::TFTallimonfo(Clipboard& clipboard, Shell& shell)
-    : clipboard_(clipboard), shell_(shell), fontPoints_(kNfoDesignPoints) {
+TFTallimonfo::TFTallimonfo(Clipboard& clipboard, Shell& shell, Prompter& prompter)
+    : clipboard_(clipboard), shell_(shell), prompter_(prompter), fontPoints_(kNfoDesignPoints) {
   Name = "FTallimonfo";
   SetCaption("Tallimo - NFO Viewer");
   BorderStyle = ui::TBorderStyle::bsSizeable;
@@ -87,34 +76,17 @@ TFTallimonfo::TFTallimonfo(Clipboard& clipboard, Shell& shell)
   Panel1.SetAlign(ui::TAlign::alTop);
   Panel1.ShowHint = true;
 
-  struct ButtonDesign {
-    ui::Button& button;
-    const char* name;
-    const char* caption;
-    int left, width;
-    const char* hint;
-    int picture, disabledPicture;
-  };
-  ButtonDesign buttons[] = {
-      {BitBtn5, "BitBtn5", "&Close", 0, 92, "Close the NFO viewer", IDB_NFO_CLOSE,
-       IDB_NFO_CLOSE_DISABLED},
-      {BitBtn4, "BitBtn4", "&Notepad", 92, 93, "Open with Windows (if the filetype is defined)",
-       IDB_NFO_NOTEPAD, IDB_NFO_NOTEPAD_DISABLED},
-      {BitBtn3, "BitBtn3", "C&opy", 185, 92, "Copy to Clipboard", IDB_NFO_COPY,
-       IDB_NFO_COPY_DISABLED},
-      {BitBtn2, "BitBtn2", "", 544, 33, "Reduce Font Size", IDB_NFO_SMALLER,
-       IDB_NFO_SMALLER_DISABLED},
-      {BitBtn1, "BitBtn1", "", 577, 34, "Increase Font Size", IDB_NFO_LARGER,
-       IDB_NFO_LARGER_DISABLED},
-  };
-  for (auto& b : buttons) {
-    b.button.Name = b.name;
-    b.button.SetParent(&Panel1);
-    b.button.SetCaption(b.caption);
-    b.button.SetBounds(b.left, 0, b.width, 31);
-    b.button.Hint = b.hint;
-    SetPictures(b.button, b.picture, b.disabledPicture);
-  }
+  ui::PlaceButtons(Panel1, {{BitBtn5, "BitBtn5", "&Close", 0, 0, 92, 31, "Close the NFO viewer",
+                             IDB_NFO_CLOSE, IDB_NFO_CLOSE_DISABLED},
+                            {BitBtn4, "BitBtn4", "&Notepad", 92, 0, 93, 31,
+                             "Open with Windows (if the filetype is defined)", IDB_NFO_NOTEPAD,
+                             IDB_NFO_NOTEPAD_DISABLED},
+                            {BitBtn3, "BitBtn3", "C&opy", 185, 0, 92, 31, "Copy to Clipboard",
+                             IDB_NFO_COPY, IDB_NFO_COPY_DISABLED},
+                            {BitBtn2, "BitBtn2", "", 544, 0, 33, 31, "Reduce Font Size",
+                             IDB_NFO_SMALLER, IDB_NFO_SMALLER_DISABLED},
+                            {BitBtn1, "BitBtn1", "", 577, 0, 34, 31, "Increase Font Size",
+                             IDB_NFO_LARGER, IDB_NFO_LARGER_DISABLED}});
   BitBtn5.Default = true;
   DefaultButton = &BitBtn5;
   BitBtn1.OnClick = [this] { BitBtn1Click(); };
@@ -233,7 +205,7 @@ void TFTallimonfo::BitBtn3Click() {
     return;
   }
   clipboard_.SetText(text);
-  ui::App().GetPrompter().MessageDlg(kNfoCopiedMessage, TMsgDlgType::mtInformation);
+  prompter_.MessageDlg(kNfoCopiedMessage, TMsgDlgType::mtInformation);
 }
 
 void TFTallimonfo::BitBtn4Click() {

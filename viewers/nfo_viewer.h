@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/clipboard.h"
+#include "platform/prompter.h"
 #include "platform/shell.h"
 #include "ui/button.h"
 #include "ui/edit.h"
@@ -34,7 +35,7 @@ class NfoMemo : public ui::Memo {
 
 class TFTallimonfo : public ui::Form, public NfoView {
  public:
-  explicit TFTallimonfo(Clipboard& clipboard = HostClipboard(), Shell& shell = HostShell());
+  TFTallimonfo(Clipboard& clipboard, Shell& shell, Prompter& prompter);
   ~TFTallimonfo() override;
 
   // Controls, in tab order.
@@ -67,6 +68,7 @@ class TFTallimonfo : public ui::Form, public NfoView {
   void ShowFontText();
   Clipboard& clipboard_;
   Shell& shell_;
+  Prompter& prompter_;
   int fontPoints_;
 };
 

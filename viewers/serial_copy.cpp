@@ -1,5 +1,7 @@
 #include "viewers/serial_copy.h"
 
+#include <algorithm>
+
 namespace tallimo {
 
 std::string SerialClipboardText(const StringList& serialLines) {
@@ -11,8 +13,17 @@ std::string SerialClipboardText(const StringList& serialLines) {
   return text;
 }
 
-std::string SerialCopiedMessage(const std::string& clipboardText) {
-  return "The following has been copied to the clipboard:\r\r\"" + clipboardText + "\"";
+std::string SerialCopiedMessage(const StringList& serialLines) {
+  // The box stays on the screen however many lines were copied: the first ones, each cut to a
+  // width the screen can hold, and how many more there are.
+  const size_t shown = std::min(serialLines.size(), kSerialMessageLines);
+  StringList lines;
+  for (size_t i = 0; i < shown; ++i) lines.push_back(serialLines[i].substr(0, kSerialMessageWidth));
+  std::string message =
+      "The following has been copied to the clipboard:\r\r\"" + SerialClipboardText(lines) + "\"";
+  if (serialLines.size() > shown)
+    message += "\r... and " + std::to_string(serialLines.size() - shown) + " more lines.";
+  return message;
 }
 
 void CopySerial(ProgramSelection& selection, const TProgramList& programs, Clipboard& clipboard,
@@ -26,7 +37,7 @@ void CopySerial(ProgramSelection& selection, const TProgramList& programs, Clipb
   if (lines.empty()) return;
   const std::string text = SerialClipboardText(lines);
   clipboard.SetText(text);  // a clipboard that cannot be had ends the command in the error report
-  prompter.MessageDlg(SerialCopiedMessage(text), TMsgDlgType::mtInformation);
+  prompter.MessageDlg(SerialCopiedMessage(lines), TMsgDlgType::mtInformation);
 }
 
 }  // namespace tallimo

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
-#include "install/install_runner.h"
+#include "catalogue/program_selection.h"
 #include "platform/files.h"
 #include "platform/prompter.h"
 #include "platform/screen.h"

@@ -319,10 +319,13 @@ TEST(MainWindow, TheAboutBoxTellsWhoSetUpTheDisc) {
   HWND about = nullptr;
   ASSERT_TRUE(
       WaitFor([&] { return (about = FindWindowA(nullptr, "Tallimo - Information")); }, 10000));
+  // The box is found by its title as soon as its window exists, before its controls do.
+  HWND notes = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (notes = ChildOfClass(about, "Edit")); }, 5000));
   RECT r;
   GetWindowRect(about, &r);
   EXPECT_TRUE(r.left == 33 && r.top == 37) << r.left << ", " << r.top;
-  EXPECT_EQ(TextOf(ChildOfClass(about, "Edit")), "First\r\nSecond");
+  EXPECT_TRUE(WaitFor([&] { return TextOf(notes) == "First\r\nSecond"; }, 5000)) << TextOf(notes);
   ClickAt(about, 20, 20);  // the logo
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(about); }, 5000));
   PostMessageA(main, WM_CLOSE, 0, 0);

@@ -126,6 +126,21 @@ TEST(ConfigCommands, TheClosingQuestionOnCloseAndOnRead) {
   }
 }
 
+// Write INI As keeps the new name only once the catalogue is written there: after a failed save
+// the menu still names, and later writes, the catalogue that was open.
+TEST(ConfigCommands, WriteAsKeepsThePreviousNameUntilASaveSucceeds) {
+  const char* newName = "X:\\no\\such\\folder\\NEW.INI";
+  for (int failAt : {0, 1}) {
+    World w(true);
+    w.files.failAt = failAt;
+    w.prompter.paths = {newName};
+    w.Commands().WriteIniAs();
+    EXPECT_EQ(w.cat.IniFileName, failAt ? kIni : newName);
+    EXPECT_EQ(w.cat.Modified, failAt != 0);
+    EXPECT_EQ(w.prompter.boxes.size(), failAt ? 1u : 0u);
+  }
+}
+
 TEST(ConfigCommands, UnreadLinesAreEveryLineWhoseContentDoesNotReachTheCatalogue) {
   const std::string wide = "Info3=" + std::string(70, 'x');
   struct {

@@ -16,6 +16,8 @@ struct FakeEditor final : EntryEditor {
   TModalResult answer = TModalResult::mrOK;
   std::function<void(TTallimoProg&)> type = [](TTallimoProg&) {};
   TTallimoProg shown;
+  std::string iniFileName;
+  void SetIniFileName(const std::string& name) override { iniFileName = name; }
   void LoadEntry(const TTallimoProg& entry) override { shown = entry; }
   TModalResult ShowEditor() override {
     type(shown);

@@ -47,7 +47,10 @@ TEST(EntryRules, TrailingBlankLinesGoButNeverTheFirstAndAnEntryNeedsNameAndProce
     EXPECT_EQ(trimmed_any, trimmed.size() != lines.size());
     EXPECT_EQ(result, trimmed);
   }
-  EXPECT_TRUE(EntryIsComplete(" ", "\r\n"));  // a blank name and a lone line break pass
+  EXPECT_TRUE(EntryIsComplete("A", "\r\n"));  // a lone line break passes
+  EXPECT_TRUE(EntryIsComplete(" A ", " "));
+  for (const char* blanks : {" ", "   ", "\t", " \t "})  // an invisible row is no name
+    EXPECT_FALSE(EntryIsComplete(blanks, "setup.exe"));
   EXPECT_FALSE(EntryIsComplete("", "setup.exe"));
   EXPECT_FALSE(EntryIsComplete("Editor", ""));
 }

@@ -20,9 +20,23 @@ TEST(SerialCopy, LinesJoinByCarriageReturnsUnchanged) {
       {{"a", "", "b"}, "a\r\rb"},   {{" lead", "trail "}, " lead\rtrail "},
   };
   for (const Case& c : cases) EXPECT_EQ(SerialClipboardText(c.lines), c.text);
-  EXPECT_EQ(SerialCopiedMessage("abc\rdef"),
+  EXPECT_EQ(SerialCopiedMessage({"abc", "def"}),
             "The following has been copied to the clipboard:\r\r\"abc\rdef\"");
-  EXPECT_EQ(SerialCopiedMessage(""), "The following has been copied to the clipboard:\r\r\"\"");
+  EXPECT_EQ(SerialCopiedMessage({""}), "The following has been copied to the clipboard:\r\r\"\"");
+}
+
+// Thousands of lines, or very long ones, would push the box's OK button off the screen: the box
+// shows 30 lines of at most 200 characters and says how many more there are.
+TEST(SerialCopy, TheConfirmationStaysOnTheScreen) {
+  const std::string head = "The following has been copied to the clipboard:\r\r\"";
+  StringList thirty(30, "x");
+  thirty[0] = std::string(500, 'w');
+  std::string expected = head + std::string(200, 'w');
+  for (int i = 1; i < 30; ++i) expected += "\rx";
+  EXPECT_EQ(SerialCopiedMessage(thirty), expected + "\"");
+  StringList many = thirty;
+  many.resize(5000, "y");
+  EXPECT_EQ(SerialCopiedMessage(many), expected + "\"\r... and 4970 more lines.");
 }
 
 class Selection final : public ProgramSelection {

@@ -25,6 +25,15 @@ std::string TextOf(HWND h) {
   return buffer;
 }
 
+// Closes the General Info dialog by its close box once Escape has had its turn.
+HWND g_shown = nullptr;
+bool g_openAfterEscape = false;
+void CALLBACK CloseAfterEscape(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  g_openAfterEscape = IsWindowVisible(g_shown);
+  PostMessageA(g_shown, WM_CLOSE, 0, 0);
+}
+
 class ConfigOnMainWindow : public MainWindowFixture<> {
  protected:
   void SetUp() override {
@@ -35,8 +44,8 @@ class ConfigOnMainWindow : public MainWindowFixture<> {
 };
 
 TEST_F(ConfigOnMainWindow, GeneralInfoEditsTheHeaderInItsDialog) {
-  TFTallimoinfo dialog;
-  FTallimoinfo = &dialog;
+  TFTallimoinfo dialog(HostSystemColors());
+  dialogs.generalInfo = &dialog;
   const std::string wide(300, 'w');
   std::string seen;
   dialog.OnShow = [&] {
@@ -60,13 +69,21 @@ TEST_F(ConfigOnMainWindow, GeneralInfoEditsTheHeaderInItsDialog) {
   EXPECT_EQ(form->Cat.NoteLines, (StringList{"one", wide, "", "last"}));
   EXPECT_TRUE(form->Cat.Modified);
   EXPECT_EQ(TextOf(form->Handle()), "Tallimo - New");
-  // Cancel (here the close box) changes nothing.
+  // Escape does nothing here (a stray one keeps what was typed); Cancel (here the close box)
+  // changes nothing.
   form->Cat.Modified = false;
-  dialog.OnShow = [&] { PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0); };
+  g_shown = nullptr;
+  g_openAfterEscape = false;
+  dialog.OnShow = [&] {
+    g_shown = dialog.Handle();
+    PostMessageA(dialog.Edit1.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    SetTimer(nullptr, 0, 100, &CloseAfterEscape);
+  };
   form->N3->Click();
+  EXPECT_TRUE(g_openAfterEscape);
   EXPECT_FALSE(form->Cat.Modified);
 
-  FTallimoinfo = nullptr;
+  dialogs.generalInfo = nullptr;
 }
 
 // Write INI File, Write INI As to another name, and Read INI File of a third catalogue.

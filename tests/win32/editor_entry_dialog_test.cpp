@@ -57,7 +57,6 @@ class EntryDialogTest : public ::testing::Test {
     ui::App().SetHelpEngine(&help);
     ui::App().SetScreen(&screen);
     ui::App().Restart();
-    LastBrowseDir.clear();
     g_guardFired = false;
     timers[0] = SetTimer(nullptr, 0, 20, &NextStep);
     timers[1] = SetTimer(nullptr, 0, 3000, &Guard);
@@ -78,7 +77,7 @@ class EntryDialogTest : public ::testing::Test {
   testing::FakeHelpEngine help;
   FixedScreen screen{120, 1280, 1024};
   UINT_PTR timers[2] = {};
-  TFTallimoadd dialog;
+  TFTallimoadd dialog{prompter, HostSystemColors()};
 };
 
 TEST_F(EntryDialogTest, IsLaidOutAsDesigned) {
@@ -107,8 +106,14 @@ TEST_F(EntryDialogTest, IsLaidOutAsDesigned) {
     SendMessageA(dialog.Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     info.hItemHandle = dialog.BtnCancel.Handle();
     SendMessageA(dialog.Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-    // Escape in a memo on a page cancels, and the page stays.
+    // Escape does nothing here, in a field or in a memo on a page: a stray one must not throw
+    // away a typed entry.
     Key(VK_ESCAPE, dialog.MemoAddInst.Handle());
+    Key(VK_ESCAPE, dialog.ProgName.Handle());
+  });
+  Then([&] {
+    EXPECT_TRUE(IsWindowVisible(dialog.Handle()));
+    PostMessageA(dialog.BtnCancel.Handle(), BM_CLICK, 0, 0);  // Cancel cancels
   });
   EXPECT_EQ(dialog.ShowEditor(), TModalResult::mrCancel);
   EXPECT_TRUE(IsWindow(dialog.TabSheet1.Handle()));
@@ -190,6 +195,34 @@ TEST_F(EntryDialogTest, AnEntryTypedWithTheKeysComesBackAsTyped) {
   EXPECT_EQ(entry.SerialLines, StringList{"KEY-1"});
   EXPECT_EQ(entry.InstallLines, (StringList{wide.substr(2), "\\\\server\\share\\GO.BAT"}));
   EXPECT_EQ(entry.InfoLines, (StringList{"kept", "Needs CD"}));
+}
+
+// Lone CR and LF line breaks (a paste from a file with Unix line ends) are the lines the memo
+// shows, and so the lines kept; a line break in a one-line field becomes a space on Okay.
+TEST_F(EntryDialogTest, LineBreaksAreKeptAsShown) {
+  Then([&] {
+    ASSERT_TRUE(OpenClipboard(dialog.Handle()));
+    EmptyClipboard();
+    const char pasted[] = "one\ntwo\rthree";
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, sizeof pasted);
+    memcpy(GlobalLock(data), pasted, sizeof pasted);
+    GlobalUnlock(data);
+    SetClipboardData(CF_TEXT, data);
+    CloseClipboard();
+    SendMessageA(dialog.MemoAddInst.Handle(), WM_PASTE, 0, 0);
+    dialog.MemoAddInf.SetText("a\nb");
+    dialog.ProgName.SetText("Na\nme");
+    dialog.NFOfile.SetText("\\A.NFO\r\n");
+    Key(VK_RETURN, dialog.ProgName.Handle());  // Okay
+  });
+  ASSERT_EQ(dialog.ShowEditor(), TModalResult::mrOK);
+  EXPECT_EQ(dialog.MemoAddInst.Text(), "one\r\ntwo\r\nthree");
+  TTallimoProg entry;
+  dialog.StoreEntry(entry);
+  EXPECT_EQ(entry.Name, "Na me");
+  EXPECT_EQ(entry.NfoPath, "\\A.NFO ");
+  EXPECT_EQ(entry.InstallLines, (StringList{"one", "two", "three"}));
+  EXPECT_EQ(entry.InfoLines, (StringList{"a", "b"}));
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ class DriveDialogTest : public ::testing::Test {
 
   FixedScreen screen{120, 1024, 768};
   FakeDrives drives;
-  TFTallimodrive dialog{drives};
+  TFTallimodrive dialog{drives, HostSystemColors()};
   UINT_PTR guard = 0;
 };
 

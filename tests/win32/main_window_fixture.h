@@ -9,6 +9,9 @@
 #include "app/main_form.h"
 #include "fakes/fake_clipboard.h"
 #include "fakes/fake_prompter.h"
+#include "fakes/main_window_dialogs.h"
+#include "install/random_source.h"
+#include "platform/system_colors.h"
 #include "platform/screen.h"
 #include "ui/application.h"
 #include "unit/catalogue_fakes.h"
@@ -35,8 +38,9 @@ class MainWindowFixture : public Base {
   }
   // The main window on the fakes, created (its FormCreate has run), not shown.
   void CreateMainForm(const std::string& commandLine, const std::string& programPath) {
-    form = std::make_unique<TFTallimo>(MainWindowSeams{files, locale, clock, commandLine,
-                                                       programPath, clipboard, environment, shell});
+    form = std::make_unique<TFTallimo>(MainWindowSeams{
+        files, locale, clock, commandLine, programPath, clipboard, environment, shell, prompter,
+        help, screen, random, HostSystemColors(), dialogs.Dialogs()});
     form->Create();
   }
 
@@ -50,6 +54,9 @@ class MainWindowFixture : public Base {
   testing::MemoryFileSystem files;
   testing::EnglishLocale locale;
   testing::FixedClock clock;
+  TimeSeededRandom random;
+  // The dialogs a test puts in (dialogs.about = &about ...); none answers as cancelled.
+  testing::MainWindowDialogSlots dialogs;
   std::unique_ptr<TFTallimo> form;
 };
 

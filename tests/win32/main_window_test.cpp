@@ -75,6 +75,11 @@ class MainWindow : public MainWindowFixture<::testing::TestWithParam<int>> {
   }
   std::string Info() { return TextOf(form->MemoInfo.Handle()); }
   std::string SpecsText() { return TextOf(form->MemoSpecs.Handle()); }
+  // The entry that the selected row names, as the commands find it.
+  int SelectedEntry() {
+    const int row = form->ListBox1.Selection().Top;
+    return row < 0 ? -1 : form->FindProgramIndex(form->ListBox1.Cell(0, row));
+  }
 };
 
 TEST_P(MainWindow, StartsWithTheCatalogueOfTheFirstArgumentSortedAndMerged) {
@@ -207,7 +212,7 @@ TEST_P(MainWindow, EverySelectionShowsItsEntryTheFirstIncluded) {
   EXPECT_EQ(form->ListBox1.Selection().Top, 0);
   Key(List(), VK_DOWN);
   EXPECT_EQ(Info(), "\r\n  Size 3 MB\r\n  Needs CD");
-  EXPECT_EQ(form->SelectedProgramIndex(), 0);  // "b" is the catalogue's first entry
+  EXPECT_EQ(SelectedEntry(), 0);  // "b" is the catalogue's first entry
 
   // A refill clears the selection; the keyboard's first move selects and shows the first row.
   form->RefreshProgramList();
@@ -268,7 +273,7 @@ TEST_P(MainWindow, AnEmptyCatalogueGivesOneBlankRowThatChangesNothing) {
   ClickRow(0);
   EXPECT_EQ(form->ListBox1.Selection().Top, 0);
   EXPECT_EQ(Info(), "\r\n Select a Program.");
-  EXPECT_EQ(form->SelectedProgramIndex(), -1);
+  EXPECT_EQ(SelectedEntry(), -1);
 }
 
 TEST_P(MainWindow, TheLogoSwapsTheHeadingColoursAndOpensTheHelpContents) {
@@ -463,8 +468,8 @@ TEST_P(MainWindowHelp, TheMainWindowsHelpTaskBarButtonAndAboutBox) {
   ShowWindow(app, SW_HIDE);
 
   // Help > About, twice, with the header changed in between; the logo closes it.
-  TFTallimoabout about;
-  FTallimoabout = &about;
+  TFTallimoabout about(HostSystemColors());
+  dialogs.about = &about;
   about.Create();
   auto showAndClickTheLogo = [&] {
     const LPARAM at = MAKELPARAM(about.Image1.Left() + 5, about.Image1.Top() + 5);
@@ -487,7 +492,7 @@ TEST_P(MainWindowHelp, TheMainWindowsHelpTaskBarButtonAndAboutBox) {
   EXPECT_EQ(about.LabelEffect1.Caption(), "");
   EXPECT_EQ(about.Label2.Caption(), "Tue, 8 Dec 2026, 9:15 am");
   EXPECT_EQ(about.Memo2.Lines(), std::vector<std::string>{});
-  FTallimoabout = nullptr;
+  dialogs.about = nullptr;
 }
 
 INSTANTIATE_TEST_SUITE_P(At96, MainWindowHelp, ::testing::Values(96));

@@ -25,7 +25,7 @@ class NfoViewer : public MainWindowFixture<> {
         "[Program1]\r\nName=Art\r\nNFO=C:\\ART.NFO\r\n[Program2]\r\n"
         "Name=Big\r\nNFO=BIG.NFO\r\n[Program3]\r\nName=Gone\r\nNFO=GONE\r\n";
     files.files["C:\\ART.NFO"] = "\xC9\xCD\xBB\n\xBA\x41\xBA\r\xC8\xCD\xBC";
-    FTallimonfo = (viewer = std::make_unique<TFTallimonfo>(clipboard, shell)).get();
+    dialogs.nfo = (viewer = std::make_unique<TFTallimonfo>(clipboard, shell, prompter)).get();
     CreateMainForm("T.exe C:\\menu.ini", "C:\\T.exe");
     form->Show();
   }
