@@ -17,7 +17,7 @@ class TGradient : public ui::GraphicControl {
  public:
   // Client-aligned, clBlack to clBlue, top to bottom, not swapped; system colours are read
   // from `colors`.
-  explicit TGradient(SystemColors& colors = HostSystemColors());
+  explicit TGradient(SystemColors& colors);
 
   // Each setter stores the value, rebuilds the colour table and paints at once on the
   // parent's window (also when the value is the same; nothing while the parent has no window).
