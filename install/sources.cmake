@@ -4,6 +4,8 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   install/batch_file.cpp
   install/drive_list.cpp
   install/drive_token.cpp
+  install/install_line.cpp
+  install/install_queue.cpp
   install/install_runner.cpp
   install/random_source.cpp
 )
