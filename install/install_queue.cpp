@@ -189,6 +189,7 @@ void InstallQueue::OpenLog() {
     log_ = seams_.logFiles.CreateNew(logPath_, result);
     if (log_ || result != WriteResult::wrExists) break;
   }
+  logCreated_ = log_ != nullptr;
   // UTF-8 with its byte-order mark.
   if (!log_ || !log_->Append("\xEF\xBB\xBF")) {
     log_.reset();

@@ -149,6 +149,8 @@ class InstallQueue {
   const std::string& LogPath() const { return logPath_; }
   // The log could not be created, or a line of it could not be written.
   bool LogFailed() const { return logFailed_; }
+  // The log file exists (written whole or in part).
+  bool LogCreated() const { return logCreated_; }
 
  private:
   void Advance();
@@ -170,6 +172,7 @@ class InstallQueue {
   std::unique_ptr<LogFile> log_;
   std::string logPath_;
   bool logFailed_ = false;
+  bool logCreated_ = false;
 
   size_t current_ = 0;    // the program running, or the next one to start
   size_t line_ = 0;       // its next line (line by line), 0 or 1 for a batch file

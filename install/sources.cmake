@@ -13,4 +13,5 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
 list(APPEND TALLIMO_WIN32_SOURCES
   install/drive_combo_box.cpp
   install/drive_dialog.cpp
+  install/install_progress.cpp
 )
