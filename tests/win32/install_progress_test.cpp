@@ -1,15 +1,15 @@
 // The progress window driven in-process over a fake process runner: rows, bar, summary and
 // buttons as a queue of three programs (0, 3010, 5) runs; Stop waiting; the close refused while
 // the queue runs; Open Log; and the restart question with a faked restart.
-#include "install/install_progress.h"
-
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include "fakes/fake_log_files.h"
 #include "fakes/fake_process_runner.h"
 #include "fakes/fake_prompter.h"
+#include "install/install_progress.h"
 #include "ui/application.h"
 #include "unit/catalogue_fakes.h"
 #include "unit/install_fakes.h"
@@ -32,7 +32,17 @@ class InstallProgressTest : public ::testing::Test {
     environment.values["TEMP"] = "C:\\TEMP";
     files.directories.insert("C:\\TEMP");
   }
-  void TearDown() override { ui::App().Restart(); }
+  // The main window owns the progress window, as in the program (closing a main form would
+  // end the message loop of the tests that follow).
+  void SetUp() override {
+    if (!ui::App().MainForm) ui::App().MainForm = &owner;
+    owner.Create();
+  }
+  void TearDown() override {
+    owner.DestroyHandle();
+    if (ui::App().MainForm == &owner) ui::App().MainForm = nullptr;
+    ui::App().Restart();
+  }
 
   std::unique_ptr<TFTallimoQueue> Make() {
     auto form = std::make_unique<TFTallimoQueue>(
@@ -60,6 +70,7 @@ class InstallProgressTest : public ::testing::Test {
   testing::FakeProcessRunner runner;
   testing::FakePrompter prompter;
   FakeRestarter restarter;
+  ui::Form owner;
 };
 
 TEST_F(InstallProgressTest, AQueueOfThreeRunsToItsSummaryAndAsksToRestart) {
