@@ -1,5 +1,6 @@
 #pragma once
 // The catalogue: the disc's header and its program entries, in memory.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@ class TTallimoProg {
   std::string Name;
   std::string NfoPath;
   bool Batch = false;
+  // Exit codes besides 0 that mean the installer worked (the SuccessCodes key).
+  std::vector<uint32_t> SuccessCodes;
   StringList SerialLines;
   StringList InstallLines;
   StringList InfoLines;

@@ -7,6 +7,7 @@
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/date_text.h"
 #include "catalogue/ini_document.h"
+#include "catalogue/success_codes.h"
 #include "platform/error.h"
 
 namespace tallimo {
@@ -62,6 +63,7 @@ void ReadCatalogueDocument(const IniDocument& doc, Catalogue& cat) {
     entry->Name = std::string(name->value);
     entry->NfoPath = ValueOr(section, "NFO", "");
     entry->Batch = ReadBatchValue(ValueOr(section, "Batch", ""));
+    entry->SuccessCodes = ParseSuccessCodes(ValueOr(section, "SuccessCodes", ""));
     ReadNumbered(section, "Serial", entry->SerialLines);
     ReadNumbered(section, "Install", entry->InstallLines);
     ReadNumbered(section, "Info", entry->InfoLines);
@@ -145,6 +147,7 @@ std::string WriteText(const Catalogue& cat, std::string_view writeDate) {
     w.Key("Name", e.Name);
     w.Key("NFO", e.NfoPath);
     w.Key("Batch", e.Batch ? "1" : "0");
+    if (!e.SuccessCodes.empty()) w.Key("SuccessCodes", SuccessCodesText(e.SuccessCodes));
     w.Numbered("Serial", e.SerialLines);
     w.Numbered("Install", e.InstallLines);
     w.Numbered("Info", e.InfoLines);

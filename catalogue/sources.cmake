@@ -5,6 +5,7 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   catalogue/date_text.cpp
   catalogue/cat_tool.cpp
   catalogue/unread_lines.cpp
+  catalogue/success_codes.cpp
   catalogue/config_commands.cpp
 )
 # The General Info dialog on our window layer.

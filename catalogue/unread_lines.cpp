@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "catalogue/catalogue_reading.h"
+#include "catalogue/success_codes.h"
 
 namespace tallimo {
 
@@ -77,7 +78,8 @@ class UnreadFinder {
         size_t n = NumberOf(digits);
         if (n >= 1 && n <= programs) {
           const TTallimoProg& entry = *cat.ProgramList[n - 1];
-          Keys(section, {"Name", "NFO", "Batch"},
+          SuccessCodes(section);
+          Keys(section, {"Name", "NFO", "Batch", "SuccessCodes"},
                {{"Serial", entry.SerialLines.size()},
                 {"Install", entry.InstallLines.size()},
                 {"Info", entry.InfoLines.size()},
@@ -97,6 +99,18 @@ class UnreadFinder {
   }
 
  private:
+  // The parts of a SuccessCodes value that are not numbers are dropped by the reader.
+  void SuccessCodes(const IniSection& section) {
+    const IniKey* key = section.Find("SuccessCodes");
+    if (!key) return;
+    std::vector<std::string> rejected;
+    ParseSuccessCodes(key->value, &rejected);
+    for (const std::string& part : rejected)
+      Line(key->line, true,
+           "SuccessCodes part \"" + part +
+               "\" is not a number and is never read; it is lost at the next save");
+  }
+
   void Line(size_t line, bool error, std::string text) {
     parts_.push_back({line, 1, error, std::move(text)});
   }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "install/batch_file.h"
+#include "install/install_line.h"
 
 namespace tallimo {
 
@@ -34,7 +35,13 @@ TInstallResult InstallRunner::Install() {
     return TInstallResult::irNoProcedure;
   }
   if (!entry.Batch) {
-    for (const std::string& line : installScript_) seams_.shell.LaunchFile(line);
+    for (const std::string& line : installScript_) {
+      LineStart start = StartOfLine(line, seams_.files);
+      if (start.parameters.empty() && start.program == line)
+        seams_.shell.LaunchFile(line);
+      else
+        seams_.shell.RunProgram(start.program, start.parameters, nullptr);
+    }
     return TInstallResult::irLaunched;
   }
   std::string path =

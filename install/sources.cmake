@@ -4,6 +4,8 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   install/batch_file.cpp
   install/drive_list.cpp
   install/drive_token.cpp
+  install/install_line.cpp
+  install/install_queue.cpp
   install/install_runner.cpp
   install/random_source.cpp
 )
@@ -11,4 +13,5 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
 list(APPEND TALLIMO_WIN32_SOURCES
   install/drive_combo_box.cpp
   install/drive_dialog.cpp
+  install/install_progress.cpp
 )

@@ -76,15 +76,20 @@ class InstallRunnerTest : public ::testing::Test {
   InstallRunner runner;
 };
 
-TEST_F(InstallRunnerTest, LineByLineHandsEachWholeLineToTheShellInOrder) {
+TEST_F(InstallRunnerTest, LineByLineStartsAnExistingFileWholeAndSplitsOtherLines) {
+  files.files["readme.txt"] = "";
+  files.files["e:\\My Setup\\setup.exe"] = "";
   AddEntry("Other", false, {"nothing"});
-  AddEntry("Tools", false, {"setup.exe /s", "readme.txt", "%D:\\x y.exe -q"});
+  AddEntry(
+      "Tools", false,
+      {"setup.exe /s", "readme.txt", "\"%D:\\x y.exe\" -q", "%D:\\My Setup\\setup.exe", "notepad"});
   Select("Tools");
   EXPECT_EQ(runner.Install(), TInstallResult::irLaunched);
-  EXPECT_EQ(log, (EventLog{"drive dialog", "launch setup.exe /s", "launch readme.txt",
-                           "launch e:\\x y.exe -q"}));
-  EXPECT_TRUE(files.files.empty());
-  EXPECT_EQ(installScript, (StringList{"setup.exe /s", "readme.txt", "e:\\x y.exe -q"}));
+  EXPECT_EQ(log,
+            (EventLog{"drive dialog", "run setup.exe /s", "launch readme.txt", "run e:\\x y.exe -q",
+                      "launch e:\\My Setup\\setup.exe", "launch notepad"}));
+  EXPECT_EQ(installScript, (StringList{"setup.exe /s", "readme.txt", "\"e:\\x y.exe\" -q",
+                                       "e:\\My Setup\\setup.exe", "notepad"}));
 }
 
 TEST_F(InstallRunnerTest, BatchWritesTheFileThenLaunchesIt) {

@@ -1,0 +1,382 @@
+#include "install/install_queue.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "install/batch_file.h"
+#include "install/install_line.h"
+#include "platform/error.h"
+
+namespace tallimo {
+
+std::string StateText(const QueueRow& row) {
+  switch (row.state) {
+    case TQueueState::qsWaiting:
+      return "waiting";
+    case TQueueState::qsRunning:
+      return "running";
+    case TQueueState::qsInstalled:
+      return "installed";
+    case TQueueState::qsRestartNeeded:
+      return "installed, restart needed";
+    case TQueueState::qsRestartStarted:
+      return "installed, restart started";
+    case TQueueState::qsFailed:
+      return "failed (exit code " + std::to_string(row.exitCode) + ")";
+    case TQueueState::qsCannotStart:
+      return "failed (cannot start: " + row.message + ")";
+    case TQueueState::qsStopped:
+      return "not started (stopped)";
+    case TQueueState::qsRestartInProgress:
+      return "not started (restart in progress)";
+    case TQueueState::qsNotWaitedFor:
+      return "not waited for (still running)";
+  }
+  return {};
+}
+
+TQueueState ResultOfExitCode(uint32_t code, const ExitCodeList& successCodes) {
+  if (code == 0 || std::find(successCodes.begin(), successCodes.end(), code) != successCodes.end())
+    return TQueueState::qsInstalled;
+  if (code == kExitRestartNeeded) return TQueueState::qsRestartNeeded;
+  if (code == kExitRestartStarted) return TQueueState::qsRestartStarted;
+  return TQueueState::qsFailed;
+}
+
+QueueCounts CountRows(const std::vector<QueueRow>& rows) {
+  QueueCounts counts;
+  for (const QueueRow& row : rows) {
+    switch (row.state) {
+      case TQueueState::qsInstalled:
+      case TQueueState::qsRestartNeeded:
+      case TQueueState::qsRestartStarted:
+        ++counts.installed;
+        break;
+      case TQueueState::qsFailed:
+      case TQueueState::qsCannotStart:
+        ++counts.failed;
+        break;
+      case TQueueState::qsWaiting:
+      case TQueueState::qsStopped:
+      case TQueueState::qsRestartInProgress:
+        ++counts.notStarted;
+        break;
+      case TQueueState::qsNotWaitedFor:
+        ++counts.notWaitedFor;
+        break;
+      case TQueueState::qsRunning:
+        break;
+    }
+  }
+  return counts;
+}
+
+std::string SummaryText(const QueueCounts& counts) {
+  std::string text = std::to_string(counts.installed) + " installed, " +
+                     std::to_string(counts.failed) + " failed, " +
+                     std::to_string(counts.notStarted) + " not started";
+  if (counts.notWaitedFor) text += ", " + std::to_string(counts.notWaitedFor) + " not waited for";
+  return text;
+}
+
+QueuePlan PlanQueue(const TProgramList& programs,
+                    const std::function<bool(const TTallimoProg&)>& isMarked) {
+  QueuePlan plan;
+  for (const auto& entry : programs) {
+    if (!isMarked(*entry)) continue;
+    if (entry->InstallLines.empty())
+      plan.leftOut.push_back(entry->Name);
+    else
+      plan.programs.push_back(entry.get());
+  }
+  return plan;
+}
+
+std::string LeftOutText(const StringList& names) {
+  std::string text = kLeftOutMessage;
+  for (const std::string& name : names) text += "\r" + name;
+  return text;
+}
+
+std::optional<std::vector<QueuedProgram>> PrepareQueue(
+    const std::vector<const TTallimoProg*>& programs, const DriveChooser& chooseDrive) {
+  std::optional<char> drive;
+  bool asked = false;
+  // One question for the whole queue, asked for the first line that holds the token.
+  DriveChooser once = [&]() -> std::optional<char> {
+    if (!asked) {
+      asked = true;
+      drive = chooseDrive();
+    }
+    return drive;
+  };
+  std::vector<QueuedProgram> queued;
+  for (const TTallimoProg* entry : programs) {
+    std::optional<StringList> lines = PrepareInstallLines(entry->InstallLines, once);
+    if (!lines) return std::nullopt;
+    queued.push_back({entry->Name, entry->Batch, std::move(*lines), entry->SuccessCodes});
+  }
+  return queued;
+}
+
+namespace {
+
+std::string TwoDigits(int n) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d", n % 100);
+  return text;
+}
+
+std::string Seconds(uint32_t milliseconds) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%u.%u", static_cast<unsigned>(milliseconds / 1000),
+                static_cast<unsigned>(milliseconds % 1000 / 100));
+  return text;
+}
+
+std::string Counted(size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+std::string LogTimeStamp(const LocalTime& t) {
+  return std::to_string(t.year) + "-" + TwoDigits(t.month) + "-" + TwoDigits(t.day) + " " +
+         TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" + TwoDigits(t.second) + " ";
+}
+
+std::string LogFileName(const LocalTime& t, int attempt) {
+  std::string name = "Tallimo-" + std::to_string(t.year) + TwoDigits(t.month) + TwoDigits(t.day) +
+                     "-" + TwoDigits(t.hour) + TwoDigits(t.minute) + TwoDigits(t.second);
+  if (attempt > 1) name += "-" + std::to_string(attempt);
+  return name + ".log";
+}
+
+InstallQueue::InstallQueue(QueueSeams seams, std::vector<QueuedProgram> programs,
+                           std::string cataloguePath)
+    : seams_(seams),
+      programs_(std::move(programs)),
+      rows_(programs_.size()),
+      cataloguePath_(std::move(cataloguePath)) {}
+
+InstallQueue::~InstallQueue() {
+  if (waiting_) seams_.processes.StopWaiting();
+}
+
+size_t InstallQueue::DoneCount() const {
+  return static_cast<size_t>(std::count_if(rows_.begin(), rows_.end(), [](const QueueRow& row) {
+    return row.state != TQueueState::qsWaiting && row.state != TQueueState::qsRunning;
+  }));
+}
+
+std::string InstallQueue::RowText(size_t i) const {
+  return programs_[i].name + ": " + StateText(rows_[i]);
+}
+
+bool InstallQueue::RestartNeeded() const {
+  if (restartStarted_) return false;
+  return std::any_of(rows_.begin(), rows_.end(),
+                     [](const QueueRow& row) { return row.state == TQueueState::qsRestartNeeded; });
+}
+
+void InstallQueue::OpenLog() {
+  const std::string directory = BatchDirectory(seams_.environment.GetEnvVar("TEMP"), seams_.files);
+  const LocalTime now = seams_.clock.Now();
+  for (int attempt = 1; attempt <= kLogNameAttempts; ++attempt) {
+    logPath_ = directory + LogFileName(now, attempt);
+    WriteResult result = WriteResult::wrFailed;
+    log_ = seams_.logFiles.CreateNew(logPath_, result);
+    if (log_ || result != WriteResult::wrExists) break;
+  }
+  logCreated_ = log_ != nullptr;
+  // UTF-8 with its byte-order mark.
+  if (!log_ || !log_->Append("\xEF\xBB\xBF")) {
+    log_.reset();
+    logFailed_ = true;
+  }
+}
+
+void InstallQueue::Log(const std::string& text) {
+  if (!log_) return;
+  if (!log_->Append(LogTimeStamp(seams_.clock.Now()) + text + "\r\n")) {
+    // The queue goes on without its log.
+    log_.reset();
+    logFailed_ = true;
+  }
+}
+
+void InstallQueue::SetState(size_t row, TQueueState state) {
+  rows_[row].state = state;
+  if (OnRowChanged) OnRowChanged(row);
+}
+
+void InstallQueue::SetCommand(std::string command) {
+  command_ = std::move(command);
+  if (OnCommandChanged) OnCommandChanged();
+}
+
+void InstallQueue::Begin() {
+  if (began_) return;
+  began_ = true;
+  OpenLog();
+  Log("Queue started: " + cataloguePath_ + ", " + Counted(programs_.size(), "program", "programs"));
+  Advance();
+}
+
+void InstallQueue::Stop() {
+  if (ended_ || stopRequested_) return;
+  stopRequested_ = true;
+  Log("Stop requested: the programs after the one running are not started");
+}
+
+void InstallQueue::StopWaiting() {
+  if (!waiting_) return;
+  seams_.processes.StopWaiting();
+  waiting_ = false;
+  const size_t row = current_;
+  Log("Stopped waiting for " + programs_[row].name + "; it is still running");
+  batchPath_.clear();  // still in use by the program that runs on: left in place
+  rows_[row].exitCode = 0;
+  SetState(row, TQueueState::qsNotWaitedFor);
+  Log(RowText(row));
+  SetCommand({});
+  ++current_;
+  Advance();
+}
+
+// Starts programs and lines until one runs and is waited for, or the queue has ended.
+void InstallQueue::Advance() {
+  if (advancing_) return;
+  advancing_ = true;
+  while (!waiting_ && !ended_) {
+    if (current_ < programs_.size() && rows_[current_].state == TQueueState::qsRunning) {
+      if (!StartLine()) FinishProgram();
+      continue;
+    }
+    if (current_ >= programs_.size() || stopRequested_ || restartStarted_) {
+      for (size_t i = current_; i < programs_.size(); ++i)
+        SetState(i, restartStarted_ ? TQueueState::qsRestartInProgress : TQueueState::qsStopped);
+      for (size_t i = current_; i < programs_.size(); ++i) Log(RowText(i));
+      ended_ = true;
+      SetCommand({});
+      Log("Queue ended: " + Summary());
+      log_.reset();
+      if (OnEnded) OnEnded();
+      break;
+    }
+    StartProgram();
+  }
+  advancing_ = false;
+}
+
+bool InstallQueue::StartProgram() {
+  const QueuedProgram& program = programs_[current_];
+  line_ = 0;
+  failure_.reset();
+  sawRestartNeeded_ = sawRestartStarted_ = false;
+  Log("Program " + std::to_string(current_ + 1) + " of " + std::to_string(programs_.size()) + ": " +
+      program.name);
+  SetState(current_, TQueueState::qsRunning);
+  if (!program.batch) return true;
+  try {
+    batchPath_ = WriteBatchFile(program.lines, seams_.environment, seams_.files, seams_.random);
+  } catch (const TallimoError& error) {
+    batchPath_.clear();
+    line_ = 1;  // nothing left to run
+    LineFailed(error.what());
+  }
+  return true;
+}
+
+// Starts the running program's next command; false when it has none left.
+bool InstallQueue::StartLine() {
+  const QueuedProgram& program = programs_[current_];
+  ProcessRequest request;
+  if (program.batch) {
+    if (line_ > 0 || batchPath_.empty()) return false;
+    std::string comspec = seams_.environment.GetEnvVar("COMSPEC");
+    request.program = comspec.empty() ? "cmd.exe" : comspec;
+    // No AutoRun commands; the interpreter's exit code is the last command's.
+    request.parameters = "/d /c \"" + batchPath_ + "\"";
+  } else {
+    if (line_ >= program.lines.size()) return false;
+    LineStart start = StartOfLine(program.lines[line_], seams_.files);
+    request.program = std::move(start.program);
+    request.parameters = std::move(start.parameters);
+    request.document = !IsProgramFile(request.program);
+  }
+  ++line_;
+  std::string command = request.program;
+  if (!request.parameters.empty()) command += " " + request.parameters;
+  SetCommand(command);
+  Log("Command: " + command);
+  ProcessStart start =
+      seams_.processes.Start(request, [this](const ProcessEnd& end) { LineEnded(end); });
+  if (!start.started) {
+    LineFailed(start.message);
+    return true;
+  }
+  waiting_ = true;
+  if (start.scope == WaitScope::wsProcess)
+    Log("No job could be had: waiting for the program alone, not for what it starts");
+  else if (start.scope == WaitScope::wsNone)
+    Log("Handed to a program already running: nothing to wait for");
+  return true;
+}
+
+void InstallQueue::LineFailed(const std::string& message) {
+  Log("Cannot start: " + message);
+  if (!failure_) failure_ = QueueRow{TQueueState::qsCannotStart, 0, message};
+}
+
+void InstallQueue::LineEnded(const ProcessEnd& end) {
+  if (!waiting_) return;
+  waiting_ = false;
+  Log("Exit code " + std::to_string(end.exitCode) + " after " + Seconds(end.milliseconds) + " s");
+  switch (ResultOfExitCode(end.exitCode, programs_[current_].successCodes)) {
+    case TQueueState::qsRestartNeeded:
+      sawRestartNeeded_ = true;
+      break;
+    case TQueueState::qsRestartStarted:
+      sawRestartStarted_ = true;
+      line_ = programs_[current_].lines.size();  // the system is going down: nothing more
+      break;
+    case TQueueState::qsFailed:
+      if (!failure_) failure_ = QueueRow{TQueueState::qsFailed, end.exitCode, {}};
+      break;
+    default:
+      break;
+  }
+  SetCommand({});
+  Advance();
+}
+
+void InstallQueue::FinishProgram() {
+  RemoveBatchFile();
+  QueueRow& row = rows_[current_];
+  if (failure_) {
+    row = *failure_;
+  } else {
+    row.exitCode = sawRestartStarted_  ? kExitRestartStarted
+                   : sawRestartNeeded_ ? kExitRestartNeeded
+                                       : 0;
+    row.message.clear();
+  }
+  if (sawRestartStarted_) restartStarted_ = true;
+  const TQueueState state = failure_             ? failure_->state
+                            : sawRestartStarted_ ? TQueueState::qsRestartStarted
+                            : sawRestartNeeded_  ? TQueueState::qsRestartNeeded
+                                                 : TQueueState::qsInstalled;
+  SetState(current_, state);
+  Log(RowText(current_));
+  ++current_;
+}
+
+void InstallQueue::RemoveBatchFile() {
+  if (batchPath_.empty()) return;
+  seams_.files.RemoveFile(batchPath_);
+  batchPath_.clear();
+}
+
+}  // namespace tallimo

@@ -1,0 +1,193 @@
+#pragma once
+// The install queue: the marked programs installed one after another, in catalogue order, each
+// waited for, judged by its exit code, written to a log, and summed up at the end.
+//
+// A state machine driven by the process seam's events: Begin starts the first command and
+// returns; each end reported by the seam starts the next one. Nothing here blocks, so the
+// window that shows the queue keeps answering, and tests drive it with a fake runner.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/success_codes.h"
+#include "install/drive_token.h"
+#include "install/random_source.h"
+#include "platform/clock.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/log_file.h"
+#include "platform/process.h"
+
+namespace tallimo {
+
+inline constexpr uint32_t kExitRestartNeeded = 3010;
+inline constexpr uint32_t kExitRestartStarted = 1641;
+
+inline constexpr const char* kLeftOutMessage =
+    "These programs have no installation procedure and are left out:";
+inline constexpr const char* kRestartQuestion =
+    "One or more programs need the computer to restart to finish installing.\rRestart now?";
+
+// One program of the queue, its lines prepared (the drive token replaced).
+struct QueuedProgram {
+  std::string name;
+  bool batch = false;
+  StringList lines;
+  ExitCodeList successCodes;
+};
+
+enum class TQueueState {
+  qsWaiting,
+  qsRunning,
+  qsInstalled,
+  qsRestartNeeded,
+  qsRestartStarted,
+  qsFailed,             // a failing exit code
+  qsCannotStart,        // with the system's message
+  qsStopped,            // not started: the user stopped the queue
+  qsRestartInProgress,  // not started: a program started the restart
+  qsNotWaitedFor,       // the user stopped waiting for it
+};
+
+struct QueueRow {
+  TQueueState state = TQueueState::qsWaiting;
+  uint32_t exitCode = 0;
+  std::string message;  // why it could not start
+};
+
+// The row's state as the window and the log show it: "waiting", "running", "installed",
+// "installed, restart needed", "installed, restart started", "failed (exit code N)",
+// "failed (cannot start: <message>)", "not started (stopped)", "not started (restart in
+// progress)", "not waited for (still running)".
+std::string StateText(const QueueRow& row);
+
+// The result of an exit code: 0 and the entry's success codes are installed, 3010 a restart
+// needed, 1641 a restart started, anything else a failure.
+TQueueState ResultOfExitCode(uint32_t code, const ExitCodeList& successCodes);
+
+struct QueueCounts {
+  int installed = 0;  // restart needed and restart started included
+  int failed = 0;
+  int notStarted = 0;
+  int notWaitedFor = 0;
+};
+QueueCounts CountRows(const std::vector<QueueRow>& rows);
+// "3 installed, 1 failed, 0 not started", with ", 1 not waited for" when there is one.
+std::string SummaryText(const QueueCounts& counts);
+
+// Which marked entries are queued: those with install lines, in catalogue order; the names of
+// those without are left out.
+struct QueuePlan {
+  std::vector<const TTallimoProg*> programs;
+  StringList leftOut;
+};
+QueuePlan PlanQueue(const TProgramList& programs,
+                    const std::function<bool(const TTallimoProg&)>& isMarked);
+// The box naming what is left out: kLeftOutMessage, then one name a line (lines end with CR).
+std::string LeftOutText(const StringList& names);
+
+// The planned programs with their lines prepared. The drive is asked for once for the whole
+// queue, and only when a line holds the token; nothing when that question was abandoned.
+std::optional<std::vector<QueuedProgram>> PrepareQueue(
+    const std::vector<const TTallimoProg*>& programs, const DriveChooser& chooseDrive);
+
+// "YYYY-MM-DD HH:MM:SS " before each line of the log.
+std::string LogTimeStamp(const LocalTime& time);
+// "Tallimo-YYYYMMDD-HHMMSS.log"; from the second attempt on "-2", "-3" ... before ".log".
+std::string LogFileName(const LocalTime& time, int attempt);
+// Names tried before the log is given up.
+inline constexpr int kLogNameAttempts = 100;
+
+struct QueueSeams {
+  ProcessRunner& processes;
+  FileSystem& files;
+  Environment& environment;
+  RandomSource& random;  // the batch files' names
+  Clock& clock;
+  LogFiles& logFiles;
+};
+
+class InstallQueue {
+ public:
+  // `cataloguePath` is named in the log. Nothing starts before Begin.
+  InstallQueue(QueueSeams seams, std::vector<QueuedProgram> programs, std::string cataloguePath);
+  ~InstallQueue();
+  InstallQueue(const InstallQueue&) = delete;
+  InstallQueue& operator=(const InstallQueue&) = delete;
+
+  // Told whenever a row's state, the command being run or the queue's end changes.
+  std::function<void(size_t row)> OnRowChanged;
+  std::function<void()> OnCommandChanged;
+  std::function<void()> OnEnded;
+
+  // Opens the log in TEMP and starts the first program.
+  void Begin();
+  // The program running now finishes (all its lines); the rest are not started.
+  void Stop();
+  // Gives up waiting for the program running now, without ending it; the queue goes on.
+  void StopWaiting();
+
+  bool Ended() const { return ended_; }
+  bool Stopping() const { return stopRequested_; }
+  size_t Size() const { return programs_.size(); }
+  // Programs that have their result.
+  size_t DoneCount() const;
+  const QueueRow& Row(size_t i) const { return rows_[i]; }
+  const std::vector<QueueRow>& Rows() const { return rows_; }
+  // "<Name>: <state>"
+  std::string RowText(size_t i) const;
+  std::string Summary() const { return SummaryText(CountRows(rows_)); }
+  // The command being run, as it was started ("" between commands and at the end).
+  const std::string& CurrentCommand() const { return command_; }
+  // True when a program needs a restart and none started one.
+  bool RestartNeeded() const;
+
+  const std::string& LogPath() const { return logPath_; }
+  // The log could not be created, or a line of it could not be written.
+  bool LogFailed() const { return logFailed_; }
+  // The log file exists (written whole or in part).
+  bool LogCreated() const { return logCreated_; }
+
+ private:
+  void Advance();
+  bool StartProgram();
+  bool StartLine();
+  void LineEnded(const ProcessEnd& end);
+  void LineFailed(const std::string& message);
+  void FinishProgram();
+  void SetState(size_t row, TQueueState state);
+  void SetCommand(std::string command);
+  void OpenLog();
+  void Log(const std::string& text);
+  void RemoveBatchFile();
+
+  QueueSeams seams_;
+  std::vector<QueuedProgram> programs_;
+  std::vector<QueueRow> rows_;
+  std::string cataloguePath_;
+  std::unique_ptr<LogFile> log_;
+  std::string logPath_;
+  bool logFailed_ = false;
+  bool logCreated_ = false;
+
+  size_t current_ = 0;    // the program running, or the next one to start
+  size_t line_ = 0;       // its next line (line by line), 0 or 1 for a batch file
+  bool waiting_ = false;  // a process of ours runs
+  bool advancing_ = false;
+  bool began_ = false;
+  bool ended_ = false;
+  bool stopRequested_ = false;
+  bool restartStarted_ = false;
+  std::string batchPath_;
+  std::string command_;
+  // The running program's lines so far: the first failure, and the restart codes seen.
+  std::optional<QueueRow> failure_;
+  bool sawRestartNeeded_ = false;
+  bool sawRestartStarted_ = false;
+};
+
+}  // namespace tallimo

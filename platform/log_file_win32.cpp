@@ -1,0 +1,51 @@
+// The log file seam on Windows.
+#include <windows.h>
+
+#include "platform/log_file.h"
+
+namespace tallimo {
+namespace {
+
+class Win32LogFile final : public LogFile {
+ public:
+  explicit Win32LogFile(HANDLE file) : file_(file) {}
+  ~Win32LogFile() override { CloseHandle(file_); }
+  bool Append(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      DWORD written = 0;
+      if (!WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+          written == 0)
+        return false;
+      bytes.remove_prefix(written);
+    }
+    return true;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+class Win32LogFiles final : public LogFiles {
+ public:
+  std::unique_ptr<LogFile> CreateNew(const std::string& path, WriteResult& result) override {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      DWORD error = GetLastError();
+      result = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? WriteResult::wrExists
+                                                                           : WriteResult::wrFailed;
+      return nullptr;
+    }
+    result = WriteResult::wrOk;
+    return std::make_unique<Win32LogFile>(file);
+  }
+};
+
+}  // namespace
+
+LogFiles& HostLogFiles() {
+  static Win32LogFiles files;
+  return files;
+}
+
+}  // namespace tallimo

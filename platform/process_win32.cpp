@@ -1,0 +1,288 @@
+// The process seam on Windows. A program is created suspended, put in a job object of its own
+// whose completion port tells when no process is left in it, and then resumed, so that every
+// process it starts is waited for too. A waiting thread per request watches the job (or the
+// process alone when no job can be had) and posts the end to a message-only window of the
+// thread that started it, which calls the callback there.
+#include <windows.h>
+// after windows.h
+#include <shellapi.h>
+
+#include <memory>
+
+#include "platform/process.h"
+
+namespace tallimo {
+namespace {
+
+constexpr UINT kEndedMessage = WM_APP + 1;
+constexpr DWORD kPollMilliseconds = 100;
+
+std::string SystemMessage(DWORD error) {
+  char* text = nullptr;
+  DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = length && text ? std::string(text, length) : std::string();
+  if (text) LocalFree(text);
+  while (!message.empty() && (message.back() == '\r' || message.back() == '\n' ||
+                              message.back() == ' ' || message.back() == '.'))
+    message.pop_back();
+  return message.empty() ? "error " + std::to_string(error) : message;
+}
+
+// What the waiting thread owns: the handles of one request. It closes them when it ends.
+struct Waiting {
+  HANDLE process = nullptr;
+  HANDLE job = nullptr;   // nullptr: the process alone is waited for
+  HANDLE port = nullptr;  // the job's completion port
+  HANDLE stop = nullptr;  // set when the caller stops waiting
+  HWND window = nullptr;
+  DWORD startTick = 0;
+  unsigned generation = 0;
+
+  ~Waiting() {
+    for (HANDLE h : {process, job, port, stop})
+      if (h) CloseHandle(h);
+  }
+};
+
+// What the waiting thread posts (the window's procedure takes ownership).
+struct Ended {
+  unsigned generation;
+  ProcessEnd end;
+};
+
+bool JobIsEmpty(HANDLE job) {
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info;
+  if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info,
+                                 nullptr))
+    return false;
+  return info.ActiveProcesses == 0;
+}
+
+DWORD WINAPI WaitThread(void* parameter) {
+  std::unique_ptr<Waiting> w(static_cast<Waiting*>(parameter));
+  bool stopped = false;
+  if (w->job) {
+    for (;;) {
+      DWORD message = 0;
+      ULONG_PTR key = 0;
+      OVERLAPPED* overlapped = nullptr;
+      BOOL got = GetQueuedCompletionStatus(w->port, &message, &key, &overlapped, kPollMilliseconds);
+      if (WaitForSingleObject(w->stop, 0) == WAIT_OBJECT_0) {
+        stopped = true;
+        break;
+      }
+      if (got && key == reinterpret_cast<ULONG_PTR>(w->job) &&
+          message == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO)
+        break;
+      // Where the port stays silent the job's count of processes still tells.
+      if (!got && JobIsEmpty(w->job)) break;
+    }
+  } else {
+    HANDLE handles[2] = {w->process, w->stop};
+    stopped = WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0;
+  }
+  if (stopped) return 0;
+  auto ended = std::make_unique<Ended>();
+  ended->generation = w->generation;
+  DWORD code = 0;
+  if (w->process) GetExitCodeProcess(w->process, &code);
+  ended->end.exitCode = code;
+  ended->end.milliseconds = GetTickCount() - w->startTick;
+  if (PostMessageA(w->window, kEndedMessage, 0, reinterpret_cast<LPARAM>(ended.get())))
+    ended.release();
+  return 0;
+}
+
+class Win32ProcessRunner final : public ProcessRunner {
+ public:
+  ~Win32ProcessRunner() override {
+    StopWaiting();
+    if (window_) DestroyWindow(window_);
+  }
+
+  ProcessStart Start(const ProcessRequest& request, EndCallback onEnd) override {
+    StopWaiting();
+    ProcessStart start;
+    if (!MakeWindow()) return Failure(start, GetLastError());
+    auto w = std::make_unique<Waiting>();
+    w->startTick = GetTickCount();
+    if (request.document) {
+      if (!OpenDocument(request, *w, start)) return start;
+    } else if (!CreateSuspended(request, *w, start)) {
+      return start;
+    }
+    start.started = true;
+    start.scope = !w->process ? WaitScope::wsNone
+                  : w->job    ? WaitScope::wsJob
+                              : WaitScope::wsProcess;
+    w->generation = ++generation_;
+    w->window = window_;
+    onEnd_ = std::move(onEnd);
+    if (!w->process) {
+      auto ended = std::make_unique<Ended>();
+      ended->generation = w->generation;
+      PostMessageA(window_, kEndedMessage, 0, reinterpret_cast<LPARAM>(ended.release()));
+      return start;
+    }
+    w->stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!w->stop || !DuplicateHandle(GetCurrentProcess(), w->stop, GetCurrentProcess(), &stop_, 0,
+                                     FALSE, DUPLICATE_SAME_ACCESS)) {
+      // Without a way to stop the wait, the process runs on unwatched.
+      start.started = false;
+      onEnd_ = nullptr;
+      return Failure(start, GetLastError());
+    }
+    DWORD id = 0;
+    HANDLE thread = CreateThread(nullptr, 0, WaitThread, w.get(), 0, &id);
+    if (!thread) {
+      DWORD error = GetLastError();
+      CloseHandle(stop_);
+      stop_ = nullptr;
+      onEnd_ = nullptr;
+      start.started = false;
+      return Failure(start, error);
+    }
+    w.release();  // the thread owns it now
+    CloseHandle(thread);
+    return start;
+  }
+
+  void StopWaiting() override {
+    ++generation_;  // an end already posted is ignored
+    onEnd_ = nullptr;
+    if (stop_) {
+      SetEvent(stop_);
+      CloseHandle(stop_);
+      stop_ = nullptr;
+    }
+  }
+
+ private:
+  static ProcessStart& Failure(ProcessStart& start, DWORD error) {
+    start.started = false;
+    start.error = error;
+    start.elevationRequired = error == 740;  // ERROR_ELEVATION_REQUIRED, from Vista on
+    start.message = SystemMessage(error);
+    return start;
+  }
+
+  // A job with a completion port for the process; on any failure none (the process alone).
+  static void JoinJob(Waiting& w) {
+    w.job = CreateJobObjectA(nullptr, nullptr);
+    if (w.job) w.port = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
+    bool joined = false;
+    if (w.job && w.port) {
+      JOBOBJECT_ASSOCIATE_COMPLETION_PORT link;
+      link.CompletionKey = w.job;
+      link.CompletionPort = w.port;
+      joined = SetInformationJobObject(w.job, JobObjectAssociateCompletionPortInformation, &link,
+                                       sizeof link) &&
+               AssignProcessToJobObject(w.job, w.process);
+    }
+    if (!joined) {
+      if (w.port) CloseHandle(w.port);
+      if (w.job) CloseHandle(w.job);
+      w.port = w.job = nullptr;
+    }
+  }
+
+  static bool CreateSuspended(const ProcessRequest& request, Waiting& w, ProcessStart& start) {
+    std::string commandLine = "\"" + request.program + "\"";
+    if (!request.parameters.empty()) commandLine += " " + request.parameters;
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info;
+    ZeroMemory(&info, sizeof info);
+    const char* directory = request.directory.empty() ? nullptr : request.directory.c_str();
+    DWORD flags = CREATE_SUSPENDED | (request.hideConsole ? CREATE_NO_WINDOW : 0);
+    // Inside a job of someone else's, ours can be had only by breaking away from it, where that
+    // job allows it; otherwise the process starts in the caller's job.
+    BOOL created =
+        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                       flags | CREATE_BREAKAWAY_FROM_JOB, nullptr, directory, &startup, &info);
+    if (!created && GetLastError() == ERROR_ACCESS_DENIED)
+      created = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                               directory, &startup, &info);
+    if (!created) {
+      Failure(start, GetLastError());
+      return false;
+    }
+    w.process = info.hProcess;
+    JoinJob(w);
+    ResumeThread(info.hThread);
+    CloseHandle(info.hThread);
+    return true;
+  }
+
+  static bool OpenDocument(const ProcessRequest& request, Waiting& w, ProcessStart& start) {
+    SHELLEXECUTEINFOA info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_FLAG_DDEWAIT;
+    info.lpFile = request.program.c_str();
+    info.lpParameters = request.parameters.empty() ? nullptr : request.parameters.c_str();
+    info.lpDirectory = request.directory.empty() ? nullptr : request.directory.c_str();
+    info.nShow = request.hideConsole ? SW_HIDE : SW_SHOWNORMAL;
+    if (!ShellExecuteExA(&info)) {
+      Failure(start, GetLastError());
+      return false;
+    }
+    // Started by the shell, the program already runs: what it started before joining the job
+    // is not waited for.
+    w.process = info.hProcess;
+    if (w.process) JoinJob(w);
+    return true;
+  }
+
+  bool MakeWindow() {
+    if (window_) return true;
+    static const char* const kClass = "TallimoProcessWait";
+    WNDCLASSA wc;
+    ZeroMemory(&wc, sizeof wc);
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kClass;
+    RegisterClassA(&wc);  // fails harmlessly when registered already
+    window_ = CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    if (!window_) return false;
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return true;
+  }
+
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != kEndedMessage) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    std::unique_ptr<Ended> ended(reinterpret_cast<Ended*>(lParam));
+    auto* self = reinterpret_cast<Win32ProcessRunner*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self || ended->generation != self->generation_ || !self->onEnd_) return 0;
+    EndCallback callback = std::move(self->onEnd_);
+    self->onEnd_ = nullptr;
+    if (self->stop_) {
+      CloseHandle(self->stop_);
+      self->stop_ = nullptr;
+    }
+    // No exception crosses the window procedure.
+    try {
+      callback(ended->end);
+    } catch (...) {
+    }
+    return 0;
+  }
+
+  HWND window_ = nullptr;
+  HANDLE stop_ = nullptr;
+  unsigned generation_ = 0;
+  EndCallback onEnd_;
+};
+
+}  // namespace
+
+ProcessRunner& HostProcessRunner() {
+  static Win32ProcessRunner runner;
+  return runner;
+}
+
+}  // namespace tallimo

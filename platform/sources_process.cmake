@@ -1,0 +1,7 @@
+# The process seam (Windows) and the log file seam of the install queue.
+list(APPEND TALLIMO_POSIX_SOURCES platform/log_file_posix.cpp)
+list(APPEND TALLIMO_WIN32_SOURCES
+  platform/log_file_win32.cpp
+  platform/process_win32.cpp
+  platform/restart_win32.cpp
+)
