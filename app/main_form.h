@@ -5,12 +5,14 @@
 #include <string>
 
 #include "app/about_box.h"
+#include "app/program_list.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/config_commands.h"
 #include "components/gradient_win32.h"
 #include "components/label_effect_win32.h"
 #include "editor/entry_commands.h"
 #include "install/drive_token.h"
+#include "install/install_queue.h"
 #include "install/random_source.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
@@ -18,7 +20,10 @@
 #include "platform/files.h"
 #include "platform/help_engine.h"
 #include "platform/locale.h"
+#include "platform/log_file.h"
+#include "platform/process.h"
 #include "platform/prompter.h"
+#include "platform/restart.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
 #include "platform/system_colors.h"
@@ -66,6 +71,9 @@ struct MainWindowSeams {
   Screen& screen;
   RandomSource& random;  // names the batch files
   SystemColors& colors;
+  ProcessRunner& processes;  // the install queue's programs, waited for
+  LogFiles& logFiles;        // the install queue's log
+  Restarter& restarter;      // a restart that installed programs need
   MainWindowDialogs dialogs;
 };
 
@@ -77,6 +85,8 @@ class TFTallimo : public ui::Form {
   // The catalogue: ProgramList, NoteLines and the header fields (IniFileName ...).
   Catalogue Cat;
   StringList InstallScript;
+  // The entries marked for installing together.
+  ProgramMarks Marks;
 
   // Controls, in the order of their z-order (and tab order).
   ui::Panel PanList;
@@ -163,8 +173,10 @@ class TFTallimo : public ui::Form {
  private:
   void BuildControls();
   void BuildMenus();
-  // Wires Install and Install & Close (main_form_install.cpp).
+  // Wires Install and Install & Close, and the marks (main_form_install.cpp).
   void InitInstallCommands();
+  // The install queue over the marked entries; closes the window after it with `thenClose`.
+  void InstallMarked(bool thenClose);
   // Wires the reading aids' commands (main_form_viewers.cpp).
   void InitViewerCommands();
   // Wires the Help menu (main_form_help.cpp).

@@ -1,7 +1,9 @@
 // The install commands of the main window: Install and Install & Close (buttons, pop-up items,
-// Enter and a double click on the list), run by the install runner.
+// Enter and a double click on the list), run by the install runner for the selected program, or
+// by the install queue for the marked ones.
 #include "app/main_form.h"
 #include "app/main_window_selection.h"
+#include "install/install_progress.h"
 #include "install/install_runner.h"
 
 namespace tallimo {
@@ -19,6 +21,11 @@ TInstallResult RunInstall(TFTallimo& form, MainWindowSeams& seams,
   return (runner.*command)();
 }
 
+bool CountsAsInstalled(TQueueState state) {
+  return state == TQueueState::qsInstalled || state == TQueueState::qsRestartNeeded ||
+         state == TQueueState::qsRestartStarted;
+}
+
 }  // namespace
 
 void TFTallimo::InitInstallCommands() {
@@ -32,11 +39,42 @@ void TFTallimo::InitInstallCommands() {
 }
 
 void TFTallimo::BtnInstallClick() {
+  if (!Marks.Empty()) return InstallMarked(false);
   RunInstall(*this, seams_, &InstallRunner::Install);
 }
 
 void TFTallimo::BtnInstCloseClick() {
+  if (!Marks.Empty()) return InstallMarked(true);
   RunInstall(*this, seams_, &InstallRunner::InstallAndClose);
+}
+
+void TFTallimo::InstallMarked(bool thenClose) {
+  const QueuePlan plan =
+      PlanQueue(Cat.ProgramList, [this](const TTallimoProg& entry) { return Marks.IsMarked(&entry); });
+  if (!plan.leftOut.empty())
+    seams_.prompter.MessageDlg(LeftOutText(plan.leftOut), TMsgDlgType::mtWarning);
+  if (plan.programs.empty()) return;
+  auto prepared =
+      PrepareQueue(plan.programs, [this] { return seams_.dialogs.drive.ChooseDrive(); });
+  if (!prepared) return;  // the drive question was left: nothing runs
+  TFTallimoQueue progress({{seams_.processes, seams_.files, seams_.environment, seams_.random,
+                            seams_.clock, seams_.logFiles},
+                           seams_.shell,
+                           seams_.prompter,
+                           seams_.restarter},
+                          std::move(*prepared), Cat.IniFileName);
+  // Restarting closes the menu: unsaved changes are asked about first.
+  progress.OnConfirmRestart = [this] {
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    return canClose;
+  };
+  progress.Execute();
+  // What installed is done; what did not stays marked for another try.
+  for (size_t i = 0; i < plan.programs.size(); ++i)
+    if (CountsAsInstalled(progress.Queue().Row(i).state)) Marks.SetMarked(plan.programs[i], false);
+  ShowMarks();
+  if (thenClose) Close();
 }
 
 }  // namespace tallimo

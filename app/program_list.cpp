@@ -47,4 +47,25 @@ std::optional<int> SelectedDetailsIndex(const TProgramList& list, const std::str
   return FindProgramIndex(list, cellText);
 }
 
+void ProgramMarks::SetMarked(const TTallimoProg* entry, bool marked) {
+  if (!entry) return;
+  if (marked)
+    marked_.insert(entry);
+  else
+    marked_.erase(entry);
+}
+
+void ProgramMarks::KeepOnly(const TProgramList& list) {
+  if (marked_.empty()) return;
+  std::set<const TTallimoProg*> present;
+  for (const auto& entry : list)
+    if (marked_.count(entry.get())) present.insert(entry.get());
+  marked_.swap(present);
+}
+
+std::string ListHeading(int markedCount) {
+  if (markedCount <= 0) return "&Select a Program to Install";
+  return "&Select Programs to Install: " + std::to_string(markedCount) + " marked";
+}
+
 }  // namespace tallimo

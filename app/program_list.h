@@ -1,6 +1,7 @@
 #pragma once
 // The program list grid's rows and selection, apart from the grid itself.
 #include <optional>
+#include <set>
 #include <string>
 
 #include "catalogue/catalogue.h"
@@ -39,5 +40,26 @@ bool HasSelection(int selectionTopRow, bool warn, Prompter& prompter);
 // the catalogue is empty, else ShowProgramDetails with the returned index (-1 when no entry
 // has that name). Every selection counts, the first one after a refill included.
 std::optional<int> SelectedDetailsIndex(const TProgramList& list, const std::string& cellText);
+
+// The entries marked for installing. Marks belong to entries, not to rows: they stay through
+// refills and sorting, go with an entry that is removed, and are never saved.
+class ProgramMarks {
+ public:
+  bool IsMarked(const TTallimoProg* entry) const { return marked_.count(entry) > 0; }
+  void SetMarked(const TTallimoProg* entry, bool marked);
+  void Toggle(const TTallimoProg* entry) { SetMarked(entry, !IsMarked(entry)); }
+  void Clear() { marked_.clear(); }
+  bool Empty() const { return marked_.empty(); }
+  int Count() const { return static_cast<int>(marked_.size()); }
+  // Drops the marks of entries that are no longer in `list` (removed, replaced or read anew),
+  // before another entry could take an address that a mark still names.
+  void KeepOnly(const TProgramList& list);
+
+ private:
+  std::set<const TTallimoProg*> marked_;
+};
+
+// The heading over the list: the design's caption, or, while programs are marked, how many.
+std::string ListHeading(int markedCount);
 
 }  // namespace tallimo

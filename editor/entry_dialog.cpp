@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "catalogue/success_codes.h"
 #include "editor/entry_rules.h"
 #include "ui/line_breaks.h"
 
@@ -164,6 +165,24 @@ void TFTallimoadd::BuildControls() {
     p.memo.WantReturns = true;
     p.memo.HelpContext = p.help;
   }
+  // The fourth page, Options: fields that the install queue reads.
+  TabSheet4.Name = "TabSheet4";
+  TabSheet4.SetCaption("Op&tions");
+  TabSheet4.SetParent(&PageControl1);
+  TabSheet4.HelpContext = 56;
+  LabelSuccess.Name = "LabelSuccess";
+  LabelSuccess.SetParent(&TabSheet4);
+  LabelSuccess.SetBounds(12, 16, 0, 0);
+  LabelSuccess.SetFont(DialogFont(15, clBlack));
+  LabelSuccess.SetCaption("S&uccess codes");
+  LabelSuccess.SetAutoSize(true);
+  LabelSuccess.FocusControl = &EditSuccess;
+  EditSuccess.Name = "EditSuccess";
+  EditSuccess.SetParent(&TabSheet4);
+  EditSuccess.SetBounds(128, 12, 297, 24);
+  EditSuccess.HelpContext = 57;
+  EditSuccess.Hint = "Exit codes besides 0 that mean the setup worked, such as 1,2";
+
   MemoAddInst.Hint = "Doubt Click for file dialog";
   MemoAddInst.OnDblClick = [this] { MemoAddInstDblClick(); };
 
@@ -187,6 +206,7 @@ void TFTallimoadd::LoadEntry(const TTallimoProg& entry) {
   MemoAddInst.SetLines(entry.InstallLines);
   MemoAddInf.SetLines(entry.InfoLines);
   MemoAddSpec.SetLines(entry.SpecsLines);
+  EditSuccess.SetText(SuccessCodesText(entry.SuccessCodes));
   PageControl1.SetActivePage(0);
 }
 
@@ -202,6 +222,7 @@ void TFTallimoadd::StoreEntry(TTallimoProg& entry) {
   entry.InstallLines = MemoAddInst.Lines();
   entry.InfoLines = MemoAddInf.Lines();
   entry.SpecsLines = MemoAddSpec.Lines();
+  entry.SuccessCodes = ParseSuccessCodes(EditSuccess.Text());
 }
 
 void TFTallimoadd::FormActivate() {
@@ -243,7 +264,7 @@ void TFTallimoadd::BtnOkayClick() {
   ModalResult = TModalResult::mrNone;  // until the entry passes its check
   // A one-line field holds one line: a pasted line break becomes a space, as the file will
   // hold it.
-  for (ui::Edit* field : {&ProgName, &NFOfile}) {
+  for (ui::Edit* field : {&ProgName, &NFOfile, &EditSuccess}) {
     const std::string text = field->Text();
     if (text.find_first_of("\r\n") != std::string::npos)
       field->SetText(ui::LineBreaksAsSpaces(text));
@@ -267,8 +288,16 @@ void TFTallimoadd::BtnOkayClick() {
 }
 
 bool TFTallimoadd::ValidateEntry() {
-  if (EntryIsComplete(ProgName.Text(), MemoAddInst.Text())) return true;
-  prompter_.MessageDlg(kIncompleteEntryMessage, TMsgDlgType::mtError);
+  if (!EntryIsComplete(ProgName.Text(), MemoAddInst.Text())) {
+    prompter_.MessageDlg(kIncompleteEntryMessage, TMsgDlgType::mtError);
+    return false;
+  }
+  // A success code that is not a number would be lost at the next save: the page says so.
+  std::vector<std::string> rejected;
+  ParseSuccessCodes(EditSuccess.Text(), &rejected);
+  if (rejected.empty()) return true;
+  PageControl1.SetActivePage(3);
+  prompter_.MessageDlg(SuccessCodesMessage(rejected.front()), TMsgDlgType::mtError);
   return false;
 }
 

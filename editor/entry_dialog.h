@@ -38,6 +38,10 @@ class TFTallimoadd : public ui::Form, public EntryEditor {
   ui::PageControl PageControl1;
   ui::TabSheet TabSheet1, TabSheet2, TabSheet3;
   ui::Memo MemoAddInst, MemoAddInf, MemoAddSpec;
+  // The Options page: the exit codes, besides 0, that mean the installer worked.
+  ui::TabSheet TabSheet4;
+  ui::Label LabelSuccess;
+  ui::Edit EditSuccess;
 
   // EntryEditor.
   void SetIniFileName(const std::string& name) override { IniFileName = name; }

@@ -52,4 +52,9 @@ bool EntryIsComplete(const std::string& name, const std::string& installText) {
   return name.find_first_not_of(" \t") != std::string::npos && !installText.empty();
 }
 
+std::string SuccessCodesMessage(const std::string& rejectedPart) {
+  return "The success codes must be whole numbers separated by commas, such as 1,2; \"" +
+         rejectedPart + "\" is not one.";
+}
+
 }  // namespace tallimo

@@ -56,4 +56,7 @@ bool TrimTrailingBlankLines(StringList& lines);
 // whole text is not empty (a blank or a line break counts there).
 bool EntryIsComplete(const std::string& name, const std::string& installText);
 
+// The error for a part of the success codes that is not a number.
+std::string SuccessCodesMessage(const std::string& rejectedPart);
+
 }  // namespace tallimo
