@@ -15,12 +15,9 @@
 #include <vector>
 
 #include "app/main_form.h"
-#include "fakes/fake_clipboard.h"
-#include "fakes/fake_prompter.h"
 #include "ui/application.h"
 #include "ui/gdi.h"
-#include "unit/catalogue_fakes.h"
-#include "unit/install_fakes.h"
+#include "win32/main_window_fixture.h"
 
 namespace tallimo {
 namespace {
@@ -255,23 +252,14 @@ TEST(LabelEffectMouse, PushButtonAndPlainEvents) {
   form.DestroyHandle();
 }
 
-TEST(LabelEffectHeading, MainWindowAfterLoad) {
-  testing::FakePrompter prompter;
-  testing::FakeClipboard clipboard;
-  test::FakeEnvironment environment;
-  test::EventLog launched;
-  test::FakeShell shell{launched};
-  testing::MemoryFileSystem files;
-  testing::EnglishLocale locale;
-  testing::FixedClock clock;
-  FixedScreen screen{120, 1280, 1024};  // the design's own resolution: nothing is fitted
-  ui::App().SetPrompter(&prompter);
-  ui::App().SetScreen(&screen);
-  ui::App().Restart();
+class LabelEffectHeading : public MainWindowFixture<> {
+ protected:
+  LabelEffectHeading() { screen = FixedScreen{120, 1280, 1024}; }  // the design's own: no fitting
+};
+
+TEST_F(LabelEffectHeading, MainWindowAfterLoad) {
   ScaleFactor = 96.0;
-  auto form = std::make_unique<TFTallimo>(MainWindowSeams{
-      files, locale, clock, "Tallimo.exe", "C:\\Tallimo.exe", clipboard, environment, shell});
-  form->Create();
+  CreateMainForm("Tallimo.exe", "C:\\Tallimo.exe");
   TLabelEffect& l = form->LabelSelect;
   ASSERT_EQ(std::make_pair(l.Top(), l.Height()), std::make_pair(1, 31));
 
@@ -331,10 +319,6 @@ TEST(LabelEffectHeading, MainWindowAfterLoad) {
   std::printf("heading paint (%d x %d): median of 100 paints %.3f ms\n", l.Width(), l.Height(),
               ms[50]);
   EXPECT_LT(ms[50], 100.0);
-  form.reset();
-  ui::App().Restart();
-  ui::App().SetPrompter(nullptr);
-  ui::App().SetScreen(nullptr);
 }
 
 }  // namespace

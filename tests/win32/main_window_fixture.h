@@ -7,12 +7,17 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "fakes/event_log.h"
 #include "fakes/fake_clipboard.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_help_engine.h"
+#include "fakes/fake_locale.h"
 #include "fakes/fake_prompter.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fixed_clock.h"
 #include "platform/screen.h"
 #include "ui/application.h"
-#include "unit/catalogue_fakes.h"
-#include "unit/install_fakes.h"
 
 namespace tallimo {
 
@@ -43,12 +48,12 @@ class MainWindowFixture : public Base {
   testing::FakePrompter prompter;
   testing::FakeHelpEngine help;
   testing::FakeClipboard clipboard;
-  test::FakeEnvironment environment;
-  test::EventLog launched;
-  test::FakeShell shell{launched};
+  testing::FakeEnvironment environment;
+  testing::EventLog launched;
+  testing::FakeShell shell{launched};
   FixedScreen screen{96, 1280, 1024};
-  testing::MemoryFileSystem files;
-  testing::EnglishLocale locale;
+  testing::FakeFileSystem files;
+  testing::FakeLocale locale;
   testing::FixedClock clock;
   std::unique_ptr<TFTallimo> form;
 };
