@@ -70,7 +70,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   auto mainForm = std::make_unique<TFTallimo>(MainWindowSeams{
       HostFileSystem(), HostLocale(), HostClock(), GetCommandLineA(), ProgramPath(),
       HostClipboard(), HostEnvironment(), HostShell(), prompter, app.GetHelpEngine(),
-      app.GetScreen(), batchNames, colors, {*drive, *add, *info, *nfo, *about}});
+      app.GetScreen(), batchNames, colors, HostProcessRunner(), HostLogFiles(), HostRestarter(),
+      {*drive, *add, *info, *nfo, *about}});
   FTallimo = mainForm.get();
   FTallimoadd = add.get();
   FTallimoabout = about.get();

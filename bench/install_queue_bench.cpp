@@ -13,7 +13,12 @@
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/log_file.h"
-#include "unit/install_fakes.h"
+#include "fakes/event_log.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fixed_clock.h"
+#include "fakes/scripted_random.h"
 
 namespace tallimo {
 namespace {
@@ -22,12 +27,12 @@ constexpr int kPrograms = 200;
 
 void BM_QueuePerProgram(benchmark::State& state) {
   const bool batch = state.range(0) != 0;
-  test::EventLog events;
-  test::FakeEnvironment environment;
+  testing::EventLog events;
+  testing::FakeEnvironment environment;
   environment.values["TEMP"] = "C:\\TEMP";
   environment.values["COMSPEC"] = "C:\\WINDOWS\\cmd.exe";
-  test::FakeFileSystem files(events);
-  files.directories.insert("C:\\TEMP");
+  testing::FakeFileSystem files(events);
+  files.folders.insert("C:\\TEMP");
   TimeSeededRandom random;
   std::vector<QueuedProgram> programs;
   for (int i = 0; i < kPrograms; ++i)

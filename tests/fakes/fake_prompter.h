@@ -1,12 +1,12 @@
 #pragma once
 // A scripted prompter for tests: answers message boxes and file dialogs from a script and
-// records every box shown (title, text, icon, buttons).
+// records every box shown (title, text, icon, buttons); given a log, it also notes each box
+// there as "<title>: <text>".
 #include <deque>
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "platform/help_engine.h"
+#include "fakes/event_log.h"
 #include "platform/prompter.h"
 #include "platform/prompter_rules.h"
 
@@ -14,6 +14,9 @@ namespace tallimo::testing {
 
 class FakePrompter : public Prompter {
  public:
+  FakePrompter() = default;
+  explicit FakePrompter(EventLog& log) : log_(&log) {}
+
   struct Box {
     std::string title;
     std::string text;
@@ -53,6 +56,7 @@ class FakePrompter : public Prompter {
                      TMsgDlgType::mtError,
                      {TMsgDlgBtn::mbOK},
                      TModalResult::mrOK});
+    Note();
   }
 
   bool OpenFileDialog(const FileDialogOptions& options, std::string& path) override {
@@ -74,7 +78,11 @@ class FakePrompter : public Prompter {
       answers.pop_front();
     }
     boxes.push_back({MsgDlgTitle(type), text, type, buttons, answer, enter});
+    Note();
     return answer;
+  }
+  void Note() {
+    if (log_) log_->push_back(boxes.back().title + ": " + boxes.back().text);
   }
   bool File(bool save, const FileDialogOptions& options, std::string& path) {
     fileDialogs.push_back({save, options});
@@ -86,29 +94,8 @@ class FakePrompter : public Prompter {
     paths.pop_front();
     return true;
   }
-};
 
-// A help engine that records the topics asked for.
-class FakeHelpEngine : public HelpEngine {
- public:
-  struct Call {
-    std::string kind;  // "context", "position", "popup", "quit"
-    std::string file;
-    int context;  // for "position": x and y
-    int y = 0;
-    bool operator==(const Call&) const = default;
-    friend void PrintTo(const Call& c, std::ostream* os) {
-      *os << c.kind << " " << c.file << " " << c.context << (c.kind == "position" ? " " : "")
-          << (c.kind == "position" ? std::to_string(c.y) : "");
-    }
-  };
-  std::vector<Call> calls;
-  void ShowContext(const std::string& f, int c) override { calls.push_back({"context", f, c}); }
-  void SetPopupPos(const std::string& f, int x, int y) override {
-    calls.push_back({"position", f, x, y});
-  }
-  void ShowPopup(const std::string& f, int c) override { calls.push_back({"popup", f, c}); }
-  void Quit(const std::string& f) override { calls.push_back({"quit", f, 0}); }
+  EventLog* log_ = nullptr;
 };
 
 }  // namespace tallimo::testing

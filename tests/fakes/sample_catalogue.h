@@ -5,7 +5,7 @@
 
 #include "catalogue/catalogue.h"
 
-namespace tallimo::test_data {
+namespace tallimo::testing {
 
 // One entry, "Editor"; its file is `iniFileName`.
 inline Catalogue SampleCatalogue(const std::string& iniFileName) {
@@ -21,4 +21,4 @@ inline Catalogue SampleCatalogue(const std::string& iniFileName) {
   return cat;
 }
 
-}  // namespace tallimo::test_data
+}  // namespace tallimo::testing

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace tallimo::test_data {
+namespace tallimo::testing {
 
 inline std::string Utf16File(std::u16string_view text, bool bigEndian = false) {
   std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
@@ -15,4 +15,4 @@ inline std::string Utf16File(std::u16string_view text, bool bigEndian = false) {
   return bytes;
 }
 
-}  // namespace tallimo::test_data
+}  // namespace tallimo::testing

@@ -1,50 +1,19 @@
 // The program list's rows, lookup, selection rule and detail panes.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <memory>
 #include <vector>
 
 #include "app/detail_panes.h"
 #include "app/program_list.h"
+#include "fakes/fake_locale.h"
+#include "fakes/fake_prompter.h"
 
 namespace tallimo {
 namespace {
 
-// Case-ignoring ASCII order, standing in for the user's locale.
-class AsciiLocale : public Locale {
- public:
-  int CompareIgnoreCase(const std::string& a, const std::string& b) override {
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-      const int ca = std::tolower(static_cast<unsigned char>(a[i]));
-      const int cb = std::tolower(static_cast<unsigned char>(b[i]));
-      if (ca != cb) return ca - cb;
-    }
-    return static_cast<int>(a.size()) - static_cast<int>(b.size());
-  }
-  std::string ShortDayName(int) override { return ""; }
-  std::string ShortMonthName(int) override { return ""; }
-  std::string TimeSeparator() override { return ":"; }
-};
-
-// Records message boxes; answers OK.
-class RecordingPrompter : public Prompter {
- public:
-  struct Box {
-    std::string text;
-    TMsgDlgType type;
-    std::vector<TMsgDlgBtn> buttons;
-  };
-  TModalResult MessageDlg(const std::string& text, TMsgDlgType type,
-                          const std::vector<TMsgDlgBtn>& buttons) override {
-    boxes.push_back({text, type, buttons});
-    return TModalResult::mrOK;
-  }
-  void ShowErrorReport(const std::string&) override {}
-  bool OpenFileDialog(const FileDialogOptions&, std::string&) override { return false; }
-  bool SaveFileDialog(const FileDialogOptions&, std::string&) override { return false; }
-  std::vector<Box> boxes;
-};
+using testing::FakeLocale;
+using testing::FakePrompter;
 
 struct EntrySpec {
   std::string name;
@@ -73,7 +42,7 @@ TProgramList Named(const StringList& names) {
 }
 
 TEST(ProgramListRows, SortsIgnoringCaseAndMergesEqualNamesKeepingTheFirst) {
-  AsciiLocale locale;
+  FakeLocale locale;
   EXPECT_EQ(ProgramListRows(Named({"b", "A", "c"}), locale), (StringList{"A", "b", "c"}));
   EXPECT_EQ(ProgramListRows(Named({"Tools", "Tools"}), locale), StringList{"Tools"});
   EXPECT_EQ(ProgramListRows(Named({"Tools", "TOOLS"}), locale), StringList{"Tools"});
@@ -87,16 +56,16 @@ TEST(ProgramListRows, SortsIgnoringCaseAndMergesEqualNamesKeepingTheFirst) {
 }
 
 TEST(ProgramListRows, EmptyCatalogueGivesOneBlankRow) {
-  AsciiLocale locale;
+  FakeLocale locale;
   EXPECT_TRUE(SortedProgramNames({}, locale).empty());
   EXPECT_EQ(ProgramListRows({}, locale), StringList{""});
 }
 
 TEST(ProgramListRows, UsesTheLocalesOrder) {
   // A locale that orders in reverse must give reverse rows: the order is the seam's.
-  class Reverse : public AsciiLocale {
+  class Reverse : public FakeLocale {
     int CompareIgnoreCase(const std::string& a, const std::string& b) override {
-      return AsciiLocale::CompareIgnoreCase(b, a);
+      return FakeLocale::CompareIgnoreCase(b, a);
     }
   } locale;
   EXPECT_EQ(ProgramListRows(Named({"b", "A", "c"}), locale), (StringList{"c", "b", "A"}));
@@ -115,7 +84,7 @@ TEST(FindProgramIndex, MatchesByteForByteAndFindsTheFirst) {
 }
 
 TEST(Selection, WarnsOnlyWhenAskedAndNothingIsSelected) {
-  RecordingPrompter prompter;
+  FakePrompter prompter;
   EXPECT_TRUE(HasSelection(0, true, prompter));
   EXPECT_TRUE(HasSelection(3, true, prompter));
   EXPECT_TRUE(prompter.boxes.empty());
@@ -124,7 +93,7 @@ TEST(Selection, WarnsOnlyWhenAskedAndNothingIsSelected) {
   EXPECT_FALSE(HasSelection(-1, true, prompter));
   ASSERT_EQ(prompter.boxes.size(), 1u);
   EXPECT_EQ(prompter.boxes[0].text, "You must first select an item!");
-  EXPECT_EQ(prompter.boxes[0].type, TMsgDlgType::mtWarning);
+  EXPECT_EQ(prompter.boxes[0].icon, TMsgDlgType::mtWarning);
   EXPECT_EQ(prompter.boxes[0].buttons, std::vector<TMsgDlgBtn>{TMsgDlgBtn::mbOK});
 }
 

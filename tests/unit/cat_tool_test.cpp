@@ -15,15 +15,17 @@
 #include <vector>
 
 #include "catalogue/catalogue_file.h"
-#include "catalogue_fakes.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_locale.h"
+#include "fakes/fixed_clock.h"
 #include "fakes/utf16_file.h"
 
 namespace tallimo {
 namespace {
 
-using testing::EnglishLocale;
+using testing::FakeFileSystem;
+using testing::FakeLocale;
 using testing::FixedClock;
-using testing::MemoryFileSystem;
 
 struct Result {
   int code;
@@ -43,8 +45,8 @@ class CatTool : public ::testing::Test {
     for (std::string line; std::getline(in, line);) r.lines.push_back(line);
     return r;
   }
-  MemoryFileSystem files;
-  EnglishLocale locale;
+  FakeFileSystem files;
+  FakeLocale locale;
   FixedClock clock;
 };
 
@@ -214,7 +216,7 @@ TEST_F(CatTool, CheckPassesACleanCatalogueAndWarningsDoNotFail) {
 // the terminal as \xNN, in dump and check alike.
 TEST_F(CatTool, CheckWarnsOfConvertedTextAndNoOutputControlsTheTerminal) {
   files.folders.insert(".");
-  files.files["u.ini"] = test_data::Utf16File(u"[General]\r\nCaption=\u4E2D\r\n");
+  files.files["u.ini"] = testing::Utf16File(u"[General]\r\nCaption=\u4E2D\r\n");
   Result converted = Run({"check", "u.ini"});
   EXPECT_EQ(converted.code, 0);
   ASSERT_EQ(converted.lines.size(), 2u) << converted.out;
@@ -282,7 +284,7 @@ TEST_F(CatTool, FoldersPipesAndDevicesAreRefusedAtOnce) {
     }
   }
 
-  struct Starved : MemoryFileSystem {
+  struct Starved : FakeFileSystem {
     bool ReadWholeFile(const std::string&, std::string&) override { throw std::bad_alloc(); }
   } starved;
   starved.files["big.ini"] = "";

@@ -10,7 +10,9 @@
 #include <string>
 
 #include "catalogue/catalogue_file.h"
-#include "catalogue_fakes.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_locale.h"
+#include "fakes/fixed_clock.h"
 #include "fakes/sample_catalogue.h"
 #include "fakes/utf16_file.h"
 #include "platform/error.h"
@@ -19,9 +21,9 @@ namespace tallimo {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::EnglishLocale;
+using testing::FakeFileSystem;
+using testing::FakeLocale;
 using testing::FixedClock;
-using testing::MemoryFileSystem;
 
 TEST(CatalogueBackupName, ReplacesTheExtensionOfTheFileName) {
   struct Case {
@@ -46,15 +48,15 @@ TEST(CatalogueBackupName, ReplacesTheExtensionOfTheFileName) {
 }
 
 Catalogue Sample(const std::string& name) {
-  return test_data::SampleCatalogue(name);
+  return testing::SampleCatalogue(name);
 }
 
 class CatalogueSaveFake : public ::testing::Test {
  protected:
   const std::string ini = "D:\\MENU\\DISC.INI";
   const std::string backup = "D:\\MENU\\DISC.old";
-  MemoryFileSystem files;
-  EnglishLocale locale;
+  FakeFileSystem files;
+  FakeLocale locale;
   FixedClock clock;
 };
 
@@ -115,7 +117,7 @@ TEST_F(CatalogueSaveFake, AFailureAtAnyStepLosesNothing) {
       int failures = 0;
       for (int step = 1;; ++step) {
         SCOPED_TRACE(std::string(start.what) + ", step " + std::to_string(step));
-        MemoryFileSystem f;
+        FakeFileSystem f;
         f.files = start.files;
         f.failAt = step;
         f.writeLeavesPart = leavesPart;
@@ -175,7 +177,7 @@ TEST_F(CatalogueSaveFake, AUtf16FileReadsInTheAnsiCodePage) {
       u"[General]\r\nCaption=Caf\u00E9 \u20AC5\r\n[Program1]\nName=\u4E2D\u6587 Tools\r"
       u"Install1=SETUP.EXE\r\nInfo1=\U0001F600 ok";
   for (bool bigEndian : {false, true}) {
-    files.files[ini] = test_data::Utf16File(text, bigEndian);
+    files.files[ini] = testing::Utf16File(text, bigEndian);
     CatalogueText file = ReadCatalogueFile(ini, files, locale);
     EXPECT_TRUE(file.utf16);
     EXPECT_EQ(file.text,
@@ -199,13 +201,13 @@ TEST_F(CatalogueSaveFake, AUtf16FileReadsInTheAnsiCodePage) {
 // What stands at the catalogue's name cannot be read: the load fails with the user's message
 // and the catalogue in memory stays whole.
 TEST_F(CatalogueSaveFake, WhatCannotBeReadFailsTheLoadAndChangesNothing) {
-  struct Special : MemoryFileSystem {
+  struct Special : FakeFileSystem {
     FileKind kind = FileKind::fkFile;
     bool throws = false;
     FileKind KindOf(const std::string&) override { return kind; }
     bool ReadWholeFile(const std::string& path, std::string& bytes) override {
       if (throws) throw std::bad_alloc();
-      return MemoryFileSystem::ReadWholeFile(path, bytes);
+      return FakeFileSystem::ReadWholeFile(path, bytes);
     }
   };
   struct Case {
@@ -291,7 +293,7 @@ class CatalogueSaveReal : public ::testing::Test {
   fs::path dir, ini, backup;
   std::vector<fs::path> immutable;
   bool mounted = false;
-  EnglishLocale locale;
+  FakeLocale locale;
   FixedClock clock;
 };
 

@@ -8,8 +8,10 @@
 #include <optional>
 
 #include "catalogue/unread_lines.h"
-#include "catalogue_fakes.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_locale.h"
 #include "fakes/fake_prompter.h"
+#include "fakes/fixed_clock.h"
 
 namespace tallimo {
 namespace {
@@ -47,8 +49,8 @@ struct World {
                           {[this] { ++refreshed; }, [this](const std::string& t) { title = t; }});
   }
   bool Written() { return files.files.count("C:\\Disc\\menu.old") > 0; }
-  testing::MemoryFileSystem files;
-  testing::EnglishLocale locale;
+  testing::FakeFileSystem files;
+  testing::FakeLocale locale;
   testing::FixedClock clock;
   testing::FakePrompter prompter;
   FakeGeneralInfo dialog;

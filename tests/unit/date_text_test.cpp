@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "catalogue_fakes.h"
+#include "fakes/fake_locale.h"
 
 namespace tallimo {
 namespace {
 
 TEST(DateTimeText, TwelveHourClockWithLocaleNames) {
-  testing::EnglishLocale locale;
+  testing::FakeLocale locale;
   struct Case {
     LocalTime time;
     const char* text;

@@ -7,10 +7,12 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/fake_system_colors.h"
+#include "fakes/fake_system_colors.h"
 
 namespace tallimo {
 namespace {
+
+using testing::FakeSystemColors;
 
 TEST(GradientColorText, ParsesNumbersSpacesAndLowBits) {
   struct Case {

@@ -1,17 +1,20 @@
 // The batch file: its bytes, its folder, its name, and creation that never replaces a file.
 #include <gtest/gtest.h>
 
+#include "fakes/event_log.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/scripted_random.h"
 #include "install/batch_file.h"
 #include "platform/error.h"
-#include "unit/install_fakes.h"
 
 namespace tallimo {
 namespace {
 
-using test::EventLog;
-using test::FakeEnvironment;
-using test::FakeFileSystem;
-using test::ScriptedRandom;
+using testing::EventLog;
+using testing::FakeEnvironment;
+using testing::FakeFileSystem;
+using testing::ScriptedRandom;
 
 TEST(BatchFile, BytesAreEachLineAndCrLf) {
   EXPECT_EQ(BatchFileBytes({"a", "b"}), std::string("a\r\nb\r\n"));
@@ -25,7 +28,7 @@ TEST(BatchFile, BytesAreEachLineAndCrLf) {
 TEST(BatchFile, DirectoryFromTemp) {
   EventLog log;
   FakeFileSystem files(log);
-  files.directories = {"C:\\WINDOWS\\TEMP", "C:\\TMP\\"};
+  files.folders = {"C:\\WINDOWS\\TEMP", "C:\\TMP\\"};
   EXPECT_EQ(BatchDirectory("C:\\WINDOWS\\TEMP", files), "C:\\WINDOWS\\TEMP\\");
   EXPECT_EQ(BatchDirectory("C:\\TMP\\", files), "C:\\TMP\\\\");  // a second backslash
   EXPECT_EQ(BatchDirectory("C:\\MISSING", files), "C:\\");
@@ -54,7 +57,7 @@ TEST(BatchFile, WritesIntoTempOrIntoTheRootOfC) {
   FakeFileSystem files(log);
   FakeEnvironment environment;
   ScriptedRandom random;
-  files.directories = {"D:\\LONG"};
+  files.folders = {"D:\\LONG"};
 
   random.Queue("abcd");
   EXPECT_EQ(WriteBatchFile({"x"}, environment, files, random), "C:\\TLM-abcd.bat");  // unset
@@ -69,7 +72,7 @@ TEST(BatchFile, WritesIntoTempOrIntoTheRootOfC) {
 
   // A long value is used as it is.
   std::string longTemp = "D:\\LONG" + std::string(400, 'x');
-  files.directories.insert(longTemp);
+  files.folders.insert(longTemp);
   environment.values["TEMP"] = longTemp;
   random.Queue("defg");
   EXPECT_EQ(WriteBatchFile({"a", "b"}, environment, files, random), longTemp + "\\TLM-defg.bat");
@@ -112,8 +115,8 @@ TEST(BatchFile, AFailedCreationIsReportedWithItsPath) {
   FakeFileSystem files(log);
   FakeEnvironment environment;
   ScriptedRandom random;
-  files.failWrites = true;
-  files.directories = {"T:"};
+  files.failAt = 1;  // the first write fails
+  files.folders = {"T:"};
   environment.values["TEMP"] = "T:";
   random.Queue("wxyz");
   try {

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "catalogue_fakes.h"
+#include "fakes/event_log.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_file_system.h"
 #include "fakes/fake_log_files.h"
+#include "fakes/fixed_clock.h"
+#include "fakes/scripted_random.h"
 #include "fakes/fake_process_runner.h"
 #include "install/install_line.h"
-#include "install_fakes.h"
 
 namespace tallimo {
 namespace {
@@ -60,8 +63,8 @@ TEST(InstallQueueRules, LinesAreSplitAsWindowsSplitsACommandLine) {
     EXPECT_EQ(start.program, c.program) << c.line;
     EXPECT_EQ(start.parameters, c.parameters) << c.line;
   }
-  test::EventLog log;
-  test::FakeFileSystem files(log);
+  testing::EventLog log;
+  testing::FakeFileSystem files(log);
   files.files["e:\\My Setup\\setup.exe"] = "";
   EXPECT_EQ(StartOfLine("e:\\My Setup\\setup.exe", files).program, "e:\\My Setup\\setup.exe");
   EXPECT_EQ(StartOfLine("e:\\My Setup\\setup.exe /q", files).program, "e:\\My");
@@ -112,7 +115,7 @@ class InstallQueueTest : public ::testing::Test {
   InstallQueueTest() : files(events) {
     environment.values["TEMP"] = "C:\\TEMP";
     environment.values["COMSPEC"] = "C:\\WINDOWS\\cmd.exe";
-    files.directories.insert("C:\\TEMP");
+    files.folders.insert("C:\\TEMP");
     clock.time = {2026, 5, 1, 5, 9, 30, 0};
   }
 
@@ -144,10 +147,10 @@ class InstallQueueTest : public ::testing::Test {
     return lines;
   }
 
-  test::EventLog events;
-  test::FakeEnvironment environment;
-  test::FakeFileSystem files;
-  test::ScriptedRandom random;
+  testing::EventLog events;
+  testing::FakeEnvironment environment;
+  testing::FakeFileSystem files;
+  testing::ScriptedRandom random;
   testing::FixedClock clock;
   FakeLogFiles logFiles;
   FakeProcessRunner runner;
@@ -264,7 +267,7 @@ TEST_F(InstallQueueTest, ABatchFileRunsThroughTheInterpreterAndIsDeletedAfterwar
   EXPECT_EQ(q.RowText(0), "Game: installed, restart needed");
 
   // A batch file that cannot be written fails the program; the next one still runs.
-  files.failWrites = true;
+  files.failAt = 1;
   InstallQueue& broken = Make({{"Game", true, {"x"}, {}}, {"Next", false, {"n.exe"}, {}}});
   broken.Begin();
   EXPECT_EQ(broken.RowText(0),

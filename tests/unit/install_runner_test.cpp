@@ -6,13 +6,18 @@
 
 #include <memory>
 
+#include "fakes/event_log.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_prompter.h"
+#include "fakes/fake_shell.h"
+#include "fakes/scripted_random.h"
 #include "platform/error.h"
-#include "unit/install_fakes.h"
 
 namespace tallimo {
 namespace {
 
-using test::EventLog;
+using testing::EventLog;
 
 class FakeSelection final : public ProgramSelection {
  public:
@@ -20,7 +25,7 @@ class FakeSelection final : public ProgramSelection {
   bool selected = true;
   std::string text;
   bool HasSelection(bool warn) override {
-    if (!selected && warn) log_.push_back("warning You must first select an item!");
+    if (!selected && warn) log_.push_back("Warning: You must first select an item!");
     return selected;
   }
   std::string SelectedText() override { return text; }
@@ -64,11 +69,11 @@ class InstallRunnerTest : public ::testing::Test {
   }
 
   EventLog log;
-  test::FakeEnvironment environment;
-  test::FakeShell shell;
-  test::FakeFileSystem files;
-  test::FakePrompter prompter;
-  test::ScriptedRandom random;
+  testing::FakeEnvironment environment;
+  testing::FakeShell shell;
+  testing::FakeFileSystem files;
+  testing::FakePrompter prompter;
+  testing::ScriptedRandom random;
   TProgramList programs;
   StringList installScript;
   FakeSelection selection;
@@ -93,7 +98,7 @@ TEST_F(InstallRunnerTest, LineByLineStartsAnExistingFileWholeAndSplitsOtherLines
 }
 
 TEST_F(InstallRunnerTest, BatchWritesTheFileThenLaunchesIt) {
-  files.directories = {"C:\\WINDOWS\\TEMP"};
+  files.folders = {"C:\\WINDOWS\\TEMP"};
   environment.values["TEMP"] = "C:\\WINDOWS\\TEMP";
   AddEntry("Game", true, {"md %D:\\game", "copy *.* %D:\\game"});
   Select("Game");
@@ -132,8 +137,8 @@ TEST_F(InstallRunnerTest, NoSelectionWarnsAndDoesNothingElse) {
   installScript = {"from last time"};
   EXPECT_EQ(runner.InstallAndClose(), TInstallResult::irNoSelection);
   EXPECT_EQ(installScript, StringList{"from last time"});  // Install never ran
-  EXPECT_EQ(log, (EventLog{"warning You must first select an item!",
-                           "warning You must first select an item!"}));  // once per command
+  EXPECT_EQ(log, (EventLog{"Warning: You must first select an item!",
+                           "Warning: You must first select an item!"}));  // once per command
 }
 
 TEST_F(InstallRunnerTest, AnUnknownNameEndsSilentlyAndInstallAndCloseStillCloses) {
@@ -149,10 +154,11 @@ TEST_F(InstallRunnerTest, AMissingProcedureIsAnErrorAndInstallAndCloseThenCloses
   AddEntry("Empty", true, {});
   Select("Empty");
   EXPECT_EQ(runner.Install(), TInstallResult::irNoProcedure);
-  EXPECT_EQ(log, EventLog{"error There is no Installation procedure defined for this program!"});
+  EXPECT_EQ(log, EventLog{"Error: There is no Installation procedure defined for this program!"});
+  EXPECT_EQ(prompter.boxes[0].buttons, std::vector<TMsgDlgBtn>{TMsgDlgBtn::mbOK});
   log.clear();
   EXPECT_EQ(runner.InstallAndClose(), TInstallResult::irNoProcedure);
-  EXPECT_EQ(log, (EventLog{"error There is no Installation procedure defined for this program!",
+  EXPECT_EQ(log, (EventLog{"Error: There is no Installation procedure defined for this program!",
                            "close"}));
   EXPECT_TRUE(files.files.empty());
 }
@@ -182,7 +188,7 @@ TEST_F(InstallRunnerTest, AnAbandonedDriveChoiceCancelsEverything) {
 TEST_F(InstallRunnerTest, AFileThatCannotBeCreatedStopsTheCommandAndKeepsTheWindowOpen) {
   AddEntry("Game", true, {"setup"});
   Select("Game");
-  files.failWrites = true;
+  files.failAt = 1;  // the first write fails
   random.Queue("abcd");
   EXPECT_THROW(
       {

@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "editor/entry_dialog.h"
+#include "fakes/fake_help_engine.h"
 #include "fakes/fake_prompter.h"
 #include "platform/screen.h"
 #include "ui/application.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "components/gradient.h"
-#include "platform/fake_system_colors.h"
+#include "fakes/fake_system_colors.h"
 #include "platform/system_colors.h"
 #include "ui/application.h"
 #include "ui/form.h"
@@ -19,6 +19,8 @@
 
 namespace tallimo {
 namespace {
+
+using testing::FakeSystemColors;
 
 constexpr TColor kSentinel = RgbColor(1, 254, 77);
 

@@ -9,28 +9,24 @@
 #include "fakes/fake_log_files.h"
 #include "fakes/fake_process_runner.h"
 #include "fakes/fake_prompter.h"
+#include "fakes/fake_restarter.h"
 #include "install/install_progress.h"
 #include "ui/application.h"
-#include "unit/catalogue_fakes.h"
-#include "unit/install_fakes.h"
+#include "fakes/event_log.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fixed_clock.h"
+#include "fakes/scripted_random.h"
 
 namespace tallimo {
 namespace {
-
-class FakeRestarter final : public Restarter {
- public:
-  int restarts = 0;
-  bool RestartWindows(std::string&) override {
-    ++restarts;
-    return true;
-  }
-};
 
 class InstallProgressTest : public ::testing::Test {
  protected:
   InstallProgressTest() : files(events), shell(events) {
     environment.values["TEMP"] = "C:\\TEMP";
-    files.directories.insert("C:\\TEMP");
+    files.folders.insert("C:\\TEMP");
   }
   // The main window owns the progress window, as in the program (closing a main form would
   // end the message loop of the tests that follow).
@@ -60,16 +56,16 @@ class InstallProgressTest : public ::testing::Test {
     return rows;
   }
 
-  test::EventLog events;
-  test::FakeEnvironment environment;
-  test::FakeFileSystem files;
-  test::FakeShell shell;
-  test::ScriptedRandom random;
+  testing::EventLog events;
+  testing::FakeEnvironment environment;
+  testing::FakeFileSystem files;
+  testing::FakeShell shell;
+  testing::ScriptedRandom random;
   testing::FixedClock clock;
   testing::FakeLogFiles logFiles;
   testing::FakeProcessRunner runner;
   testing::FakePrompter prompter;
-  FakeRestarter restarter;
+  testing::FakeRestarter restarter;
   ui::Form owner;
 };
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <thread>
 
+#include "fakes/scripted_random.h"
 #include "install/batch_file.h"
 #include "platform/drives.h"
 #include "platform/environment.h"
@@ -111,15 +112,8 @@ TEST(BatchFileWin32, AnExistingFileIsNeverReplaced) {
   fs::path folder = MakeTempFolder("taken");
   const std::string temp = folder.string();
   ScopedEnv env("TEMP", temp.c_str());
-  // A random source that draws "aaaa" first, then "bbbb".
-  class TwoNames final : public RandomSource {
-   public:
-    void Reseed() override {}
-    uint32_t Below(uint32_t) override { return calls_++ < 4 ? 0 : 1; }
-
-   private:
-    int calls_ = 0;
-  } random;
+  testing::ScriptedRandom random;
+  random.Queue("aaaabbbb");
   { std::ofstream(folder / "TLM-aaaa.bat") << "keep"; }
   const std::string path = WriteBatchFile({"x"}, HostEnvironment(), HostFileSystem(), random);
   EXPECT_EQ(path, temp + "\\TLM-bbbb.bat");

@@ -7,15 +7,23 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "fakes/event_log.h"
 #include "fakes/fake_clipboard.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_help_engine.h"
+#include "fakes/fake_locale.h"
 #include "fakes/fake_prompter.h"
+#include "fakes/fake_log_files.h"
+#include "fakes/fake_process_runner.h"
+#include "fakes/fake_restarter.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fixed_clock.h"
 #include "fakes/main_window_dialogs.h"
 #include "install/random_source.h"
 #include "platform/system_colors.h"
 #include "platform/screen.h"
 #include "ui/application.h"
-#include "unit/catalogue_fakes.h"
-#include "unit/install_fakes.h"
 
 namespace tallimo {
 
@@ -40,21 +48,25 @@ class MainWindowFixture : public Base {
   void CreateMainForm(const std::string& commandLine, const std::string& programPath) {
     form = std::make_unique<TFTallimo>(MainWindowSeams{
         files, locale, clock, commandLine, programPath, clipboard, environment, shell, prompter,
-        help, screen, random, HostSystemColors(), dialogs.Dialogs()});
+        help, screen, random, HostSystemColors(), processes, logFiles, restarter,
+        dialogs.Dialogs()});
     form->Create();
   }
 
   testing::FakePrompter prompter;
   testing::FakeHelpEngine help;
   testing::FakeClipboard clipboard;
-  test::FakeEnvironment environment;
-  test::EventLog launched;
-  test::FakeShell shell{launched};
+  testing::FakeEnvironment environment;
+  testing::EventLog launched;
+  testing::FakeShell shell{launched};
   FixedScreen screen{96, 1280, 1024};
-  testing::MemoryFileSystem files;
-  testing::EnglishLocale locale;
+  testing::FakeFileSystem files;
+  testing::FakeLocale locale;
   testing::FixedClock clock;
   TimeSeededRandom random;
+  testing::FakeProcessRunner processes;
+  testing::FakeLogFiles logFiles;
+  testing::FakeRestarter restarter;
   // The dialogs a test puts in (dialogs.about = &about ...); none answers as cancelled.
   testing::MainWindowDialogSlots dialogs;
   std::unique_ptr<TFTallimo> form;

@@ -4,13 +4,16 @@
 // Both must give the same catalogue, except that ours takes a value equal to the sentinel as
 // an ordinary value and cuts nothing at 1,023 characters. (Wine's profile functions read
 // LF-only and CR-only files like CRLF ones, skip ";" lines, and let the first of a repeated
-// section or key win, as ours does.)
+// section or key win, as ours does.) The files are the fuzzer's seed catalogues and a few
+// made here from them or from code.
 //
 // The profile functions cache files by name and age, so every file is written once under a
 // fresh name, all of them before the first read, and never rewritten.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string_view>
 #include <vector>
 
@@ -132,6 +135,12 @@ struct CorpusFile {
   std::string path;  // where it was written
 };
 
+// The fuzzer's seed catalogues (tests/fuzz/corpus), by file name without its extension.
+const char kSeedFolder[] = "tests/fuzz/corpus";
+std::string Seed(const std::string& fileName) {
+  return wintest::ReadBytes(wintest::SourcePath(std::string(kSeedFolder) + "/" + fileName));
+}
+
 std::string WithEndings(const std::string& crlfText, const std::string& ending) {
   std::string out;
   for (size_t i = 0; i < crlfText.size(); ++i) {
@@ -145,124 +154,25 @@ std::string WithEndings(const std::string& crlfText, const std::string& ending) 
   return out;
 }
 
-const std::string kWorkedExample =
-    "[General]\r\nCaption=Utility Collection 3\r\nCreatedBy=Disc Team\r\n"
-    "Note1=Insert the disc into any drive before you install.\r\nNote2=\r\n"
-    "WriteDate=Mon, 7 Dec 2026, 3:06 pm\r\n"
-    "[Program1]\r\nName=Text Editor\r\nNFO=\\EDITOR\\EDITOR.NFO\r\nBatch=1\r\n"
-    "Serial1=The registration details are printed on the sleeve.\r\nInstall1=%D:\r\n"
-    "Install2=cd \\EDITOR\r\nInstall3=SETUP.EXE\r\nInfo1=A small text editor for plain files.\r\n"
-    "Specs1=Needs 4 MB of memory.\r\nSpecs2=Runs on 32-bit Windows.\r\n"
-    "[Program2]\r\nName=Picture Viewer\r\nNFO=\r\nBatch=0\r\n"
-    "Install1=%D:\\VIEWER\\INSTALL.EXE\r\nInfo1=Shows pictures in many formats.\r\n";
-
-// Files on which both readers must agree exactly.
+// Files on which both readers must agree exactly: every seed but the sentinel's (on which they
+// differ by design), and catalogues made here.
 std::vector<CorpusFile> AgreeingCorpus() {
   std::vector<CorpusFile> c;
-  c.push_back({"worked_crlf", kWorkedExample, ""});
-  c.push_back({"worked_lf", WithEndings(kWorkedExample, "\n"), ""});
-  c.push_back({"worked_cr", WithEndings(kWorkedExample, "\r"), ""});
-  c.push_back({"worked_no_final_break", kWorkedExample.substr(0, kWorkedExample.size() - 2), ""});
-  c.push_back({"mixed_endings",
-               "[General]\nCaption=lf\rCreatedBy=cr\r\nNote1=crlf\r\r\nNote2=after blank\n\n"
-               "[Program1]\rName=P\r\nInstall1=a\n\rInstall2=b\r",
-               ""});
-  c.push_back({"letter_case",
-               "[GENERAL]\r\ncaption=c\r\nCREATEDBY=by\r\nnOtE1=n1\r\nNOTE2=n2\r\n"
-               "writedate=d\r\n[pRoGrAm1]\r\nNAME=one\r\nnfo=x.nfo\r\nBATCH=1\r\n"
-               "serial1=s\r\nINSTALL1=i\r\nInFo1=f\r\nSPECS1=p\r\n[PROGRAM2]\r\nname=two\r\n",
-               ""});
-  c.push_back({"blanks",
-               "  [General]  \r\n  Caption  =   x  y   \r\n\tCreatedBy\t=\t\ttabbed\t\r\n"
-               "Note1 =  \r\nNote2=\t \t\r\nNote 3=not a note\r\n"
-               "[Program1]\r\n  Name = spaced name \r\nNFO= \\a b\\c.nfo \r\n"
-               "Info1=   lead\r\nInfo2=trail   \r\n",
-               ""});
-  c.push_back({"quotes",
-               "[General]\r\nCaption=\"double\"\r\nCreatedBy='single'\r\n"
-               "Note1=\"mismatched'\r\nNote2='mismatched\"\r\nNote3=\"\"\r\nNote4=''\r\n"
-               "Note5=\"\r\nNote6='\r\nNote7=\" inner blanks \"\r\nNote8=  \"outer blanks\"  \r\n"
-               "Note9=\"'nested'\"\r\nNote10=\"a\"b\"\r\nNote11=x\"\r\nNote12=\"x\r\n"
-               "Note13=say \"hi\"\r\nNote14=\"\"\"\r\nWriteDate=' '\r\n"
-               "[Program1]\r\nName=\"Quoted Name\"\r\nNFO='\\q.nfo'\r\nBatch=\"1\"\r\n",
-               ""});
-  c.push_back({"gaps",
-               "[General]\r\nNote1=one\r\nNote3=three\r\n"
-               "[Program1]\r\nName=First\r\nInstall1=a\r\nInstall3=c\r\nSerial2=orphan\r\n"
-               "Info1=i1\r\nInfo2=i2\r\nSpecs0=zero\r\nSpecs01=leading zero\r\n"
-               "[Program2]\r\nName=Second\r\n[Program4]\r\nName=Fourth\r\n",
-               ""});
-  c.push_back(
-      {"leading_zeros", "[General]\r\nNote01=x\r\n[Program01]\r\nName=zero-padded\r\n", ""});
-  c.push_back({"empty_values",
-               "[General]\r\nCaption=\r\nCreatedBy=\r\nNote1=\r\nNote2=\r\nWriteDate=\r\n"
-               "[Program1]\r\nName=\r\nNFO=\r\nBatch=\r\nSerial1=first\r\nSerial2=\r\n"
-               "Install1=\r\nInfo1=\r\nSpecs1=\r\n",
-               ""});
-  c.push_back({"no_name_hides_the_rest",
-               "[General]\r\nCaption=c\r\n[Program1]\r\nNFO=a.nfo\r\nInstall1=x\r\n"
-               "[Program2]\r\nName=Hidden\r\n",
-               ""});
-  c.push_back({"batch_values",
-               "[Program1]\r\nName=1\r\nBatch=1\r\n[Program2]\r\nName=-1\r\nBatch=-1\r\n"
-               "[Program3]\r\nName=$10\r\nBatch=$10\r\n[Program4]\r\nName=0x10\r\nBatch=0x10\r\n"
-               "[Program5]\r\nName=0\r\nBatch=0\r\n[Program6]\r\nName=true\r\nBatch=true\r\n"
-               "[Program7]\r\nName=yes\r\nBatch=yes\r\n[Program8]\r\nName=empty\r\nBatch=\r\n"
-               "[Program9]\r\nName=absent\r\n[Program10]\r\nName=blanks\r\nBatch=  7  \r\n"
-               "[Program11]\r\nName=0X1f\r\nBatch=0X1f\r\n[Program12]\r\nName=0x\r\nBatch=0x\r\n"
-               "[Program13]\r\nName=quoted\r\nBatch=' 1'\r\n[Program14]\r\nName=+2\r\nBatch=+2\r\n",
-               ""});
-  c.push_back({"comments_and_stray_lines",
-               "; a comment before any section\r\nCaption=outside any section\r\n"
-               "[General]\r\n;Caption=commented out\r\nCaption=real\r\n  ; indented comment\r\n"
-               "#Note1=a hash is no comment here\r\nNote1=one\r\nNote2=two ; not a comment\r\n"
-               "a line without equals\r\n=value without a key\r\nCreatedBy==starts with equals\r\n"
-               "[Program1]\r\nName=P\r\nInstall1=a=b=c\r\n",
-               ""});
-  c.push_back({"duplicates_first_wins",
-               "[General]\r\nCaption=first\r\nCaption=second\r\nNote1=n1\r\nnote1=again\r\n"
-               "[Program1]\r\nName=first section\r\nInstall1=one\r\n"
-               "[program1]\r\nName=second section\r\nInstall1=two\r\nInstall2=more\r\n"
-               "[General]\r\nCreatedBy=in the second General\r\nNote2=n2\r\n",
-               ""});
-  c.push_back({"odd_section_lines",
-               "[General] trailing text\r\nCaption=after trailing\r\n[Gen]eral]\r\nCaption=x\r\n"
-               "[]\r\nName=nameless section\r\n[Program1]\r\nName=P\r\n",
-               ""});
-  std::string high = "[General]\r\nCaption=";
-  for (int b = 0x80; b <= 0xFF; ++b)
-    if (b != 0xFF) high += static_cast<char>(b);  // 0xFF 0x63 0x7B is kept apart
-  high +=
-      "\r\nCreatedBy=\xC4pfel \xFC\xE9\r\n[Program1]\r\nName=\xC9t\xE9\r\nInfo1=\x80\x81\x8D\x8F"
-      "\x90\x9D\xA0\xFF\r\n";
-  c.push_back({"high_bytes", high, ""});
-  c.push_back({"control_bytes",
-               "[General]\r\nCaption=a\x01"
-               "b\x1F"
-               "c\r\nCreatedBy=\x1B[1mbold\r\n",
-               ""});
-  const char zeros[] =
-      "[General]\r\nCaption=caf\xE9 \x01\x00z\r\nCreatedBy=\"Jo \x00\"\r\n"
-      "[Program1]\r\nName=Na\x00me\r\nInstall1=\x00\r\nInfo1=  x\x00  \r\n";
-  c.push_back({"zero_bytes", std::string(zeros, sizeof zeros - 1), ""});
+  for (const auto& entry : std::filesystem::directory_iterator(wintest::SourcePath(kSeedFolder))) {
+    const std::string file = entry.path().filename().string();
+    if (file != "sentinel.ini") c.push_back({entry.path().stem().string(), Seed(file), ""});
+  }
+  std::sort(c.begin(), c.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  const std::string worked = Seed("worked_example.ini");
+  c.push_back({"worked_lf", WithEndings(worked, "\n"), ""});
+  c.push_back({"worked_cr", WithEndings(worked, "\r"), ""});
+  c.push_back({"worked_no_final_break", worked.substr(0, worked.size() - 2), ""});
   // Characters of the code page and beyond it (those read as "?").
   const std::u16string unicode =
       u"[General]\r\nCaption=Caf\u00E9 \u20AC5\r\nCreatedBy=\u4E2D\u6587\r\n"
       u"[Program1]\r\nName=\u00C9t\u00E9 \u4E2D\r\nInstall1=SETUP.EXE\r\n";
-  c.push_back({"utf16_little_endian", test_data::Utf16File(unicode, false), ""});
-  c.push_back({"utf16_big_endian", test_data::Utf16File(unicode, true), ""});
-  c.push_back({"empty_file", "", ""});
-  c.push_back({"blanks_in_brackets_and_names",
-               "[ General ]\r\nCaption=a\r\nNote1 =n1\r\nNote2\t=n2\r\n N o t e3=n3\r\n"
-               "[ Program1]\r\nName=b\r\n",
-               ""});
-  c.push_back({"unclosed_section_line",
-               "[Program1]\r\nName=a\r\n[General\r\nCaption=c\r\nInstall1=i\r\n", ""});
-  c.push_back({"only_general", "[General]\r\n", ""});
-  c.push_back({"not_ini_prose",
-               "This is a plain text file, not a catalogue.\r\nIt has lines of prose,\r\n"
-               "some with = signs = here, and [brackets] there.\r\n",
-               ""});
+  c.push_back({"utf16_little_endian", testing::Utf16File(unicode, false), ""});
+  c.push_back({"utf16_big_endian", testing::Utf16File(unicode, true), ""});
   // Bytes of every value but 0 (the profile functions stop at a zero byte), short lines.
   std::string noise;
   unsigned seed = 12345;
@@ -335,12 +245,7 @@ class ProfileCompare : public ::testing::Test {
       f.path = folder_ + "\\" + std::to_string(++k) + "-" + f.name + ".ini";
       ASSERT_TRUE(wintest::WriteBytes(f.path, f.bytes)) << f.path;
     }
-    sentinelFile_ = Write(
-        "sentinel", std::string("[General]\r\nCaption=") + kSentinel + "\r\nNote1=first\r\n" +
-                        "Note2=" + kSentinel + "\r\nNote3=third\r\n[Program1]\r\nName=One\r\n" +
-                        "Serial1=" + kSentinel + "\r\nSerial2=s2\r\nInstall1=i1\r\n" +
-                        "[Program2]\r\nName=" + kSentinel + "\r\nInstall1=i2\r\n" +
-                        "[Program3]\r\nName=Three\r\n");
+    sentinelFile_ = Write("sentinel", Seed("sentinel.ini"));
     longFile_ = Write("long", LongText());
     writtenFile_ = Write("written_by_us", WriteCatalogueText(TrickyCatalogue()));
     otherBlanksFile_ = Write("other_blanks",
@@ -397,7 +302,7 @@ TEST_F(ProfileCompare, TheCorpusReadsAsExpected) {
     ADD_FAILURE() << "no corpus file " << name;
     return none;
   };
-  for (const char* name : {"worked_crlf", "worked_lf", "worked_cr", "worked_no_final_break"}) {
+  for (const char* name : {"worked_example", "worked_lf", "worked_cr", "worked_no_final_break"}) {
     SCOPED_TRACE(name);
     Catalogue cat = ProfileLoad(find(name).path);
     EXPECT_EQ(cat.ConfigCaption, "Utility Collection 3");
@@ -413,7 +318,7 @@ TEST_F(ProfileCompare, TheCorpusReadsAsExpected) {
   ASSERT_EQ(gaps.ProgramList.size(), 2u);
   EXPECT_EQ(gaps.ProgramList[0]->InstallLines, (StringList{"a"}));
   EXPECT_TRUE(gaps.ProgramList[0]->SerialLines.empty());
-  EXPECT_TRUE(OurLoad(find("no_name_hides_the_rest").path).ProgramList.empty());
+  EXPECT_TRUE(OurLoad(find("no_name").path).ProgramList.empty());
   Catalogue quotes = OurLoad(find("quotes").path);
   EXPECT_EQ(quotes.ConfigCaption, "double");
   EXPECT_EQ(quotes.NoteLines[6], " inner blanks ");

@@ -33,7 +33,7 @@ class SaveFaultsWin32 : public ::testing::Test {
     wintest::RemoveTree(folder);
   }
 
-  Catalogue Sample() { return test_data::SampleCatalogue(ini); }
+  Catalogue Sample() { return testing::SampleCatalogue(ini); }
 
   void Save(Catalogue& cat) { SaveCatalogue(cat, HostFileSystem(), HostLocale(), HostClock()); }
 

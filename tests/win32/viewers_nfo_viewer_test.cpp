@@ -131,7 +131,7 @@ TEST_F(NfoViewer, OpensStepsTheFontCopiesClosesAndReopensWhereItWas) {
   EXPECT_EQ(prompter.boxes[0].title, "Information");
   EXPECT_EQ(prompter.boxes[0].text, "The entire NFO file has been copied to the Clipboard.");
   Click(viewer->BitBtn4);
-  EXPECT_EQ(launched, test::EventLog{"run notepad C:\\ART.NFO"});
+  EXPECT_EQ(launched, testing::EventLog{"run notepad C:\\ART.NFO"});
   EXPECT_EQ(shell.lastOwner, static_cast<void*>(ui::App().Handle()));
 
   SetWindowPos(viewer->Handle(), nullptr, 10, 20, 500, 300, SWP_NOZORDER);

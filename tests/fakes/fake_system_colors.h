@@ -6,7 +6,7 @@
 
 #include "platform/system_colors.h"
 
-namespace tallimo {
+namespace tallimo::testing {
 
 class FakeSystemColors final : public SystemColors {
  public:
@@ -20,4 +20,4 @@ class FakeSystemColors final : public SystemColors {
   }
 };
 
-}  // namespace tallimo
+}  // namespace tallimo::testing

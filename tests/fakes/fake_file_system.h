@@ -1,25 +1,28 @@
 #pragma once
-// Fakes of the seams for the catalogue's tests: an in-memory file system that can fail its
-// n-th change, an English locale with a settable time separator, a fixed clock.
-#include <cctype>
+// A file system in memory: files and folders by path, files that cannot be read, a change that
+// fails on request, and (given a log) every file written noted in the log.
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 
-#include "platform/clock.h"
+#include "fakes/event_log.h"
 #include "platform/files.h"
-#include "platform/locale.h"
 
 namespace tallimo::testing {
 
-class MemoryFileSystem : public FileSystem {
+class FakeFileSystem : public FileSystem {
  public:
-  std::map<std::string, std::string> files;
+  FakeFileSystem() = default;
+  explicit FakeFileSystem(EventLog& log) : log_(&log) {}
+
+  std::map<std::string, std::string> files;  // path -> bytes
   std::set<std::string> folders;
-  int failAt = 0;  // the n-th change (write, move, remove) fails; 0: none fails
-  int changes = 0;
-  bool writeLeavesPart = false;      // a failing write leaves a half-written file (a broken seam)
   std::set<std::string> unreadable;  // files that exist but cannot be read
+  int failAt = 0;                    // the n-th change (write, move, remove) fails; 0: none fails
+  int changes = 0;
+  bool writeLeavesPart = false;  // a failing write leaves a half-written file (a broken seam)
+  int writeAttempts = 0;         // every call of WriteNewFile, a taken name's included
 
   bool FileExists(const std::string& path) override { return files.count(path) > 0; }
   bool DirectoryExists(const std::string& path) override { return folders.count(path) > 0; }
@@ -30,12 +33,14 @@ class MemoryFileSystem : public FileSystem {
     return true;
   }
   WriteResult WriteNewFile(const std::string& path, std::string_view bytes) override {
+    ++writeAttempts;
     if (files.count(path) || folders.count(path)) return WriteResult::wrExists;
     if (Fails()) {
       if (writeLeavesPart) files[path] = std::string(bytes.substr(0, bytes.size() / 2));
       return WriteResult::wrFailed;
     }
     files[path] = std::string(bytes);
+    if (log_) log_->push_back("write " + path);
     return WriteResult::wrOk;
   }
   bool RemoveFile(const std::string& path) override {
@@ -54,33 +59,7 @@ class MemoryFileSystem : public FileSystem {
 
  private:
   bool Fails() { return ++changes == failAt; }
-};
-
-class EnglishLocale : public Locale {
- public:
-  std::string separator = ":";
-  int CompareIgnoreCase(const std::string& a, const std::string& b) override {
-    std::string x = a, y = b;
-    for (char& c : x) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (char& c : y) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return x.compare(y);
-  }
-  std::string ShortDayName(int d) override {
-    static const char* const n[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    return n[d];
-  }
-  std::string ShortMonthName(int m) override {
-    static const char* const n[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    return n[m - 1];
-  }
-  std::string TimeSeparator() override { return separator; }
-};
-
-class FixedClock : public Clock {
- public:
-  LocalTime time{2026, 12, 7, 1, 15, 6, 0};  // Mon, 7 Dec 2026, 3:06 pm
-  LocalTime Now() override { return time; }
+  EventLog* log_ = nullptr;
 };
 
 }  // namespace tallimo::testing
