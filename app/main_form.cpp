@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "app/command_line.h"
 #include "app/detail_panes.h"
 #include "app/main_layout.h"
@@ -191,6 +193,9 @@ void TFTallimo::BuildMenus() {
   ppEditProcedure1 = &PopupMenu1.Add("ppEditProcedure1", "&Edit Program", 32);
   ppRemoveProgram1 = &PopupMenu1.Add("ppRemoveProgram1", "&Remove Program", 33);
   N5 = &PopupMenu1.Add("N5", "-");
+  ppMarkForInstall1 = &PopupMenu1.Add("ppMarkForInstall1", "&Mark for Install", 34);
+  ppMarkAll1 = &PopupMenu1.Add("ppMarkAll1", "Mark A&ll", 35);
+  ppClearMarks1 = &PopupMenu1.Add("ppClearMarks1", "Clear Mar&ks", 36);
   ppViewNFO1->SetEnabled(false);
   ppCopySerial1->SetEnabled(false);
 }
@@ -254,8 +259,10 @@ void TFTallimo::Image1Click() {
 }
 
 void TFTallimo::RefreshProgramList() {
+  Marks.KeepOnly(Cat.ProgramList);
   ListBox1.SetRows(ProgramListRows(Cat.ProgramList, seams_.locale));
   ListBox1.SetSelection({});
+  ShowMarks();
 }
 
 void TFTallimo::RefreshAfterChange() {
@@ -285,6 +292,12 @@ int TFTallimo::FindProgramIndex(const std::string& name) const {
   return tallimo::FindProgramIndex(Cat.ProgramList, name);
 }
 
+TTallimoProg* TFTallimo::SelectedEntry() {
+  const int row = ListBox1.Selection().Top;
+  const int index = row < 0 ? -1 : FindProgramIndex(ListBox1.Cell(0, row));
+  return index < 0 ? nullptr : Cat.ProgramList[static_cast<size_t>(index)].get();
+}
+
 void TFTallimo::ListBox1SelectCell(int col, int row, bool& canSelect) {
   (void)canSelect;  // the move always happens
   if (auto index = SelectedDetailsIndex(Cat.ProgramList, ListBox1.Cell(col, row)))
@@ -311,6 +324,15 @@ void TFTallimo::ListBox1DrawCell(HDC dc, int col, int row, const RECT& rect,
   ExtTextOutA(dc, (rect.left + rect.right) / 2, rect.top + 2, ETO_OPAQUE | ETO_CLIPPED, &rect,
               text.c_str(), static_cast<UINT>(text.size()), nullptr);
   SetTextAlign(dc, oldAlign);
+  // A marked program: a check mark at the row's left edge, over the background.
+  const int index = Marks.Empty() ? -1 : FindProgramIndex(ListBox1.Cell(col, row));
+  if (index >= 0 && Marks.IsMarked(Cat.ProgramList[static_cast<size_t>(index)].get())) {
+    const int h = rect.bottom - rect.top, x = rect.left + h / 4, y = rect.top + h / 2;
+    const POINT check[3] = {{x, y}, {x + h / 6, y + h / 6}, {x + h / 2, y - h / 4}};
+    ui::OwnedPen pen(CreatePen(PS_SOLID, std::max(2, h / 10), RGB(0, 128, 0)));
+    ui::SelectIn usePen(dc, pen.Get());
+    Polyline(dc, check, 3);
+  }
 }
 
 }  // namespace tallimo

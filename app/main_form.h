@@ -129,12 +129,17 @@ class TFTallimo : public ui::Form {
   ui::MenuItem* ppEditProcedure1;  // Edit Program
   ui::MenuItem* ppRemoveProgram1;  // Remove Program
   ui::MenuItem* N5;                // separator
+  ui::MenuItem* ppMarkForInstall1;  // Mark for Install (checked for a marked row)
+  ui::MenuItem* ppMarkAll1;         // Mark All
+  ui::MenuItem* ppClearMarks1;      // Clear Marks
 
   // The list and the panes.
   void RefreshProgramList();
   void ShowProgramDetails(int index);
   bool HasSelection(bool warn);
   int FindProgramIndex(const std::string& name) const;
+  // The entry the selected row names, or null.
+  TTallimoProg* SelectedEntry();
 
   // Handlers, named after their control and event.
   void ListBox1SelectCell(int col, int row, bool& canSelect);
@@ -146,6 +151,11 @@ class TFTallimo : public ui::Form {
   // The install runner's commands (main_form_install.cpp).
   void BtnInstallClick();    // Install
   void BtnInstCloseClick();  // Install & Close (also Enter and a double click on the list)
+  void ppMarkForInstall1Click();  // Mark for Install (also Space, and Ctrl with a click)
+  void ppMarkAll1Click();         // Mark All
+  void ppClearMarks1Click();      // Clear Marks
+  // The marks as they stand: the heading's count and the list's check marks.
+  void ShowMarks();
   // The reading aids (main_form_viewers.cpp).
   void BtnNFOClick();     // View NFO
   void BtnSerialClick();  // Copy Serial

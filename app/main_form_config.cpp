@@ -11,7 +11,10 @@ ConfigCommands Config(MainWindowSeams& seams, TFTallimo& form) {
   return ConfigCommands(
       {seams.files, seams.locale, seams.clock, seams.prompter, seams.dialogs.generalInfo},
       form.Cat,
-      {[&form] { form.RefreshAfterChange(); },
+      {[&form] {
+         form.Marks.Clear();  // another catalogue: none of its programs is marked
+         form.RefreshAfterChange();
+       },
        [&form](const std::string& title) { form.SetCaption(title); }});
 }
 

@@ -30,7 +30,13 @@ void TFTallimo::ppAddProgram1Click() {
 }
 
 void TFTallimo::ppEditProcedure1Click() {
-  RunEntryCommand(*this, seams_, &EntryCommands::EditProgram);
+  // The edited entry replaces the old one at the end of the list, and keeps its mark.
+  const bool marked = Marks.IsMarked(SelectedEntry());
+  if (RunEntryCommand(*this, seams_, &EntryCommands::EditProgram) == TEntryResult::erChanged &&
+      marked) {
+    Marks.SetMarked(Cat.ProgramList.back().get(), true);
+    ShowMarks();
+  }
 }
 
 void TFTallimo::ppRemoveProgram1Click() {

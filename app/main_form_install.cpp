@@ -36,6 +36,52 @@ void TFTallimo::InitInstallCommands() {
   ListBox1.OnDblClick = [this] { BtnInstCloseClick(); };
   BtnInstall.OnClick = [this] { BtnInstallClick(); };
   ppInstall1->OnClick = [this] { BtnInstallClick(); };
+  ppMarkForInstall1->OnClick = [this] { ppMarkForInstall1Click(); };
+  ppMarkAll1->OnClick = [this] { ppMarkAll1Click(); };
+  ppClearMarks1->OnClick = [this] { ppClearMarks1Click(); };
+  PopupMenu1.OnPopup = [this] { ppMarkForInstall1->SetChecked(Marks.IsMarked(SelectedEntry())); };
+  ListBox1.OnChar = [this](char c) {
+    if (c != ' ') return false;
+    if (TTallimoProg* entry = SelectedEntry()) {
+      Marks.Toggle(entry);
+      ShowMarks();
+    }
+    return true;
+  };
+  ListBox1.OnCtrlClick = [this](int) {
+    if (TTallimoProg* entry = SelectedEntry()) {
+      Marks.Toggle(entry);
+      ShowMarks();
+    }
+  };
+}
+
+void TFTallimo::ppMarkForInstall1Click() {
+  if (!HasSelection(true)) return;
+  if (TTallimoProg* entry = SelectedEntry()) {
+    Marks.Toggle(entry);
+    ShowMarks();
+  }
+}
+
+void TFTallimo::ppMarkAll1Click() {
+  // Every row's program: of entries that share a name, the one its row stands for.
+  for (int row = 0; row < ListBox1.RowCount(); ++row) {
+    const int index = FindProgramIndex(ListBox1.Cell(0, row));
+    if (index >= 0) Marks.SetMarked(Cat.ProgramList[static_cast<size_t>(index)].get(), true);
+  }
+  ShowMarks();
+}
+
+void TFTallimo::ppClearMarks1Click() {
+  Marks.Clear();
+  ShowMarks();
+}
+
+void TFTallimo::ShowMarks() {
+  const std::string heading = ListHeading(Marks.Count());
+  if (LabelSelect.Caption() != heading) LabelSelect.SetCaption(heading);
+  ListBox1.Invalidate();
 }
 
 void TFTallimo::BtnInstallClick() {

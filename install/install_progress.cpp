@@ -6,22 +6,12 @@ namespace tallimo {
 
 namespace {
 
-void PlaceButton(ui::Button& button, ui::Form* form, const char* name, const char* caption, int x,
-                 int tabOrder) {
-  button.Name = name;
-  button.SetParent(form);
-  button.SetCaption(caption);
-  button.SetBounds(x, 322, 105, 29);
-  button.TabOrder = tabOrder;
-}
-
-void PlaceText(ui::Edit& edit, ui::Form* form, const char* name, int y, int tabOrder) {
+void PlaceText(ui::Edit& edit, ui::Form* form, const char* name, int y) {
   edit.Name = name;
   edit.SetParent(form);
   edit.SetBounds(8, y, 464, 20);
   edit.ReadOnly = true;
   edit.Border = false;
-  edit.TabOrder = tabOrder;
 }
 
 }  // namespace
@@ -40,7 +30,6 @@ TFTallimoQueue::TFTallimoQueue(InstallProgressSeams seams, std::vector<QueuedPro
   ListBox1.Name = "ListBox1";
   ListBox1.SetParent(this);
   ListBox1.SetBounds(8, 8, 464, 200);
-  ListBox1.TabOrder = 0;
   std::vector<std::string> rows;
   for (size_t i = 0; i < queue_.Size(); ++i) rows.push_back(queue_.RowText(i));
   ListBox1.SetItems(rows);
@@ -54,13 +43,13 @@ TFTallimoQueue::TFTallimoQueue(InstallProgressSeams seams, std::vector<QueuedPro
   ProgressBar1.SetBounds(8, 238, 464, 18);
   ProgressBar1.SetMax(static_cast<int>(queue_.Size()));
 
-  PlaceText(EditCommand, this, "EditCommand", 264, 1);
-  PlaceText(EditLog, this, "EditLog", 290, 2);
+  PlaceText(EditCommand, this, "EditCommand", 264);
+  PlaceText(EditLog, this, "EditLog", 290);
 
-  PlaceButton(BtnStop, this, "BtnStop", "&Stop", 8, 3);
-  PlaceButton(BtnStopWaiting, this, "BtnStopWaiting", "Stop &waiting", 127, 4);
-  PlaceButton(BtnOpenLog, this, "BtnOpenLog", "Open &Log", 246, 5);
-  PlaceButton(BtnClose, this, "BtnClose", "&Close", 367, 6);
+  ui::PlaceButtons(*this, {{BtnStop, "BtnStop", "&Stop", 8, 322, 105, 29, ""},
+                           {BtnStopWaiting, "BtnStopWaiting", "Stop &waiting", 127, 322, 105, 29, ""},
+                           {BtnOpenLog, "BtnOpenLog", "Open &Log", 246, 322, 105, 29, ""},
+                           {BtnClose, "BtnClose", "&Close", 367, 322, 105, 29, ""}});
   BtnStop.OnClick = [this] { BtnStopClick(); };
   BtnStopWaiting.OnClick = [this] { BtnStopWaitingClick(); };
   BtnOpenLog.OnClick = [this] { BtnOpenLogClick(); };

@@ -129,6 +129,7 @@ LRESULT ListGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       // tracks the mouse.
       LRESULT hit = SendMessageA(hwnd_, LB_ITEMFROMPOINT, 0, lParam);
       if (HIWORD(hit) == 0) MoveTo(LOWORD(hit));
+      if (HIWORD(hit) == 0 && (wParam & MK_CONTROL) && OnCtrlClick) OnCtrlClick(LOWORD(hit));
       mouseDown_ = true;
       LRESULT r = DefaultProc(msg, wParam, lParam);
       if (GetCapture() != hwnd_) mouseDown_ = false;
@@ -154,6 +155,9 @@ LRESULT ListGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         MoveTo(0);  // the first key on a list without selection selects the first row
         return 0;
       }
+      break;
+    case WM_CHAR:
+      if (OnChar && OnChar(static_cast<char>(wParam))) return 0;
       break;
     case WM_RBUTTONDOWN:
       // The popup menu does not move the selection.

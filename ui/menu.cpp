@@ -36,6 +36,13 @@ void MenuItem::SetEnabled(bool enabled) {
                    MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
+void MenuItem::SetChecked(bool checked) {
+  checked_ = checked;
+  if (owner_)
+    CheckMenuItem(owner_, static_cast<UINT>(command_),
+                  MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
 MenuItem* MenuItem::FromMenuId(UINT_PTR id) {
   if (id <= static_cast<UINT_PTR>(INT_MAX))
     if (MenuItem* item = FromCommand(static_cast<int>(id))) return item;
@@ -74,7 +81,8 @@ void MenuItem::AppendTo(HMENU menu) {
     AppendMenuA(menu, flags | MF_POPUP | (enabled_ ? 0 : MF_GRAYED),
                 reinterpret_cast<UINT_PTR>(BuildPopup()), Caption.c_str());
   } else {
-    AppendMenuA(menu, flags | MF_STRING | (enabled_ ? 0 : MF_GRAYED),
+    AppendMenuA(menu,
+                flags | MF_STRING | (enabled_ ? 0 : MF_GRAYED) | (checked_ ? MF_CHECKED : 0),
                 static_cast<UINT_PTR>(command_), Caption.c_str());
     if (Default) SetMenuDefaultItem(menu, static_cast<UINT>(command_), FALSE);
   }
@@ -124,6 +132,7 @@ HMENU PopupMenu::Handle() {
 }
 
 void PopupMenu::PopupAt(HWND owner, int screenX, int screenY) {
+  if (OnPopup) OnPopup();
   int command = static_cast<int>(TrackPopupMenu(Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screenX,
                                                 screenY, 0, owner, nullptr));
   if (MenuItem* item = MenuItem::FromCommand(command)) item->Click();

@@ -24,6 +24,8 @@ class MenuItem {
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
+  bool Checked() const { return checked_; }
+  void SetChecked(bool checked);
   bool Default = false;   // shown bold; the menu's default item
   bool BarBreak = false;  // begins a new column behind a vertical bar
   bool IsSeparator() const { return Caption == "-"; }
@@ -52,6 +54,7 @@ class MenuItem {
   void AppendTo(HMENU menu);
   std::string caption_;
   bool enabled_ = true;
+  bool checked_ = false;
   int command_;
   HMENU owner_ = nullptr;  // the menu that shows this item
   HMENU submenu_ = nullptr;
@@ -82,6 +85,8 @@ class PopupMenu {
   MenuItem& Add(std::string name, std::string caption, int helpContext = 0);
   const std::vector<std::unique_ptr<MenuItem>>& Items() const { return root_.Items(); }
   HMENU Handle();
+  // Called just before the menu shows, to bring its items' states up to date.
+  std::function<void()> OnPopup;
   // Shows the menu at a screen position and runs the chosen item's command.
   void PopupAt(HWND owner, int screenX, int screenY);
 

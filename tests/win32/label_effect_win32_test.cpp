@@ -14,10 +14,7 @@
 #include <string>
 #include <vector>
 
-<<<<<<< HEAD
-=======
 #include "app/main_form.h"
->>>>>>> h-tests
 #include "ui/application.h"
 #include "ui/gdi.h"
 #include "win32/main_window_fixture.h"
@@ -257,14 +254,7 @@ TEST(LabelEffectMouse, PushButtonAndPlainEvents) {
 
 class LabelEffectHeading : public MainWindowFixture<> {
  protected:
-<<<<<<< HEAD
-  void SetUp() override {
-    screen = FixedScreen{120, 1280, 1024};  // the design's own resolution: nothing is fitted
-    MainWindowFixture::SetUp();
-  }
-=======
   LabelEffectHeading() { screen = FixedScreen{120, 1280, 1024}; }  // the design's own: no fitting
->>>>>>> h-tests
 };
 
 TEST_F(LabelEffectHeading, MainWindowAfterLoad) {
