@@ -21,23 +21,11 @@ StringList ProgramListRows(const TProgramList& list, Locale& locale);
 // The index in `list` of the first entry whose Name equals `name` byte for byte, or -1.
 int FindProgramIndex(const TProgramList& list, const std::string& name);
 
-// The grid's selection: a rectangle of cells, all -1 when nothing is selected.
-struct TGridRect {
-  int Left = -1;
-  int Top = -1;
-  int Right = -1;
-  int Bottom = -1;
-};
-inline constexpr TGridRect kNoSelection{};
-
 inline constexpr const char* kNoSelectionWarning = "You must first select an item!";
 
 // True when the selection's top row is 0 or more. When not, and `warn` is set, shows the
 // warning "You must first select an item!" (Warning, OK) through `prompter`.
 bool HasSelection(int selectionTopRow, bool warn, Prompter& prompter);
-inline bool HasSelection(const TGridRect& selection, bool warn, Prompter& prompter) {
-  return HasSelection(selection.Top, warn, prompter);
-}
 
 // What selecting the row whose text is `cellText` does to the panes: nothing (nullopt) while
 // the catalogue is empty, else ShowProgramDetails with the returned index (-1 when no entry

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "platform/prompter.h"
+#include "ui/gdi.h"
 #include "ui/win_control.h"
 
 namespace tallimo::ui {
@@ -11,7 +12,6 @@ namespace tallimo::ui {
 class Button : public WinControl {
  public:
   Button();
-  ~Button() override;
   std::function<void()> OnClick;
   TModalResult ModalResult = TModalResult::mrNone;
   // Shown bold-framed; Enter clicks it (set the form's DefaultButton too).
@@ -19,7 +19,7 @@ class Button : public WinControl {
   // A picture beside the caption (or alone when the caption is empty); the button owns it.
   // With a `disabled` picture too, the button draws itself (a push-button face, the picture
   // and the caption centred as one, 4 pixels apart) and shows that picture while disabled.
-  void SetGlyph(HBITMAP bitmap, HBITMAP disabled = nullptr);
+  void SetGlyph(OwnedBitmap bitmap, OwnedBitmap disabled = {});
   // Clicks the button as a user would (nothing when disabled).
   void Click();
 
@@ -30,8 +30,8 @@ class Button : public WinControl {
   bool DrawItem(DRAWITEMSTRUCT& item) override;
 
  private:
-  HBITMAP glyph_ = nullptr;
-  HBITMAP disabledGlyph_ = nullptr;
+  OwnedBitmap glyph_;
+  OwnedBitmap disabledGlyph_;
 };
 
 }  // namespace tallimo::ui

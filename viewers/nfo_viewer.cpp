@@ -7,6 +7,7 @@
 #include "platform/error.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
+#include "ui/gdi.h"
 #include "viewers/nfo_text.h"
 
 namespace tallimo {
@@ -16,14 +17,14 @@ TFTallimonfo* FTallimonfo = nullptr;
 namespace {
 
 // The pictures of a tool-bar button, with the button face for their silver background; none
-// in programs that link no resources (the tests).
+// when the program's resources lack them.
 void SetPictures(ui::Button& button, int normal, int disabled) {
   auto load = [](int id) {
-    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                           IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    return ui::OwnedBitmap(static_cast<HBITMAP>(LoadImageA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
   };
-  HBITMAP picture = load(normal);
-  if (picture) button.SetGlyph(picture, load(disabled));
+  ui::OwnedBitmap picture = load(normal);
+  if (picture) button.SetGlyph(std::move(picture), load(disabled));
 }
 
 int CALLBACK NoteFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM found) {
@@ -38,9 +39,8 @@ std::string FindOemFace(const char* face) {
   wanted.lfCharSet = OEM_CHARSET;
   lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
   std::string found;
-  HDC dc = GetDC(nullptr);
-  EnumFontFamiliesExA(dc, &wanted, &NoteFace, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, dc);
+  const ui::WindowDC screen(nullptr);
+  EnumFontFamiliesExA(screen.Get(), &wanted, &NoteFace, reinterpret_cast<LPARAM>(&found), 0);
   return found;
 }
 

@@ -117,9 +117,9 @@ TEST(FindProgramIndex, MatchesByteForByteAndFindsTheFirst) {
 TEST(Selection, WarnsOnlyWhenAskedAndNothingIsSelected) {
   RecordingPrompter prompter;
   EXPECT_TRUE(HasSelection(0, true, prompter));
-  EXPECT_TRUE(HasSelection(TGridRect{0, 3, 0, 3}, true, prompter));
+  EXPECT_TRUE(HasSelection(3, true, prompter));
   EXPECT_TRUE(prompter.boxes.empty());
-  EXPECT_FALSE(HasSelection(kNoSelection, false, prompter));
+  EXPECT_FALSE(HasSelection(-1, false, prompter));
   EXPECT_TRUE(prompter.boxes.empty());
   EXPECT_FALSE(HasSelection(-1, true, prompter));
   ASSERT_EQ(prompter.boxes.size(), 1u);
