@@ -22,14 +22,6 @@ StringList ProgramListRows(const TProgramList& list, Locale& locale);
 // The index in `list` of the first entry whose Name equals `name` byte for byte, or -1.
 int FindProgramIndex(const TProgramList& list, const std::string& name);
 
-// The grid's selection: a rectangle of cells, all -1 when nothing is selected.
-struct TGridRect {
-  int Left = -1;
-  int Top = -1;
-  int Right = -1;
-  int Bottom = -1;
-};
-
 inline constexpr const char* kNoSelectionWarning = "You must first select an item!";
 
 // True when the selection's top row is 0 or more. When not, and `warn` is set, shows the

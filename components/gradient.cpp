@@ -100,8 +100,8 @@ GradientBandRects GradientBands(TGradDirection direction, int width, int height)
   GradientBandRects bands{};
   int offset = 0;
   for (int i = 0; i < kGradientBands; ++i) {
-    bands[i] = across ? BandRect{offset, 0, offset + thickness, height}
-                      : BandRect{0, offset, width, offset + thickness};
+    bands[i] = across ? ui::IntRect{offset, 0, offset + thickness, height}
+                      : ui::IntRect{0, offset, width, offset + thickness};
     offset = static_cast<int>(std::trunc(static_cast<double>(i) * static_cast<double>(step)));
   }
   return bands;

@@ -7,8 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "components/color.h"
 #include "platform/system_colors.h"
+#include "ui/color.h"
+#include "ui/geometry.h"
 
 namespace tallimo {
 
@@ -22,18 +23,10 @@ struct RgbTriple {
   friend bool operator==(const RgbTriple&, const RgbTriple&) = default;
 };
 
-// A band to fill, in client coordinates; right and bottom are exclusive.
-struct BandRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  friend bool operator==(const BandRect&, const BandRect&) = default;
-};
-
 inline constexpr int kGradientBands = 256;
 using GradientColorTable = std::array<TColor, kGradientBands>;
-using GradientBandRects = std::array<BandRect, kGradientBands>;
+// A band to fill, in client coordinates.
+using GradientBandRects = std::array<ui::IntRect, kGradientBands>;
 
 // The registry value name of the system colours 0x80000001 to 0x80000018; nullptr for every
 // other value (clScrollBar included).

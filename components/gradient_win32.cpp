@@ -1,6 +1,8 @@
 // The gradient fill control and its 256 band fills.
 #include "components/gradient_win32.h"
 
+#include "ui/gdi.h"
+
 namespace tallimo {
 
 void PaintGradientBands(HDC dc, const GradientColorTable& colors, const GradientBandRects& bands) {
@@ -15,11 +17,10 @@ void PaintGradientBands(HDC dc, const GradientColorTable& colors, const Gradient
                     bands[i].bottom <= clip.top || bands[i].top >= clip.bottom))
       continue;
     // The table holds plain 0x00BBGGRR values, which is a COLORREF as it stands.
-    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(colors[i]));
-    if (brush == nullptr) continue;  // out of GDI objects: the band stays as it was
+    const ui::OwnedBrush brush(CreateSolidBrush(static_cast<COLORREF>(colors[i])));
+    if (!brush) continue;  // out of GDI objects: the band stays as it was
     const RECT rect{bands[i].left, bands[i].top, bands[i].right, bands[i].bottom};
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
+    FillRect(dc, &rect, brush.Get());
   }
 }
 

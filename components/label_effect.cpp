@@ -308,7 +308,7 @@ TColor HalfTowardsWhite(TColor pixel) {
   return RgbColor((RedOf(pixel) + 255) / 2, (GreenOf(pixel) + 255) / 2, (BlueOf(pixel) + 255) / 2);
 }
 
-IntRect UnrotatedTextRect(const LayerSpread& spread, int width, int height, int ox, int oy) {
+ui::IntRect UnrotatedTextRect(const LayerSpread& spread, int width, int height, int ox, int oy) {
   const int left = -spread.MinOffset - spread.AlignShift + ox;
   const int top = -spread.MinOffset + oy;
   return {left, top, left + width, top + height};
@@ -365,23 +365,26 @@ UprightLayout LayOutUpright(const std::vector<int>& prefixWidths, int textHeight
   return layout;
 }
 
-IntPoint UprightLetterAt(const UprightLayout& layout, const LayerSpread& spread,
-                         const AngleCache& angles, int i, int ox, int oy) {
+ui::IntPoint UprightLetterAt(const UprightLayout& layout, const LayerSpread& spread,
+                             const AngleCache& angles, int i, int ox, int oy) {
   const int length = layout.PathLength[static_cast<std::size_t>(i)];
   const int dX = ui::RoundHalfEven(length * angles.CosAngle);
   const int dY = ui::RoundHalfEven(length * angles.SinAngle);
   return {layout.OriginX - spread.MinOffset + dX + ox, layout.OriginY - spread.MinOffset - dY + oy};
 }
 
-std::optional<std::array<IntPoint, 6>> UprightHexagon(int angle, const IntBox& f, const IntBox& l) {
-  const IntPoint fTL{f.left, f.top}, fTR{f.Right(), f.top}, fBL{f.left, f.Bottom()},
+std::optional<std::array<ui::IntPoint, 6>> UprightHexagon(int angle, const ui::TBounds& f,
+                                                          const ui::TBounds& l) {
+  const ui::IntPoint fTL{f.left, f.top}, fTR{f.Right(), f.top}, fBL{f.left, f.Bottom()},
       fBR{f.Right(), f.Bottom()};
-  const IntPoint lTL{l.left, l.top}, lTR{l.Right(), l.top}, lBL{l.left, l.Bottom()},
+  const ui::IntPoint lTL{l.left, l.top}, lTR{l.Right(), l.top}, lBL{l.left, l.Bottom()},
       lBR{l.Right(), l.Bottom()};
-  if (angle >= 1 && angle <= 90) return std::array<IntPoint, 6>{fTL, lTL, lTR, lBR, fBR, fBL};
-  if (angle >= 91 && angle <= 180) return std::array<IntPoint, 6>{fTR, lTR, lTL, lBL, fBL, fBR};
-  if (angle >= 181 && angle <= 270) return std::array<IntPoint, 6>{fTL, lTL, lBL, lBR, fBR, fTR};
-  if (angle >= 271 && angle <= 360) return std::array<IntPoint, 6>{fTR, lTR, lBR, lBL, fBL, fTL};
+  if (angle >= 1 && angle <= 90) return std::array<ui::IntPoint, 6>{fTL, lTL, lTR, lBR, fBR, fBL};
+  if (angle >= 91 && angle <= 180) return std::array<ui::IntPoint, 6>{fTR, lTR, lTL, lBL, fBL, fBR};
+  if (angle >= 181 && angle <= 270)
+    return std::array<ui::IntPoint, 6>{fTL, lTL, lBL, lBR, fBR, fTR};
+  if (angle >= 271 && angle <= 360)
+    return std::array<ui::IntPoint, 6>{fTR, lTR, lBR, lBL, fBL, fTL};
   return std::nullopt;
 }
 
@@ -404,13 +407,14 @@ FaceExtent UnrotatedFaceExtent(int faceWidth, int textHeight, int width, const L
   return face;
 }
 
-FaceExtent RotatedFaceExtent(const std::array<IntPoint, 4>& corners, TGraduateOption option) {
+FaceExtent RotatedFaceExtent(const std::array<ui::IntPoint, 4>& corners, TGraduateOption option) {
   const auto [minX, maxX] = std::minmax({corners[0].x, corners[1].x, corners[2].x, corners[3].x});
   const auto [minY, maxY] = std::minmax({corners[0].y, corners[1].y, corners[2].y, corners[3].y});
   return {minX, minY, option == goHorizontal ? maxX - minX : maxY - minY};
 }
 
-FaceExtent UprightFaceExtent(const IntBox& first, const IntBox& last, TGraduateOption option) {
+FaceExtent UprightFaceExtent(const ui::TBounds& first, const ui::TBounds& last,
+                             TGraduateOption option) {
   FaceExtent face;
   face.sx = std::min(first.left, last.left);
   face.sy = std::min(first.top, last.top);
@@ -419,7 +423,7 @@ FaceExtent UprightFaceExtent(const IntBox& first, const IntBox& last, TGraduateO
   return face;
 }
 
-IntRect FaceBand(TGraduateOption option, const FaceExtent& face, int i, int width, int height) {
+ui::IntRect FaceBand(TGraduateOption option, const FaceExtent& face, int i, int width, int height) {
   if (option == goHorizontal) return {face.sx + i, 0, face.sx + i + 1, height};
   return {0, face.sy + i, width, face.sy + i + 1};
 }

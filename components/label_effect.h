@@ -9,8 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "components/color.h"
+#include "ui/color.h"
 #include "ui/control_values.h"
+#include "ui/geometry.h"
 
 namespace tallimo {
 
@@ -229,31 +230,8 @@ std::vector<EffectLayer> LayerStack(TEffectOption style, int depth, TColor colou
 TColor HalfTowardsBlack(TColor pixel);
 TColor HalfTowardsWhite(TColor pixel);
 
-struct IntPoint {
-  int x = 0;
-  int y = 0;
-  friend bool operator==(const IntPoint&, const IntPoint&) = default;
-};
-// right and bottom exclusive.
-struct IntRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  friend bool operator==(const IntRect&, const IntRect&) = default;
-};
-struct IntBox {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  int Right() const { return left + width; }
-  int Bottom() const { return top + height; }
-  friend bool operator==(const IntBox&, const IntBox&) = default;
-};
-
 // The rectangle the unrotated caption is laid out in for a layer at (ox, oy).
-IntRect UnrotatedTextRect(const LayerSpread& spread, int width, int height, int ox, int oy);
+ui::IntRect UnrotatedTextRect(const LayerSpread& spread, int width, int height, int ox, int oy);
 
 // The rotated caption: where it is drawn and the turned box around it (top-left, top-right,
 // bottom-right, bottom-left). textWidth and textHeight are the caption's extent, paddedWidth
@@ -261,7 +239,7 @@ IntRect UnrotatedTextRect(const LayerSpread& spread, int width, int height, int 
 struct RotatedLayout {
   int OriginX = 0;
   int OriginY = 0;
-  std::array<IntPoint, 4> Corners{};
+  std::array<ui::IntPoint, 4> Corners{};
 };
 RotatedLayout LayOutRotated(int textWidth, int textHeight, int paddedWidth,
                             const LayerSpread& spread, const AngleCache& angles);
@@ -273,18 +251,18 @@ struct UprightLayout {
   std::vector<int> PathLength;  // of letter i + 1
   int OriginX = 0;
   int OriginY = 0;
-  IntBox FirstLetterBox;
-  IntBox LastLetterBox;
+  ui::TBounds FirstLetterBox;
+  ui::TBounds LastLetterBox;
 };
 UprightLayout LayOutUpright(const std::vector<int>& prefixWidths, int textHeight, int firstWidth,
                             int lastWidth, const LayerSpread& spread, const AngleCache& angles);
 // Where letter i (from 0) is drawn for a layer at (ox, oy).
-IntPoint UprightLetterAt(const UprightLayout& layout, const LayerSpread& spread,
-                         const AngleCache& angles, int i, int ox, int oy);
+ui::IntPoint UprightLetterAt(const UprightLayout& layout, const LayerSpread& spread,
+                             const AngleCache& angles, int i, int ox, int oy);
 // The background of upright letters: six corners of the two letter boxes, by the angle's
 // quadrant; none for an angle of 0 or above 360.
-std::optional<std::array<IntPoint, 6>> UprightHexagon(int angle, const IntBox& first,
-                                                      const IntBox& last);
+std::optional<std::array<ui::IntPoint, 6>> UprightHexagon(int angle, const ui::TBounds& first,
+                                                          const ui::TBounds& last);
 
 // The graduated face: where its bands start and its extent E (bands 0 to E).
 struct FaceExtent {
@@ -296,10 +274,11 @@ struct FaceExtent {
 // faceWidth is the caption's width (ampersands included), textHeight its height.
 FaceExtent UnrotatedFaceExtent(int faceWidth, int textHeight, int width, const LayerSpread& spread,
                                ui::TAlignment alignment, TGraduateOption option);
-FaceExtent RotatedFaceExtent(const std::array<IntPoint, 4>& corners, TGraduateOption option);
-FaceExtent UprightFaceExtent(const IntBox& first, const IntBox& last, TGraduateOption option);
+FaceExtent RotatedFaceExtent(const std::array<ui::IntPoint, 4>& corners, TGraduateOption option);
+FaceExtent UprightFaceExtent(const ui::TBounds& first, const ui::TBounds& last,
+                             TGraduateOption option);
 // Band i: a row across the label (goVertical) or a column down it (goHorizontal).
-IntRect FaceBand(TGraduateOption option, const FaceExtent& face, int i, int width, int height);
+ui::IntRect FaceBand(TGraduateOption option, const FaceExtent& face, int i, int width, int height);
 
 // The colour in which the face is drawn on the mask to mark its pixels.
 inline constexpr TColor FaceKeyColour = 0xFE09F1;

@@ -195,7 +195,7 @@ void LabelPainter::FillBackground() {
   // Polygons carry the default pen's 1-pixel black outline; the rectangle has none.
   const auto polygon = [&](const auto& corners) {
     std::vector<POINT> points;
-    for (const IntPoint& p : corners) points.push_back({p.x, p.y});
+    for (const ui::IntPoint& p : corners) points.push_back({p.x, p.y});
     const ui::SelectIn selected(dc, brush.Get());
     Polygon(dc, points.data(), static_cast<int>(points.size()));
   };
@@ -221,7 +221,7 @@ void LabelPainter::DrawCaptionAt(ui::OffscreenImage& image, int ox, int oy) {
   switch (mode_) {
     case TextMode::Unrotated: {
       // Top-aligned, wrapped at words, tabs expanded, "&" marking the accelerator.
-      const IntRect r = UnrotatedTextRect(spread_, width_, height_, ox, oy);
+      const ui::IntRect r = UnrotatedTextRect(spread_, width_, height_, ox, oy);
       RECT rect{r.left, r.top, r.right, r.bottom};
       UINT format = DT_WORDBREAK | DT_EXPANDTABS;
       if (label_.Alignment() == ui::TAlignment::taCenter) format |= DT_CENTER;
@@ -237,7 +237,7 @@ void LabelPainter::DrawCaptionAt(ui::OffscreenImage& image, int ox, int oy) {
       break;
     case TextMode::Upright:
       for (std::size_t i = 0; i < caption_.size(); ++i) {
-        const IntPoint at =
+        const ui::IntPoint at =
             UprightLetterAt(upright_, spread_, label_.Angles(), static_cast<int>(i), ox, oy);
         TextOutA(dc, at.x, at.y, caption_.data() + i, 1);
       }
@@ -294,7 +294,7 @@ void LabelPainter::GraduateFace() {
   const std::uint32_t key = ui::ColorToBitmapWord(FaceKeyColour);
   GdiFlush();
   for (int i = first; i <= last; ++i) {
-    const IntRect band = FaceBand(option, face, i, width_, height_);
+    const ui::IntRect band = FaceBand(option, face, i, width_, height_);
     const std::uint32_t fill = ui::ColorToBitmapWord(ramp.At(i));
     // Within the band: the band colour where the mask has the key colour, the mask elsewhere.
     for (int y = std::max(band.top, 0); y < std::min(band.bottom, height_); ++y) {

@@ -19,17 +19,14 @@ DriveComboBox::DriveComboBox(Drives& drives) : drives_(drives) {
   ParentColor = false;
   color_ = clWindow;
   for (int i = 0; i < 5; ++i) {
-    pictures_[i] =
+    pictures_[i].Reset(
         static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kPictureIds[i]),
-                                        IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+                                        IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
   }
 }
 
 DriveComboBox::~DriveComboBox() {
-  DestroyHandle();
-  for (HBITMAP picture : pictures_) {
-    if (picture) DeleteObject(picture);
-  }
+  DestroyHandle();  // before the pictures go
 }
 
 void DriveComboBox::FillCreateParams(ui::CreateParams& params) {
@@ -51,12 +48,12 @@ void DriveComboBox::FontChanged() {
 
 void DriveComboBox::SetItemHeights() {
   // Room for the picture and a line of the control's font.
-  HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, FontHandle());
   TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd_, dc);
+  {
+    const ui::WindowDC dc(hwnd_);
+    const ui::SelectIn selected(dc.Get(), FontHandle());
+    GetTextMetricsA(dc.Get(), &metrics);
+  }
   int height = metrics.tmHeight + 2;
   if (height < kPictureSize + 2) height = kPictureSize + 2;
   SendMessageA(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
@@ -121,61 +118,12 @@ bool DriveComboBox::DrawItem(DRAWITEMSTRUCT& item) {
 }
 
 void DriveComboBox::DrawKindPicture(HDC dc, TDriveType type, int left, int top, int size) {
-  HBITMAP picture = pictures_[static_cast<int>(type)];
-  if (picture) {
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, picture);
-    GdiTransparentBlt(dc, left, top, size, size, mem, 0, 0, kPictureSize, kPictureSize,
-                      kPictureKey);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    return;
-  }
-  // Without the program's pictures (a test program has no resources): simple shapes.
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-  HBRUSH body = CreateSolidBrush(RGB(192, 192, 192));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, body);
-  const int right = left + size, bottom = top + size;
-  switch (type) {
-    case TDriveType::dtCDROM:
-      Ellipse(dc, left + 1, top + 1, right - 1, bottom - 1);
-      Ellipse(dc, left + size / 2 - 2, top + size / 2 - 2, left + size / 2 + 2, top + size / 2 + 2);
-      break;
-    case TDriveType::dtNetwork:
-      Rectangle(dc, left + 2, top + 2, right - 2, top + size / 2 + 1);
-      MoveToEx(dc, left + size / 2, top + size / 2, nullptr);
-      LineTo(dc, left + size / 2, bottom - 2);
-      MoveToEx(dc, left + 1, bottom - 2, nullptr);
-      LineTo(dc, right - 1, bottom - 2);
-      break;
-    case TDriveType::dtRemovable:
-      Rectangle(dc, left + 1, top + 4, right - 1, bottom - 4);
-      MoveToEx(dc, left + 4, top + size / 2, nullptr);
-      LineTo(dc, right - 4, top + size / 2);
-      break;
-    case TDriveType::dtRAM:
-      Rectangle(dc, left + 2, top + 3, right - 2, bottom - 3);
-      for (int x = left + 4; x < right - 3; x += 3) {
-        MoveToEx(dc, x, top + 1, nullptr);
-        LineTo(dc, x, top + 3);
-        MoveToEx(dc, x, bottom - 3, nullptr);
-        LineTo(dc, x, bottom - 1);
-      }
-      break;
-    case TDriveType::dtFixed: {
-      Rectangle(dc, left + 1, top + 4, right - 1, bottom - 4);
-      HBRUSH led = CreateSolidBrush(RGB(0, 192, 0));
-      RECT light{right - 5, bottom - 7, right - 3, bottom - 5};
-      FillRect(dc, &light, led);
-      DeleteObject(led);
-      break;
-    }
-  }
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(body);
-  DeleteObject(pen);
+  const HBITMAP picture = pictures_[static_cast<int>(type)].Get();
+  if (!picture) return;
+  const ui::MemoryDC memory(dc);
+  const ui::SelectIn selected(memory.Get(), picture);
+  GdiTransparentBlt(dc, left, top, size, size, memory.Get(), 0, 0, kPictureSize, kPictureSize,
+                    kPictureKey);
 }
 
 }  // namespace tallimo

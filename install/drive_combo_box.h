@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/drives.h"
+#include "ui/gdi.h"
 #include "ui/win_control.h"
 
 namespace tallimo {
@@ -38,7 +39,7 @@ class DriveComboBox : public ui::WinControl {
   Drives& drives_;
   std::vector<DriveInfo> items_;
   int selected_ = -1;  // kept while the window does not exist
-  HBITMAP pictures_[5] = {};
+  ui::OwnedBitmap pictures_[5];
 };
 
 }  // namespace tallimo

@@ -1,35 +1,11 @@
 #include "install/drive_dialog.h"
 
 #include "resources/resource_ids.h"
+#include "ui/picture.h"
 
 namespace tallimo {
 
 TFTallimodrive* FTallimodrive = nullptr;
-
-namespace {
-
-// A green check mark on the button face, for programs without our pictures (test programs
-// link no resources).
-HBITMAP DrawnCheckMark() {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  RECT all{0, 0, 16, 16};
-  FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-  HPEN pen = CreatePen(PS_SOLID, 3, RGB(0, 128, 0));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  POINT mark[3] = {{2, 8}, {6, 12}, {13, 3}};
-  Polyline(dc, mark, 3);
-  SelectObject(dc, oldPen);
-  DeleteObject(pen);
-  SelectObject(dc, oldBitmap);
-  DeleteDC(dc);
-  return bitmap;
-}
-
-}  // namespace
 
 TFTallimodrive::TFTallimodrive(Drives& drives, SystemColors& colors)
     : Gradient1(colors), DriveComboBox1(drives), drives_(drives) {
@@ -67,10 +43,7 @@ TFTallimodrive::TFTallimodrive(Drives& drives, SystemColors& colors)
   BitBtn1.Default = true;
   BitBtn1.ModalResult = TModalResult::mrOK;
   BitBtn1.HelpContext = 40;
-  HBITMAP check =
-      static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_CHECK),
-                                      IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
-  BitBtn1.SetGlyph(check ? check : DrawnCheckMark());
+  BitBtn1.SetGlyph(ui::LoadBitmapResource(IDB_CHECK, LR_LOADMAP3DCOLORS));
   DefaultButton = &BitBtn1;
   ActiveControl = &DriveComboBox1;
 }

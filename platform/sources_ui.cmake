@@ -1,7 +1,6 @@
-# The prompter, screen and help engine seams.
+# The prompter, screen and help engine seams (the screen's Win32 side is in ui/).
 list(APPEND TALLIMO_PORTABLE_SOURCES platform/prompter.cpp platform/locale.cpp)
 list(APPEND TALLIMO_POSIX_SOURCES platform/screen_posix.cpp)
 list(APPEND TALLIMO_WIN32_SOURCES
   platform/prompter_win32.cpp
-  platform/screen_win32.cpp
   platform/help_engine_win32.cpp)

@@ -11,11 +11,6 @@ Button::Button() {
   TabStop = true;
 }
 
-Button::~Button() {
-  if (glyph_) DeleteObject(glyph_);
-  if (disabledGlyph_) DeleteObject(disabledGlyph_);
-}
-
 void Button::FillCreateParams(CreateParams& params) {
   WinControl::FillCreateParams(params);
   params.className = "BUTTON";
@@ -28,15 +23,13 @@ void Button::FillCreateParams(CreateParams& params) {
 
 void Button::AfterCreate() {
   if (glyph_ && !disabledGlyph_)
-    SendMessageA(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph_));
+    SendMessageA(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph_.Get()));
 }
 
-void Button::SetGlyph(HBITMAP bitmap, HBITMAP disabled) {
-  if (glyph_) DeleteObject(glyph_);
-  if (disabledGlyph_) DeleteObject(disabledGlyph_);
-  glyph_ = bitmap;
-  disabledGlyph_ = bitmap ? disabled : nullptr;
-  if (disabled && !disabledGlyph_) DeleteObject(disabled);
+void Button::SetGlyph(OwnedBitmap bitmap, OwnedBitmap disabled) {
+  glyph_ = std::move(bitmap);
+  // A disabled picture alone is not kept.
+  disabledGlyph_ = glyph_ ? std::move(disabled) : OwnedBitmap();
   if (hwnd_) {
     CreateParams params;
     FillCreateParams(params);  // the push-button kind: drawn by us with a disabled picture
@@ -79,7 +72,7 @@ bool Button::DrawItem(DRAWITEMSTRUCT& item) {
   RECT textSize{0, 0, 0, 0};
   if (!caption.empty()) DrawTextA(dc, caption.c_str(), -1, &textSize, DT_SINGLELINE | DT_CALCRECT);
   BITMAP bm{};
-  HBITMAP picture = disabled ? disabledGlyph_ : glyph_;
+  HBITMAP picture = disabled ? disabledGlyph_.Get() : glyph_.Get();
   GetObjectA(picture, sizeof bm, &bm);
   const int spacing = caption.empty() ? 0 : 4;
   const int blockWidth = bm.bmWidth + spacing + textSize.right;
@@ -125,10 +118,9 @@ void PlaceButtons(WinControl& parent, std::initializer_list<ButtonDesign> design
     d.button.SetBounds(d.left, d.top, d.width, d.height);
     d.button.Hint = d.hint;
     if (!d.picture) continue;
-    HBITMAP picture = LoadBitmapResource(d.picture, LR_LOADMAP3DCOLORS);
-    HBITMAP disabled = d.disabledPicture ? LoadBitmapResource(d.disabledPicture, LR_LOADMAP3DCOLORS)
-                                         : nullptr;
-    d.button.SetGlyph(picture, disabled);
+    d.button.SetGlyph(LoadBitmapResource(d.picture, LR_LOADMAP3DCOLORS),
+                      d.disabledPicture ? LoadBitmapResource(d.disabledPicture, LR_LOADMAP3DCOLORS)
+                                        : OwnedBitmap());
   }
 }
 

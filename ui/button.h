@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "platform/prompter.h"
+#include "ui/gdi.h"
 #include "ui/win_control.h"
 
 namespace tallimo::ui {
@@ -12,7 +13,6 @@ namespace tallimo::ui {
 class Button : public WinControl {
  public:
   Button();
-  ~Button() override;
   std::function<void()> OnClick;
   TModalResult ModalResult = TModalResult::mrNone;
   // Shown bold-framed; Enter clicks it (set the form's DefaultButton too).
@@ -20,7 +20,7 @@ class Button : public WinControl {
   // A picture beside the caption (or alone when the caption is empty); the button owns it.
   // With a `disabled` picture too, the button draws itself (a push-button face, the picture
   // and the caption centred as one, 4 pixels apart) and shows that picture while disabled.
-  void SetGlyph(HBITMAP bitmap, HBITMAP disabled = nullptr);
+  void SetGlyph(OwnedBitmap bitmap, OwnedBitmap disabled = {});
   // Clicks the button as a user would (nothing when disabled).
   void Click();
 
@@ -31,8 +31,8 @@ class Button : public WinControl {
   bool DrawItem(DRAWITEMSTRUCT& item) override;
 
  private:
-  HBITMAP glyph_ = nullptr;
-  HBITMAP disabledGlyph_ = nullptr;
+  OwnedBitmap glyph_;
+  OwnedBitmap disabledGlyph_;
 };
 
 // A button as designed: its name, caption, bounds and hint, and optionally its pictures as

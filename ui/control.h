@@ -6,8 +6,9 @@
 
 #include <string>
 
-#include "components/color.h"
+#include "ui/color.h"
 #include "ui/control_values.h"
+#include "ui/geometry.h"
 
 namespace tallimo::ui {
 
@@ -44,10 +45,6 @@ inline TFont FontOf(const char* name, int height, TColor color = clWindowText, b
   f.bold = bold;
   return f;
 }
-
-struct TBounds {
-  int left = 0, top = 0, width = 0, height = 0;
-};
 
 class Control {
  public:

@@ -1,9 +1,13 @@
 #include "ui/form.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <typeinfo>
 #include <vector>
 
 #include "ui/application.h"
 #include "ui/button.h"
+#include "ui/hint_window.h"
 #include "ui/label.h"
 #include "ui/layout_fit.h"
 #include "ui/menu.h"
@@ -23,6 +27,16 @@ Form::Form() {
 }
 
 Form::~Form() {
+#ifndef NDEBUG
+  if (hwnd_ && destroysOwnWindow_) {
+    std::fprintf(stderr,
+                 "Form \"%s\" still has its window after its own destructor: a form with member "
+                 "controls must destroy its window (DestroyHandle) in its own destructor.\n",
+                 Name.c_str());
+    std::fflush(stderr);
+    std::abort();
+  }
+#endif
   if (App().MainForm == this) App().MainForm = nullptr;
 }
 
@@ -98,6 +112,9 @@ void Form::FillCreateParams(CreateParams& params) {
 void Form::Create() {
   if (hwnd_) return;
   if (!App().MainForm) App().MainForm = this;
+#ifndef NDEBUG
+  destroysOwnWindow_ = typeid(*this) != typeid(Form) && !children_.empty();
+#endif
   ppi_ = App().GetScreen().PixelsPerInch();
   if (ppi_ != DesignPixelsPerInch) ScaleBy(ppi_, DesignPixelsPerInch);
   RECT r{0, 0, clientWidth_, clientHeight_};

@@ -16,6 +16,11 @@ class MenuItem;
 enum class TBorderStyle { bsSizeable, bsDialog, bsSingle };
 enum class TPosition { poDesigned, poScreenCenter };
 
+// A form class with member controls destroys its window in its own destructor (DestroyHandle()),
+// before its members go: else the window's last messages would reach controls that are gone and
+// handlers of a half-destroyed form. Where NDEBUG is not defined (the test builds), a form that
+// still has its window when this base destructor runs stops the program with a message saying
+// so; the shipped program does not check.
 class Form : public WinControl {
  public:
   Form();
@@ -93,6 +98,9 @@ class Form : public WinControl {
   bool modal_ = false;
   bool shownOnce_ = false;
   bool settingBounds_ = false;
+  // Set at Create for a derived form that has controls: its own destructor must have destroyed
+  // the window by the time Form's runs.
+  bool destroysOwnWindow_ = false;
 };
 
 }  // namespace tallimo::ui

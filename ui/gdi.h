@@ -61,6 +61,39 @@ class MemoryDC {
   HDC dc_;
 };
 
+// A window's device context (the screen's when the window is null), released with the wrapper.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  ~WindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  HDC Get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// Saves a device context's state (clip, origin, selected objects ...) and restores it on
+// destruction, on every path.
+class SavedDC {
+ public:
+  explicit SavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  SavedDC(const SavedDC&) = delete;
+  SavedDC& operator=(const SavedDC&) = delete;
+  ~SavedDC() {
+    if (saved_) RestoreDC(dc_, saved_);
+  }
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 // Selects an object into a device context and puts the previous one back on destruction, so that
 // the object can be deleted afterwards.
 class SelectIn {

@@ -1,5 +1,6 @@
 #include "ui/graphic_control.h"
 
+#include "ui/gdi.h"
 #include "ui/win_control.h"
 
 namespace tallimo::ui {
@@ -12,22 +13,14 @@ void GraphicControl::Invalidate() {
 
 void GraphicControl::Repaint() {
   if (!parent_ || !parent_->HandleAllocated() || !visible_) return;
-  HDC dc = GetDC(parent_->Handle());
+  const WindowDC dc(parent_->Handle());
   if (!dc) return;
-  int saved = SaveDC(dc);
-  IntersectClipRect(dc, bounds_.left, bounds_.top, bounds_.left + bounds_.width,
+  const SavedDC saved(dc.Get());
+  IntersectClipRect(dc.Get(), bounds_.left, bounds_.top, bounds_.left + bounds_.width,
                     bounds_.top + bounds_.height);
-  SetViewportOrgEx(dc, bounds_.left, bounds_.top, nullptr);
-  SelectObject(dc, parent_->FontHandle());
-  try {
-    Paint(dc);
-  } catch (...) {
-    RestoreDC(dc, saved);
-    ReleaseDC(parent_->Handle(), dc);
-    throw;
-  }
-  RestoreDC(dc, saved);
-  ReleaseDC(parent_->Handle(), dc);
+  SetViewportOrgEx(dc.Get(), bounds_.left, bounds_.top, nullptr);
+  SelectObject(dc.Get(), parent_->FontHandle());
+  Paint(dc.Get());
 }
 
 void GraphicControl::BoundsChanged(const TBounds& old) {

@@ -23,16 +23,15 @@ void Label::FontChanged() {
 
 void Label::AdjustBounds() {
   if (!AutoSize) return;
-  HDC screen = GetDC(nullptr);
-  if (!screen) return;
   RECT r{0, 0, 0, 0};
   {
+    const WindowDC screen(nullptr);
+    if (!screen) return;
     const OwnedFont font = MakeFont(Font());
-    const SelectIn selected(screen, font.Get());
-    DrawTextA(screen, caption_.c_str(), static_cast<int>(caption_.size()), &r,
+    const SelectIn selected(screen.Get(), font.Get());
+    DrawTextA(screen.Get(), caption_.c_str(), static_cast<int>(caption_.size()), &r,
               DT_SINGLELINE | DT_CALCRECT);
   }
-  ReleaseDC(nullptr, screen);
   // Two pixels more: some glyphs (the colon of the system's sans serif) reach past the
   // measured width.
   SetBounds(Left(), Top(), r.right - r.left + 2, r.bottom - r.top);

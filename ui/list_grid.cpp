@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ui/gdi.h"
 #include "ui/layout_fit.h"
 
 namespace tallimo::ui {
@@ -174,9 +175,8 @@ bool ListGrid::DrawItem(DRAWITEMSTRUCT& item) {
   bool selected = (item.itemState & ODS_SELECTED) != 0 && row >= 0 && row == selection_.Top;
   COLORREF back = selected ? GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(color_);
   COLORREF fore = selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font().color);
-  HBRUSH brush = CreateSolidBrush(back);
-  FillRect(dc, &full, brush);
-  DeleteObject(brush);
+  const OwnedBrush brush(CreateSolidBrush(back));
+  FillRect(dc, &full, brush.Get());
   if (row < 0) return true;
   int saved = SaveDC(dc);
   SelectObject(dc, FontHandle());

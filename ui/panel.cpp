@@ -1,5 +1,8 @@
 #include "ui/panel.h"
 
+#include "ui/gdi.h"
+#include "ui/hint_window.h"
+
 namespace tallimo::ui {
 
 Panel::Panel() {
@@ -25,18 +28,20 @@ static void Bevel(HDC dc, RECT& r, TBevelCut cut, int width) {
   COLORREF topLeft = cut == TBevelCut::bvRaised ? light : dark;
   COLORREF bottomRight = cut == TBevelCut::bvRaised ? dark : light;
   for (int i = 0; i < width; ++i) {
-    HPEN tl = CreatePen(PS_SOLID, 1, topLeft), br = CreatePen(PS_SOLID, 1, bottomRight);
-    HGDIOBJ old = SelectObject(dc, tl);
-    MoveToEx(dc, r.left, r.bottom - 1, nullptr);
-    LineTo(dc, r.left, r.top);
-    LineTo(dc, r.right - 1, r.top);
-    SelectObject(dc, br);
-    MoveToEx(dc, r.right - 1, r.top, nullptr);
-    LineTo(dc, r.right - 1, r.bottom - 1);
-    LineTo(dc, r.left - 1, r.bottom - 1);
-    SelectObject(dc, old);
-    DeleteObject(tl);
-    DeleteObject(br);
+    const OwnedPen tl(CreatePen(PS_SOLID, 1, topLeft));
+    const OwnedPen br(CreatePen(PS_SOLID, 1, bottomRight));
+    {
+      const SelectIn selected(dc, tl.Get());
+      MoveToEx(dc, r.left, r.bottom - 1, nullptr);
+      LineTo(dc, r.left, r.top);
+      LineTo(dc, r.right - 1, r.top);
+    }
+    {
+      const SelectIn selected(dc, br.Get());
+      MoveToEx(dc, r.right - 1, r.top, nullptr);
+      LineTo(dc, r.right - 1, r.bottom - 1);
+      LineTo(dc, r.left - 1, r.bottom - 1);
+    }
     InflateRect(&r, -1, -1);
   }
 }

@@ -2,36 +2,30 @@
 
 namespace tallimo::ui {
 
-Picture::~Picture() {
-  if (bitmap_) DeleteObject(bitmap_);
-}
-
-void Picture::SetBitmap(HBITMAP bitmap) {
-  if (bitmap_) DeleteObject(bitmap_);
-  bitmap_ = bitmap;
-  SetOpaque(bitmap && Stretch);
+void Picture::SetBitmap(OwnedBitmap bitmap) {
+  bitmap_ = std::move(bitmap);
+  SetOpaque(bitmap_ && Stretch);
   Invalidate();
 }
 
 void Picture::Paint(HDC dc) {
   if (!bitmap_) return;
   BITMAP info{};
-  GetObjectA(bitmap_, sizeof info, &info);
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, bitmap_);
+  GetObjectA(bitmap_.Get(), sizeof info, &info);
+  const MemoryDC memory(dc);
+  const SelectIn selected(memory.Get(), bitmap_.Get());
   if (Stretch) {
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, 0, 0, Width(), Height(), mem, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    StretchBlt(dc, 0, 0, Width(), Height(), memory.Get(), 0, 0, info.bmWidth, info.bmHeight,
+               SRCCOPY);
   } else {
-    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, mem, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.Get(), 0, 0, SRCCOPY);
   }
-  SelectObject(mem, old);
-  DeleteDC(mem);
 }
 
-HBITMAP LoadBitmapResource(int id, unsigned flags) {
-  return static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, flags));
+OwnedBitmap LoadBitmapResource(int id, unsigned flags) {
+  return OwnedBitmap(static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, flags)));
 }
 
 }  // namespace tallimo::ui

@@ -1,14 +1,13 @@
 #include "ui/win_control.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "ui/application.h"
 #include "ui/gdi.h"
 #include "ui/graphic_control.h"
-#include "ui/layout_fit.h"
 #include "ui/menu.h"
 
 namespace tallimo::ui {
@@ -45,8 +44,6 @@ WinControl::WinControl() {
 WinControl::~WinControl() {
   DestroyHandle();
   for (Control* c : children_) c->parent_ = nullptr;
-  DeleteObject(font_handle_);
-  DeleteObject(brush_);
 }
 
 WinControl* WinControl::FromHandle(HWND hwnd) {
@@ -290,123 +287,12 @@ LRESULT WinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefaultProc(msg, wParam, lParam);
 }
 
-void WinControl::OnSize() {
-  Realign();
-}
-
-HBRUSH WinControl::BackgroundBrush() {
-  TColor c = color_;
-  if (ParentColor && parent_) c = parent_->Color();
-  COLORREF rgb = ColorToRGB(c);
-  if (!brush_ || rgb != brushColor_) {
-    DeleteObject(brush_);
-    brush_ = CreateSolidBrush(rgb);
-    brushColor_ = rgb;
-  }
-  return brush_;
-}
-
-bool WinControl::OnEraseBackground(HDC dc) {
-  RECT r;
-  GetClientRect(hwnd_, &r);
-  int saved = SaveDC(dc);
-  for (Control* c : children_) {
-    if (c->IsWindowed() || !c->Visible()) continue;
-    auto* g = static_cast<GraphicControl*>(c);
-    if (g->Opaque())
-      ExcludeClipRect(dc, g->Left(), g->Top(), g->Left() + g->Width(), g->Top() + g->Height());
-  }
-  FillRect(dc, &r, BackgroundBrush());
-  RestoreDC(dc, saved);
-  return true;
-}
-
-void WinControl::OnPaint(HDC dc, const RECT& area) {
-  PaintFace(dc);
-  for (Control* c : children_) {
-    if (c->IsWindowed() || !c->Visible()) continue;
-    auto* g = static_cast<GraphicControl*>(c);
-    RECT r{g->Left(), g->Top(), g->Left() + g->Width(), g->Top() + g->Height()};
-    RECT hit;
-    if (!IntersectRect(&hit, &r, &area)) continue;
-    int saved = SaveDC(dc);
-    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-    // Offset, not set: a DC printed from a child (WM_PRINTCLIENT) is already moved.
-    OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
-    SelectObject(dc, FontHandle());
-    g->Paint(dc);
-    RestoreDC(dc, saved);
-  }
-}
-
 bool WinControl::OnCommand(int id, int code, HWND control) {
   (void)code;
   if (control) return false;
   // Menu commands reach the window that owns the menu.
   if (MenuItem* item = MenuItem::FromCommand(id)) {
     item->Click();
-    return true;
-  }
-  return false;
-}
-
-GraphicControl* WinControl::GraphicAt(int x, int y) {
-  for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
-    Control* c = *it;
-    if (c->IsWindowed() || !c->Visible()) continue;
-    if (x >= c->Left() && x < c->Left() + c->Width() && y >= c->Top() && y < c->Top() + c->Height())
-      return static_cast<GraphicControl*>(c);
-  }
-  return nullptr;
-}
-
-namespace {
-TMouseButton MouseButton(int button) {
-  return button == 0 ? TMouseButton::mbLeft : TMouseButton::mbRight;
-}
-}  // namespace
-
-// A left press on a graphic control holds the mouse for it until the release: it then gets
-// the moves and the release wherever they happen, and a click when released over it.
-void WinControl::OnMouseDown(int button, int x, int y) {
-  if (!ownClass_) return;
-  GraphicControl* target = GraphicAt(x, y);
-  if (button == 0) {
-    pressed_ = target;
-    if (pressed_) SetCapture(hwnd_);
-  }
-  if (target)
-    target->MouseDown(MouseButton(button), mouseShift_, x - target->Left(), y - target->Top());
-}
-
-void WinControl::OnMouseMove(int x, int y) {
-  if (!ownClass_) return;
-  GraphicControl* target = pressed_ ? pressed_ : GraphicAt(x, y);
-  if (target) target->MouseMove(mouseShift_, x - target->Left(), y - target->Top());
-}
-
-void WinControl::OnMouseUp(int button, int x, int y) {
-  if (!ownClass_) return;
-  GraphicControl* pressed = button == 0 ? pressed_ : nullptr;
-  GraphicControl* target = pressed ? pressed : GraphicAt(x, y);
-  if (button == 0) {
-    pressed_ = nullptr;
-    if (GetCapture() == hwnd_) ReleaseCapture();
-  }
-  if (target)
-    target->MouseUp(MouseButton(button), mouseShift_, x - target->Left(), y - target->Top());
-  // The release first, then the click, so that a button looks up again before its command.
-  if (pressed && pressed == GraphicAt(x, y)) pressed->Click();
-}
-
-bool WinControl::OnSetCursor() {
-  if (!ownClass_) return false;
-  POINT pt;
-  GetCursorPos(&pt);
-  ScreenToClient(hwnd_, &pt);
-  GraphicControl* g = GraphicAt(pt.x, pt.y);
-  if (g && g->Cursor) {
-    SetCursor(LoadCursorA(nullptr, g->Cursor));
     return true;
   }
   return false;
@@ -427,55 +313,6 @@ bool WinControl::OnContextMenu(int screenX, int screenY) {
 HBRUSH WinControl::ControlColor(HDC dc) {
   (void)dc;
   return nullptr;
-}
-
-RECT WinControl::AlignArea() const {
-  RECT r{0, 0, bounds_.width, bounds_.height};
-  if (hwnd_) GetClientRect(hwnd_, &r);
-  return r;
-}
-
-int WinControl::ClientWidth() const {
-  RECT r{0, 0, bounds_.width, bounds_.height};
-  if (hwnd_) GetClientRect(hwnd_, &r);
-  return r.right - r.left;
-}
-
-int WinControl::ClientHeight() const {
-  RECT r{0, 0, bounds_.width, bounds_.height};
-  if (hwnd_) GetClientRect(hwnd_, &r);
-  return r.bottom - r.top;
-}
-
-void WinControl::Realign() {
-  if (aligning_) return;
-  aligning_ = true;
-  RECT r = AlignArea();
-  auto each = [&](TAlign a, auto&& place) {
-    for (Control* c : children_)
-      if (c->Visible() && c->Align() == a) place(c);
-  };
-  each(TAlign::alTop, [&](Control* c) {
-    c->SetBounds(r.left, r.top, r.right - r.left, c->Height());
-    r.top += c->Height();
-  });
-  each(TAlign::alBottom, [&](Control* c) {
-    c->SetBounds(r.left, r.bottom - c->Height(), r.right - r.left, c->Height());
-    r.bottom -= c->Height();
-  });
-  each(TAlign::alLeft, [&](Control* c) {
-    c->SetBounds(r.left, r.top, c->Width(), std::max<int>(r.bottom - r.top, 0));
-    r.left += c->Width();
-  });
-  each(TAlign::alRight, [&](Control* c) {
-    c->SetBounds(r.right - c->Width(), r.top, c->Width(), std::max<int>(r.bottom - r.top, 0));
-    r.right -= c->Width();
-  });
-  each(TAlign::alClient, [&](Control* c) {
-    c->SetBounds(r.left, r.top, std::max<int>(r.right - r.left, 0),
-                 std::max<int>(r.bottom - r.top, 0));
-  });
-  aligning_ = false;
 }
 
 std::string WinControl::Caption() const {
@@ -517,13 +354,13 @@ bool WinControl::Focused() const {
 }
 
 HFONT WinControl::FontHandle() {
-  if (!font_handle_) font_handle_ = MakeFont(Font()).Release();
-  return font_handle_;
+  if (!fontHandle_) fontHandle_ = MakeFont(Font());
+  return fontHandle_.Get();
 }
 
 void WinControl::FontChanged() {
-  DeleteObject(font_handle_);
-  font_handle_ = nullptr;
+  // The window lets go of the old font before it is deleted.
+  OwnedFont old = std::move(fontHandle_);
   if (hwnd_) {
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
   }
@@ -539,59 +376,10 @@ void WinControl::Update() {
   if (hwnd_) UpdateWindow(hwnd_);
 }
 
-void WinControl::ScaleBy(int num, int den) {
-  Control::ScaleBy(num, den);
-  for (Control* c : children_) c->ScaleBy(num, den);
-}
-
 WinControl* WinControl::TopLevel() {
   WinControl* c = this;
   while (c->parent_) c = c->parent_;
   return c;
-}
-
-void WinControl::BoundsChanged(const TBounds& old) {
-  (void)old;
-  if (hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD))
-    SetWindowPos(hwnd_, nullptr, bounds_.left, bounds_.top, bounds_.width, bounds_.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void WinControl::ReadBoundsFromWindow() {
-  if (!hwnd_) return;
-  RECT r;
-  GetWindowRect(hwnd_, &r);
-  if (parent_ && parent_->Handle())
-    MapWindowPoints(HWND_DESKTOP, parent_->Handle(), reinterpret_cast<POINT*>(&r), 2);
-  bounds_ = {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-namespace {
-void AddHintTools(HWND tooltip, HWND owner, WinControl& parent) {
-  for (Control* c : parent.Children()) {
-    if (!c->IsWindowed()) continue;
-    auto* w = static_cast<WinControl*>(c);
-    if (!w->Hint.empty() && w->HandleAllocated()) {
-      TOOLINFOA ti{};
-      ti.cbSize = sizeof ti;
-      ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-      ti.hwnd = owner;
-      ti.uId = reinterpret_cast<UINT_PTR>(w->Handle());
-      ti.lpszText = const_cast<char*>(w->Hint.c_str());
-      SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-    }
-    AddHintTools(tooltip, owner, *w);
-  }
-}
-}  // namespace
-
-HWND CreateHintWindow(WinControl& root) {
-  if (!root.HandleAllocated()) return nullptr;
-  HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 root.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (tooltip) AddHintTools(tooltip, root.Handle(), root);
-  return tooltip;
 }
 
 }  // namespace tallimo::ui

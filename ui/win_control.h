@@ -11,6 +11,7 @@
 
 #include "ui/control.h"
 #include "ui/control_values.h"
+#include "ui/gdi.h"
 
 namespace tallimo::ui {
 
@@ -141,8 +142,8 @@ class WinControl : public Control {
  private:
   int id_ = 0;
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
-  HFONT font_handle_ = nullptr;
-  HBRUSH brush_ = nullptr;
+  OwnedFont fontHandle_;
+  OwnedBrush brush_;
   COLORREF brushColor_ = 0;
   bool aligning_ = false;
   GraphicControl* pressed_ = nullptr;
@@ -152,9 +153,5 @@ class WinControl : public Control {
 
 // Our window class name, registered once.
 const char* TallimoWindowClass();
-
-// A tooltip window owned by `root`'s window that shows the Hint of every windowed control inside
-// it (at any depth) while the mouse rests on that control. nullptr when `root` has no window.
-HWND CreateHintWindow(WinControl& root);
 
 }  // namespace tallimo::ui

@@ -7,6 +7,7 @@
 #include "platform/error.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
+#include "ui/gdi.h"
 #include "viewers/nfo_text.h"
 
 namespace tallimo {
@@ -27,9 +28,8 @@ std::string FindOemFace(const char* face) {
   wanted.lfCharSet = OEM_CHARSET;
   lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
   std::string found;
-  HDC dc = GetDC(nullptr);
-  EnumFontFamiliesExA(dc, &wanted, &NoteFace, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, dc);
+  const ui::WindowDC screen(nullptr);
+  EnumFontFamiliesExA(screen.Get(), &wanted, &NoteFace, reinterpret_cast<LPARAM>(&found), 0);
   return found;
 }
 

@@ -143,10 +143,10 @@ TEST(GradientColorTable, EveryChannelPairStaysOnTheLine) {
 
 TEST(GradientBands, StepOneOverlapsEachBandWithTheNext) {
   const auto bands = GradientBands(gdUpDown, 120, 255);
-  EXPECT_EQ(bands[0], (BandRect{0, 0, 120, 2}));
-  EXPECT_EQ(bands[1], (BandRect{0, 0, 120, 2}));
+  EXPECT_EQ(bands[0], (ui::IntRect{0, 0, 120, 2}));
+  EXPECT_EQ(bands[1], (ui::IntRect{0, 0, 120, 2}));
   for (int i = 1; i < 256; ++i) {
-    EXPECT_EQ(bands[i], (BandRect{0, i - 1, 120, i + 1})) << i;
+    EXPECT_EQ(bands[i], (ui::IntRect{0, i - 1, 120, i + 1})) << i;
   }
   // The last fill covering a row is the band one below it.
   for (int y = 0; y < 255; ++y) {
@@ -160,20 +160,20 @@ TEST(GradientBands, StepOneOverlapsEachBandWithTheNext) {
 
 TEST(GradientBands, LeftRightSpansTheHeight) {
   const auto bands = GradientBands(gdLeftRight, 510, 37);
-  EXPECT_EQ(bands[0], (BandRect{0, 0, 3, 37}));  // step 2, thickness 3
-  EXPECT_EQ(bands[1], (BandRect{0, 0, 3, 37}));
-  EXPECT_EQ(bands[2], (BandRect{2, 0, 5, 37}));
-  EXPECT_EQ(bands[255], (BandRect{508, 0, 511, 37}));
+  EXPECT_EQ(bands[0], (ui::IntRect{0, 0, 3, 37}));  // step 2, thickness 3
+  EXPECT_EQ(bands[1], (ui::IntRect{0, 0, 3, 37}));
+  EXPECT_EQ(bands[2], (ui::IntRect{2, 0, 5, 37}));
+  EXPECT_EQ(bands[255], (ui::IntRect{508, 0, 511, 37}));
   // Any direction other than left-right is top to bottom.
-  EXPECT_EQ(GradientBands(static_cast<TGradDirection>(7), 40, 255)[2], (BandRect{0, 1, 40, 3}));
+  EXPECT_EQ(GradientBands(static_cast<TGradDirection>(7), 40, 255)[2], (ui::IntRect{0, 1, 40, 3}));
 }
 
 TEST(GradientBands, EmptyAxisGivesOnePixelBandsAtZero) {
   for (const auto& band : GradientBands(gdUpDown, 50, 0)) {
-    EXPECT_EQ(band, (BandRect{0, 0, 50, 1}));
+    EXPECT_EQ(band, (ui::IntRect{0, 0, 50, 1}));
   }
   for (const auto& band : GradientBands(gdLeftRight, 0, 9)) {
-    EXPECT_EQ(band, (BandRect{0, 0, 1, 9}));
+    EXPECT_EQ(band, (ui::IntRect{0, 0, 1, 9}));
   }
 }
 
@@ -190,7 +190,7 @@ TEST(GradientBands, NoGapsAtAnySize) {
     ASSERT_GE(bands[255].bottom, size) << size;
     ASSERT_LE(bands[255].bottom, size + 1) << size;
   }
-  EXPECT_EQ(GradientBands(gdUpDown, 1, 37)[255], (BandRect{0, 36, 1, 37}));
+  EXPECT_EQ(GradientBands(gdUpDown, 1, 37)[255], (ui::IntRect{0, 36, 1, 37}));
 }
 
 TEST(GradientFillState, DefaultsAndSettersRepaintEveryTime) {

@@ -177,8 +177,8 @@ TEST(LabelEffectPainting, GeometryOfTheTextModes) {
   // The heading: sunken, centred, 592 x 31.
   const LayerSpread heading = ComputeLayerSpread(edDownRight, 1, edUpLeft, 1, kCentre);
   EXPECT_EQ(heading, (LayerSpread{-1, 1, 1}));
-  EXPECT_EQ(UnrotatedTextRect(heading, 592, 31, -1, -1), (IntRect{-1, 0, 591, 31}));
-  EXPECT_EQ(UnrotatedTextRect(heading, 592, 31, 1, 1), (IntRect{1, 2, 593, 33}));
+  EXPECT_EQ(UnrotatedTextRect(heading, 592, 31, -1, -1), (ui::IntRect{-1, 0, 591, 31}));
+  EXPECT_EQ(UnrotatedTextRect(heading, 592, 31, 1, 1), (ui::IntRect{1, 2, 593, 33}));
   EXPECT_EQ(UnrotatedFaceExtent(300, 29, 592, heading, kCentre, goVertical),
             (FaceExtent{146, 1, 28}));
   const LayerSpread shadow =
@@ -187,13 +187,13 @@ TEST(LabelEffectPainting, GeometryOfTheTextModes) {
   EXPECT_EQ(UnrotatedFaceExtent(50, 20, 100, shadow, TAlignment::taRightJustify, goHorizontal),
             (FaceExtent{48, 0, 49}));
   EXPECT_EQ(UnrotatedFaceExtent(0, 20, 100, shadow, kLeft, goHorizontal).E, -1);  // no band
-  EXPECT_EQ(FaceBand(goHorizontal, {48, 0, 49}, 3, 100, 33), (IntRect{51, 0, 52, 33}));
+  EXPECT_EQ(FaceBand(goHorizontal, {48, 0, 49}, 3, 100, 33), (ui::IntRect{51, 0, 52, 33}));
 
   // Turned 90 degrees: c = 65, c2 = 68, W2 = 104, H2 = 24.
   const LayerSpread raised{-1, 1, 0};
   const RotatedLayout r = LayOutRotated(100, 20, 130, raised, MakeAngleCache(90));
   EXPECT_EQ(std::make_pair(r.OriginX, r.OriginY), std::make_pair(55, 115));
-  EXPECT_EQ(r.Corners, (std::array<IntPoint, 4>{{{58, 122}, {58, 18}, {82, 18}, {82, 122}}}));
+  EXPECT_EQ(r.Corners, (std::array<ui::IntPoint, 4>{{{58, 122}, {58, 18}, {82, 18}, {82, 122}}}));
   EXPECT_EQ(RotatedFaceExtent(r.Corners, goVertical), (FaceExtent{58, 18, 104}));
 
   // Upright letters at 90: stacked upwards, one text height apart, all at one x.
@@ -201,13 +201,14 @@ TEST(LabelEffectPainting, GeometryOfTheTextModes) {
   const UprightLayout u = LayOutUpright(prefix, 18, 11, 12, raised, MakeAngleCache(90));
   EXPECT_EQ(u.PathLength, (std::vector<int>{0, 18, 36, 54}));
   for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(UprightLetterAt(u, raised, MakeAngleCache(90), i, 0, 0), (IntPoint{11, 65 - 18 * i}));
-  EXPECT_EQ(u.FirstLetterBox, (IntBox{8, 62, 17, 24}));
-  EXPECT_EQ(u.LastLetterBox, (IntBox{8, 8, 18, 24}));
+    EXPECT_EQ(UprightLetterAt(u, raised, MakeAngleCache(90), i, 0, 0),
+              (ui::IntPoint{11, 65 - 18 * i}));
+  EXPECT_EQ(u.FirstLetterBox, (ui::TBounds{8, 62, 17, 24}));
+  EXPECT_EQ(u.LastLetterBox, (ui::TBounds{8, 8, 18, 24}));
   EXPECT_EQ(UprightFaceExtent(u.FirstLetterBox, u.LastLetterBox, goVertical),
             (FaceExtent{8, 8, 78}));
   EXPECT_EQ(*UprightHexagon(90, u.FirstLetterBox, u.LastLetterBox),
-            (std::array<IntPoint, 6>{{{8, 62}, {8, 8}, {26, 8}, {26, 32}, {25, 86}, {8, 86}}}));
+            (std::array<ui::IntPoint, 6>{{{8, 62}, {8, 8}, {26, 8}, {26, 32}, {25, 86}, {8, 86}}}));
   EXPECT_FALSE(UprightHexagon(361, u.FirstLetterBox, u.LastLetterBox).has_value());
 }
 

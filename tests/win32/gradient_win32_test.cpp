@@ -7,14 +7,12 @@
 // after windows.h
 #include <shlwapi.h>
 
-#include <cstdint>
-#include <vector>
-
 #include "components/gradient.h"
 #include "fakes/fake_system_colors.h"
 #include "platform/system_colors.h"
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/gdi.h"
 #include "ui/panel.h"
 
 namespace tallimo {
@@ -24,46 +22,14 @@ using testing::FakeSystemColors;
 
 constexpr TColor kSentinel = RgbColor(1, 254, 77);
 
-// A 32-bit top-down DIB section selected into a memory DC, filled with kSentinel.
-class DibSurface {
+// An off-screen image filled with kSentinel.
+class SentinelImage : public ui::OffscreenImage {
  public:
-  DibSurface(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    HBRUSH brush = CreateSolidBrush(kSentinel);
+  SentinelImage(int width, int height) : OffscreenImage(width, height) {
+    const ui::OwnedBrush brush(CreateSolidBrush(kSentinel));
     const RECT all{0, 0, width, height};
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
+    if (Valid()) FillRect(Dc(), &all, brush.Get());
   }
-  ~DibSurface() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  bool Valid() const { return dc_ && bitmap_ && bits_; }
-  HDC Dc() const { return dc_; }
-  // The pixel as a 0x00BBGGRR colour (the DIB stores 0x00RRGGBB).
-  TColor At(int x, int y) const {
-    GdiFlush();
-    const std::uint32_t p = static_cast<const std::uint32_t*>(bits_)[y * width_ + x];
-    return RgbColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-
- private:
-  int width_;
-  int height_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  void* bits_ = nullptr;
 };
 
 // The colour the last band covering position p along the axis leaves there.
@@ -90,7 +56,7 @@ TEST(GradientPaint, ColumnsLeftRightAndRowsOfUnevenSizes) {
                         Case{gdUpDown, 37, 601}, Case{gdLeftRight, 1000, 3}}) {
     const bool across = c.direction == gdLeftRight;
     const auto bands = GradientBands(c.direction, c.width, c.height);
-    DibSurface surface(c.width, c.height);
+    SentinelImage surface(c.width, c.height);
     ASSERT_TRUE(surface.Valid());
     PaintGradientBands(surface.Dc(), colors, bands);
     const int length = across ? c.width : c.height;
@@ -99,12 +65,12 @@ TEST(GradientPaint, ColumnsLeftRightAndRowsOfUnevenSizes) {
       const TColor expected = ExpectedAt(colors, bands, across, p);
       ASSERT_NE(expected, kSentinel) << "gap at " << p;
       for (int q = 0; q < breadth; ++q) {
-        const TColor got = across ? surface.At(p, q) : surface.At(q, p);
+        const TColor got = across ? surface.Pixel(p, q) : surface.Pixel(q, p);
         ASSERT_EQ(got, expected) << c.width << "x" << c.height << " at " << p << "," << q;
       }
     }
     // The first edge is band 1's colour, the far edge the last band's.
-    const TColor farEdge = across ? surface.At(c.width - 1, 0) : surface.At(0, c.height - 1);
+    const TColor farEdge = across ? surface.Pixel(c.width - 1, 0) : surface.Pixel(0, c.height - 1);
     EXPECT_EQ(farEdge, colors[255]);
   }
 }
@@ -212,7 +178,7 @@ class GradientOnPanel : public ::testing::Test {
 
   // The panel's client area as its parent paints it: background erase, then face and
   // graphic children in z-order.
-  void PrintPanel(DibSurface& surface) {
+  void PrintPanel(SentinelImage& surface) {
     SendMessageA(panel.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.Dc()),
                  PRF_CLIENT | PRF_ERASEBKGND);
   }
@@ -237,35 +203,35 @@ TEST_F(GradientOnPanel, FillsThePanelInsideItsBevelsBehindTheOtherControls) {
   EXPECT_EQ(gradient.Width(), kWidth - 2);
   EXPECT_EQ(gradient.Height(), kPanelHeight - 2);
 
-  DibSurface surface(kWidth, kPanelHeight);
+  SentinelImage surface(kWidth, kPanelHeight);
   ASSERT_TRUE(surface.Valid());
   PrintPanel(surface);
   const auto& bands = gradient.BandColors();
   for (int y = 1; y < kPanelHeight - 1; ++y) {
     for (int x = 1; x < kWidth - 1; ++x) {
       if (x >= 20 && x < 30 && y >= 30 && y < 40) {
-        ASSERT_EQ(surface.At(x, y), RgbColor(250, 5, 5)) << x << "," << y;  // on top
+        ASSERT_EQ(surface.Pixel(x, y), RgbColor(250, 5, 5)) << x << "," << y;  // on top
       } else {
-        ASSERT_EQ(surface.At(x, y), bands[y]) << x << "," << y;  // row y-1 shows band y
+        ASSERT_EQ(surface.Pixel(x, y), bands[y]) << x << "," << y;  // row y-1 shows band y
       }
     }
   }
   // The last band reaches one row past the control; the bevel below keeps its colour.
-  EXPECT_NE(surface.At(50, kPanelHeight - 1), bands[255]);
-  EXPECT_EQ(surface.At(50, kPanelHeight - 1), RgbColor(GetRValue(GetSysColor(COLOR_BTNSHADOW)),
-                                                       GetGValue(GetSysColor(COLOR_BTNSHADOW)),
-                                                       GetBValue(GetSysColor(COLOR_BTNSHADOW))));
+  EXPECT_NE(surface.Pixel(50, kPanelHeight - 1), bands[255]);
+  EXPECT_EQ(surface.Pixel(50, kPanelHeight - 1), RgbColor(GetRValue(GetSysColor(COLOR_BTNSHADOW)),
+                                                          GetGValue(GetSysColor(COLOR_BTNSHADOW)),
+                                                          GetBValue(GetSysColor(COLOR_BTNSHADOW))));
 }
 
 TEST_F(GradientOnPanel, BackgroundEraseLeavesTheGradientsArea) {
   form.Create();
-  DibSurface surface(kWidth, kPanelHeight);
+  SentinelImage surface(kWidth, kPanelHeight);
   ASSERT_TRUE(surface.Valid());
   EXPECT_EQ(SendMessageA(panel.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.Dc()), 0),
             1);
-  EXPECT_NE(surface.At(0, 0), kSentinel);  // the bevel's place is erased
+  EXPECT_NE(surface.Pixel(0, 0), kSentinel);  // the bevel's place is erased
   for (int y = 1; y < kPanelHeight - 1; y += 17) {
-    for (int x = 1; x < kWidth - 1; x += 13) ASSERT_EQ(surface.At(x, y), kSentinel);
+    for (int x = 1; x < kWidth - 1; x += 13) ASSERT_EQ(surface.Pixel(x, y), kSentinel);
   }
 }
 

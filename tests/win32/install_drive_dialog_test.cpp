@@ -92,6 +92,8 @@ TEST_F(DriveDialogTest, IsLaidOutAsDesigned) {
   EXPECT_EQ(dialog.BitBtn1.HelpContext, 40);
   EXPECT_TRUE(GetWindowLongA(dialog.BitBtn1.Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
   EXPECT_EQ(SendMessageA(dialog.BitBtn1.Handle(), WM_GETTEXTLENGTH, 0, 0), 0);  // no caption
+  // The program's check mark: the test program links the program's pictures.
+  EXPECT_NE(SendMessageA(dialog.BitBtn1.Handle(), BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
   RECT combo;
   GetWindowRect(Combo(), &combo);
   EXPECT_EQ(combo.right - combo.left, 159);

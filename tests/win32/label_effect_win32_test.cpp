@@ -54,7 +54,7 @@ SIZE Measure(const TLabelEffect& l, const std::string& text, int escapement = 0)
 }
 // The unrotated caption laid out as the layer at (dx, dy) is.
 Shape LayerShape(const TLabelEffect& l, int dx, int dy, const char* text = nullptr) {
-  const IntRect r =
+  const ui::IntRect r =
       UnrotatedTextRect(ComputeLayerSpread(l.DirectionHighlight(), l.DepthHighlight(),
                                            l.DirectionShadow(), l.DepthShadow(), l.Alignment()),
                         l.Width(), l.Height(), dx, dy);
@@ -184,7 +184,7 @@ TEST(LabelEffectPaint, TurnedBoxAndUprightLetters) {
   const RotatedLayout box = LayOutRotated(text.cx, text.cy, padded.cx, {-1, 1, 0}, turned.Angles());
   const FaceExtent bounds = RotatedFaceExtent(box.Corners, goVertical);
   const int right = RotatedFaceExtent(box.Corners, goHorizontal).E + bounds.sx;
-  for (const IntPoint& p : box.Corners) EXPECT_EQ(surface->Pixel(p.x, p.y), clBlack);
+  for (const ui::IntPoint& p : box.Corners) EXPECT_EQ(surface->Pixel(p.x, p.y), clBlack);
   const Shape face = TextShape(
       turned, 160, 160, [&](HDC dc) { TextOutA(dc, box.OriginX + 1, box.OriginY + 1, "Tilt", 4); },
       300);

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -224,6 +225,30 @@ TEST_F(UiLayer, ModalFormsEndWithTheirButtonsEnterAndEscape) {
   EXPECT_EQ(modalWith(edit.Handle(), WM_KEYDOWN, VK_ESCAPE, 1), TModalResult::mrCancel);
 }
 
+// A form with a member control whose destructor leaves the window to the base class.
+class FormKeepingItsWindow : public ui::Form {
+ public:
+  FormKeepingItsWindow() {
+    Name = "FormKeepingItsWindow";
+    button.SetParent(this);
+  }
+  ui::Button button;
+};
+
+using UiLayerDeathTest = UiLayer;
+
+TEST_F(UiLayerDeathTest, AFormWithControlsThatKeepsItsWindowPastItsDestructorStops) {
+#ifdef NDEBUG
+  GTEST_SKIP() << "the form-destructor rule is checked only where NDEBUG is not defined";
+#endif
+  auto form = std::make_unique<FormKeepingItsWindow>();
+  form->Create();
+  EXPECT_DEATH(form.reset(), "\"FormKeepingItsWindow\" still has its window");
+  // The death was a child process's: here the form is let go as the rule asks.
+  form->DestroyHandle();
+  form.reset();
+}
+
 TEST_F(UiLayer, AnUnhandledErrorIsReportedOnceAndTheProgramGoesOn) {
   ui::Form form;
   form.SetClientSize(200, 100);
@@ -338,7 +363,7 @@ TEST_F(UiLayer, StatusBarPanelsBitmapButtonsAndMemoLines) {
   picture.SetParent(&form);
   picture.SetBounds(5, 5, 34, 31);
   HBITMAP glyph = CreateBitmap(16, 16, 1, 1, nullptr);
-  picture.SetGlyph(glyph);
+  picture.SetGlyph(ui::OwnedBitmap(glyph));
   ui::Memo memo;
   memo.SetParent(&form);
   memo.SetBounds(5, 50, 200, 80);

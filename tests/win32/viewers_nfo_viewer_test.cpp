@@ -92,13 +92,12 @@ TEST_F(NfoViewer, OpensStepsTheFontCopiesClosesAndReopensWhereItWas) {
   EXPECT_EQ(viewer->BitBtn1.Left(), 853 - 36);
   EXPECT_EQ(viewer->BitBtn2.Left(), 853 - 63);
 
-  // A picture button shows its own greyed picture while disabled (the test has no resources).
+  // A picture button shows its own greyed picture while disabled.
   auto solid = [](COLORREF colour) {
-    HDC screenDc = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screenDc, 16, 16);
-    ReleaseDC(nullptr, screenDc);
+    const ui::WindowDC screen(nullptr);
+    ui::OwnedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), 16, 16));
     ui::MemoryDC dc;
-    ui::SelectIn selected(dc.Get(), bitmap);
+    ui::SelectIn selected(dc.Get(), bitmap.Get());
     const RECT all{0, 0, 16, 16};
     FillRect(dc.Get(), &all, ui::OwnedBrush(CreateSolidBrush(colour)).Get());
     return bitmap;

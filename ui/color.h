@@ -1,5 +1,6 @@
 #pragma once
 // Colour values: 0x00BBGGRR, or 0x80000000 plus n for the Windows system colour of index n.
+// Portable (no windows.h): the core and the window layer share them.
 #include <cstdint>
 
 namespace tallimo {

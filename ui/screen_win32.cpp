@@ -1,6 +1,9 @@
+// The screen seam's Win32 implementation. It lives with the window layer, whose GDI wrappers
+// it uses to read the screen's pixels per inch.
 #include <windows.h>
 
 #include "platform/screen.h"
+#include "ui/gdi.h"
 
 namespace tallimo {
 
@@ -8,9 +11,8 @@ namespace {
 class Win32Screen : public Screen {
  public:
   int PixelsPerInch() override {
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    const ui::WindowDC screen(nullptr);
+    const int ppi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return ppi > 0 ? ppi : 96;
   }
   int Width() override { return GetSystemMetrics(SM_CXSCREEN); }
