@@ -1,5 +1,5 @@
 // tallimo-cat: dump, check and rewrite, with exit codes.
-#include "catalogue/cat_tool.h"
+#include "tallimo_cat/cat_tool.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,7 @@
 #include "catalogue/catalogue_file.h"
 #include "catalogue_fakes.h"
 #include "fakes/utf16_file.h"
+#include "tallimo_cat/catalogue_json.h"
 
 namespace tallimo {
 namespace {
