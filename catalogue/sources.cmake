@@ -1,9 +1,8 @@
-# The catalogue: model, file format, date text, and tallimo-cat's commands.
+# The catalogue: model, file format, date text, and the lines a save would drop.
 list(APPEND TALLIMO_PORTABLE_SOURCES
   catalogue/ini_document.cpp
   catalogue/catalogue_file.cpp
   catalogue/date_text.cpp
-  catalogue/cat_tool.cpp
   catalogue/unread_lines.cpp
   catalogue/success_codes.cpp
   catalogue/config_commands.cpp

@@ -5,15 +5,13 @@
 namespace tallimo {
 
 void TimeSeededRandom::Reseed() {
-  auto now = std::chrono::system_clock::now().time_since_epoch().count();
-  uint32_t entropy = 0;
-  try {
-    entropy = std::random_device{}();
-  } catch (...) {
-    // No entropy source: the time of day alone seeds the generator.
-  }
-  std::seed_seq seed{static_cast<uint32_t>(now), static_cast<uint32_t>(now >> 32), entropy};
-  engine_.seed(seed);
+  // The time of day, and the time since start-up for what the day's clock does not resolve.
+  const auto now =
+      static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  const auto ticks =
+      static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  const uint64_t mixed = now ^ (ticks * 0x9E3779B97F4A7C15ull);
+  engine_.seed(static_cast<uint32_t>(mixed ^ (mixed >> 32)));
 }
 
 uint32_t TimeSeededRandom::Below(uint32_t bound) {

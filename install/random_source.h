@@ -14,14 +14,16 @@ class RandomSource {
   virtual uint32_t Below(uint32_t bound) = 0;
 };
 
-// A Mersenne twister seeded from the time of day and the system's entropy source.
+// A small linear congruential generator seeded from the clocks. The letters only have to make
+// a name that is not taken (the batch file's writer tries another when it is), so neither a
+// large generator nor the system's entropy source is worth its weight in the program.
 class TimeSeededRandom final : public RandomSource {
  public:
   void Reseed() override;
   uint32_t Below(uint32_t bound) override;
 
  private:
-  std::mt19937 engine_;
+  std::minstd_rand engine_;
 };
 
 }  // namespace tallimo

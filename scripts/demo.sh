@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Runs Tallimo on the demo disc under Wine. Installs and builds what it needs first.
+# Runs Tallimo on the demo disc under Wine, as from a real disc: the disc is laid out in the
+# build folder and mapped as the CD-ROM drive D: (scripts/demo-disc.sh), and D:\TALLIMO.EXE is
+# started from D:\ without an argument, so that it reads D:\TALLIMO.INI by its own name.
+# Installs and builds what it needs first.
 # With a display (DISPLAY set), the menu opens in a window there and this waits until it is
 # closed. Without one, it runs in a virtual screen, saves a screenshot and prints its path.
 # Hosts where Wine cannot run 32-bit programs use the 64-bit build (scripts/wine-arch.sh).
@@ -15,16 +18,16 @@ else
 fi
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/$toolchain" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j"$(nproc)" --target programs
-catalogue="$top/examples/demo-disc/TALLIMO.INI"
-exe="$top/$build/Tallimo.exe"
 fail() { echo "demo: $*" >&2; exit 1; }
+disc=$(bash scripts/demo-disc.sh "$build")
+exe='D:\TALLIMO.EXE'
 
 if [ -n "${DISPLAY:-}" ]; then
   user_display=$DISPLAY
   eval "$(scripts/wine-session.sh "$build")"
   export DISPLAY=$user_display
-  cd examples/demo-disc
-  "$WINE" "$exe" "$(winepath -w "$catalogue")" || fail "Wine could not run $exe (exit $?)"
+  cd "$disc"  # D:\ for the program
+  "$WINE" "$exe" || fail "Wine could not run $exe (exit $?)"
   exit 0
 fi
 
@@ -32,9 +35,9 @@ eval "$(scripts/wine-session.sh "$build")"
 "$WINE" --version >/dev/null 2>&1 || fail "Wine cannot start programs on this host ($WINE --version failed)"
 shot="$top/$build/demo-screenshot.png"
 log=$(mktemp)
-cd examples/demo-disc
+cd "$disc"  # D:\ for the program
 # Errors of the loader (a DLL that cannot be loaded) are kept for the failure message.
-WINEDEBUG=-all,err+module "$WINE" "$exe" "$(winepath -w "$catalogue")" >"$log" 2>&1 &
+WINEDEBUG=-all,err+module "$WINE" "$exe" >"$log" 2>&1 &
 pid=$!
 # Wait for the main window to be shown, then let it paint and photograph the virtual screen.
 window=""
@@ -52,7 +55,7 @@ if [ -z "$window" ]; then
 fi
 sleep 1
 import -display "$DISPLAY" -window root "$shot"
-"$WINE" "$top/$build/tallimo-cat.exe" dump "$(winepath -w "$catalogue")" | head -20 || true
+"$WINE" "$top/$build/tallimo-cat.exe" dump 'D:\TALLIMO.INI' | head -20 || true
 kill "$pid" 2>/dev/null || true
 wineserver -k 2>/dev/null || true
 rm -f "$log"

@@ -1,5 +1,5 @@
 // tallimo-cat: dump, check and rewrite, with exit codes.
-#include "catalogue/cat_tool.h"
+#include "tallimo_cat/cat_tool.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,7 @@
 #include "fakes/fake_locale.h"
 #include "fakes/fixed_clock.h"
 #include "fakes/utf16_file.h"
+#include "tallimo_cat/catalogue_json.h"
 
 namespace tallimo {
 namespace {

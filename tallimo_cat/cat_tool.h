@@ -1,10 +1,11 @@
 #pragma once
 // tallimo-cat, the disc author's console companion: dump, check and rewrite a catalogue.
+// This file holds the command line (usage, dispatch, the commands' output); the checker's
+// rules are in tallimo_cat/catalogue_check.h, the JSON form in tallimo_cat/catalogue_json.h.
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "catalogue/catalogue.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/locale.h"
@@ -17,11 +18,5 @@ namespace tallimo {
 // a file that does not exist or cannot be read.
 int RunCatTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                FileSystem& files, Locale& locale, Clock& clock);
-
-// The catalogue as one JSON object, pure ASCII.
-std::string CatalogueJson(const Catalogue& cat);
-
-// A JSON string literal of 8-bit text: control bytes and bytes from 0x80 as \u00XX.
-std::string JsonString(std::string_view text);
 
 }  // namespace tallimo

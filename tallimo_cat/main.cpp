@@ -1,7 +1,7 @@
-// tallimo-cat: see catalogue/cat_tool.h.
+// tallimo-cat: see tallimo_cat/cat_tool.h.
 #include <iostream>
 
-#include "catalogue/cat_tool.h"
+#include "tallimo_cat/cat_tool.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);

@@ -1,0 +1,246 @@
+#include "tallimo_cat/cat_tool.h"
+
+#include "catalogue/catalogue_file.h"
+#include "catalogue/catalogue_reading.h"
+#include "catalogue/ini_document.h"
+#include "catalogue/unread_lines.h"
+#include "platform/error.h"
+#include "tallimo_cat/catalogue_check.h"
+#include "tallimo_cat/catalogue_json.h"
+
+namespace tallimo {
+
+namespace {
+
+const char kUsage[] =
+    "usage: tallimo-cat dump [--json] FILE\n"
+    "       tallimo-cat check FILE [--disc-root DIR]\n"
+    "       tallimo-cat rewrite [--force] FILE\n";
+
+int Usage(std::ostream& err, const std::string& problem) {
+  if (!problem.empty()) err << "tallimo-cat: " << problem << "\n";
+  err << kUsage;
+  return 2;
+}
+
+// The catalogue file as text, or a message and false when nothing stands there or it cannot be
+// read (a folder, a pipe or a device, too little memory).
+bool Exists(FileSystem& files, const std::string& path, std::ostream& err) {
+  if (files.KindOf(path) != FileKind::fkMissing) return true;
+  err << "tallimo-cat: " << path << ": no such catalogue file\n";
+  return false;
+}
+
+bool ReadCatalogue(FileSystem& files, Locale& locale, const std::string& path, CatalogueText& file,
+                   std::ostream& err) {
+  if (!Exists(files, path, err)) return false;
+  try {
+    file = ReadCatalogueFile(path, files, locale);
+  } catch (const TallimoError& e) {
+    err << "tallimo-cat: " << e.what() << "\n";
+    return false;
+  }
+  return true;
+}
+
+int NotEnoughMemory(std::ostream& err, const std::string& path) {
+  err << "tallimo-cat: Not enough memory to read " << path << "\n";
+  return 2;
+}
+
+// Text for a terminal: control bytes (other than tab) and DEL as \xNN, so that a catalogue
+// cannot retitle or clear the terminal it is shown on.
+std::string Printable(std::string_view text) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if ((c < 0x20 && c != '\t') || c == 0x7F) {
+      out += "\\x";
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
+void DumpList(std::ostream& out, const char* label, const StringList& items) {
+  for (const auto& item : items) out << "    " << label << Printable(item) << "\n";
+}
+
+void DumpText(std::ostream& out, const std::string& file, const Catalogue& cat) {
+  out << "Catalogue:  " << Printable(file) << "\n";
+  out << "Caption:    " << Printable(cat.ConfigCaption) << "\n";
+  out << "Created by: " << Printable(cat.CreatedBy) << "\n";
+  out << "Written:    " << Printable(cat.WriteDate) << "\n";
+  for (const auto& note : cat.NoteLines) out << "Note:       " << Printable(note) << "\n";
+  out << "Programs:   " << cat.ProgramList.size() << "\n";
+  for (size_t i = 0; i < cat.ProgramList.size(); ++i) {
+    const TTallimoProg& e = *cat.ProgramList[i];
+    out << "\n[" << (i + 1) << "] " << Printable(e.Name) << "\n";
+    out << "    NFO:     " << Printable(e.NfoPath) << "\n";
+    out << "    Batch:   " << (e.Batch ? "yes (run as a batch file)" : "no (line by line)") << "\n";
+    DumpList(out, "Serial:  ", e.SerialLines);
+    DumpList(out, "Install: ", e.InstallLines);
+    DumpList(out, "Info:    ", e.InfoLines);
+    DumpList(out, "Specs:   ", e.SpecsLines);
+  }
+}
+
+std::string FolderOf(const std::string& path) {
+  size_t sep = path.find_last_of("/\\");
+  if (sep == std::string::npos) return ".";
+  return sep == 0 ? path.substr(0, 1) : path.substr(0, sep);
+}
+
+int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            FileSystem& files, Locale& locale) {
+  bool json = false;
+  std::string file;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--json")
+      json = true;
+    else if (!args[i].empty() && args[i][0] == '-' && args[i] != "-")
+      return Usage(err, "unknown option " + args[i]);
+    else if (file.empty())
+      file = args[i];
+    else
+      return Usage(err, "dump takes one FILE");
+  }
+  if (file.empty()) return Usage(err, "dump needs a FILE");
+  CatalogueText text;
+  if (!ReadCatalogue(files, locale, file, text, err)) return 2;
+  Catalogue cat;
+  try {
+    ReadCatalogueText(text.text, cat);
+  } catch (const std::bad_alloc&) {
+    return NotEnoughMemory(err, file);
+  }
+  if (json)
+    out << CatalogueJson(cat) << "\n";
+  else
+    DumpText(out, file, cat);
+  return 0;
+}
+
+int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             FileSystem& files, Locale& locale) {
+  std::string file, root;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--disc-root") {
+      if (i + 1 == args.size()) return Usage(err, "--disc-root needs a DIR");
+      root = args[++i];
+    } else if (!args[i].empty() && args[i][0] == '-') {
+      return Usage(err, "unknown option " + args[i]);
+    } else if (file.empty()) {
+      file = args[i];
+    } else {
+      return Usage(err, "check takes one FILE");
+    }
+  }
+  if (file.empty()) return Usage(err, "check needs a FILE");
+  if (root.empty()) root = FolderOf(file);
+  if (!files.DirectoryExists(root)) {
+    err << "tallimo-cat: " << root << ": no such disc root folder\n";
+    return 2;
+  }
+  CatalogueText text;
+  if (!ReadCatalogue(files, locale, file, text, err)) return 2;
+  IniDocument doc;
+  Catalogue cat;
+  try {
+    doc = ParseIni(text.text);
+    ReadCatalogueDocument(doc, cat);
+  } catch (const std::bad_alloc&) {
+    return NotEnoughMemory(err, file);
+  }
+  const std::vector<Finding> findings = CheckCatalogue(text, doc, cat, files, root);
+  size_t errors = 0;
+  for (const auto& f : findings) {
+    errors += f.severity == Severity::svError;
+    out << Printable(file) << ":" << f.line << ": "
+        << (f.severity == Severity::svError ? "error: " : "warning: ") << Printable(f.text) << "\n";
+  }
+  // The summary goes to the error stream, so that the findings alone are the output.
+  auto count = [](size_t n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+  };
+  err << file << ": " << count(cat.ProgramList.size(), "program") << ", " << count(errors, "error")
+      << ", " << count(findings.size() - errors, "warning") << "\n";
+  return errors ? 1 : 0;
+}
+
+int RunRewrite(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               FileSystem& files, Locale& locale, Clock& clock) {
+  bool force = false;
+  std::string file;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--force")
+      force = true;
+    else if (!args[i].empty() && args[i][0] == '-')
+      return Usage(err, "unknown option " + args[i]);
+    else if (file.empty())
+      file = args[i];
+    else
+      return Usage(err, "rewrite takes one FILE");
+  }
+  if (file.empty()) return Usage(err, "rewrite takes one FILE");
+  CatalogueText text;
+  if (!ReadCatalogue(files, locale, file, text, err)) return 2;
+  Catalogue cat;
+  cat.IniFileName = file;
+  try {
+    // Lines that the catalogue does not hold would be lost by the rewrite: only on request.
+    if (!force) {
+      if (auto unread = FindUnreadLines(text.text)) {
+        err << "tallimo-cat: " << Printable(UnreadLinesText(file, *unread)) << "\n"
+            << "tallimo-cat: rewriting drops them; give --force to rewrite all the same\n";
+        return 1;
+      }
+    }
+    ReadCatalogueText(text.text, cat);
+  } catch (const std::bad_alloc&) {
+    return NotEnoughMemory(err, file);
+  }
+  try {
+    SaveCatalogue(cat, files, locale, clock);
+  } catch (const TallimoError& e) {
+    err << "tallimo-cat: " << e.what() << "\n";
+    return 1;
+  }
+  out << "Wrote " << cat.IniFileName << " (" << cat.ProgramList.size()
+      << " programs); the previous file is " << BackupFileName(cat.IniFileName) << "\n";
+  return 0;
+}
+
+}  // namespace
+
+int RunCatTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               FileSystem& files, Locale& locale, Clock& clock) {
+  if (args.empty()) return Usage(err, "");
+  const std::string& command = args[0];
+  if (command == "--help" || command == "-h" || command == "help") {
+    out << kUsage;
+    return 0;
+  }
+  int code;
+  if (command == "dump")
+    code = RunDump(args, out, err, files, locale);
+  else if (command == "check")
+    code = RunCheck(args, out, err, files, locale);
+  else if (command == "rewrite")
+    code = RunRewrite(args, out, err, files, locale, clock);
+  else
+    return Usage(err, "unknown command " + command);
+  // Output that did not reach its file (a full disk) is a failure, not a result.
+  if (!out.flush()) {
+    err << "tallimo-cat: cannot write the output\n";
+    return 1;
+  }
+  return code;
+}
+
+}  // namespace tallimo

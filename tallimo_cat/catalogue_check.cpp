@@ -1,0 +1,215 @@
+#include "tallimo_cat/catalogue_check.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <system_error>
+#include <unordered_map>
+
+#include "catalogue/catalogue_reading.h"
+#include "catalogue/unread_lines.h"
+
+namespace tallimo {
+
+namespace {
+
+// Longest value that every reader of the format takes whole.
+constexpr size_t kPortableValueLength = 1023;
+
+char Fold(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string FoldAscii(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) c = Fold(c);
+  return r;
+}
+
+bool StartsWithIgnoreCase(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && EqualsIgnoreAsciiCase(s.substr(0, prefix.size()), prefix);
+}
+
+bool IsDriveLetter(std::string_view s) {
+  return s.size() >= 2 && s[1] == ':' &&
+         ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'));
+}
+
+std::string Quoted(std::string_view s) {
+  std::string q;
+  q.reserve(s.size() + 2);
+  q += '"';
+  q.append(s);
+  q += '"';
+  return q;
+}
+
+class Checker {
+ public:
+  Checker(FileSystem& files, std::string discRoot) : files_(files), root_(std::move(discRoot)) {}
+
+  void Run(const CatalogueText& file, const IniDocument& doc, const Catalogue& cat) {
+    if (file.utf16)
+      Warn(1,
+           "the file is UTF-16 (\"Unicode\"): Tallimo reads it in the ANSI code page and "
+           "writes it back as ANSI");
+    for (size_t line : file.unconvertibleLines)
+      Warn(line, "characters that the ANSI code page lacks are read as \"?\"");
+    for (size_t line : doc.valuesCutAtZero)
+      Warn(line, "the value holds a zero byte: only the text before it is read");
+    for (UnreadPart& part : FindUnreadParts(doc, cat)) {
+      if (part.error)
+        Error(part.line, std::move(part.text));
+      else
+        Warn(part.line, std::move(part.text));
+    }
+    // The sections that are read: values that other readers cut, and each entry's own checks.
+    if (const IniSection* general = doc.FindSection("General")) CheckLengths(*general);
+    for (size_t n = 1; n <= cat.ProgramList.size(); ++n) {
+      const IniSection& section = *doc.FindSection(NumberedName("Program", n));
+      CheckLengths(section);
+      CheckEntry(section, *cat.ProgramList[n - 1]);
+    }
+  }
+
+  std::vector<Finding>& Findings() { return findings_; }
+
+ private:
+  void Error(size_t line, std::string text) {
+    findings_.push_back({line, Severity::svError, std::move(text)});
+  }
+  void Warn(size_t line, std::string text) {
+    findings_.push_back({line, Severity::svWarning, std::move(text)});
+  }
+
+  void CheckLengths(const IniSection& section) {
+    for (const auto& key : section.keys)
+      if (section.IsFirstOfName(key) && key.value.size() > kPortableValueLength)
+        Warn(key.line, "value of " + std::string(key.name) + " is " +
+                           std::to_string(key.value.size()) +
+                           " characters long; other readers of the format cut it at " +
+                           std::to_string(kPortableValueLength));
+  }
+
+  void CheckEntry(const IniSection& section, const TTallimoProg& entry) {
+    const IniKey* nameKey = section.Find("Name");
+    size_t line = nameKey->line;
+
+    auto [it, fresh] = names_.try_emplace(FoldAscii(entry.Name), line);
+    if (!fresh)
+      Warn(line, "program name " + Quoted(entry.Name) + " equals the one on line " +
+                     std::to_string(it->second) +
+                     " ignoring case: only the first is reachable from the list");
+
+    if (entry.InstallLines.empty())
+      Error(line, "program " + Quoted(entry.Name) +
+                      " has no install lines: the menu refuses to install it");
+
+    if (const IniKey* batch = section.Find("Batch")) {
+      static const char* const meantOn[] = {"true", "yes", "on", "y", "t", "enabled"};
+      std::string v = FoldAscii(batch->value);
+      if (std::find(std::begin(meantOn), std::end(meantOn), v) != std::end(meantOn))
+        Warn(batch->line, "Batch=" + std::string(batch->value) +
+                              " reads as off; write Batch=1 to run the install lines as a "
+                              "batch file, or Batch=0");
+    }
+
+    if (const IniKey* nfo = section.Find("NFO"); nfo && !entry.NfoPath.empty())
+      CheckPath(nfo->line, "NFO file", entry.NfoPath, true);
+
+    for (size_t k = 0; k < entry.InstallLines.size(); ++k) {
+      const IniKey* key = section.Find(NumberedName("Install", k + 1));
+      std::string_view text = entry.InstallLines[k];
+      while (!text.empty() && IsIniBlank(text.front())) text.remove_prefix(1);
+      while (!text.empty() && IsIniBlank(text.back())) text.remove_suffix(1);
+      if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        text = text.substr(1, text.size() - 2);
+      else if (text.find_first_of(" \t") != std::string_view::npos)
+        continue;  // a command with arguments, not just a path
+      bool rooted = text.starts_with('\\') || StartsWithIgnoreCase(text, "%D:\\");
+      if (rooted || IsDriveLetter(text)) CheckPath(key->line, "install path", text, false);
+    }
+  }
+
+  // An NFO path or an install path: drive letters are flagged, paths from the disc root must
+  // exist under it. Relative NFO paths are taken from the root too (the menu starts there).
+  void CheckPath(size_t line, const char* what, std::string_view path, bool relativeToo) {
+    const std::string shown(path);
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
+      path = path.substr(1, path.size() - 2);
+    if (StartsWithIgnoreCase(path, "%D:")) {
+      path.remove_prefix(3);
+    } else if (IsDriveLetter(path)) {
+      Warn(line, std::string(what) + " " + shown +
+                     " names a drive letter: the disc's drive differs from machine to machine; "
+                     "use %D: or a path from the disc's root");
+      return;
+    } else if (!path.starts_with('\\') && !relativeToo) {
+      return;
+    }
+    while (!path.empty() && (path.front() == '\\' || path.front() == '/')) path.remove_prefix(1);
+    if (path.empty()) return;  // the root itself
+    if (!ExistsUnderRoot(path))
+      Warn(line, std::string(what) + " " + shown + " does not exist under " + root_);
+  }
+
+  bool ExistsUnderRoot(std::string_view relative) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : relative) {
+      if (c == '\\' || c == '/') {
+        if (!part.empty()) parts.push_back(part);
+        part.clear();
+      } else {
+        part += c;
+      }
+    }
+    if (!part.empty()) parts.push_back(part);
+    std::string exact = root_;
+    for (const auto& p : parts) exact += "/" + p;
+    if (files_.FileExists(exact) || files_.DirectoryExists(exact)) return true;
+
+    // Disc file names do not depend on letter case; find each part ignoring it. Each folder
+    // is listed once, so that a check of many entries stays linear.
+    std::string at = root_;
+    for (const auto& p : parts) {
+      const auto& listing = Listing(at);
+      auto it = listing.find(FoldAscii(p));
+      if (it == listing.end()) return false;
+      at = it->second;
+    }
+    return files_.FileExists(at) || files_.DirectoryExists(at);
+  }
+
+  // A folder's entries by their folded names (the first of names equal ignoring case).
+  const std::unordered_map<std::string, std::string>& Listing(const std::string& folder) {
+    auto [it, fresh] = listings_.try_emplace(folder);
+    if (fresh) {
+      std::error_code ec;
+      for (std::filesystem::directory_iterator d(folder, ec), end; !ec && d != end; d.increment(ec))
+        it->second.try_emplace(FoldAscii(d->path().filename().string()), d->path().string());
+    }
+    return it->second;
+  }
+
+  FileSystem& files_;
+  std::string root_;
+  std::vector<Finding> findings_;
+  std::map<std::string, size_t> names_;  // folded name -> line of the first
+  std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
+};
+
+}  // namespace
+
+std::vector<Finding> CheckCatalogue(const CatalogueText& file, const IniDocument& doc,
+                                    const Catalogue& cat, FileSystem& files,
+                                    const std::string& discRoot) {
+  Checker checker(files, discRoot);
+  checker.Run(file, doc, cat);
+  std::vector<Finding> findings = std::move(checker.Findings());
+  std::stable_sort(findings.begin(), findings.end(),
+                   [](const Finding& a, const Finding& b) { return a.line < b.line; });
+  return findings;
+}
+
+}  // namespace tallimo
