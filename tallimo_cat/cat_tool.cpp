@@ -1,5 +1,7 @@
 #include "tallimo_cat/cat_tool.h"
 
+#include "catalogue/success_codes.h"
+
 #include "catalogue/catalogue_file.h"
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/ini_document.h"
@@ -83,6 +85,8 @@ void DumpText(std::ostream& out, const std::string& file, const Catalogue& cat) 
     out << "\n[" << (i + 1) << "] " << Printable(e.Name) << "\n";
     out << "    NFO:     " << Printable(e.NfoPath) << "\n";
     out << "    Batch:   " << (e.Batch ? "yes (run as a batch file)" : "no (line by line)") << "\n";
+    if (!e.SuccessCodes.empty())
+      out << "    Success: 0," << SuccessCodesText(e.SuccessCodes) << "\n";
     DumpList(out, "Serial:  ", e.SerialLines);
     DumpList(out, "Install: ", e.InstallLines);
     DumpList(out, "Info:    ", e.InfoLines);

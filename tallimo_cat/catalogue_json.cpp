@@ -48,6 +48,10 @@ std::string CatalogueJson(const Catalogue& cat) {
     out += "{\"name\":" + JsonString(e.Name);
     out += ",\"nfo\":" + JsonString(e.NfoPath);
     out += e.Batch ? ",\"batch\":true" : ",\"batch\":false";
+    out += ",\"successCodes\":[";
+    for (size_t c = 0; c < e.SuccessCodes.size(); ++c)
+      out += (c ? "," : "") + std::to_string(e.SuccessCodes[c]);
+    out += ']';
     out += ",\"serial\":";
     JsonList(out, e.SerialLines);
     out += ",\"install\":";

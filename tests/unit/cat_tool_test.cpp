@@ -80,7 +80,7 @@ TEST_F(CatTool, DumpJsonIsOneAsciiObjectInCatalogueOrder) {
   files.files["d.ini"] =
       "[General]\nCaption=Caf\xE9 \"Disc\"\nCreatedBy=a\\b\nNote1=tab\there\nNote2=\x7F\n"
       "WriteDate=w\n"
-      "[Program1]\nName=Zeta\nNFO=\\Z.NFO\nBatch=1\nSerial1=s\nInstall1=i1\nInstall2=i2\n"
+      "[Program1]\nName=Zeta\nNFO=\\Z.NFO\nBatch=1\nSuccessCodes=1, -1\nSerial1=s\nInstall1=i1\nInstall2=i2\n"
       "Info1=f\nSpecs1=p\n"
       "[Program2]\nName=Alpha\n";
   Result r = Run({"dump", "--json", "d.ini"});
@@ -88,9 +88,11 @@ TEST_F(CatTool, DumpJsonIsOneAsciiObjectInCatalogueOrder) {
   EXPECT_EQ(r.out,
             "{\"caption\":\"Caf\\u00E9 \\\"Disc\\\"\",\"createdBy\":\"a\\\\b\","
             "\"notes\":[\"tab\\u0009here\",\"\\u007F\"],\"writeDate\":\"w\",\"programs\":["
-            "{\"name\":\"Zeta\",\"nfo\":\"\\\\Z.NFO\",\"batch\":true,\"serial\":[\"s\"],"
+            "{\"name\":\"Zeta\",\"nfo\":\"\\\\Z.NFO\",\"batch\":true,\"successCodes\":[1,"
+            "4294967295],\"serial\":[\"s\"],"
             "\"install\":[\"i1\",\"i2\"],\"info\":[\"f\"],\"specs\":[\"p\"]},"
-            "{\"name\":\"Alpha\",\"nfo\":\"\",\"batch\":false,\"serial\":[],\"install\":[],"
+            "{\"name\":\"Alpha\",\"nfo\":\"\",\"batch\":false,\"successCodes\":[],\"serial\":[],"
+            "\"install\":[],"
             "\"info\":[],\"specs\":[]}]}\n");
   for (char c : r.out) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << int(c);
 

@@ -267,7 +267,7 @@ TEST_F(InstallQueueTest, ABatchFileRunsThroughTheInterpreterAndIsDeletedAfterwar
   EXPECT_EQ(q.RowText(0), "Game: installed, restart needed");
 
   // A batch file that cannot be written fails the program; the next one still runs.
-  files.failAt = 1;
+  files.failAt = files.changes + 1;  // the next change: the batch file's write
   InstallQueue& broken = Make({{"Game", true, {"x"}, {}}, {"Next", false, {"n.exe"}, {}}});
   broken.Begin();
   EXPECT_EQ(broken.RowText(0),
