@@ -1,11 +1,14 @@
 // The install commands on the real main window: enabled, reached from the buttons and the
 // popup items, the missing-procedure error, the close that follows it, and a batch file that
-// cannot be created going to the error report with the window left open. Copy Serial too.
+// cannot be created going to the error report with the window left open. Copy Serial too, and
+// the marks with the install queue.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "install/install_runner.h"
 #include "ui/application.h"
@@ -111,6 +114,106 @@ TEST_F(InstallOnMainWindow, CopySerialPutsTheSelectedEntrysLinesOnTheClipboard) 
             "The following has been copied to the clipboard:\r\r\"abc\rdef\"");
   SelectRow(0);  // "Empty": no serial lines
   EXPECT_FALSE(IsWindowEnabled(form->BtnSerial.Handle()));
+}
+
+// The marks and the install queue on the main window: marked by Space, Ctrl with a click and the
+// pop-up menu; Install runs the marked programs in catalogue order, one at a time, asks for the
+// drive once, leaves out those without a procedure, and keeps what failed marked.
+constexpr const char* kQueueCatalogue =
+    "[Program1]\r\nName=Runtime\r\nInstall1=rt.exe\r\n"
+    "[Program2]\r\nName=Game\r\nBatch=1\r\nInstall1=%D:\\GAME\\SETUP.EXE\r\n"
+    "[Program3]\r\nName=Tool\r\nInstall1=tool.exe /s\r\n"
+    "[Program4]\r\nName=Readme\r\n";
+
+struct CountingDrive final : DriveChoice {
+  int asked = 0;
+  std::optional<char> ChooseDrive() override {
+    ++asked;
+    return 'e';
+  }
+};
+
+// Inside the progress window's modal loop: ends the three programs, reads the rows, closes it.
+testing::FakeProcessRunner* g_runner = nullptr;
+std::vector<std::string> g_rows;
+void CALLBACK FinishTheQueue(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  for (uint32_t code : {0u, 3010u, 5u}) g_runner->End(code);
+  HWND window = FindWindowA(nullptr, "Tallimo - Installing");
+  HWND list = FindWindowExA(window, nullptr, "ListBox", nullptr);
+  char text[256] = "";
+  for (int i = 0; i < static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); ++i) {
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    g_rows.push_back(text);
+  }
+  PostMessageA(FindWindowExA(window, nullptr, "Button", "&Close"), BM_CLICK, 0, 0);
+}
+
+class QueueOnMainWindow : public InstallOnMainWindow {
+ protected:
+  void SetUp() override {
+    InstallOnMainWindow::SetUp();
+    files.files["C:\\Q.INI"] = kQueueCatalogue;
+    environment.values["TEMP"] = "C:\\TEMP";
+    environment.values["COMSPEC"] = "C:\\WINDOWS\\cmd.exe";
+    files.folders.insert("C:\\TEMP");
+    prompter.paths = {"C:\\Q.INI"};
+    form->ReadINIFile1->Click();  // rows: Game, Readme, Runtime, Tool
+    dialogs.drive = &drive;
+  }
+  TTallimoProg& Entry(int index) { return *form->Cat.ProgramList[static_cast<size_t>(index)]; }
+  CountingDrive drive;
+};
+
+TEST_F(QueueOnMainWindow, MarkedProgramsInstallOneAfterAnotherInCatalogueOrder) {
+  SelectRow(2);  // Runtime: Space marks it
+  SendMessageA(form->ListBox1.Handle(), WM_CHAR, ' ', 1);
+  EXPECT_TRUE(form->Marks.IsMarked(&Entry(0)));
+  EXPECT_EQ(form->LabelSelect.Caption(), "&Select Programs to Install: 1 marked");
+  RECT r{};
+  SendMessageA(form->ListBox1.Handle(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+  SendMessageA(form->ListBox1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL,
+               MAKELPARAM(r.left + 5, r.top + 5));
+  SendMessageA(form->ListBox1.Handle(), WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(r.left + 5, r.top + 5));
+  EXPECT_EQ(form->ListBox1.Selection().Top, 0);  // Game: selected and marked
+  EXPECT_TRUE(form->Marks.IsMarked(&Entry(1)));
+  form->PopupMenu1.OnPopup();
+  EXPECT_TRUE(form->ppMarkForInstall1->Checked());
+  form->ppMarkForInstall1->Click();  // and off again
+  EXPECT_FALSE(form->Marks.IsMarked(&Entry(1)));
+  form->ppMarkAll1->Click();
+  EXPECT_EQ(form->Marks.Count(), 4);
+
+  g_runner = &processes;
+  g_rows.clear();
+  SetTimer(nullptr, 0, 50, &FinishTheQueue);
+  ClickButton(form->BtnInstall);
+  EXPECT_EQ(drive.asked, 1);
+  ASSERT_EQ(processes.requests.size(), 3u);
+  EXPECT_EQ(processes.Commands()[0], "rt.exe");
+  EXPECT_EQ(processes.requests[1].program, "C:\\WINDOWS\\cmd.exe");
+  EXPECT_EQ(processes.requests[1].parameters.substr(0, 19), "/d /c \"C:\\TEMP\\TLM-");
+  EXPECT_EQ(processes.Commands()[2], "tool.exe /s");
+  EXPECT_EQ(g_rows, (std::vector<std::string>{"Runtime: installed",
+                                              "Game: installed, restart needed",
+                                              "Tool: failed (exit code 5)"}));
+  ASSERT_EQ(prompter.boxes.size(), 2u);
+  EXPECT_EQ(prompter.boxes[0].text, std::string(kLeftOutMessage) + "\rReadme");
+  EXPECT_EQ(prompter.boxes[1].text, kRestartQuestion);  // answered No, its default
+  EXPECT_EQ(restarter.restarts, 0);
+  // What installed is no longer marked; the failure and the program left out still are.
+  EXPECT_EQ(form->Marks.Count(), 2);
+  EXPECT_TRUE(form->Marks.IsMarked(&Entry(2)) && form->Marks.IsMarked(&Entry(3)));
+  EXPECT_TRUE(form->HandleAllocated());
+
+  // A removed entry takes its mark along; Clear Marks clears the rest.
+  SelectRow(3);  // Tool
+  prompter.answers = {TModalResult::mrYes};
+  form->ppRemoveProgram1->Click();
+  EXPECT_EQ(form->Marks.Count(), 1);
+  form->ppClearMarks1->Click();
+  EXPECT_TRUE(form->Marks.Empty());
+  EXPECT_EQ(form->LabelSelect.Caption(), "&Select a Program to Install");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "app/about_box.h"
 #include "app/main_layout.h"
@@ -352,7 +353,7 @@ TEST_P(MainWindow, TheMenusHoldTheirItemsAndThePopupHasTwoColumns) {
     EXPECT_FALSE(GetMenuState(GetSubMenu(bar, 1), item, MF_BYPOSITION) & MF_GRAYED) << item;
 
   HMENU popup = form->PopupMenu1.Handle();
-  EXPECT_EQ(GetMenuItemCount(popup), 9);
+  EXPECT_EQ(GetMenuItemCount(popup), 12);  // the marks after the second column's last item
   MENUITEMINFOA info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_FTYPE;
@@ -365,6 +366,15 @@ TEST_P(MainWindow, TheMenusHoldTheirItemsAndThePopupHasTwoColumns) {
             static_cast<UINT>(form->ppInstallClose1->Command()));
   EXPECT_TRUE(GetMenuState(popup, 2, MF_BYPOSITION) & MF_GRAYED);  // ppViewNFO1
   EXPECT_EQ(form->ppEditProcedure1->HelpContext, 32);
+  const std::tuple<int, const char*, int> marks[] = {
+      {9, "&Mark for Install", 34}, {10, "Mark A&ll", 35}, {11, "Clear Mar&ks", 36}};
+  for (const auto& [position, caption, help] : marks) {
+    GetMenuStringA(popup, position, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, caption);
+    const ui::MenuItem* item = ui::MenuItem::FromCommand(GetMenuItemID(popup, position));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->HelpContext, help);
+  }
   EXPECT_EQ(form->ListBox1.HelpContext, 2);
 }
 
