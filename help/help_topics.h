@@ -35,9 +35,9 @@ inline constexpr HelpTopic kHelpTopics[] = {
     {36, "CLEAR_MARKS", "install_queue.htm", nullptr},
     // The Drive dialog.
     {40, "DRIVE", "drive_dialog.htm",
-     "Pick the drive that holds the disc (or the drive to install to, as the disc's author "
-     "intends), then press the check-mark button. Its letter takes the place of %D: in the "
-     "install lines. Closing the dialog without a choice cancels the install."},
+     "Pick the drive that holds the disc (or the one the disc's author means), then press the "
+     "check-mark button: its letter takes the place of %D in the install lines, so %D: becomes "
+     "e: for drive E. Closing the dialog cancels the install."},
     {45, "PROGRESS", "progress_window.htm", nullptr},
     // The Add/Edit Program dialog.
     {50, "PROGRAM_DIALOG", "program_dialog.htm",

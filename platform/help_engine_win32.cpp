@@ -72,6 +72,7 @@ OwnedFont PopupFont() {
 LRESULT CALLBACK PopupProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NCCREATE:
+      // The window owns its font from here: deleted at WM_NCDESTROY.
       SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(PopupFont().release()));
       break;
     case WM_PAINT: {
@@ -113,6 +114,21 @@ void ClosePopup() {
   if (g_popup) DestroyWindow(g_popup);
 }
 
+// The outer size of the pop-up window for `text`: wrapped at a width that suits a few lines.
+SIZE PopupSize(const std::string& text) {
+  HDC screen = GetDC(nullptr);  // the screen's DC: released below
+  const int width = MulDiv(320, GetDeviceCaps(screen, LOGPIXELSX), 96);
+  OwnedFont font = PopupFont();
+  HGDIOBJ old = font ? SelectObject(screen, font.get()) : nullptr;
+  RECT r{0, 0, width, 0};
+  DrawTextA(screen, text.c_str(), -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+  if (old) SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  RECT frame{0, 0, r.right + 2 * kPopupMargin, r.bottom + 2 * kPopupMargin};
+  AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 // Shows `text` with its top-left corner at `at`, kept on the screen that holds that point.
 void ShowOwnPopup(HWND owner, const std::string& text, POINT at) {
   ClosePopup();
@@ -125,18 +141,8 @@ void ShowOwnPopup(HWND owner, const std::string& text, POINT at) {
   wc.lpszClassName = kPopupClass;
   RegisterClassA(&wc);  // fails harmlessly when already registered
 
-  // The text's size at a width that suits a few lines.
-  HDC screen = GetDC(nullptr);  // the screen's DC: released below
-  const int width = MulDiv(320, GetDeviceCaps(screen, LOGPIXELSX), 96);
-  OwnedFont font = PopupFont();
-  HGDIOBJ old = font ? SelectObject(screen, font.get()) : nullptr;
-  RECT r{0, 0, width, 0};
-  DrawTextA(screen, text.c_str(), -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
-  if (old) SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
-  RECT frame{0, 0, r.right + 2 * kPopupMargin, r.bottom + 2 * kPopupMargin};
-  AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
-  const int w = frame.right - frame.left, hgt = frame.bottom - frame.top;
+  const SIZE size = PopupSize(text);
+  const int w = size.cx, hgt = size.cy;
 
   MONITORINFO mi{};
   mi.cbSize = sizeof mi;
@@ -215,15 +221,17 @@ void HtmlHelpEngine::ShowPopup(const std::string& helpFile, int context) {
   ClosePopup();
   // The texts live in the program, so a pop-up needs no help file.
   if (HtmlHelpAFn hh = HtmlHelp()) {
-    HhPopupA popup{sizeof popup,
-                   nullptr,
-                   0,
-                   topic->popup,
-                   at,
-                   static_cast<COLORREF>(-1),
-                   static_cast<COLORREF>(-1),
-                   {-1, -1, -1, -1},
-                   nullptr};
+    // HTML Help places the pop-up by the middle of its top edge.
+    POINT top{at.x + PopupSize(topic->popup).cx / 2, at.y};
+    HhPopupA popup{.cbStruct = sizeof(HhPopupA),
+                   .hinst = nullptr,
+                   .idString = 0,
+                   .pszText = topic->popup,
+                   .pt = top,
+                   .clrForeground = static_cast<COLORREF>(-1),  // the system's colours,
+                   .clrBackground = static_cast<COLORREF>(-1),  // margins and font
+                   .rcMargins = {-1, -1, -1, -1},
+                   .pszFont = nullptr};
     if (hh(HelpOwner(), nullptr, kHhDisplayTextPopup, reinterpret_cast<DWORD_PTR>(&popup))) return;
   }
   ShowOwnPopup(HelpOwner(), topic->popup, at);

@@ -72,17 +72,19 @@ void F1On(HWND h) {
   SendMessageA(h, 0x004D, 0, 0);
 }
 
-// The visible top-level window of this process with `title`, after the help has had a moment.
-HWND HelpWindow(const std::string& title) {
-  for (int i = 0; i < 50; ++i) {
+// Whether a visible top-level window of this process has `title`, once the help has had a
+// moment to open or close it.
+bool HelpWindowShown(const std::string& title, bool expected) {
+  bool shown = !expected;
+  for (int i = 0; i < 50 && shown != expected; ++i) {
+    if (i > 0) Sleep(20);
     ui::App().ProcessMessages();
     HWND w = FindWindowA(nullptr, title.c_str());
     DWORD pid = 0;
     if (w) GetWindowThreadProcessId(w, &pid);
-    if (w && pid == GetCurrentProcessId() && IsWindowVisible(w)) return w;
-    Sleep(20);
+    shown = w && pid == GetCurrentProcessId() && IsWindowVisible(w);
   }
-  return nullptr;
+  return shown;
 }
 
 class HelpEngineWin32 : public MainWindowFixture<> {
@@ -110,17 +112,17 @@ TEST_F(HelpEngineWin32, F1OnTheListAndContentsOpenTheHelpWindowAndTheEndClosesIt
   ASSERT_NE(GetFileAttributesA(chm.c_str()), INVALID_FILE_ATTRIBUTES) << chm;
   CreateMainForm("\"C:\\Disc\\Tallimo.exe\"", "C:\\Disc\\Tallimo.exe");
   form->Show();
-  ASSERT_EQ(HelpWindow(title), nullptr);
+  ASSERT_FALSE(HelpWindowShown(title, false));
 
   F1On(form->ListBox1.Handle());
   EXPECT_EQ(Take(), (std::vector<Call>{{"context", chm, 2}}));
-  EXPECT_NE(HelpWindow(title), nullptr);
+  EXPECT_TRUE(HelpWindowShown(title, true));
   engine.Quit(chm);  // as the program's end does: HH_CLOSE_ALL
-  EXPECT_EQ(HelpWindow(title), nullptr);
+  EXPECT_FALSE(HelpWindowShown(title, false));
 
   form->Contents1->Click();
   EXPECT_EQ(Take(), (std::vector<Call>{{"context", chm, 1}}));
-  EXPECT_NE(HelpWindow(title), nullptr);
+  EXPECT_TRUE(HelpWindowShown(title, true));
   EXPECT_TRUE(prompter.boxes.empty());
 }
 
