@@ -322,7 +322,11 @@ TEST(MainWindow, TheAboutBoxTellsWhoSetUpTheDisc) {
   RECT r;
   GetWindowRect(about, &r);
   EXPECT_TRUE(r.left == 33 && r.top == 37) << r.left << ", " << r.top;
-  EXPECT_EQ(TextOf(ChildOfClass(about, "Edit")), "First\r\nSecond");
+  // The box's window is found as soon as it exists; its memo is made and filled after it.
+  std::string notes;
+  EXPECT_TRUE(WaitFor(
+      [&] { return (notes = TextOf(ChildOfClass(about, "Edit"))) == "First\r\nSecond"; }, 5000))
+      << notes;
   ClickAt(about, 20, 20);  // the logo
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(about); }, 5000));
   PostMessageA(main, WM_CLOSE, 0, 0);
