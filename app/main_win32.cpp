@@ -50,8 +50,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&icc);
   ui::Application& app = ui::App();
   app.Title = "Tallimo Menu/Install System";
-  // Beside the program, so that it is found wherever the disc is.
-  app.HelpFile = ProgramFolder() + "Tallimo.hlp";
+  // Beside the program, so that it is found wherever the disc is (HTML Help; Tallimo.hlp there
+  // serves where Tallimo.chm is missing).
+  app.HelpFile = ProgramFolder() + "Tallimo.chm";
   Prompter& prompter = HostPrompter();
   SystemColors& colors = HostSystemColors();
   app.SetPrompter(&prompter);

@@ -37,6 +37,17 @@ if [ ${#need[@]} -gt 0 ] || [ $wine32 = 1 ]; then
   apt-get install -y -q "${need[@]}"
 fi
 
+# The help compiler and lister (Tallimo.chm), without the rest of the Pascal tool chain.
+if ! have chmcmd || ! have chmls; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "setup: missing package fp-utils (chmcmd, chmls); run as root to install it" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get install -y -q --no-install-recommends fp-utils ||
+    { apt-get update -q && apt-get install -y -q --no-install-recommends fp-utils; }
+fi
+
 # Where Wine cannot run 32-bit programs, the Windows tests use a 64-bit build under wine64.
 if [ "$(bash "$(dirname "$0")/wine-arch.sh")" = win64 ]; then
   need=()

@@ -1,0 +1,43 @@
+# Lists CHM with CHMLS and checks that it holds every file that PROJECT names ([FILES], the
+# contents and index files, and every picture and style sheet the topics use), and that it
+# stays under MAX_BYTES.
+if(NOT EXISTS ${CHM})
+  message(FATAL_ERROR "${CHM} was not built")
+endif()
+execute_process(COMMAND ${CHMLS} --no-page list --name-only ${CHM}
+  RESULT_VARIABLE result OUTPUT_VARIABLE listing ERROR_VARIABLE err)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "chmls could not list ${CHM}: ${err}")
+endif()
+
+get_filename_component(folder ${PROJECT} DIRECTORY)
+file(STRINGS ${PROJECT} lines)
+set(expected Tallimo.hhc Tallimo.hhk)
+set(in_files FALSE)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^\\[")
+    string(COMPARE EQUAL "${line}" "[FILES]" in_files)
+  elseif(in_files AND line MATCHES "^[^;].*\\.htm$")
+    list(APPEND expected ${line})
+  endif()
+endforeach()
+file(GLOB pictures RELATIVE ${folder} ${folder}/images/*.png)
+list(APPEND expected tallimo.css ${pictures})
+
+set(missing)
+foreach(name IN LISTS expected)
+  string(FIND "${listing}" "/${name}\n" at)
+  if(at EQUAL -1)
+    list(APPEND missing ${name})
+  endif()
+endforeach()
+if(missing)
+  message(FATAL_ERROR "Tallimo.chm lacks: ${missing}\nchmls lists:\n${listing}")
+endif()
+list(LENGTH expected count)
+
+file(SIZE ${CHM} bytes)
+if(bytes GREATER_EQUAL ${MAX_BYTES})
+  message(FATAL_ERROR "Tallimo.chm is ${bytes} bytes, over the limit of ${MAX_BYTES}")
+endif()
+message(STATUS "Tallimo.chm: ${bytes} bytes, ${count} files checked")
