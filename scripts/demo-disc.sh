@@ -14,9 +14,10 @@ exe=${2:-$build/Tallimo.exe}
 disc="$build/demo-disc"
 
 # What the disc holds besides examples/demo-disc: "source|name on the disc" (a missing source
-# fails the layout). Tallimo.chm joins here once it is built.
+# fails the layout). The help file sits beside the program.
 disc_files=(
   "$exe|TALLIMO.EXE"
+  "$(dirname "$exe")/Tallimo.chm|Tallimo.chm"
 )
 
 # The layout, made anew each time so that nothing stale stays on the disc.

@@ -135,7 +135,7 @@ class FixedDrives final : public Drives {
 // Wine's HTML Help shows no text pop-ups: the engine's own window shows the text at the control.
 TEST_F(HelpEngineWin32, APopupTextShowsAtAControlOfTheDriveDialog) {
   FixedDrives drives;
-  TFTallimodrive dialog(drives);
+  TFTallimodrive dialog(drives, HostSystemColors());
   dialog.Create();
   dialog.Show();
   HWND combo = dialog.DriveComboBox1.Handle();
