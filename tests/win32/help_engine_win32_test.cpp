@@ -92,6 +92,7 @@ class HelpEngineWin32 : public MainWindowFixture<> {
   void SetUp() override {
     MainWindowFixture::SetUp();
     ui::App().SetHelpEngine(&recording);
+    helpSeam = &recording;
     ui::App().HelpFile = chm;
   }
   void TearDown() override {

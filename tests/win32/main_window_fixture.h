@@ -48,13 +48,15 @@ class MainWindowFixture : public Base {
   void CreateMainForm(const std::string& commandLine, const std::string& programPath) {
     form = std::make_unique<TFTallimo>(MainWindowSeams{
         files, locale, clock, commandLine, programPath, clipboard, environment, shell, prompter,
-        help, screen, random, HostSystemColors(), processes, logFiles, restarter,
+        helpSeam ? *helpSeam : help, screen, random, HostSystemColors(), processes, logFiles,
+        restarter,
         dialogs.Dialogs()});
     form->Create();
   }
 
   testing::FakePrompter prompter;
   testing::FakeHelpEngine help;
+  HelpEngine* helpSeam = nullptr;  // another help engine for the main window than `help`
   testing::FakeClipboard clipboard;
   testing::FakeEnvironment environment;
   testing::EventLog launched;
