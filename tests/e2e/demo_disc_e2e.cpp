@@ -77,11 +77,6 @@ std::string ClipboardText() {
   return text;
 }
 
-void PostKey(HWND to, WPARAM key) {
-  PostMessageA(to, WM_KEYDOWN, key, 1);
-  PostMessageA(to, WM_KEYUP, key, 0xC0000001);
-}
-
 class DemoDisc : public ::testing::Test {
  protected:
   void SetUp() override {

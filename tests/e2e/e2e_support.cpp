@@ -187,4 +187,9 @@ bool RunningProgram::Ended(int milliseconds, DWORD& exitCode) const {
   return true;
 }
 
+void PostKey(HWND to, WPARAM key) {
+  PostMessageA(to, WM_KEYDOWN, key, 1);
+  PostMessageA(to, WM_KEYUP, key, 0xC0000001);
+}
+
 }  // namespace tallimo::e2e

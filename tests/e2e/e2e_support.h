@@ -83,4 +83,7 @@ class RunningProgram {
   std::chrono::steady_clock::time_point startedAt_;
 };
 
+// A key pressed and released, posted to a window of the program.
+void PostKey(HWND to, WPARAM key);
+
 }  // namespace tallimo::e2e

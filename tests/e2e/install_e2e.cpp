@@ -162,11 +162,6 @@ std::string ComboItems(HWND combo) {
   return items;
 }
 
-void PostKey(HWND to, WPARAM key) {
-  PostMessageA(to, WM_KEYDOWN, key, 1);
-  PostMessageA(to, WM_KEYUP, key, 0xC0000001);
-}
-
 // The demo disc at the root of a drive of its own, a TEMP folder of our own, and Tallimo.exe
 // started from the disc's root (so that the Drive dialog starts on the disc's drive).
 class DemoDisc : public ::testing::Test {
