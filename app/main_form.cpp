@@ -108,16 +108,15 @@ void TFTallimo::BuildControls() {
   Image1.Cursor = reinterpret_cast<LPCSTR>(IDC_CROSS);
   Image1.OnClick = [this] { Image1Click(); };
 
-  ui::PlaceButtons(PanBtn,
-                   {{BtnInstClose, "BtnInstClose", "&Install && Close", 10, 11, 129, 31,
-                     "Install the selected program and close Tallimo"},
-                    {BtnInstall, "BtnInstall", "I&nstall", 148, 11, 92, 31,
-                     "Install the selected program"},
-                    {BtnNFO, "BtnNFO", "&View NFO", 246, 11, 92, 31,
-                     "View NFO associated with program"},
-                    {BtnSerial, "BtnSerial", "C&opy Serial", 345, 11, 92, 31,
-                     "Copy serial number/registration code to clipboard"},
-                    {BtnClose, "BtnClose", "&Close", 443, 11, 92, 31, "Close Tallimo"}});
+  ui::PlaceButtons(
+      PanBtn,
+      {{BtnInstClose, "BtnInstClose", "&Install && Close", 10, 11, 129, 31,
+        "Install the selected program and close Tallimo"},
+       {BtnInstall, "BtnInstall", "I&nstall", 148, 11, 92, 31, "Install the selected program"},
+       {BtnNFO, "BtnNFO", "&View NFO", 246, 11, 92, 31, "View NFO associated with program"},
+       {BtnSerial, "BtnSerial", "C&opy Serial", 345, 11, 92, 31,
+        "Copy serial number/registration code to clipboard"},
+       {BtnClose, "BtnClose", "&Close", 443, 11, 92, 31, "Close Tallimo"}});
   BtnInstClose.Default = true;
   BtnInstClose.SetFont(ui::FontOf("MS Sans Serif", 15, clWindowText, true));
   DefaultButton = &BtnInstClose;

@@ -27,7 +27,6 @@
 #include "platform/screen.h"
 #include "platform/shell.h"
 #include "platform/system_colors.h"
-#include "viewers/view_nfo.h"
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -37,6 +36,7 @@
 #include "ui/panel.h"
 #include "ui/picture.h"
 #include "ui/splitter.h"
+#include "viewers/view_nfo.h"
 
 namespace tallimo {
 
@@ -48,11 +48,11 @@ extern std::uint16_t MinTrackHeight;
 
 // The dialogs the main window's commands open, as the commands see them.
 struct MainWindowDialogs {
-  DriveChoice& drive;               // Drive (FTallimodrive)
-  EntryEditor& entry;               // Add/Edit Program (FTallimoadd)
-  GeneralInfoEditor& generalInfo;   // General Info (FTallimoinfo)
-  NfoView& nfo;                     // NFO viewer (FTallimonfo)
-  AboutView& about;                 // About (FTallimoabout)
+  DriveChoice& drive;              // Drive (FTallimodrive)
+  EntryEditor& entry;              // Add/Edit Program (FTallimoadd)
+  GeneralInfoEditor& generalInfo;  // General Info (FTallimoinfo)
+  NfoView& nfo;                    // NFO viewer (FTallimonfo)
+  AboutView& about;                // About (FTallimoabout)
 };
 
 // Everything the main window takes from the system and its dialogs. Only the program's entry
@@ -120,15 +120,15 @@ class TFTallimo : public ui::Form {
   ui::MenuItem* About1;         // About Tallimo
   // The list's pop-up menu: the first column, then the second from N4 on.
   ui::PopupMenu PopupMenu1;
-  ui::MenuItem* ppInstallClose1;   // Install & Close
-  ui::MenuItem* ppInstall1;        // Install
-  ui::MenuItem* ppViewNFO1;        // View NFO
-  ui::MenuItem* ppCopySerial1;     // Copy Serial
-  ui::MenuItem* N4;                // separator that starts the second column
-  ui::MenuItem* ppAddProgram1;     // Add Program
-  ui::MenuItem* ppEditProcedure1;  // Edit Program
-  ui::MenuItem* ppRemoveProgram1;  // Remove Program
-  ui::MenuItem* N5;                // separator
+  ui::MenuItem* ppInstallClose1;    // Install & Close
+  ui::MenuItem* ppInstall1;         // Install
+  ui::MenuItem* ppViewNFO1;         // View NFO
+  ui::MenuItem* ppCopySerial1;      // Copy Serial
+  ui::MenuItem* N4;                 // separator that starts the second column
+  ui::MenuItem* ppAddProgram1;      // Add Program
+  ui::MenuItem* ppEditProcedure1;   // Edit Program
+  ui::MenuItem* ppRemoveProgram1;   // Remove Program
+  ui::MenuItem* N5;                 // separator
   ui::MenuItem* ppMarkForInstall1;  // Mark for Install (checked for a marked row)
   ui::MenuItem* ppMarkAll1;         // Mark All
   ui::MenuItem* ppClearMarks1;      // Clear Marks
@@ -149,8 +149,8 @@ class TFTallimo : public ui::Form {
   void FormClose();
   void Image1Click();  // the logo: swaps the pane headings' colours and opens the help
   // The install runner's commands (main_form_install.cpp).
-  void BtnInstallClick();    // Install
-  void BtnInstCloseClick();  // Install & Close (also Enter and a double click on the list)
+  void BtnInstallClick();         // Install
+  void BtnInstCloseClick();       // Install & Close (also Enter and a double click on the list)
   void ppMarkForInstall1Click();  // Mark for Install (also Space, and Ctrl with a click)
   void ppMarkAll1Click();         // Mark All
   void ppClearMarks1Click();      // Clear Marks
@@ -163,15 +163,15 @@ class TFTallimo : public ui::Form {
   void Contents1Click();  // Help > Contents
   void Help1Click();      // Help > About Tallimo
   // The configuration commands and the question on closing (main_form_config.cpp).
-  void N3Click();             // Config > General Info
-  void ReadINIFile1Click();   // Config > Read INI File
-  void WriteINIFile1Click();  // Config > Write INI File
-  void EditINIFile1Click();   // Config > Write INI As
+  void N3Click();                       // Config > General Info
+  void ReadINIFile1Click();             // Config > Read INI File
+  void WriteINIFile1Click();            // Config > Write INI File
+  void EditINIFile1Click();             // Config > Write INI As
   void FormCloseQuery(bool& canClose);  // the question about unsaved changes
   // The entry editor's commands (main_form_editor.cpp).
-  void ppAddProgram1Click();      // Add Program
-  void ppEditProcedure1Click();   // Edit Program
-  void ppRemoveProgram1Click();   // Remove Program
+  void ppAddProgram1Click();     // Add Program
+  void ppEditProcedure1Click();  // Edit Program
+  void ppRemoveProgram1Click();  // Remove Program
   // After a command changed the catalogue: the list refilled with no row selected, the panes
   // cleared.
   void RefreshAfterChange();

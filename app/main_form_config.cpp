@@ -9,8 +9,7 @@ namespace {
 
 ConfigCommands Config(MainWindowSeams& seams, TFTallimo& form) {
   return ConfigCommands(
-      {seams.files, seams.locale, seams.clock, seams.prompter, seams.dialogs.generalInfo},
-      form.Cat,
+      {seams.files, seams.locale, seams.clock, seams.prompter, seams.dialogs.generalInfo}, form.Cat,
       {[&form] {
          form.Marks.Clear();  // another catalogue: none of its programs is marked
          form.RefreshAfterChange();

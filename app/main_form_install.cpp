@@ -14,10 +14,10 @@ namespace {
 TInstallResult RunInstall(TFTallimo& form, MainWindowSeams& seams,
                           TInstallResult (InstallRunner::*command)()) {
   MainWindowSelection selection(form);
-  InstallRunner runner({seams.environment, seams.shell, seams.files, seams.prompter, seams.random},
-                       selection, form.Cat.ProgramList, form.InstallScript,
-                       [&seams] { return seams.dialogs.drive.ChooseDrive(); },
-                       [&form] { form.Close(); });
+  InstallRunner runner(
+      {seams.environment, seams.shell, seams.files, seams.prompter, seams.random}, selection,
+      form.Cat.ProgramList, form.InstallScript,
+      [&seams] { return seams.dialogs.drive.ChooseDrive(); }, [&form] { form.Close(); });
   return (runner.*command)();
 }
 
@@ -95,8 +95,8 @@ void TFTallimo::BtnInstCloseClick() {
 }
 
 void TFTallimo::InstallMarked(bool thenClose) {
-  const QueuePlan plan =
-      PlanQueue(Cat.ProgramList, [this](const TTallimoProg& entry) { return Marks.IsMarked(&entry); });
+  const QueuePlan plan = PlanQueue(
+      Cat.ProgramList, [this](const TTallimoProg& entry) { return Marks.IsMarked(&entry); });
   if (!plan.leftOut.empty())
     seams_.prompter.MessageDlg(LeftOutText(plan.leftOut), TMsgDlgType::mtWarning);
   if (plan.programs.empty()) return;

@@ -68,11 +68,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   auto info = std::make_unique<TFTallimoinfo>(colors);
   auto drive = std::make_unique<TFTallimodrive>(HostDrives(), colors);
   TimeSeededRandom batchNames;
-  auto mainForm = std::make_unique<TFTallimo>(MainWindowSeams{
-      HostFileSystem(), HostLocale(), HostClock(), GetCommandLineA(), ProgramPath(),
-      HostClipboard(), HostEnvironment(), HostShell(), prompter, app.GetHelpEngine(),
-      app.GetScreen(), batchNames, colors, HostProcessRunner(), HostLogFiles(), HostRestarter(),
-      {*drive, *add, *info, *nfo, *about}});
+  auto mainForm = std::make_unique<TFTallimo>(MainWindowSeams{HostFileSystem(),
+                                                              HostLocale(),
+                                                              HostClock(),
+                                                              GetCommandLineA(),
+                                                              ProgramPath(),
+                                                              HostClipboard(),
+                                                              HostEnvironment(),
+                                                              HostShell(),
+                                                              prompter,
+                                                              app.GetHelpEngine(),
+                                                              app.GetScreen(),
+                                                              batchNames,
+                                                              colors,
+                                                              HostProcessRunner(),
+                                                              HostLogFiles(),
+                                                              HostRestarter(),
+                                                              {*drive, *add, *info, *nfo, *about}});
   FTallimo = mainForm.get();
   FTallimoadd = add.get();
   FTallimoabout = about.get();

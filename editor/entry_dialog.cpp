@@ -273,8 +273,7 @@ void TFTallimoadd::BtnOkayClick() {
   StringList install = MemoAddInst.Lines();
   if (HasAbsolutePath(nfo, install) &&
       prompter_.MessageDlg(kAbsolutePathQuestion, TMsgDlgType::mtConfirmation,
-                                         {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) ==
-          TModalResult::mrYes) {
+                           {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) == TModalResult::mrYes) {
     const StringList before = install;
     ConvertToRelativePaths(nfo, install);
     NFOfile.SetText(nfo);

@@ -46,10 +46,11 @@ TFTallimoQueue::TFTallimoQueue(InstallProgressSeams seams, std::vector<QueuedPro
   PlaceText(EditCommand, this, "EditCommand", 264);
   PlaceText(EditLog, this, "EditLog", 290);
 
-  ui::PlaceButtons(*this, {{BtnStop, "BtnStop", "&Stop", 8, 322, 105, 29, ""},
-                           {BtnStopWaiting, "BtnStopWaiting", "Stop &waiting", 127, 322, 105, 29, ""},
-                           {BtnOpenLog, "BtnOpenLog", "Open &Log", 246, 322, 105, 29, ""},
-                           {BtnClose, "BtnClose", "&Close", 367, 322, 105, 29, ""}});
+  ui::PlaceButtons(*this,
+                   {{BtnStop, "BtnStop", "&Stop", 8, 322, 105, 29, ""},
+                    {BtnStopWaiting, "BtnStopWaiting", "Stop &waiting", 127, 322, 105, 29, ""},
+                    {BtnOpenLog, "BtnOpenLog", "Open &Log", 246, 322, 105, 29, ""},
+                    {BtnClose, "BtnClose", "&Close", 367, 322, 105, 29, ""}});
   BtnStop.OnClick = [this] { BtnStopClick(); };
   BtnStopWaiting.OnClick = [this] { BtnStopWaitingClick(); };
   BtnOpenLog.OnClick = [this] { BtnOpenLogClick(); };

@@ -1,10 +1,9 @@
 #include "tallimo_cat/cat_tool.h"
 
-#include "catalogue/success_codes.h"
-
 #include "catalogue/catalogue_file.h"
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/ini_document.h"
+#include "catalogue/success_codes.h"
 #include "catalogue/unread_lines.h"
 #include "platform/error.h"
 #include "tallimo_cat/catalogue_check.h"

@@ -23,7 +23,8 @@ void ForEachBreak(std::string_view text, Text onText, Break onBreak) {
 std::string CrLfLineBreaks(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  ForEachBreak(text, [&](std::string_view piece) { out += piece; }, [&] { out += "\r\n"; });
+  ForEachBreak(
+      text, [&](std::string_view piece) { out += piece; }, [&] { out += "\r\n"; });
   return out;
 }
 
@@ -48,7 +49,8 @@ std::vector<std::string> SplitLines(std::string_view text) {
 std::string LineBreaksAsSpaces(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  ForEachBreak(text, [&](std::string_view piece) { out += piece; }, [&] { out += ' '; });
+  ForEachBreak(
+      text, [&](std::string_view piece) { out += piece; }, [&] { out += ' '; });
   return out;
 }
 

@@ -81,8 +81,7 @@ void MenuItem::AppendTo(HMENU menu) {
     AppendMenuA(menu, flags | MF_POPUP | (enabled_ ? 0 : MF_GRAYED),
                 reinterpret_cast<UINT_PTR>(BuildPopup()), Caption.c_str());
   } else {
-    AppendMenuA(menu,
-                flags | MF_STRING | (enabled_ ? 0 : MF_GRAYED) | (checked_ ? MF_CHECKED : 0),
+    AppendMenuA(menu, flags | MF_STRING | (enabled_ ? 0 : MF_GRAYED) | (checked_ ? MF_CHECKED : 0),
                 static_cast<UINT_PTR>(command_), Caption.c_str());
     if (Default) SetMenuDefaultItem(menu, static_cast<UINT>(command_), FALSE);
   }

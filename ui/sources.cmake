@@ -8,6 +8,7 @@ list(APPEND TALLIMO_WIN32_SOURCES
   ui/form.cpp
   ui/gdi.cpp
   ui/graphic_control.cpp
+  ui/help_engine_win32.cpp
   ui/hint_window.cpp
   ui/label.cpp
   ui/list_grid.cpp

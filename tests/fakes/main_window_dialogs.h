@@ -22,9 +22,7 @@ struct MainWindowDialogSlots final : DriveChoice,
 
   MainWindowDialogs Dialogs() { return {*this, *this, *this, *this, *this}; }
 
-  std::optional<char> ChooseDrive() override {
-    return drive ? drive->ChooseDrive() : std::nullopt;
-  }
+  std::optional<char> ChooseDrive() override { return drive ? drive->ChooseDrive() : std::nullopt; }
   void SetIniFileName(const std::string& name) override {
     if (entry) entry->SetIniFileName(name);
   }

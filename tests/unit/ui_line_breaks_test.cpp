@@ -1,8 +1,8 @@
 // Line breaks of any kind in the edits' text: what a memo shows and keeps, and what a one-line
 // field makes of a pasted break.
-#include "ui/line_breaks.h"
-
 #include <gtest/gtest.h>
+
+#include "ui/line_breaks.h"
 
 namespace tallimo::ui {
 namespace {

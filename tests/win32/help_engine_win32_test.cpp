@@ -1,7 +1,7 @@
 // The help engine against the system's HTML Help: the help window that F1 on the list and
 // Help > Contents open from the built Tallimo.chm, a pop-up text at a control of the Drive
 // dialog, and the box for a help file that is missing.
-#include "platform/help_engine_win32.h"
+#include "ui/help_engine_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

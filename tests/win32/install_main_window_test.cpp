@@ -174,7 +174,8 @@ TEST_F(QueueOnMainWindow, MarkedProgramsInstallOneAfterAnotherInCatalogueOrder) 
   SendMessageA(form->ListBox1.Handle(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
   SendMessageA(form->ListBox1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL,
                MAKELPARAM(r.left + 5, r.top + 5));
-  SendMessageA(form->ListBox1.Handle(), WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(r.left + 5, r.top + 5));
+  SendMessageA(form->ListBox1.Handle(), WM_LBUTTONUP, MK_CONTROL,
+               MAKELPARAM(r.left + 5, r.top + 5));
   EXPECT_EQ(form->ListBox1.Selection().Top, 0);  // Game: selected and marked
   EXPECT_TRUE(form->Marks.IsMarked(&Entry(1)));
   form->PopupMenu1.OnPopup();
@@ -194,9 +195,9 @@ TEST_F(QueueOnMainWindow, MarkedProgramsInstallOneAfterAnotherInCatalogueOrder) 
   EXPECT_EQ(processes.requests[1].program, "C:\\WINDOWS\\cmd.exe");
   EXPECT_EQ(processes.requests[1].parameters.substr(0, 19), "/d /c \"C:\\TEMP\\TLM-");
   EXPECT_EQ(processes.Commands()[2], "tool.exe /s");
-  EXPECT_EQ(g_rows, (std::vector<std::string>{"Runtime: installed",
-                                              "Game: installed, restart needed",
-                                              "Tool: failed (exit code 5)"}));
+  EXPECT_EQ(g_rows,
+            (std::vector<std::string>{"Runtime: installed", "Game: installed, restart needed",
+                                      "Tool: failed (exit code 5)"}));
   ASSERT_EQ(prompter.boxes.size(), 2u);
   EXPECT_EQ(prompter.boxes[0].text, std::string(kLeftOutMessage) + "\rReadme");
   EXPECT_EQ(prompter.boxes[1].text, kRestartQuestion);  // answered No, its default

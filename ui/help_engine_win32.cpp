@@ -1,4 +1,4 @@
-#include "platform/help_engine_win32.h"
+#include "ui/help_engine_win32.h"
 
 #include <memory>
 #include <string>
@@ -6,6 +6,7 @@
 
 #include "help/help_topics.h"
 #include "platform/prompter_rules.h"
+#include "ui/gdi.h"
 
 namespace tallimo {
 
@@ -55,25 +56,20 @@ constexpr char kPopupClass[] = "TallimoHelpPopup";
 constexpr int kPopupMargin = 6;
 HWND g_popup = nullptr;
 
-struct FontDeleter {
-  void operator()(HFONT f) const { DeleteObject(f); }
-};
-using OwnedFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
-
 // The font of the system's message boxes.
-OwnedFont PopupFont() {
+ui::OwnedFont PopupFont() {
   NONCLIENTMETRICSA m{};
   m.cbSize = sizeof m;
   if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0))
-    return OwnedFont(CreateFontIndirectA(&m.lfMessageFont));
-  return OwnedFont();
+    return ui::OwnedFont(CreateFontIndirectA(&m.lfMessageFont));
+  return ui::OwnedFont();
 }
 
 LRESULT CALLBACK PopupProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NCCREATE:
       // The window owns its font from here: deleted at WM_NCDESTROY.
-      SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(PopupFont().release()));
+      SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(PopupFont().Release()));
       break;
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -81,15 +77,15 @@ LRESULT CALLBACK PopupProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       RECT r;
       GetClientRect(h, &r);
       FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));  // a system brush: not ours to free
-      auto font = reinterpret_cast<HFONT>(GetWindowLongPtrA(h, GWLP_USERDATA));
-      HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-      InflateRect(&r, -kPopupMargin, -kPopupMargin);
-      char text[1024] = "";
-      GetWindowTextA(h, text, sizeof text);
-      DrawTextA(dc, text, -1, &r, DT_WORDBREAK | DT_NOPREFIX);
-      if (old) SelectObject(dc, old);
+      {
+        ui::SelectIn useFont(dc, reinterpret_cast<HFONT>(GetWindowLongPtrA(h, GWLP_USERDATA)));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+        InflateRect(&r, -kPopupMargin, -kPopupMargin);
+        char text[1024] = "";
+        GetWindowTextA(h, text, sizeof text);
+        DrawTextA(dc, text, -1, &r, DT_WORDBREAK | DT_NOPREFIX);
+      }
       EndPaint(h, &ps);
       return 0;
     }
@@ -103,7 +99,7 @@ LRESULT CALLBACK PopupProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) == WA_INACTIVE) PostMessageA(h, WM_CLOSE, 0, 0);
       break;
     case WM_NCDESTROY:
-      DeleteObject(reinterpret_cast<HFONT>(GetWindowLongPtrA(h, GWLP_USERDATA)));
+      ui::OwnedFont(reinterpret_cast<HFONT>(GetWindowLongPtrA(h, GWLP_USERDATA)));  // its end
       if (g_popup == h) g_popup = nullptr;
       break;
   }
@@ -116,14 +112,14 @@ void ClosePopup() {
 
 // The outer size of the pop-up window for `text`: wrapped at a width that suits a few lines.
 SIZE PopupSize(const std::string& text) {
-  HDC screen = GetDC(nullptr);  // the screen's DC: released below
-  const int width = MulDiv(320, GetDeviceCaps(screen, LOGPIXELSX), 96);
-  OwnedFont font = PopupFont();
-  HGDIOBJ old = font ? SelectObject(screen, font.get()) : nullptr;
+  ui::WindowDC screen(nullptr);
+  const int width = MulDiv(320, GetDeviceCaps(screen.Get(), LOGPIXELSX), 96);
+  ui::OwnedFont font = PopupFont();
   RECT r{0, 0, width, 0};
-  DrawTextA(screen, text.c_str(), -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
-  if (old) SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
+  {
+    ui::SelectIn useFont(screen.Get(), font.Get());
+    DrawTextA(screen.Get(), text.c_str(), -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+  }
   RECT frame{0, 0, r.right + 2 * kPopupMargin, r.bottom + 2 * kPopupMargin};
   AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
   return {frame.right - frame.left, frame.bottom - frame.top};
