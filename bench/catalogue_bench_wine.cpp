@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
                            std::to_string(GetTickCount()) + ".ini";
   const Catalogue source = MakeCatalogue(entries);
   const std::string text = WriteCatalogueText(source);
-  if (HostFileSystem().WriteNewFile(file, text) != WriteResult::wrOk) {
+  if (HostFileSystem().WriteNewFile(file, text) != TWriteResult::wrOk) {
     std::fprintf(stderr, "cannot write %s\n", file.c_str());
     return 2;
   }

@@ -265,9 +265,9 @@ TallimoError NotEnoughMemory(const std::string& path) {
 
 CatalogueText ReadCatalogueFile(const std::string& path, FileSystem& files, Locale& locale) {
   switch (files.KindOf(path)) {
-    case FileKind::fkFolder:
+    case TFileKind::fkFolder:
       throw TallimoError(path + " is a folder, not a catalogue file");
-    case FileKind::fkOther:
+    case TFileKind::fkOther:
       throw TallimoError(path + " is not a regular file");
     default:
       break;
@@ -290,7 +290,7 @@ CatalogueText ReadCatalogueFile(const std::string& path, FileSystem& files, Loca
 }
 
 void LoadCatalogue(Catalogue& cat, FileSystem& files, Locale& locale) {
-  if (files.KindOf(cat.IniFileName) == FileKind::fkMissing) return;
+  if (files.KindOf(cat.IniFileName) == TFileKind::fkMissing) return;
   Catalogue read;
   try {
     ReadCatalogueText(ReadCatalogueFile(cat.IniFileName, files, locale).text, read);
@@ -332,9 +332,9 @@ void SaveCatalogue(Catalogue& cat, FileSystem& files, Locale& locale, Clock& clo
   for (int attempt = 0;; ++attempt) {
     temp = FreeName(files, ini + ".new");
     if (temp.empty() || attempt == 10) throw fail();
-    WriteResult r = files.WriteNewFile(temp, text);
-    if (r == WriteResult::wrOk) break;
-    if (r == WriteResult::wrFailed) {
+    TWriteResult r = files.WriteNewFile(temp, text);
+    if (r == TWriteResult::wrOk) break;
+    if (r == TWriteResult::wrFailed) {
       // The name was free a moment ago, so whatever stands there now is our broken write.
       if (files.FileExists(temp)) files.RemoveFile(temp);
       throw fail();

@@ -81,7 +81,7 @@ bool ConfigCommands::WriteIniFile() {
   // dropped only when the user says so.
   const std::string& ini = cat_.IniFileName;
   std::optional<UnreadLines> unread;
-  if (seams_.files.KindOf(ini) == FileKind::fkFile) {
+  if (seams_.files.KindOf(ini) == TFileKind::fkFile) {
     try {
       unread = FindUnreadLines(ReadCatalogueFile(ini, seams_.files, seams_.locale).text);
     } catch (const TallimoError&) {

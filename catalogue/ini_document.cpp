@@ -146,7 +146,7 @@ IniDocument ParseIni(std::string_view bytes) {
     if (line.front() == '[') {
       size_t close = line.rfind(']');
       if (close == std::string_view::npos) {
-        doc.ignored.push_back({lineNo, IniLineFault::lfNoClosingBracket});
+        doc.ignored.push_back({lineNo, TIniLineFault::lfNoClosingBracket});
         return;
       }
       IniSection section;
@@ -159,11 +159,11 @@ IniDocument ParseIni(std::string_view bytes) {
     }
     size_t eq = line.find('=');
     if (eq == std::string_view::npos) {
-      doc.ignored.push_back({lineNo, IniLineFault::lfNoEquals});
+      doc.ignored.push_back({lineNo, TIniLineFault::lfNoEquals});
       return;
     }
     if (!current) {
-      doc.ignored.push_back({lineNo, IniLineFault::lfKeyOutsideSection});
+      doc.ignored.push_back({lineNo, TIniLineFault::lfKeyOutsideSection});
       return;
     }
     IniKey key;

@@ -68,11 +68,11 @@ class IniSection {
   std::unique_ptr<IniNameIndex> index_;  // only for large sections
 };
 
-enum class IniLineFault { lfNoEquals, lfNoClosingBracket, lfKeyOutsideSection };
+enum class TIniLineFault { lfNoEquals, lfNoClosingBracket, lfKeyOutsideSection };
 
 struct IniIgnoredLine {
   size_t line = 0;
-  IniLineFault fault = IniLineFault::lfNoEquals;
+  TIniLineFault fault = TIniLineFault::lfNoEquals;
 };
 
 // The whole file; ParseIni builds it.

@@ -42,13 +42,13 @@ class UnreadFinder {
   void Run(const IniDocument& doc, const Catalogue& cat) {
     for (const auto& ignored : doc.ignored) {
       switch (ignored.fault) {
-        case IniLineFault::lfNoEquals:
+        case TIniLineFault::lfNoEquals:
           Line(ignored.line, false, "line without \"=\" is not read");
           break;
-        case IniLineFault::lfNoClosingBracket:
+        case TIniLineFault::lfNoClosingBracket:
           Line(ignored.line, false, "section line without \"]\" is not read");
           break;
-        case IniLineFault::lfKeyOutsideSection:
+        case TIniLineFault::lfKeyOutsideSection:
           Line(ignored.line, false, "key before the first section is not read");
           break;
       }

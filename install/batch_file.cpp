@@ -33,11 +33,11 @@ std::string WriteBatchFile(const StringList& lines, Environment& environment, Fi
   for (int attempt = 0; attempt < kBatchNameAttempts; ++attempt) {
     path = directory + BatchFileName(random);
     switch (files.WriteNewFile(path, bytes)) {
-      case WriteResult::wrOk:
+      case TWriteResult::wrOk:
         return path;
-      case WriteResult::wrExists:
+      case TWriteResult::wrExists:
         continue;
-      case WriteResult::wrFailed:
+      case TWriteResult::wrFailed:
         throw TallimoError("Cannot create file " + path);
     }
   }

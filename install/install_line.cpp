@@ -36,7 +36,7 @@ LineStart SplitCommandLine(std::string_view line) {
 LineStart StartOfLine(const std::string& line, FileSystem& files) {
   bool blank = true;
   for (char c : line) blank = blank && IsBlank(c);
-  if (blank || files.KindOf(line) != FileKind::fkMissing) return {line, {}};
+  if (blank || files.KindOf(line) != TFileKind::fkMissing) return {line, {}};
   return SplitCommandLine(line);
 }
 

@@ -182,9 +182,9 @@ void InstallQueue::OpenLog() {
   const LocalTime now = seams_.clock.Now();
   for (int attempt = 1; attempt <= kLogNameAttempts; ++attempt) {
     logPath_ = directory + LogFileName(now, attempt);
-    WriteResult result = WriteResult::wrFailed;
+    TWriteResult result = TWriteResult::wrFailed;
     log_ = seams_.logFiles.CreateNew(logPath_, result);
-    if (log_ || result != WriteResult::wrExists) break;
+    if (log_ || result != TWriteResult::wrExists) break;
   }
   logCreated_ = log_ != nullptr;
   // UTF-8 with its byte-order mark.
@@ -315,9 +315,9 @@ bool InstallQueue::StartLine() {
     return true;
   }
   waiting_ = true;
-  if (start.scope == WaitScope::wsProcess)
+  if (start.scope == TWaitScope::wsProcess)
     Log("No job could be had: waiting for the program alone, not for what it starts");
-  else if (start.scope == WaitScope::wsNone)
+  else if (start.scope == TWaitScope::wsNone)
     Log("Handed to a program already running: nothing to wait for");
   return true;
 }

@@ -6,11 +6,11 @@
 
 namespace tallimo {
 
-enum class WriteResult { wrOk, wrExists, wrFailed };
+enum class TWriteResult { wrOk, wrExists, wrFailed };
 
 // What stands at a path: nothing, a regular file, a folder, or something else (a pipe, a
 // device) that is never read as a file.
-enum class FileKind { fkMissing, fkFile, fkFolder, fkOther };
+enum class TFileKind { fkMissing, fkFile, fkFolder, fkOther };
 
 class FileSystem {
  public:
@@ -19,16 +19,16 @@ class FileSystem {
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
   // Without waiting, whatever stands there (a pipe is not opened to find out).
-  virtual FileKind KindOf(const std::string& path) {
-    if (DirectoryExists(path)) return FileKind::fkFolder;
-    return FileExists(path) ? FileKind::fkFile : FileKind::fkMissing;
+  virtual TFileKind KindOf(const std::string& path) {
+    if (DirectoryExists(path)) return TFileKind::fkFolder;
+    return FileExists(path) ? TFileKind::fkFile : TFileKind::fkMissing;
   }
   // Reads the whole of a regular file; false when it cannot be opened or read, or is not a
   // regular file (a pipe or a device is never waited on).
   virtual bool ReadWholeFile(const std::string& path, std::string& bytes) = 0;
   // Creates the file exclusively (wrExists when the name is taken), writes all bytes, flushes
   // them to the disk and closes it. On any failure the partly written file is removed.
-  virtual WriteResult WriteNewFile(const std::string& path, std::string_view bytes) = 0;
+  virtual TWriteResult WriteNewFile(const std::string& path, std::string_view bytes) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   // Renames a file; fails when `to` exists.
   virtual bool MoveFile(const std::string& from, const std::string& to) = 0;

@@ -40,11 +40,11 @@ class PosixFileSystem : public FileSystem {
     return Stat(path, st) && S_ISDIR(st.st_mode);
   }
 
-  FileKind KindOf(const std::string& path) override {
+  TFileKind KindOf(const std::string& path) override {
     struct stat st;
-    if (!Stat(path, st)) return FileKind::fkMissing;
-    if (S_ISDIR(st.st_mode)) return FileKind::fkFolder;
-    return S_ISREG(st.st_mode) ? FileKind::fkFile : FileKind::fkOther;
+    if (!Stat(path, st)) return TFileKind::fkMissing;
+    if (S_ISDIR(st.st_mode)) return TFileKind::fkFolder;
+    return S_ISREG(st.st_mode) ? TFileKind::fkFile : TFileKind::fkOther;
   }
 
   bool ReadWholeFile(const std::string& path, std::string& bytes) override {
@@ -74,9 +74,9 @@ class PosixFileSystem : public FileSystem {
     return true;
   }
 
-  WriteResult WriteNewFile(const std::string& path, std::string_view bytes) override {
+  TWriteResult WriteNewFile(const std::string& path, std::string_view bytes) override {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return errno == EEXIST ? WriteResult::wrExists : WriteResult::wrFailed;
+    if (fd < 0) return errno == EEXIST ? TWriteResult::wrExists : TWriteResult::wrFailed;
     bool ok = true;
     size_t done = 0;
     while (ok && done < bytes.size()) {
@@ -91,9 +91,9 @@ class PosixFileSystem : public FileSystem {
     if (::close(fd) != 0) ok = false;
     if (!ok) {
       ::unlink(path.c_str());
-      return WriteResult::wrFailed;
+      return TWriteResult::wrFailed;
     }
-    return WriteResult::wrOk;
+    return TWriteResult::wrOk;
   }
 
   bool RemoveFile(const std::string& path) override {

@@ -21,21 +21,21 @@ class Win32FileSystem final : public FileSystem {
 
   // Opened for no access at all, which never waits (not even on a pipe), to ask what it is.
   // Devices and pipes may have no attributes of their own.
-  FileKind KindOf(const std::string& path) override {
+  TFileKind KindOf(const std::string& path) override {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-      return FileKind::fkFolder;
+      return TFileKind::fkFolder;
     HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE)
-      return attributes != INVALID_FILE_ATTRIBUTES ? FileKind::fkFile : FileKind::fkMissing;
+      return attributes != INVALID_FILE_ATTRIBUTES ? TFileKind::fkFile : TFileKind::fkMissing;
     const DWORD type = GetFileType(h);
     CloseHandle(h);
-    return type == FILE_TYPE_DISK ? FileKind::fkFile : FileKind::fkOther;
+    return type == FILE_TYPE_DISK ? TFileKind::fkFile : TFileKind::fkOther;
   }
 
   bool ReadWholeFile(const std::string& path, std::string& bytes) override {
-    if (KindOf(path) != FileKind::fkFile) return false;  // a pipe is never waited on
+    if (KindOf(path) != TFileKind::fkFile) return false;  // a pipe is never waited on
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -63,13 +63,13 @@ class Win32FileSystem final : public FileSystem {
     return ok;
   }
 
-  WriteResult WriteNewFile(const std::string& path, std::string_view bytes) override {
+  TWriteResult WriteNewFile(const std::string& path, std::string_view bytes) override {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       DWORD error = GetLastError();
-      return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? WriteResult::wrExists
-                                                                         : WriteResult::wrFailed;
+      return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? TWriteResult::wrExists
+                                                                         : TWriteResult::wrFailed;
     }
     bool ok = true;
     size_t done = 0;
@@ -84,9 +84,9 @@ class Win32FileSystem final : public FileSystem {
     ok = CloseHandle(file) && ok;
     if (!ok) {
       DeleteFileA(path.c_str());
-      return WriteResult::wrFailed;
+      return TWriteResult::wrFailed;
     }
-    return WriteResult::wrOk;
+    return TWriteResult::wrOk;
   }
 
   // Removes a read-only file too, as unlink does natively: a save that moves a read-only

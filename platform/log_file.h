@@ -21,7 +21,7 @@ class LogFiles {
   virtual ~LogFiles() = default;
   // Creates the file exclusively: the file, or nothing with `result` wrExists when the name is
   // taken and wrFailed otherwise.
-  virtual std::unique_ptr<LogFile> CreateNew(const std::string& path, WriteResult& result) = 0;
+  virtual std::unique_ptr<LogFile> CreateNew(const std::string& path, TWriteResult& result) = 0;
 };
 
 LogFiles& HostLogFiles();

@@ -28,13 +28,13 @@ class PosixLogFile final : public LogFile {
 
 class PosixLogFiles final : public LogFiles {
  public:
-  std::unique_ptr<LogFile> CreateNew(const std::string& path, WriteResult& result) override {
+  std::unique_ptr<LogFile> CreateNew(const std::string& path, TWriteResult& result) override {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
-      result = errno == EEXIST ? WriteResult::wrExists : WriteResult::wrFailed;
+      result = errno == EEXIST ? TWriteResult::wrExists : TWriteResult::wrFailed;
       return nullptr;
     }
-    result = WriteResult::wrOk;
+    result = TWriteResult::wrOk;
     return std::make_unique<PosixLogFile>(fd);
   }
 };

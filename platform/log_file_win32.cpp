@@ -27,16 +27,16 @@ class Win32LogFile final : public LogFile {
 
 class Win32LogFiles final : public LogFiles {
  public:
-  std::unique_ptr<LogFile> CreateNew(const std::string& path, WriteResult& result) override {
+  std::unique_ptr<LogFile> CreateNew(const std::string& path, TWriteResult& result) override {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       DWORD error = GetLastError();
-      result = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? WriteResult::wrExists
-                                                                           : WriteResult::wrFailed;
+      result = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? TWriteResult::wrExists
+                                                                           : TWriteResult::wrFailed;
       return nullptr;
     }
-    result = WriteResult::wrOk;
+    result = TWriteResult::wrOk;
     return std::make_unique<Win32LogFile>(file);
   }
 };

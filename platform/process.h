@@ -17,7 +17,7 @@ struct ProcessRequest {
 };
 
 // What the waiting covers.
-enum class WaitScope {
+enum class TWaitScope {
   wsJob,      // the process and every process it starts (a job held them all)
   wsProcess,  // the process alone: no job could be had, its children are not waited for
   wsNone,     // the shell handed the document to a program already running: nothing to wait for
@@ -25,7 +25,7 @@ enum class WaitScope {
 
 struct ProcessStart {
   bool started = false;
-  WaitScope scope = WaitScope::wsJob;
+  TWaitScope scope = TWaitScope::wsJob;
   uint32_t error = 0;              // the system's error code when not started
   bool elevationRequired = false;  // the program asks for administrator rights
   std::string message;             // the system's message for `error`

@@ -114,9 +114,9 @@ class Win32ProcessRunner final : public ProcessRunner {
       return start;
     }
     start.started = true;
-    start.scope = !w->process ? WaitScope::wsNone
-                  : w->job    ? WaitScope::wsJob
-                              : WaitScope::wsProcess;
+    start.scope = !w->process ? TWaitScope::wsNone
+                  : w->job    ? TWaitScope::wsJob
+                              : TWaitScope::wsProcess;
     w->generation = ++generation_;
     w->window = window_;
     onEnd_ = std::move(onEnd);

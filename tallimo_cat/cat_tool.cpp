@@ -27,7 +27,7 @@ int Usage(std::ostream& err, const std::string& problem) {
 // The catalogue file as text, or a message and false when nothing stands there or it cannot be
 // read (a folder, a pipe or a device, too little memory).
 bool Exists(FileSystem& files, const std::string& path, std::ostream& err) {
-  if (files.KindOf(path) != FileKind::fkMissing) return true;
+  if (files.KindOf(path) != TFileKind::fkMissing) return true;
   err << "tallimo-cat: " << path << ": no such catalogue file\n";
   return false;
 }
@@ -163,9 +163,10 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   const std::vector<Finding> findings = CheckCatalogue(text, doc, cat, files, root);
   size_t errors = 0;
   for (const auto& f : findings) {
-    errors += f.severity == Severity::svError;
+    errors += f.severity == TSeverity::svError;
     out << Printable(file) << ":" << f.line << ": "
-        << (f.severity == Severity::svError ? "error: " : "warning: ") << Printable(f.text) << "\n";
+        << (f.severity == TSeverity::svError ? "error: " : "warning: ") << Printable(f.text)
+        << "\n";
   }
   // The summary goes to the error stream, so that the findings alone are the output.
   auto count = [](size_t n, const char* what) {

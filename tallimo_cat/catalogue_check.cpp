@@ -76,10 +76,10 @@ class Checker {
 
  private:
   void Error(size_t line, std::string text) {
-    findings_.push_back({line, Severity::svError, std::move(text)});
+    findings_.push_back({line, TSeverity::svError, std::move(text)});
   }
   void Warn(size_t line, std::string text) {
-    findings_.push_back({line, Severity::svWarning, std::move(text)});
+    findings_.push_back({line, TSeverity::svWarning, std::move(text)});
   }
 
   void CheckLengths(const IniSection& section) {

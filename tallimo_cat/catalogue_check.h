@@ -10,11 +10,11 @@
 
 namespace tallimo {
 
-enum class Severity { svError, svWarning };
+enum class TSeverity { svError, svWarning };
 
 struct Finding {
   size_t line;  // 1-based line of the catalogue file
-  Severity severity;
+  TSeverity severity;
   std::string text;
 };
 

@@ -32,16 +32,16 @@ class FakeFileSystem : public FileSystem {
     bytes = it->second;
     return true;
   }
-  WriteResult WriteNewFile(const std::string& path, std::string_view bytes) override {
+  TWriteResult WriteNewFile(const std::string& path, std::string_view bytes) override {
     ++writeAttempts;
-    if (files.count(path) || folders.count(path)) return WriteResult::wrExists;
+    if (files.count(path) || folders.count(path)) return TWriteResult::wrExists;
     if (Fails()) {
       if (writeLeavesPart) files[path] = std::string(bytes.substr(0, bytes.size() / 2));
-      return WriteResult::wrFailed;
+      return TWriteResult::wrFailed;
     }
     files[path] = std::string(bytes);
     if (log_) log_->push_back("write " + path);
-    return WriteResult::wrOk;
+    return TWriteResult::wrOk;
   }
   bool RemoveFile(const std::string& path) override {
     if (Fails()) return false;

@@ -16,16 +16,16 @@ class FakeLogFiles : public LogFiles {
   bool failCreate = false;
   int failAfterAppends = -1;  // appends that succeed before every later one fails (-1: none)
 
-  std::unique_ptr<LogFile> CreateNew(const std::string& path, WriteResult& result) override {
+  std::unique_ptr<LogFile> CreateNew(const std::string& path, TWriteResult& result) override {
     if (taken.count(path) || files.count(path)) {
-      result = WriteResult::wrExists;
+      result = TWriteResult::wrExists;
       return nullptr;
     }
     if (failCreate) {
-      result = WriteResult::wrFailed;
+      result = TWriteResult::wrFailed;
       return nullptr;
     }
-    result = WriteResult::wrOk;
+    result = TWriteResult::wrOk;
     files[path];
     return std::make_unique<File>(*this, path);
   }

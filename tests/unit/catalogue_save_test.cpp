@@ -202,24 +202,24 @@ TEST_F(CatalogueSaveFake, AUtf16FileReadsInTheAnsiCodePage) {
 // and the catalogue in memory stays whole.
 TEST_F(CatalogueSaveFake, WhatCannotBeReadFailsTheLoadAndChangesNothing) {
   struct Special : FakeFileSystem {
-    FileKind kind = FileKind::fkFile;
+    TFileKind kind = TFileKind::fkFile;
     bool throws = false;
-    FileKind KindOf(const std::string&) override { return kind; }
+    TFileKind KindOf(const std::string&) override { return kind; }
     bool ReadWholeFile(const std::string& path, std::string& bytes) override {
       if (throws) throw std::bad_alloc();
       return FakeFileSystem::ReadWholeFile(path, bytes);
     }
   };
   struct Case {
-    FileKind kind;
+    TFileKind kind;
     bool throws;
     std::string message;
   };
   const Case cases[] = {
-      {FileKind::fkFolder, false, ini + " is a folder, not a catalogue file"},
-      {FileKind::fkOther, false, ini + " is not a regular file"},
-      {FileKind::fkFile, false, "Unable to read " + ini},  // no bytes to be had
-      {FileKind::fkFile, true, "Not enough memory to read " + ini},
+      {TFileKind::fkFolder, false, ini + " is a folder, not a catalogue file"},
+      {TFileKind::fkOther, false, ini + " is not a regular file"},
+      {TFileKind::fkFile, false, "Unable to read " + ini},  // no bytes to be had
+      {TFileKind::fkFile, true, "Not enough memory to read " + ini},
   };
   for (const Case& c : cases) {
     Special special;
@@ -376,10 +376,10 @@ TEST(CatalogueHostFiles, MoveNeverReplacesAndNewFilesAreExclusive) {
   fs::create_directories(dir);
   FileSystem& files = HostFileSystem();
   const std::string a = (dir / "a").string(), b = (dir / "b").string();
-  EXPECT_EQ(files.WriteNewFile(a, "one"), WriteResult::wrOk);
-  EXPECT_EQ(files.WriteNewFile(a, "two"), WriteResult::wrExists);
-  EXPECT_EQ(files.WriteNewFile((dir / "no" / "c").string(), "x"), WriteResult::wrFailed);
-  EXPECT_EQ(files.WriteNewFile(b, "bee"), WriteResult::wrOk);
+  EXPECT_EQ(files.WriteNewFile(a, "one"), TWriteResult::wrOk);
+  EXPECT_EQ(files.WriteNewFile(a, "two"), TWriteResult::wrExists);
+  EXPECT_EQ(files.WriteNewFile((dir / "no" / "c").string(), "x"), TWriteResult::wrFailed);
+  EXPECT_EQ(files.WriteNewFile(b, "bee"), TWriteResult::wrOk);
   EXPECT_FALSE(files.MoveFile(a, b));
   EXPECT_EQ(ReadFile(b), "bee");
   EXPECT_TRUE(files.RemoveFile(b));

@@ -280,7 +280,7 @@ TEST_F(InstallQueueTest, TheLogHoldsEveryEventInOrder) {
   InstallQueue& q = Make({{"Runtime", false, {"rt.exe /q"}, {}}, {"App", false, {"app.exe"}, {}}});
   ProcessStart inJob, alone;
   inJob.started = alone.started = true;
-  alone.scope = WaitScope::wsProcess;
+  alone.scope = TWaitScope::wsProcess;
   runner.starts = {inJob, alone};
   q.Begin();
   runner.End(0, 12345);

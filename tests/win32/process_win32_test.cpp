@@ -55,7 +55,7 @@ TEST(ProcessWin32, ExitCodesComeBack) {
     ProcessStart start;
     auto end = RunToEnd({TestInstaller(), "exit " + std::to_string(code), "", false, true}, &start);
     ASSERT_TRUE(end) << code << " " << start.message;
-    EXPECT_EQ(start.scope, WaitScope::wsJob);
+    EXPECT_EQ(start.scope, TWaitScope::wsJob);
     EXPECT_EQ(end->exitCode, code);
   }
 }

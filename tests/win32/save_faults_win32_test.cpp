@@ -136,12 +136,12 @@ TEST(FilesWin32, TellsFilesFoldersAndPipesApartWithoutWaiting) {
   const std::string file = folder + "\\DISC.INI", pipe = folder + "\\PIPE.INI";
   ASSERT_TRUE(wintest::WriteBytes(file, "[General]\r\nCaption=C\r\n"));
   FileSystem& files = HostFileSystem();
-  EXPECT_EQ(files.KindOf(file), FileKind::fkFile);
-  EXPECT_EQ(files.KindOf(folder), FileKind::fkFolder);
-  EXPECT_EQ(files.KindOf(folder + "\\NONE.INI"), FileKind::fkMissing);
-  EXPECT_EQ(files.KindOf("Z:\\dev\\zero"), FileKind::fkOther);
+  EXPECT_EQ(files.KindOf(file), TFileKind::fkFile);
+  EXPECT_EQ(files.KindOf(folder), TFileKind::fkFolder);
+  EXPECT_EQ(files.KindOf(folder + "\\NONE.INI"), TFileKind::fkMissing);
+  EXPECT_EQ(files.KindOf("Z:\\dev\\zero"), TFileKind::fkOther);
   EXPECT_TRUE(wintest::RunUnixCommand("mkfifo '" + wintest::UnixPath(folder) + "/PIPE.INI'"));
-  EXPECT_EQ(files.KindOf(pipe), FileKind::fkOther);
+  EXPECT_EQ(files.KindOf(pipe), TFileKind::fkOther);
   std::string bytes;
   EXPECT_FALSE(files.ReadWholeFile(pipe, bytes));  // returns at once: nothing waits on it
   wintest::RemoveTree(folder);
