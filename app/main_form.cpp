@@ -44,22 +44,19 @@ TFTallimo::~TFTallimo() {
 
 void TFTallimo::BuildControls() {
   // Upper half: the heading over the banner, then the list.
-  PanList.Name = "PanList";
-  PanList.SetParent(this);
-  PanList.SetBounds(0, 0, 504, 218);
-  PanList.SetAlign(ui::TAlign::alTop);
+  ui::Place(
+      PanList,
+      {.name = "PanList", .parent = this, .bounds = {0, 0, 504, 218}, .align = ui::TAlign::alTop});
 
-  Image2.Name = "Image2";
-  Image2.SetParent(&PanList);
+  ui::Place(Image2, {.name = "Image2",
+                     .parent = &PanList,
+                     .bounds = {0, 0, 500, 31},
+                     .align = ui::TAlign::alTop});
   Image2.Stretch = true;
-  Image2.SetBounds(0, 0, 500, 31);
-  Image2.SetAlign(ui::TAlign::alTop);
   Image2.SetBitmap(ui::LoadBitmapResource(IDB_BANNER));
 
   // The heading: sunken, an olive shadow, the face from blue at the top to black.
-  LabelSelect.Name = "LabelSelect";
-  LabelSelect.SetParent(&PanList);
-  LabelSelect.SetBounds(0, 1, 504, 31);
+  ui::Place(LabelSelect, {.name = "LabelSelect", .parent = &PanList, .bounds = {0, 1, 504, 31}});
   LabelSelect.SetDirectionHighlight(edDownRight);
   LabelSelect.SetDirectionShadow(edUpLeft);
   LabelSelect.SetColourShadow(clOlive);
@@ -71,13 +68,12 @@ void TFTallimo::BuildControls() {
   LabelSelect.SetCaption("&Select a Program to Install");
   LabelSelect.SetFont(ui::FontOf("Times New Roman", 25, clBlack));
 
-  ListBox1.Name = "ListBox1";
-  ListBox1.SetParent(&PanList);
-  ListBox1.SetAlign(ui::TAlign::alClient);
+  ui::Place(
+      ListBox1,
+      {.name = "ListBox1", .parent = &PanList, .align = ui::TAlign::alClient, .helpContext = 2});
   ListBox1.SetFont(ui::FontOf("MS Sans Serif", 20, clBlack, true));
   ListBox1.SetDefaultRowHeight(kDesignListRowHeight);
   ListBox1.DefaultColWidth = 1500;
-  ListBox1.HelpContext = 2;
   ListBox1.Popup = &PopupMenu1;
   ListBox1.OnSelectCell = [this](int col, int row, bool& can) {
     ListBox1SelectCell(col, row, can);
@@ -87,23 +83,21 @@ void TFTallimo::BuildControls() {
   };
 
   // The button bar.
-  PanBtn.Name = "PanBtn";
-  PanBtn.SetParent(this);
-  PanBtn.SetBounds(0, 313, 504, kDesignPanBtnHeight);
-  PanBtn.SetAlign(ui::TAlign::alBottom);
+  ui::Place(PanBtn, {.name = "PanBtn",
+                     .parent = this,
+                     .bounds = {0, 313, 504, kDesignPanBtnHeight},
+                     .align = ui::TAlign::alBottom});
   PanBtn.BevelInner = ui::TBevelCut::bvRaised;
   PanBtn.BevelOuter = ui::TBevelCut::bvLowered;
   PanBtn.SetColor(clGray);
   PanBtn.ShowHint = true;
 
   // The button bar's background: blue at the top to black at the bottom.
-  Gradient1.Name = "Gradient1";
-  Gradient1.SetParent(&PanBtn);
+  ui::Place(Gradient1, {.name = "Gradient1", .parent = &PanBtn});
   Gradient1.SetSwap(true);
 
-  Image1.Name = "Image1";
-  Image1.SetParent(&PanBtn);
-  Image1.SetBounds(460, 8, 34, kDesignImage1Height);
+  ui::Place(Image1,
+            {.name = "Image1", .parent = &PanBtn, .bounds = {460, 8, 34, kDesignImage1Height}});
   Image1.SetBitmap(ui::LoadBitmapResource(IDB_LOGO));
   Image1.Cursor = reinterpret_cast<LPCSTR>(IDC_CROSS);
   Image1.OnClick = [this] { Image1Click(); };
@@ -128,33 +122,31 @@ void TFTallimo::BuildControls() {
   auto pane = [&](ui::Panel& panel, const char* panelName, ui::Label& heading,
                   const char* headingName, const char* title, TColor color, ui::Memo& memo,
                   const char* memoName) {
-    panel.Name = panelName;
-    panel.SetParent(this);
-    heading.Name = headingName;
-    heading.SetParent(&panel);
-    heading.SetBounds(0, 0, 293, 20);
-    heading.SetAlign(ui::TAlign::alTop);
+    ui::Place(panel, {.name = panelName, .parent = this});
+    ui::Place(heading, {.name = headingName,
+                        .parent = &panel,
+                        .bounds = {0, 0, 293, 20},
+                        .align = ui::TAlign::alTop});
     heading.SetCaption(title);
     heading.Alignment = ui::TAlignment::taCenter;
     heading.SetColor(color);
     heading.SetFont(ui::FontOf("MS Sans Serif", 18, clBlack));
-    memo.Name = memoName;
-    memo.SetParent(&panel);
-    memo.SetAlign(ui::TAlign::alClient);
+    ui::Place(
+        memo,
+        {.name = memoName, .parent = &panel, .align = ui::TAlign::alClient, .helpContext = 2});
     memo.ReadOnly = true;
     memo.Border = false;
     memo.SetColor(clBtnFace);
     memo.ScrollBars = ui::TScrollStyle::ssVertical;
-    memo.HelpContext = 2;
   };
   pane(PanInfo, "PanInfo", Label2, "Label2", "Information", clYellow, MemoInfo, "MemoInfo");
   PanInfo.SetBounds(0, 218, 293, 95);
   PanInfo.SetAlign(ui::TAlign::alLeft);
 
-  SplitterBar1.Name = "SplitterBar1";
-  SplitterBar1.SetParent(this);
-  SplitterBar1.SetBounds(293, 218, 4, 95);
-  SplitterBar1.SetAlign(ui::TAlign::alLeft);
+  ui::Place(SplitterBar1, {.name = "SplitterBar1",
+                           .parent = this,
+                           .bounds = {293, 218, 4, 95},
+                           .align = ui::TAlign::alLeft});
 
   pane(PanSpecs, "PanSpecs", Label3, "Label3", "Specifications", clLime, MemoSpecs, "MemoSpecs");
   PanSpecs.SetAlign(ui::TAlign::alClient);

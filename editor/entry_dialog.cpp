@@ -55,10 +55,8 @@ TFTallimoadd::~TFTallimoadd() {
 
 void TFTallimoadd::BuildControls() {
   // The upper part: blue at the top to black.
-  Gradient1.Name = "Gradient1";
-  Gradient1.SetParent(this);
   Gradient1.SetAlign(ui::TAlign::alNone);
-  Gradient1.SetBounds(0, 0, 448, 217);
+  ui::Place(Gradient1, {.name = "Gradient1", .parent = this, .bounds = {0, 0, 448, 217}});
   Gradient1.SetSwap(true);
 
   struct LabelDesign {
@@ -87,34 +85,24 @@ void TFTallimoadd::BuildControls() {
   }
 
   // The entry's fields, in tab order.
-  ProgName.Name = "ProgName";
-  ProgName.SetParent(this);
-  ProgName.SetBounds(128, 20, 297, 24);
-  ProgName.HelpContext = 51;
-
-  SerialNum.Name = "SerialNum";
-  SerialNum.SetParent(this);
-  SerialNum.SetBounds(128, 59, 297, 51);
+  ui::Place(ProgName,
+            {.name = "ProgName", .parent = this, .bounds = {128, 20, 297, 24}, .helpContext = 51});
+  ui::Place(SerialNum,
+            {.name = "SerialNum", .parent = this, .bounds = {128, 59, 297, 51}, .helpContext = 52});
   SerialNum.WantReturns = true;
-  SerialNum.HelpContext = 52;
-
-  NFOfile.Name = "NFOfile";
-  NFOfile.SetParent(this);
-  NFOfile.SetBounds(128, 121, 188, 24);
-  NFOfile.Hint = "Doubt Click for file dialog";
-  NFOfile.HelpContext = 53;
+  ui::Place(NFOfile, {.name = "NFOfile",
+                      .parent = this,
+                      .bounds = {128, 121, 188, 24},
+                      .hint = "Doubt Click for file dialog",
+                      .helpContext = 53});
   NFOfile.OnDblClick = [this] { NFOfileDblClick(); };
 
   // Only the box shows: the caption lies beyond the control's width (Label4 stands for it).
-  CheckBox1.Name = "CheckBox1";
-  CheckBox1.SetParent(this);
-  CheckBox1.SetBounds(404, 119, 17, 21);
+  ui::Place(CheckBox1,
+            {.name = "CheckBox1", .parent = this, .bounds = {404, 119, 17, 21}, .helpContext = 54});
   CheckBox1.SetCaption("Make &Batch:");
-  CheckBox1.HelpContext = 54;
 
-  BtnOkay.Name = "BtnOkay";
-  BtnOkay.SetParent(this);
-  BtnOkay.SetBounds(129, 167, 177, 31);
+  ui::Place(BtnOkay, {.name = "BtnOkay", .parent = this, .bounds = {129, 167, 177, 31}});
   BtnOkay.SetCaption("&Okay");
   BtnOkay.SetFont(DialogFont(14, clWindowText, true));
   BtnOkay.Default = true;
@@ -122,9 +110,7 @@ void TFTallimoadd::BuildControls() {
   BtnOkay.OnClick = [this] { BtnOkayClick(); };
   DefaultButton = &BtnOkay;
 
-  BtnCancel.Name = "BtnCancel";
-  BtnCancel.SetParent(this);
-  BtnCancel.SetBounds(316, 167, 110, 31);
+  ui::Place(BtnCancel, {.name = "BtnCancel", .parent = this, .bounds = {316, 167, 110, 31}});
   BtnCancel.SetCaption("&Cancel");
   BtnCancel.ModalResult = TModalResult::mrCancel;
   // No cancel key: a stray Escape, in a field or a memo, must not throw away a typed entry.
@@ -166,22 +152,18 @@ void TFTallimoadd::BuildControls() {
     p.memo.HelpContext = p.help;
   }
   // The fourth page, Options: fields that the install queue reads.
-  TabSheet4.Name = "TabSheet4";
   TabSheet4.SetCaption("Op&tions");
-  TabSheet4.SetParent(&PageControl1);
-  TabSheet4.HelpContext = 56;
-  LabelSuccess.Name = "LabelSuccess";
-  LabelSuccess.SetParent(&TabSheet4);
-  LabelSuccess.SetBounds(12, 16, 0, 0);
+  ui::Place(TabSheet4, {.name = "TabSheet4", .parent = &PageControl1, .helpContext = 56});
+  ui::Place(LabelSuccess, {.name = "LabelSuccess", .parent = &TabSheet4, .bounds = {12, 16, 0, 0}});
   LabelSuccess.SetFont(DialogFont(15, clBlack));
   LabelSuccess.SetCaption("S&uccess codes");
   LabelSuccess.SetAutoSize(true);
   LabelSuccess.FocusControl = &EditSuccess;
-  EditSuccess.Name = "EditSuccess";
-  EditSuccess.SetParent(&TabSheet4);
-  EditSuccess.SetBounds(128, 12, 297, 24);
-  EditSuccess.HelpContext = 57;
-  EditSuccess.Hint = "Exit codes besides 0 that mean the setup worked, such as 1,2";
+  ui::Place(EditSuccess, {.name = "EditSuccess",
+                          .parent = &TabSheet4,
+                          .bounds = {128, 12, 297, 24},
+                          .hint = "Exit codes besides 0 that mean the setup worked, such as 1,2",
+                          .helpContext = 57});
 
   MemoAddInst.Hint = "Doubt Click for file dialog";
   MemoAddInst.OnDblClick = [this] { MemoAddInstDblClick(); };

@@ -47,6 +47,17 @@ void Control::SetBounds(int left, int top, int width, int height) {
   if (parent_ && align_ != TAlign::alNone) parent_->Realign();
 }
 
+void Place(Control& control, const ControlDesign& design) {
+  control.Name = design.name;
+  control.SetParent(design.parent);
+  if (!(design.bounds == TBounds{}))
+    control.SetBounds(design.bounds.left, design.bounds.top, design.bounds.width,
+                      design.bounds.height);
+  if (design.align != TAlign::alNone) control.SetAlign(design.align);
+  if (design.hint) control.Hint = design.hint;
+  if (design.helpContext) control.HelpContext = design.helpContext;
+}
+
 void Control::SetAlign(TAlign align) {
   align_ = align;
   if (parent_) parent_->Realign();

@@ -110,4 +110,16 @@ class Control {
   TFont font_;
 };
 
+// A control as the designer placed it: its name, its parent, its bounds in design pixels, how it
+// is aligned, its hint and help context. What is left out keeps the control's default.
+struct ControlDesign {
+  const char* name = "";
+  WinControl* parent = nullptr;
+  TBounds bounds{};  // all 0: the control's own
+  TAlign align = TAlign::alNone;
+  const char* hint = nullptr;
+  int helpContext = 0;
+};
+void Place(Control& control, const ControlDesign& design);
+
 }  // namespace tallimo::ui

@@ -75,10 +75,10 @@ TEST(HelpTopics, EveryNumberOfTheWindowsHasATopicAndTheDialogControlsAPopup) {
 
 // Every literal context number in the windows' code (controls and menu items) has a topic.
 TEST(HelpTopics, EveryContextNumberInTheCodeHasATopic) {
-  // HelpContext = N; menu items Add("Name", "Caption", N); rows of control tables that end
-  // in the number ({Label1, ..., Edit1, ..., 81}, {TabSheet1, ..., 61}).
+  // HelpContext = N or a design's .helpContext = N; menu items Add("Name", "Caption", N); rows of
+  // control tables that end in the number ({Label1, ..., Edit1, ..., 81}, {TabSheet1, ..., 61}).
   const std::regex uses(
-      R"re(HelpContext\s*=\s*(\d+)|\.Add\("\w+",\s*"[^"]*",\s*(\d+)\)|\{\s*(?:Label|TabSheet)\d[^{}]*,\s*(\d+)\})re");
+      R"re([Hh]elpContext\s*=\s*(\d+)|\.Add\("\w+",\s*"[^"]*",\s*(\d+)\)|\{\s*(?:Label|TabSheet)\d[^{}]*,\s*(\d+)\})re");
   int found = 0;
   for (const char* folder : {"app", "install", "editor", "catalogue", "viewers", "ui"}) {
     for (const auto& file : fs::directory_iterator(kSource / folder)) {
