@@ -6,12 +6,19 @@ namespace tallimo {
 
 namespace {
 
+// Wide enough for a log path under a Windows XP profile (C:\Documents and Settings\<user>
+// \Local Settings\Temp) on one line; a longer one scrolls in its field.
+constexpr int kClientWidth = 600;
+constexpr int kInnerWidth = kClientWidth - 16;
+
+// A line of text that can be selected and copied, drawn on the window's own colour.
 void PlaceText(ui::Edit& edit, ui::Form* form, const char* name, int y) {
   edit.Name = name;
   edit.SetParent(form);
-  edit.SetBounds(8, y, 464, 20);
+  edit.SetBounds(8, y, kInnerWidth, 20);
   edit.ReadOnly = true;
   edit.Border = false;
+  edit.SetColor(clBtnFace);
 }
 
 }  // namespace
@@ -25,22 +32,22 @@ TFTallimoQueue::TFTallimoQueue(InstallProgressSeams seams, std::vector<QueuedPro
   BorderStyle = ui::TBorderStyle::bsDialog;
   Position = ui::TPosition::poScreenCenter;
   SetFont(ui::FontOf("MS Sans Serif", 14));
-  SetClientSize(480, 360);
+  SetClientSize(kClientWidth, 360);
 
   ListBox1.Name = "ListBox1";
   ListBox1.SetParent(this);
-  ListBox1.SetBounds(8, 8, 464, 200);
+  ListBox1.SetBounds(8, 8, kInnerWidth, 200);
   std::vector<std::string> rows;
   for (size_t i = 0; i < queue_.Size(); ++i) rows.push_back(queue_.RowText(i));
   ListBox1.SetItems(rows);
 
   LabelSummary.Name = "LabelSummary";
   LabelSummary.SetParent(this);
-  LabelSummary.SetBounds(8, 214, 464, 20);
+  LabelSummary.SetBounds(8, 214, kInnerWidth, 20);
 
   ProgressBar1.Name = "ProgressBar1";
   ProgressBar1.SetParent(this);
-  ProgressBar1.SetBounds(8, 238, 464, 18);
+  ProgressBar1.SetBounds(8, 238, kInnerWidth, 18);
   ProgressBar1.SetMax(static_cast<int>(queue_.Size()));
 
   PlaceText(EditCommand, this, "EditCommand", 264);
@@ -50,7 +57,7 @@ TFTallimoQueue::TFTallimoQueue(InstallProgressSeams seams, std::vector<QueuedPro
                    {{BtnStop, "BtnStop", "&Stop", 8, 322, 105, 29, ""},
                     {BtnStopWaiting, "BtnStopWaiting", "Stop &waiting", 127, 322, 105, 29, ""},
                     {BtnOpenLog, "BtnOpenLog", "Open &Log", 246, 322, 105, 29, ""},
-                    {BtnClose, "BtnClose", "&Close", 367, 322, 105, 29, ""}});
+                    {BtnClose, "BtnClose", "&Close", kClientWidth - 113, 322, 105, 29, ""}});
   BtnStop.OnClick = [this] { BtnStopClick(); };
   BtnStopWaiting.OnClick = [this] { BtnStopWaitingClick(); };
   BtnOpenLog.OnClick = [this] { BtnOpenLogClick(); };
