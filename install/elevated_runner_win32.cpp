@@ -32,6 +32,13 @@ bool AppendLine(const std::string& path, const std::string& line) {
   return ok && written == bytes.size();
 }
 
+WorkerEvent MakeEvent(WorkerEventKind kind, std::string text = {}) {
+  WorkerEvent event;
+  event.kind = kind;
+  event.text = std::move(text);
+  return event;
+}
+
 // Adds to `buffer` what `path` holds past `offset` (a file not there yet holds nothing).
 void ReadNew(const std::string& path, uint64_t& offset, std::string& buffer) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
@@ -185,7 +192,7 @@ class ShellElevatedRunner final : public ElevatedRunner {
       callback(*event);
       if (generation != generation_) return;  // forgotten meanwhile
     }
-    if (gone) Finish(WorkerEvent{WorkerEventKind::weLost, 0, {}, {}});
+    if (gone) Finish(MakeEvent(WorkerEventKind::weLost));
   }
 
   void Finish(const WorkerEvent& last) {
@@ -224,7 +231,7 @@ class ForwardedLogs final : public LogFiles {
       bool ok = true;
       for (size_t end; (end = pending_.find("\r\n")) != std::string::npos;) {
         ok = AppendLine(events_,
-                        EventLine({WorkerEventKind::weLog, 0, {}, pending_.substr(0, end)})) &&
+                        EventLine(MakeEvent(WorkerEventKind::weLog, pending_.substr(0, end)))) &&
              ok;
         pending_.erase(0, end + 2);
       }
@@ -261,12 +268,15 @@ int RunQueueWorker(const std::string& handOverPath) {
       std::move(handOver->programs), handOver->cataloguePath);
   queue.LogTitle = "Elevated copy";
   queue.OnRowChanged = [&](size_t row) {
-    AppendLine(events, EventLine({WorkerEventKind::weRow, row, queue.Row(row), {}}));
+    WorkerEvent event = MakeEvent(WorkerEventKind::weRow);
+    event.row = row;
+    event.result = queue.Row(row);
+    AppendLine(events, EventLine(event));
   };
   queue.OnCommandChanged = [&] {
-    AppendLine(events, EventLine({WorkerEventKind::weCommand, 0, {}, queue.CurrentCommand()}));
+    AppendLine(events, EventLine(MakeEvent(WorkerEventKind::weCommand, queue.CurrentCommand())));
   };
-  queue.OnEnded = [&] { AppendLine(events, EventLine({WorkerEventKind::weEnd, 0, {}, {}})); };
+  queue.OnEnded = [&] { AppendLine(events, EventLine(MakeEvent(WorkerEventKind::weEnd))); };
   queue.Begin();
   uint64_t controlOffset = 0;
   std::string controlBuffer;

@@ -42,7 +42,9 @@ class FakeElevatedRunner : public ElevatedRunner {
   void Lost() {
     EventCallback callback = std::move(onEvent_);
     onEvent_ = nullptr;
-    callback(WorkerEvent{WorkerEventKind::weLost, 0, {}, {}});
+    WorkerEvent lost;
+    lost.kind = WorkerEventKind::weLost;
+    callback(lost);
   }
 
  private:

@@ -59,16 +59,33 @@ TEST(ElevatedQueueText, GarbledOrTruncatedHandOversAreRefused) {
 }
 
 TEST(ElevatedQueueText, EventsReadBackAndGarbledOnesAreDropped) {
-  const WorkerEvent events[] = {
-      {WorkerEventKind::weRow, 0, {TQueueState::qsRunning, 0, {}}, {}},
-      {WorkerEventKind::weRow, 2, {TQueueState::qsFailed, 4294967295u, {}}, {}},
-      {WorkerEventKind::weRow, 1, {TQueueState::qsCannotStart, 0, "Bad \\ file\r\nname"}, {}},
-      {WorkerEventKind::weRow, 7, {TQueueState::qsRightsRefused, 0, {}}, {}},
-      {WorkerEventKind::weCommand, 0, {}, "C:\\x.exe /q"},
-      {WorkerEventKind::weCommand, 0, {}, ""},
-      {WorkerEventKind::weLog, 0, {}, "2026-05-01 09:30:00 Exit code 3010 after 1.2 s"},
-      {WorkerEventKind::weEnd, 0, {}, {}},
+  using K = WorkerEventKind;
+  using S = TQueueState;
+  struct Case {
+    K kind;
+    size_t row;
+    S state;
+    uint32_t code;
+    const char* text;  // the row's message, or the command or log line
+  } cases[] = {
+      {K::weRow, 0, S::qsRunning, 0, ""},
+      {K::weRow, 2, S::qsFailed, 4294967295u, ""},
+      {K::weRow, 1, S::qsCannotStart, 0, "Bad \\ file\r\nname"},
+      {K::weRow, 7, S::qsRightsRefused, 0, ""},
+      {K::weCommand, 0, S::qsWaiting, 0, "C:\\x.exe /q"},
+      {K::weCommand, 0, S::qsWaiting, 0, ""},
+      {K::weLog, 0, S::qsWaiting, 0, "2026-05-01 09:30:00 Exit code 3010 after 1.2 s"},
+      {K::weEnd, 0, S::qsWaiting, 0, ""},
   };
+  std::vector<WorkerEvent> events;
+  for (const Case& c : cases) {
+    WorkerEvent& event = events.emplace_back();
+    event.kind = c.kind;
+    event.row = c.row;
+    event.result.state = c.state;
+    event.result.exitCode = c.code;
+    (c.kind == K::weRow ? event.result.message : event.text) = c.text;
+  }
   for (const WorkerEvent& event : events) {
     const std::string line = EventLine(event);
     EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
