@@ -74,6 +74,7 @@ struct MainWindowSeams {
   ProcessRunner& processes;  // the install queue's programs, waited for
   LogFiles& logFiles;        // the install queue's log
   Restarter& restarter;      // a restart that installed programs need
+  ElevatedRunner& elevated;  // the rest of a queue that needs administrator rights
   MainWindowDialogs dialogs;
 };
 

@@ -104,7 +104,7 @@ void TFTallimo::InstallMarked(bool thenClose) {
       PrepareQueue(plan.programs, [this] { return seams_.dialogs.drive.ChooseDrive(); });
   if (!prepared) return;  // the drive question was left: nothing runs
   TFTallimoQueue progress({{seams_.processes, seams_.files, seams_.environment, seams_.random,
-                            seams_.clock, seams_.logFiles},
+                            seams_.clock, seams_.logFiles, &seams_.elevated},
                            seams_.shell,
                            seams_.prompter,
                            seams_.restarter},

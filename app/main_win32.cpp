@@ -10,10 +10,12 @@
 #include <string>
 
 #include "app/about_box.h"
+#include "app/command_line.h"
 #include "app/main_form.h"
 #include "catalogue/general_info_dialog.h"
 #include "editor/entry_dialog.h"
 #include "install/drive_dialog.h"
+#include "install/elevated_runner_win32.h"
 #include "ui/application.h"
 #include "viewers/nfo_viewer.h"
 
@@ -46,6 +48,9 @@ std::string ProgramFolder() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The elevated copy of an install queue: no window, only the queue handed over.
+  if (std::optional<std::string> handOver = QueueWorkerFile(GetCommandLineA()))
+    return RunQueueWorker(*handOver);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
   ui::Application& app = ui::App();
@@ -68,6 +73,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   auto info = std::make_unique<TFTallimoinfo>(colors);
   auto drive = std::make_unique<TFTallimodrive>(HostDrives(), colors);
   TimeSeededRandom batchNames;
+  // Where a queued program asks for administrator rights: this program again, through the
+  // shell's prompt.
+  std::unique_ptr<ElevatedRunner> elevated =
+      MakeShellElevatedRunner(ProgramPath(), "runas", kQueueWorkerOption);
   auto mainForm = std::make_unique<TFTallimo>(MainWindowSeams{HostFileSystem(),
                                                               HostLocale(),
                                                               HostClock(),
@@ -84,6 +93,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                                               HostProcessRunner(),
                                                               HostLogFiles(),
                                                               HostRestarter(),
+                                                              *elevated,
                                                               {*drive, *add, *info, *nfo, *about}});
   FTallimo = mainForm.get();
   FTallimoadd = add.get();

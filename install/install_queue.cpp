@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "install/batch_file.h"
+#include "install/elevated_queue.h"
 #include "install/install_line.h"
 #include "platform/error.h"
 
@@ -32,6 +33,8 @@ std::string StateText(const QueueRow& row) {
       return "not started (restart in progress)";
     case TQueueState::qsNotWaitedFor:
       return "not waited for (still running)";
+    case TQueueState::qsRightsRefused:
+      return "failed (administrator rights refused)";
   }
   return {};
 }
@@ -55,6 +58,7 @@ QueueCounts CountRows(const std::vector<QueueRow>& rows) {
         break;
       case TQueueState::qsFailed:
       case TQueueState::qsCannotStart:
+      case TQueueState::qsRightsRefused:
         ++counts.failed;
         break;
       case TQueueState::qsWaiting:
@@ -158,7 +162,10 @@ InstallQueue::InstallQueue(QueueSeams seams, std::vector<QueuedProgram> programs
       cataloguePath_(std::move(cataloguePath)) {}
 
 InstallQueue::~InstallQueue() {
-  if (waiting_) seams_.processes.StopWaiting();
+  if (handedOver_)
+    seams_.elevated->Forget();
+  else if (waiting_)
+    seams_.processes.StopWaiting();
 }
 
 size_t InstallQueue::DoneCount() const {
@@ -217,17 +224,21 @@ void InstallQueue::Begin() {
   if (began_) return;
   began_ = true;
   OpenLog();
-  Log("Queue started: " + cataloguePath_ + ", " + Counted(programs_.size(), "program", "programs"));
+  Log(LogTitle + " started: " + cataloguePath_ + ", " +
+      Counted(programs_.size(), "program", "programs"));
   Advance();
 }
 
 void InstallQueue::Stop() {
   if (ended_ || stopRequested_) return;
   stopRequested_ = true;
+  // The copy says so in the log itself.
+  if (handedOver_) return seams_.elevated->Stop();
   Log("Stop requested: the programs after the one running are not started");
 }
 
 void InstallQueue::StopWaiting() {
+  if (handedOver_) return seams_.elevated->StopWaiting(current_ - handOverFrom_);
   if (!waiting_) return;
   seams_.processes.StopWaiting();
   waiting_ = false;
@@ -257,7 +268,7 @@ void InstallQueue::Advance() {
       for (size_t i = current_; i < programs_.size(); ++i) Log(RowText(i));
       ended_ = true;
       SetCommand({});
-      Log("Queue ended: " + Summary());
+      Log(LogTitle + " ended: " + Summary());
       log_.reset();
       if (OnEnded) OnEnded();
       break;
@@ -311,6 +322,7 @@ bool InstallQueue::StartLine() {
   ProcessStart start =
       seams_.processes.Start(request, [this](const ProcessEnd& end) { LineEnded(end); });
   if (!start.started) {
+    if (start.elevationRequired && HandOverRest()) return true;
     LineFailed(start.message);
     return true;
   }
@@ -374,6 +386,114 @@ void InstallQueue::RemoveBatchFile() {
   if (batchPath_.empty()) return;
   seams_.files.RemoveFile(batchPath_);
   batchPath_.clear();
+}
+
+}  // namespace tallimo
+
+namespace tallimo {
+
+// The program now due asks for administrator rights: it and the rest of the queue go to the
+// elevated copy. False when there is nothing to hand over to.
+bool InstallQueue::HandOverRest() {
+  if (!seams_.elevated) return false;
+  QueuedProgram& program = programs_[current_];
+  const size_t lineCount = program.batch ? 1 : program.lines.size();
+  if (rightsRefused_) {
+    Log("Administrator rights were refused for this queue: not asked again");
+    if (!failure_) failure_ = QueueRow{TQueueState::qsRightsRefused, 0, {}};
+    line_ = lineCount;
+    return true;
+  }
+  HandOver handOver{cataloguePath_,
+                    {programs_.begin() + static_cast<ptrdiff_t>(current_), programs_.end()}};
+  // A program run line by line goes on from the line that asked; a batch file is written again
+  // by the copy.
+  if (!program.batch)
+    handOver.programs[0].lines.erase(
+        handOver.programs[0].lines.begin(),
+        handOver.programs[0].lines.begin() + static_cast<ptrdiff_t>(line_ - 1));
+  RemoveBatchFile();
+  Log("Administrator rights needed: the rest of the queue runs in an elevated copy of Tallimo");
+  const ElevatedRunner::Start start = seams_.elevated->Run(
+      handOver, [this](const WorkerEvent& event) { WorkerEventArrived(event); });
+  switch (start.result) {
+    case ElevatedRunner::Result::erStarted:
+      handedOver_ = true;
+      handOverFrom_ = current_;
+      waiting_ = true;
+      if (stopRequested_) seams_.elevated->Stop();
+      break;
+    case ElevatedRunner::Result::erRefused:
+      rightsRefused_ = true;
+      Log("Administrator rights refused");
+      if (!failure_) failure_ = QueueRow{TQueueState::qsRightsRefused, 0, {}};
+      line_ = lineCount;
+      break;
+    case ElevatedRunner::Result::erFailed:
+      LineFailed(start.message);
+      line_ = lineCount;
+      break;
+  }
+  return true;
+}
+
+void InstallQueue::WorkerEventArrived(const WorkerEvent& event) {
+  if (!handedOver_) return;
+  switch (event.kind) {
+    case WorkerEventKind::weRow:
+      if (event.row < programs_.size() - handOverFrom_)
+        WorkerRow(handOverFrom_ + event.row, event.result);
+      break;
+    case WorkerEventKind::weCommand:
+      SetCommand(event.text);
+      break;
+    case WorkerEventKind::weLog:
+      // Stamped by the copy: written as it came.
+      if (log_ && !log_->Append(event.text + "\r\n")) {
+        log_.reset();
+        logFailed_ = true;
+      }
+      break;
+    case WorkerEventKind::weLost:
+      Log("The administrator's copy of Tallimo ended before the queue did");
+      HandOverEnded();
+      break;
+    case WorkerEventKind::weEnd:
+      HandOverEnded();
+      break;
+  }
+}
+
+void InstallQueue::WorkerRow(size_t row, QueueRow result) {
+  const bool final =
+      result.state != TQueueState::qsWaiting && result.state != TQueueState::qsRunning;
+  if (result.state == TQueueState::qsRunning) current_ = row;
+  // The lines that ran here before the hand-over count too: the first failure wins.
+  if (row == handOverFrom_ && final) {
+    if (failure_)
+      result = *failure_;
+    else if (sawRestartNeeded_ && result.state == TQueueState::qsInstalled)
+      result = QueueRow{TQueueState::qsRestartNeeded, kExitRestartNeeded, {}};
+  }
+  if (result.state == TQueueState::qsRestartStarted) restartStarted_ = true;
+  const TQueueState state = result.state;
+  rows_[row] = std::move(result);
+  SetState(row, state);
+}
+
+void InstallQueue::HandOverEnded() {
+  for (size_t i = handOverFrom_; i < programs_.size(); ++i) {
+    if (rows_[i].state != TQueueState::qsWaiting && rows_[i].state != TQueueState::qsRunning)
+      continue;
+    rows_[i] = QueueRow{TQueueState::qsCannotStart, 0, kWorkerLostMessage};
+    SetState(i, TQueueState::qsCannotStart);
+    Log(RowText(i));
+  }
+  handedOver_ = false;
+  waiting_ = false;
+  current_ = programs_.size();
+  SetCommand({});
+  Advance();
 }
 
 }  // namespace tallimo

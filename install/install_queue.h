@@ -51,6 +51,7 @@ enum class TQueueState {
   qsStopped,            // not started: the user stopped the queue
   qsRestartInProgress,  // not started: a program started the restart
   qsNotWaitedFor,       // the user stopped waiting for it
+  qsRightsRefused,      // it needs administrator rights, and the user refused them
 };
 
 struct QueueRow {
@@ -62,7 +63,7 @@ struct QueueRow {
 // The row's state as the window and the log show it: "waiting", "running", "installed",
 // "installed, restart needed", "installed, restart started", "failed (exit code N)",
 // "failed (cannot start: <message>)", "not started (stopped)", "not started (restart in
-// progress)", "not waited for (still running)".
+// progress)", "not waited for (still running)", "failed (administrator rights refused)".
 std::string StateText(const QueueRow& row);
 
 // The result of an exit code: 0 and the entry's success codes are installed, 3010 a restart
@@ -102,6 +103,9 @@ std::string LogFileName(const LocalTime& time, int attempt);
 // Names tried before the log is given up.
 inline constexpr int kLogNameAttempts = 100;
 
+class ElevatedRunner;
+struct WorkerEvent;
+
 struct QueueSeams {
   ProcessRunner& processes;
   FileSystem& files;
@@ -109,10 +113,16 @@ struct QueueSeams {
   RandomSource& random;  // the batch files' names
   Clock& clock;
   LogFiles& logFiles;
+  // Where a program asks for administrator rights, the rest of the queue is handed to this
+  // (one prompt for the whole queue); none: such a program cannot start.
+  ElevatedRunner* elevated = nullptr;
 };
 
 class InstallQueue {
  public:
+  // The log's first and last lines: "<LogTitle> started: ..." and "<LogTitle> ended: ...".
+  std::string LogTitle = "Queue";
+
   // `cataloguePath` is named in the log. Nothing starts before Begin.
   InstallQueue(QueueSeams seams, std::vector<QueuedProgram> programs, std::string cataloguePath);
   ~InstallQueue();
@@ -164,6 +174,10 @@ class InstallQueue {
   void OpenLog();
   void Log(const std::string& text);
   void RemoveBatchFile();
+  bool HandOverRest();
+  void WorkerEventArrived(const WorkerEvent& event);
+  void WorkerRow(size_t row, QueueRow result);
+  void HandOverEnded();
 
   QueueSeams seams_;
   std::vector<QueuedProgram> programs_;
@@ -188,6 +202,10 @@ class InstallQueue {
   std::optional<QueueRow> failure_;
   bool sawRestartNeeded_ = false;
   bool sawRestartStarted_ = false;
+  // The rest of the queue runs in the elevated copy: its rows start at `handOverFrom_`.
+  bool handedOver_ = false;
+  bool rightsRefused_ = false;
+  size_t handOverFrom_ = 0;
 };
 
 }  // namespace tallimo

@@ -5,6 +5,7 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   install/drive_list.cpp
   install/drive_token.cpp
   install/install_line.cpp
+  install/elevated_queue.cpp
   install/install_queue.cpp
   install/install_runner.cpp
   install/random_source.cpp
@@ -13,5 +14,6 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
 list(APPEND TALLIMO_WIN32_SOURCES
   install/drive_combo_box.cpp
   install/drive_dialog.cpp
+  install/elevated_runner_win32.cpp
   install/install_progress.cpp
 )

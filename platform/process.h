@@ -53,4 +53,7 @@ class ProcessRunner {
 // the end to a window of the calling thread.
 ProcessRunner& HostProcessRunner();
 
+// The system's text for an error code, without its final full stop.
+std::string SystemErrorMessage(uint32_t error);
+
 }  // namespace tallimo

@@ -17,7 +17,9 @@ namespace {
 constexpr UINT kEndedMessage = WM_APP + 1;
 constexpr DWORD kPollMilliseconds = 100;
 
-std::string SystemMessage(DWORD error) {
+}  // namespace
+
+std::string SystemErrorMessage(uint32_t error) {
   char* text = nullptr;
   DWORD length = FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -29,6 +31,8 @@ std::string SystemMessage(DWORD error) {
     message.pop_back();
   return message.empty() ? "error " + std::to_string(error) : message;
 }
+
+namespace {
 
 // What the waiting thread owns: the handles of one request. It closes them when it ends.
 struct Waiting {
@@ -164,7 +168,7 @@ class Win32ProcessRunner final : public ProcessRunner {
     start.started = false;
     start.error = error;
     start.elevationRequired = error == 740;  // ERROR_ELEVATION_REQUIRED, from Vista on
-    start.message = SystemMessage(error);
+    start.message = SystemErrorMessage(error);
     return start;
   }
 

@@ -217,5 +217,42 @@ TEST_F(QueueOnMainWindow, MarkedProgramsInstallOneAfterAnotherInCatalogueOrder) 
   EXPECT_EQ(form->LabelSelect.Caption(), "&Select a Program to Install");
 }
 
+// The copy with administrator rights reports into the same progress window.
+testing::FakeElevatedRunner* g_elevated = nullptr;
+void CALLBACK FinishTheCopy(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  for (const char* line : {"row 0 running 0 ", "command rt.exe", "row 0 installed 0 ",
+                           "row 1 running 0 ", "row 1 failed 5 ", "command "})
+    g_elevated->Event(line);
+  HWND window = FindWindowA(nullptr, "Tallimo - Installing");
+  HWND list = FindWindowExA(window, nullptr, "ListBox", nullptr);
+  char text[256] = "";
+  for (int i = 0; i < static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); ++i) {
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    g_rows.push_back(text);
+  }
+  g_elevated->Event("end");
+  PostMessageA(FindWindowExA(window, nullptr, "Button", "&Close"), BM_CLICK, 0, 0);
+}
+
+TEST_F(QueueOnMainWindow, AProgramNeedingAdministratorRightsHandsTheQueueToTheCopy) {
+  form->Marks.SetMarked(&Entry(0), true);  // Runtime
+  form->Marks.SetMarked(&Entry(2), true);  // Tool
+  ProcessStart needsRights = testing::FakeProcessRunner::CannotStart("elevation", 740);
+  needsRights.elevationRequired = true;
+  processes.starts = {needsRights};
+  g_elevated = &elevated;
+  g_rows.clear();
+  SetTimer(nullptr, 0, 50, &FinishTheCopy);
+  ClickButton(form->BtnInstall);
+  ASSERT_EQ(elevated.handOvers.size(), 1u);
+  ASSERT_EQ(elevated.handOvers[0].programs.size(), 2u);
+  EXPECT_EQ(elevated.handOvers[0].programs[1].lines, StringList{"tool.exe /s"});
+  EXPECT_EQ(processes.requests.size(), 1u);
+  EXPECT_EQ(g_rows, (std::vector<std::string>{"Runtime: installed", "Tool: failed (exit code 5)"}));
+  EXPECT_FALSE(form->Marks.IsMarked(&Entry(0)));
+  EXPECT_TRUE(form->Marks.IsMarked(&Entry(2)));
+}
+
 }  // namespace
 }  // namespace tallimo

@@ -9,6 +9,7 @@
 #include "app/main_form.h"
 #include "fakes/event_log.h"
 #include "fakes/fake_clipboard.h"
+#include "fakes/fake_elevated_runner.h"
 #include "fakes/fake_environment.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_help_engine.h"
@@ -49,7 +50,7 @@ class MainWindowFixture : public Base {
     form = std::make_unique<TFTallimo>(MainWindowSeams{
         files, locale, clock, commandLine, programPath, clipboard, environment, shell, prompter,
         helpSeam ? *helpSeam : help, screen, random, HostSystemColors(), processes, logFiles,
-        restarter,
+        restarter, elevated,
         dialogs.Dialogs()});
     form->Create();
   }
@@ -69,6 +70,7 @@ class MainWindowFixture : public Base {
   testing::FakeProcessRunner processes;
   testing::FakeLogFiles logFiles;
   testing::FakeRestarter restarter;
+  testing::FakeElevatedRunner elevated;
   // The dialogs a test puts in (dialogs.about = &about ...); none answers as cancelled.
   testing::MainWindowDialogSlots dialogs;
   std::unique_ptr<TFTallimo> form;

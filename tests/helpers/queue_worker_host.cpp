@@ -1,0 +1,11 @@
+// Stands in for Tallimo.exe started as the elevated copy of an install queue (the test program
+// cannot be built as the shipped one): the same option read the same way, the same work.
+#include <windows.h>
+
+#include "app/command_line.h"
+#include "install/elevated_runner_win32.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  std::optional<std::string> handOver = tallimo::QueueWorkerFile(GetCommandLineA());
+  return handOver ? tallimo::RunQueueWorker(*handOver) : 99;
+}

@@ -1,0 +1,128 @@
+// The hand-over to the elevated copy against the real system: the copy (started without
+// elevation, which Wine does not have) runs the stand-in installer, and its rows, results,
+// log lines, Stop and Stop waiting come back into the queue of this process.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/command_line.h"
+#include "fakes/fake_process_runner.h"
+#include "install/elevated_runner_win32.h"
+#include "install/install_queue.h"
+#include "install/random_source.h"
+
+namespace tallimo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Beside(const char* name) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  return (fs::path(self).parent_path() / name).string();
+}
+
+std::string Installer(const std::string& arguments) {
+  return "\"" + Beside("tallimo_test_installer.exe") + "\" " + arguments;
+}
+
+template <typename Done>
+bool PumpUntil(Done done, DWORD limitMs = 30000) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > limitMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+  return true;
+}
+
+class ElevatedWin32 : public ::testing::Test {
+ protected:
+  // A queue whose first program asks for administrator rights: all of it goes to the copy.
+  InstallQueue& Make(std::vector<QueuedProgram> programs) {
+    ProcessStart needsRights = testing::FakeProcessRunner::CannotStart("elevation", 740);
+    needsRights.elevationRequired = true;
+    processes.starts = {needsRights};
+    QueueSeams seams{processes, HostFileSystem(), HostEnvironment(),
+                     random,    HostClock(),      HostLogFiles()};
+    seams.elevated = runner.get();
+    queue = std::make_unique<InstallQueue>(seams, std::move(programs), "D:\\DISC.INI");
+    return *queue;
+  }
+  std::vector<std::string> RowTexts() const {
+    std::vector<std::string> texts;
+    for (size_t i = 0; i < queue->Size(); ++i) texts.push_back(queue->RowText(i));
+    return texts;
+  }
+
+  testing::FakeProcessRunner processes;
+  TimeSeededRandom random;
+  std::unique_ptr<ElevatedRunner> runner =
+      MakeShellElevatedRunner(Beside("tallimo_queue_worker_host.exe"), "", kQueueWorkerOption);
+  std::unique_ptr<InstallQueue> queue;
+};
+
+TEST_F(ElevatedWin32, TheCopyRunsTheRestAndItsResultsAndLogComeBack) {
+  InstallQueue& q = Make({{"Zero", false, {Installer("exit 0")}, {}},
+                          {"Restart", false, {Installer("exit 3010")}, {}},
+                          {"Five", false, {Installer("exit 5")}, {}}});
+  std::vector<std::string> commands;
+  q.OnCommandChanged = [&] {
+    if (!q.CurrentCommand().empty()) commands.push_back(q.CurrentCommand());
+  };
+  q.Begin();
+  ASSERT_TRUE(PumpUntil([&] { return q.Ended(); }));
+  EXPECT_EQ(RowTexts(),
+            (std::vector<std::string>{"Zero: installed", "Restart: installed, restart needed",
+                                      "Five: failed (exit code 5)"}));
+  EXPECT_EQ(q.Summary(), "2 installed, 1 failed, 0 not started");
+  EXPECT_TRUE(q.RestartNeeded());
+  ASSERT_EQ(commands.size(), 4u);  // the one that asked here, then the copy's three
+  EXPECT_NE(commands[3].find("exit 5"), std::string::npos);
+  // One log: this queue's lines and the copy's, in order.
+  std::ifstream file(q.LogPath(), std::ios::binary);
+  std::stringstream log;
+  log << file.rdbuf();
+  const std::string text = log.str();
+  size_t at = 0;
+  for (const char* line : {"Queue started: D:\\DISC.INI, 3 programs", "Administrator rights needed",
+                           "Elevated copy started: D:\\DISC.INI", "Exit code 3010 after",
+                           "Five: failed (exit code 5)\r\n",
+                           "Elevated copy ended: 2 installed, 1 failed, 0 not started\r\n",
+                           "Queue ended: 2 installed, 1 failed, 0 not started\r\n"}) {
+    const size_t found = text.find(line, at);
+    EXPECT_NE(found, std::string::npos) << line << "\n" << text;
+    if (found != std::string::npos) at = found;
+  }
+}
+
+TEST_F(ElevatedWin32, StopAndStopWaitingReachTheCopy) {
+  const std::string marker = (fs::temp_directory_path() / "tallimo-elevated-wait.txt").string();
+  InstallQueue& q = Make({{"Slow", false, {Installer("wait 1500 \"" + marker + "\"")}, {}},
+                          {"Next", false, {Installer("exit 0")}, {}}});
+  q.Begin();
+  q.Stop();
+  ASSERT_TRUE(PumpUntil([&] { return q.Ended(); }));
+  EXPECT_EQ(RowTexts(),
+            (std::vector<std::string>{"Slow: installed", "Next: not started (stopped)"}));
+
+  InstallQueue& r = Make({{"Stays", false, {Installer("wait 3000 \"" + marker + "\"")}, {}},
+                          {"After", false, {Installer("exit 0")}, {}}});
+  r.Begin();
+  ASSERT_TRUE(PumpUntil(
+      [&] { return r.Row(0).state == TQueueState::qsRunning && !r.CurrentCommand().empty(); }));
+  r.StopWaiting();
+  ASSERT_TRUE(PumpUntil([&] { return r.Ended(); }));
+  EXPECT_EQ(RowTexts(), (std::vector<std::string>{"Stays: not waited for (still running)",
+                                                  "After: installed"}));
+  Sleep(3200);  // the program not waited for ends before the marker goes
+  fs::remove(marker);
+}
+
+}  // namespace
+}  // namespace tallimo
