@@ -216,8 +216,8 @@ class ShellElevatedRunner final : public ElevatedRunner {
 class ForwardedLogs final : public LogFiles {
  public:
   explicit ForwardedLogs(std::string events) : events_(std::move(events)) {}
-  std::unique_ptr<LogFile> CreateNew(const std::string&, WriteResult& result) override {
-    result = WriteResult::wrOk;
+  std::unique_ptr<LogFile> CreateNew(const std::string&, TWriteResult& result) override {
+    result = TWriteResult::wrOk;
     return std::make_unique<Forwarded>(events_);
   }
 
