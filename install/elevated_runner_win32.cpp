@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/message_window_win32.h"
 #include "platform/process.h"
 
 namespace tallimo {
@@ -152,18 +153,8 @@ class ShellElevatedRunner final : public ElevatedRunner {
  private:
   bool MakeWindow() {
     if (window_) return true;
-    static const char* const kClass = "TallimoElevatedQueue";
-    WNDCLASSA wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kClass;
-    RegisterClassA(&wc);  // fails harmlessly when registered already
-    window_ = CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    if (!window_) return false;
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    return true;
+    window_ = MakeMessageWindow("TallimoElevatedQueue", WindowProc, this);
+    return window_ != nullptr;
   }
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

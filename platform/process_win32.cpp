@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "platform/message_window_win32.h"
 #include "platform/process.h"
 
 namespace tallimo {
@@ -243,18 +244,8 @@ class Win32ProcessRunner final : public ProcessRunner {
 
   bool MakeWindow() {
     if (window_) return true;
-    static const char* const kClass = "TallimoProcessWait";
-    WNDCLASSA wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kClass;
-    RegisterClassA(&wc);  // fails harmlessly when registered already
-    window_ = CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    if (!window_) return false;
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    return true;
+    window_ = MakeMessageWindow("TallimoProcessWait", WindowProc, this);
+    return window_ != nullptr;
   }
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -2,6 +2,7 @@
 list(APPEND TALLIMO_POSIX_SOURCES platform/log_file_posix.cpp)
 list(APPEND TALLIMO_WIN32_SOURCES
   platform/log_file_win32.cpp
+  platform/message_window_win32.cpp
   platform/process_win32.cpp
   platform/restart_win32.cpp
 )

@@ -1,0 +1,12 @@
+#pragma once
+// A message-only window of the calling thread, for a seam that hears of events (a process that
+// ended, a timer) through the thread's message loop.
+#include <windows.h>
+
+namespace tallimo {
+
+// Registers `className` with `proc` (once) and makes a message-only window of it whose user
+// data is `self`; null when the system refused.
+HWND MakeMessageWindow(const char* className, WNDPROC proc, void* self);
+
+}  // namespace tallimo
