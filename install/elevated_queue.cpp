@@ -138,19 +138,19 @@ std::optional<HandOver> ParseHandOver(std::string_view text) {
 
 std::string EventLine(const WorkerEvent& event) {
   switch (event.kind) {
-    case WorkerEventKind::weRow: {
+    case TWorkerEventKind::weRow: {
       std::string_view state;
       for (const auto& [s, name] : kStateNames)
         if (s == event.result.state) state = name;
       return "row " + std::to_string(event.row) + " " + std::string(state) + " " +
              std::to_string(event.result.exitCode) + " " + Escape(event.result.message);
     }
-    case WorkerEventKind::weCommand:
+    case TWorkerEventKind::weCommand:
       return "command " + Escape(event.text);
-    case WorkerEventKind::weLog:
+    case TWorkerEventKind::weLog:
       return "log " + Escape(event.text);
-    case WorkerEventKind::weEnd:
-    case WorkerEventKind::weLost:
+    case TWorkerEventKind::weEnd:
+    case TWorkerEventKind::weLost:
       break;
   }
   return "end";
@@ -163,15 +163,16 @@ std::optional<WorkerEvent> ParseEventLine(std::string_view line) {
   if (key == "command" || key == "log") {
     std::optional<std::string> text = Unescape(rest);
     if (!text) return std::nullopt;
-    event.kind = key == "log" ? WorkerEventKind::weLog : WorkerEventKind::weCommand;
+    event.kind = key == "log" ? TWorkerEventKind::weLog : TWorkerEventKind::weCommand;
     event.text = std::move(*text);
     return event;
   }
   if (key != "row") return std::nullopt;
   // row <index> <state> <exit code> <message>
   auto [index, afterIndex] = Key(rest);
-  auto [state, afterState] = Key(afterIndex);
+  auto [stateName, afterState] = Key(afterIndex);
   auto [code, message] = Key(afterState);
+  const auto state = stateName;  // clang 14 does not let a lambda capture a structured binding
   std::optional<uint32_t> row = Number(index);
   std::optional<uint32_t> exitCode = Number(code);
   std::optional<std::string> text = Unescape(message);
@@ -179,14 +180,14 @@ std::optional<WorkerEvent> ParseEventLine(std::string_view line) {
   const auto* found = std::find_if(std::begin(kStateNames), std::end(kStateNames),
                                    [&](const auto& entry) { return entry.second == state; });
   if (found == std::end(kStateNames)) return std::nullopt;
-  event.kind = WorkerEventKind::weRow;
+  event.kind = TWorkerEventKind::weRow;
   event.row = *row;
   event.result = {found->first, *exitCode, std::move(*text)};
   return event;
 }
 
 std::string ControlLine(const WorkerControl& control) {
-  if (control.kind == WorkerControlKind::wcStop) return "stop";
+  if (control.kind == TWorkerControlKind::wcStop) return "stop";
   return "stop-waiting " + std::to_string(control.row);
 }
 
@@ -195,7 +196,7 @@ std::optional<WorkerControl> ParseControlLine(std::string_view line) {
   auto [key, rest] = Key(line);
   std::optional<uint32_t> row = Number(rest);
   if (key != "stop-waiting" || !row) return std::nullopt;
-  return WorkerControl{WorkerControlKind::wcStopWaiting, *row};
+  return WorkerControl{TWorkerControlKind::wcStopWaiting, *row};
 }
 
 std::vector<std::string> TakeCompleteLines(std::string& buffer) {

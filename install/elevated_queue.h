@@ -27,7 +27,7 @@ std::string HandOverText(const HandOver& handOver);
 // nullopt for anything but a whole, well-formed hand-over with at least one program.
 std::optional<HandOver> ParseHandOver(std::string_view text);
 
-enum class WorkerEventKind {
+enum class TWorkerEventKind {
   weRow,      // a row of the copy's queue changed: `row`, `result`
   weCommand,  // the command being run changed: `text` ("" between commands)
   weLog,      // a line of the log, its time stamp included: `text`
@@ -36,7 +36,7 @@ enum class WorkerEventKind {
 };
 
 struct WorkerEvent {
-  WorkerEventKind kind = WorkerEventKind::weEnd;
+  TWorkerEventKind kind = TWorkerEventKind::weEnd;
   size_t row = 0;  // counted in the copy's queue (0: the program that asked for the rights)
   QueueRow result;
   std::string text;
@@ -45,9 +45,9 @@ struct WorkerEvent {
 std::string EventLine(const WorkerEvent& event);
 std::optional<WorkerEvent> ParseEventLine(std::string_view line);
 
-enum class WorkerControlKind { wcStop, wcStopWaiting };
+enum class TWorkerControlKind { wcStop, wcStopWaiting };
 struct WorkerControl {
-  WorkerControlKind kind = WorkerControlKind::wcStop;
+  TWorkerControlKind kind = TWorkerControlKind::wcStop;
   size_t row = 0;  // Stop waiting: the copy's row it is meant for
 };
 std::string ControlLine(const WorkerControl& control);
@@ -66,9 +66,9 @@ inline constexpr const char* kWorkerLostMessage = "the administrator's copy of T
 class ElevatedRunner {
  public:
   virtual ~ElevatedRunner() = default;
-  enum class Result { erStarted, erRefused, erFailed };
+  enum class TElevationResult { erStarted, erRefused, erFailed };
   struct Start {
-    Result result = Result::erFailed;
+    TElevationResult result = TElevationResult::erFailed;
     std::string message;  // the system's message when it failed
   };
   using EventCallback = std::function<void(const WorkerEvent&)>;

@@ -33,7 +33,7 @@ bool AppendLine(const std::string& path, const std::string& line) {
   return ok && written == bytes.size();
 }
 
-WorkerEvent MakeEvent(WorkerEventKind kind, std::string text = {}) {
+WorkerEvent MakeEvent(TWorkerEventKind kind, std::string text = {}) {
   WorkerEvent event;
   event.kind = kind;
   event.text = std::move(text);
@@ -102,9 +102,9 @@ class ShellElevatedRunner final : public ElevatedRunner {
   Start Run(const HandOver& handOver, EventCallback onEvent) override {
     Forget();
     DWORD error = 0;
-    if (!MakeWindow()) return {Result::erFailed, SystemErrorMessage(GetLastError())};
+    if (!MakeWindow()) return {TElevationResult::erFailed, SystemErrorMessage(GetLastError())};
     const std::string path = WriteHandOver(HandOverText(handOver), error);
-    if (path.empty()) return {Result::erFailed, SystemErrorMessage(error)};
+    if (path.empty()) return {TElevationResult::erFailed, SystemErrorMessage(error)};
     const std::string parameters = option_ + " \"" + path + "\"";
     char directory[MAX_PATH + 1] = "";
     GetCurrentDirectoryA(sizeof directory, directory);
@@ -121,8 +121,8 @@ class ShellElevatedRunner final : public ElevatedRunner {
     if (!ShellExecuteExA(&info)) {
       error = GetLastError();
       DeleteFileA(path.c_str());
-      if (error == ERROR_CANCELLED) return {Result::erRefused, {}};
-      return {Result::erFailed, SystemErrorMessage(error)};
+      if (error == ERROR_CANCELLED) return {TElevationResult::erRefused, {}};
+      return {TElevationResult::erFailed, SystemErrorMessage(error)};
     }
     process_ = info.hProcess;
     handOver_ = path;
@@ -132,14 +132,14 @@ class ShellElevatedRunner final : public ElevatedRunner {
     buffer_.clear();
     onEvent_ = std::move(onEvent);
     SetTimer(window_, kPollTimer, kPollMilliseconds, nullptr);
-    return {Result::erStarted, {}};
+    return {TElevationResult::erStarted, {}};
   }
 
   void Stop() override {
-    if (onEvent_) AppendLine(control_, ControlLine({WorkerControlKind::wcStop, 0}));
+    if (onEvent_) AppendLine(control_, ControlLine({TWorkerControlKind::wcStop, 0}));
   }
   void StopWaiting(size_t row) override {
-    if (onEvent_) AppendLine(control_, ControlLine({WorkerControlKind::wcStopWaiting, row}));
+    if (onEvent_) AppendLine(control_, ControlLine({TWorkerControlKind::wcStopWaiting, row}));
   }
 
   void Forget() override {
@@ -178,12 +178,12 @@ class ShellElevatedRunner final : public ElevatedRunner {
     for (const std::string& line : TakeCompleteLines(buffer_)) {
       std::optional<WorkerEvent> event = ParseEventLine(line);
       if (!event) continue;  // garbled: dropped
-      if (event->kind == WorkerEventKind::weEnd) return Finish(*event);
+      if (event->kind == TWorkerEventKind::weEnd) return Finish(*event);
       EventCallback callback = onEvent_;
       callback(*event);
       if (generation != generation_) return;  // forgotten meanwhile
     }
-    if (gone) Finish(MakeEvent(WorkerEventKind::weLost));
+    if (gone) Finish(MakeEvent(TWorkerEventKind::weLost));
   }
 
   void Finish(const WorkerEvent& last) {
@@ -222,7 +222,7 @@ class ForwardedLogs final : public LogFiles {
       bool ok = true;
       for (size_t end; (end = pending_.find("\r\n")) != std::string::npos;) {
         ok = AppendLine(events_,
-                        EventLine(MakeEvent(WorkerEventKind::weLog, pending_.substr(0, end)))) &&
+                        EventLine(MakeEvent(TWorkerEventKind::weLog, pending_.substr(0, end)))) &&
              ok;
         pending_.erase(0, end + 2);
       }
@@ -259,15 +259,15 @@ int RunQueueWorker(const std::string& handOverPath) {
       std::move(handOver->programs), handOver->cataloguePath);
   queue.LogTitle = "Elevated copy";
   queue.OnRowChanged = [&](size_t row) {
-    WorkerEvent event = MakeEvent(WorkerEventKind::weRow);
+    WorkerEvent event = MakeEvent(TWorkerEventKind::weRow);
     event.row = row;
     event.result = queue.Row(row);
     AppendLine(events, EventLine(event));
   };
   queue.OnCommandChanged = [&] {
-    AppendLine(events, EventLine(MakeEvent(WorkerEventKind::weCommand, queue.CurrentCommand())));
+    AppendLine(events, EventLine(MakeEvent(TWorkerEventKind::weCommand, queue.CurrentCommand())));
   };
-  queue.OnEnded = [&] { AppendLine(events, EventLine(MakeEvent(WorkerEventKind::weEnd))); };
+  queue.OnEnded = [&] { AppendLine(events, EventLine(MakeEvent(TWorkerEventKind::weEnd))); };
   queue.Begin();
   uint64_t controlOffset = 0;
   std::string controlBuffer;
@@ -279,7 +279,7 @@ int RunQueueWorker(const std::string& handOverPath) {
     for (const std::string& line : TakeCompleteLines(controlBuffer)) {
       std::optional<WorkerControl> order = ParseControlLine(line);
       if (!order) continue;
-      if (order->kind == WorkerControlKind::wcStop) {
+      if (order->kind == TWorkerControlKind::wcStop) {
         queue.Stop();
       } else if (order->row < queue.Size() &&
                  queue.Row(order->row).state == TQueueState::qsRunning) {

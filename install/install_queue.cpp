@@ -417,19 +417,19 @@ bool InstallQueue::HandOverRest() {
   const ElevatedRunner::Start start = seams_.elevated->Run(
       handOver, [this](const WorkerEvent& event) { WorkerEventArrived(event); });
   switch (start.result) {
-    case ElevatedRunner::Result::erStarted:
+    case ElevatedRunner::TElevationResult::erStarted:
       handedOver_ = true;
       handOverFrom_ = current_;
       waiting_ = true;
       if (stopRequested_) seams_.elevated->Stop();
       break;
-    case ElevatedRunner::Result::erRefused:
+    case ElevatedRunner::TElevationResult::erRefused:
       rightsRefused_ = true;
       Log("Administrator rights refused");
       if (!failure_) failure_ = QueueRow{TQueueState::qsRightsRefused, 0, {}};
       line_ = lineCount;
       break;
-    case ElevatedRunner::Result::erFailed:
+    case ElevatedRunner::TElevationResult::erFailed:
       LineFailed(start.message);
       line_ = lineCount;
       break;
@@ -440,25 +440,25 @@ bool InstallQueue::HandOverRest() {
 void InstallQueue::WorkerEventArrived(const WorkerEvent& event) {
   if (!handedOver_) return;
   switch (event.kind) {
-    case WorkerEventKind::weRow:
+    case TWorkerEventKind::weRow:
       if (event.row < programs_.size() - handOverFrom_)
         WorkerRow(handOverFrom_ + event.row, event.result);
       break;
-    case WorkerEventKind::weCommand:
+    case TWorkerEventKind::weCommand:
       SetCommand(event.text);
       break;
-    case WorkerEventKind::weLog:
+    case TWorkerEventKind::weLog:
       // Stamped by the copy: written as it came.
       if (log_ && !log_->Append(event.text + "\r\n")) {
         log_.reset();
         logFailed_ = true;
       }
       break;
-    case WorkerEventKind::weLost:
+    case TWorkerEventKind::weLost:
       Log("The administrator's copy of Tallimo ended before the queue did");
       HandOverEnded();
       break;
-    case WorkerEventKind::weEnd:
+    case TWorkerEventKind::weEnd:
       HandOverEnded();
       break;
   }

@@ -11,15 +11,15 @@ namespace tallimo::testing {
 
 class FakeElevatedRunner : public ElevatedRunner {
  public:
-  Result answer = Result::erStarted;
+  TElevationResult answer = TElevationResult::erStarted;
   std::string failure = "The operation was canceled by the user";
   std::vector<HandOver> handOvers;
   std::vector<std::string> forwarded;  // "stop", "stop-waiting N", "forget"
 
   Start Run(const HandOver& handOver, EventCallback onEvent) override {
     handOvers.push_back(handOver);
-    if (answer == Result::erStarted) onEvent_ = std::move(onEvent);
-    return {answer, answer == Result::erFailed ? failure : std::string()};
+    if (answer == TElevationResult::erStarted) onEvent_ = std::move(onEvent);
+    return {answer, answer == TElevationResult::erFailed ? failure : std::string()};
   }
   void Stop() override { forwarded.push_back("stop"); }
   void StopWaiting(size_t row) override {
@@ -36,14 +36,14 @@ class FakeElevatedRunner : public ElevatedRunner {
     std::optional<WorkerEvent> event = ParseEventLine(line);
     if (!event) throw std::logic_error("not an event: " + line);
     EventCallback callback = onEvent_;
-    if (event->kind == WorkerEventKind::weEnd) onEvent_ = nullptr;
+    if (event->kind == TWorkerEventKind::weEnd) onEvent_ = nullptr;
     callback(*event);
   }
   void Lost() {
     EventCallback callback = std::move(onEvent_);
     onEvent_ = nullptr;
     WorkerEvent lost;
-    lost.kind = WorkerEventKind::weLost;
+    lost.kind = TWorkerEventKind::weLost;
     callback(lost);
   }
 

@@ -18,7 +18,7 @@
 namespace tallimo {
 namespace {
 
-using Result = ElevatedRunner::Result;
+using TElevationResult = ElevatedRunner::TElevationResult;
 
 TEST(ElevatedQueueText, HandOverReadsBackExactly) {
   HandOver handOver{
@@ -65,7 +65,7 @@ TEST(ElevatedQueueText, EventsReadBackAndGarbledOnesAreDropped) {
     EXPECT_EQ(EventLine(*event), line);
   }
   WorkerEvent row = *ParseEventLine("row 1 cannot-start 0 Bad \\\\ file\\r\\nname");
-  EXPECT_EQ(row.kind, WorkerEventKind::weRow);
+  EXPECT_EQ(row.kind, TWorkerEventKind::weRow);
   EXPECT_EQ(row.row, 1u);
   EXPECT_EQ(StateText(row.result), "failed (cannot start: Bad \\ file\r\nname)");
   for (const char* line :
@@ -76,13 +76,13 @@ TEST(ElevatedQueueText, EventsReadBackAndGarbledOnesAreDropped) {
 }
 
 TEST(ElevatedQueueText, ControlLinesAndLinesStillBeingWritten) {
-  EXPECT_EQ(ControlLine({WorkerControlKind::wcStop, 0}), "stop");
-  EXPECT_EQ(ControlLine({WorkerControlKind::wcStopWaiting, 3}), "stop-waiting 3");
+  EXPECT_EQ(ControlLine({TWorkerControlKind::wcStop, 0}), "stop");
+  EXPECT_EQ(ControlLine({TWorkerControlKind::wcStopWaiting, 3}), "stop-waiting 3");
   std::optional<WorkerControl> control = ParseControlLine("stop-waiting 3");
   ASSERT_TRUE(control);
-  EXPECT_EQ(control->kind, WorkerControlKind::wcStopWaiting);
+  EXPECT_EQ(control->kind, TWorkerControlKind::wcStopWaiting);
   EXPECT_EQ(control->row, 3u);
-  EXPECT_EQ(ParseControlLine("stop")->kind, WorkerControlKind::wcStop);
+  EXPECT_EQ(ParseControlLine("stop")->kind, TWorkerControlKind::wcStop);
   for (const char* line : {"", "stop ", "stop-waiting", "stop-waiting -1", "stop-waiting 3 4"})
     EXPECT_FALSE(ParseControlLine(line)) << line;
 
@@ -194,7 +194,7 @@ TEST_F(ElevatedQueueTest, RefusedRightsFailThatProgramAndTheRestRunHereWithoutAs
   InstallQueue& q = Make({{"Admin", true, {"setup.exe"}, {}},
                           {"Plain", false, {"plain.exe"}, {}},
                           {"Admin2", false, {"a.exe", "b.exe"}, {}}});
-  elevated.answer = Result::erRefused;
+  elevated.answer = TElevationResult::erRefused;
   runner.starts = {NeedsRights(), Runs(), NeedsRights()};
   q.Begin();
   runner.End(0);  // Plain, in-process
@@ -213,7 +213,7 @@ TEST_F(ElevatedQueueTest, RefusedRightsFailThatProgramAndTheRestRunHereWithoutAs
 TEST_F(ElevatedQueueTest, ACopyThatCannotStartOrEndsEarlyFailsWhatItLeftUndone) {
   InstallQueue& q = Make({{"A", false, {"a.exe"}, {}}, {"B", false, {"b.exe"}, {}}});
   runner.starts = {NeedsRights(), Runs()};
-  elevated.answer = Result::erFailed;
+  elevated.answer = TElevationResult::erFailed;
   elevated.failure = "The system cannot find the file specified";
   q.Begin();
   runner.End(0);  // B, here
@@ -224,7 +224,7 @@ TEST_F(ElevatedQueueTest, ACopyThatCannotStartOrEndsEarlyFailsWhatItLeftUndone) 
 
   InstallQueue& r = Make({{"C", false, {"c.exe"}, {}}, {"D", false, {"d.exe"}, {}}});
   runner.starts = {NeedsRights()};
-  elevated.answer = Result::erStarted;
+  elevated.answer = TElevationResult::erStarted;
   r.Begin();
   elevated.Event("row 0 running 0 ");
   elevated.Event("row 5 installed 0 ");  // past the programs handed over: ignored
