@@ -4,4 +4,5 @@ list(APPEND TALLIMO_WIN32_SOURCES
   platform/files_win32.cpp
   platform/locale_win32.cpp
   platform/clipboard_win32.cpp
+  platform/wide_win32.cpp
 )
