@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/wide.h"
 
@@ -22,6 +22,7 @@ bool IsAscii(std::string_view s) {
 class Win32CodePage final : public CodePage {
  public:
   explicit Win32CodePage(UINT codePage) : codePage_(codePage) {}
+  UINT Number() const { return codePage_; }
 
   std::string ToUtf8(std::string_view bytes) const override {
     if (IsAscii(bytes)) return std::string(bytes);
@@ -94,10 +95,12 @@ class Win32CodePage final : public CodePage {
 }  // namespace
 
 const CodePage& SystemCodePage(unsigned codePage) {
-  static std::map<unsigned, std::unique_ptr<Win32CodePage>> pages;
-  auto& page = pages[codePage];
-  if (!page) page = std::make_unique<Win32CodePage>(codePage);
-  return *page;
+  // A program uses two or three code pages: a list is enough.
+  static std::vector<std::unique_ptr<Win32CodePage>> pages;
+  for (const auto& page : pages)
+    if (page->Number() == codePage) return *page;
+  pages.push_back(std::make_unique<Win32CodePage>(codePage));
+  return *pages.back();
 }
 
 }  // namespace tallimo

@@ -172,17 +172,17 @@ class TableCodePage final : public CodePage {
   explicit TableCodePage(const char16_t (&high)[128]) : high_(high) {}
 
   std::string ToUtf8(std::string_view bytes) const override {
-    const size_t firstHigh = SkipAscii(bytes, 0);
-    if (firstHigh == bytes.size()) return std::string(bytes);
+    size_t pos = SkipAscii(bytes, 0);
+    if (pos == bytes.size()) return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    out.append(bytes.substr(0, firstHigh));
-    for (size_t i = firstHigh; i < bytes.size(); ++i) {
-      const auto b = static_cast<unsigned char>(bytes[i]);
-      if (b < 0x80)
-        out += static_cast<char>(b);
-      else
-        AppendUtf8(out, high_[b - 0x80]);
+    out.append(bytes.substr(0, pos));
+    while (pos < bytes.size()) {
+      // Runs of ASCII are copied whole.
+      const size_t ascii = SkipAscii(bytes, pos);
+      out.append(bytes.substr(pos, ascii - pos));
+      for (pos = ascii; pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) >= 0x80; ++pos)
+        AppendUtf8(out, high_[static_cast<unsigned char>(bytes[pos]) - 0x80]);
     }
     return out;
   }
