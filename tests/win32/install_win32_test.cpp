@@ -109,6 +109,26 @@ TEST(BatchFileWin32, ARealBatchFileInTempIsRunByTheShell) {
   fs::remove_all(folder, ignored);
 }
 
+// The command prompt reads the batch file in the OEM code page: a folder named in it with "é"
+// is made with that very name.
+TEST(BatchFileWin32, TheCommandPromptReadsTheLinesAsWritten) {
+  fs::path folder = MakeTempFolder("oem");
+  const std::string temp = folder.string();
+  ScopedEnv env("TEMP", temp.c_str());
+  const std::string made = temp + "\\Caf\u00E9 \u00C7a";
+  const fs::path marker = folder / "done.txt";
+  TimeSeededRandom random;
+  const std::string path =
+      WriteBatchFile({"mkdir \"" + made + "\"", "echo done> \"" + marker.string() + "\""},
+                     HostLocale().OemCodePage(), HostEnvironment(), HostFileSystem(), random);
+  HostShell().LaunchFile(path);
+  ASSERT_TRUE(WaitForFile(marker, std::chrono::seconds(30))) << "the shell did not run " << path;
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));  // let the shell let go
+  EXPECT_TRUE(fs::is_directory(fs::u8path(made)));
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+}
+
 TEST(BatchFileWin32, AnExistingFileIsNeverReplaced) {
   fs::path folder = MakeTempFolder("taken");
   const std::string temp = folder.string();
