@@ -34,11 +34,11 @@ Shape TextShape(const TLabelEffect& l, int w, int h, const std::function<void(HD
                 int escapement = 0) {
   auto image = std::make_shared<ui::OffscreenImage>(w, h);
   Fill(*image, clWhite);
-  LOGFONTA lf = ui::FontDescription(l.Font());
+  LOGFONTW lf = ui::FontDescription(l.Font());
   lf.lfQuality = NONANTIALIASED_QUALITY;
   lf.lfEscapement = escapement;
   if (escapement) lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
-  image->SetFont(ui::OwnedFont(CreateFontIndirectA(&lf)));
+  image->SetFont(ui::OwnedFont(CreateFontIndirectW(&lf)));
   SetBkMode(image->Dc(), TRANSPARENT);
   SetTextColor(image->Dc(), 0);
   draw(image->Dc());
