@@ -15,8 +15,8 @@ TInstallResult RunInstall(TFTallimo& form, MainWindowSeams& seams,
                           TInstallResult (InstallRunner::*command)()) {
   MainWindowSelection selection(form);
   InstallRunner runner(
-      {seams.environment, seams.shell, seams.files, seams.prompter, seams.random}, selection,
-      form.Cat.ProgramList, form.InstallScript,
+      {seams.environment, seams.shell, seams.files, seams.prompter, seams.random, seams.locale},
+      selection, form.Cat.ProgramList, form.InstallScript,
       [&seams] { return seams.dialogs.drive.ChooseDrive(); }, [&form] { form.Close(); });
   return (runner.*command)();
 }
@@ -100,11 +100,16 @@ void TFTallimo::InstallMarked(bool thenClose) {
   if (!plan.leftOut.empty())
     seams_.prompter.MessageDlg(LeftOutText(plan.leftOut), TMsgDlgType::mtWarning);
   if (plan.programs.empty()) return;
+  if (const std::string refusal = QueueBatchRefusal(plan.programs, seams_.locale.OemCodePage());
+      !refusal.empty()) {
+    seams_.prompter.MessageDlg(refusal, TMsgDlgType::mtError);  // nothing runs
+    return;
+  }
   auto prepared =
       PrepareQueue(plan.programs, [this] { return seams_.dialogs.drive.ChooseDrive(); });
   if (!prepared) return;  // the drive question was left: nothing runs
   TFTallimoQueue progress({{seams_.processes, seams_.files, seams_.environment, seams_.random,
-                            seams_.clock, seams_.logFiles, &seams_.elevated},
+                            seams_.clock, seams_.logFiles, seams_.locale, &seams_.elevated},
                            seams_.shell,
                            seams_.prompter,
                            seams_.restarter},

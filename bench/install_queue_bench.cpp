@@ -6,19 +6,20 @@
 
 #include <chrono>
 
+#include "fakes/event_log.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_file_system.h"
 #include "fakes/fake_log_files.h"
 #include "fakes/fake_process_runner.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fixed_clock.h"
+#include "fakes/scripted_random.h"
 #include "install/install_queue.h"
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/locale.h"
 #include "platform/log_file.h"
-#include "fakes/event_log.h"
-#include "fakes/fake_environment.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fixed_clock.h"
-#include "fakes/scripted_random.h"
 
 namespace tallimo {
 namespace {
@@ -45,8 +46,8 @@ void BM_QueuePerProgram(benchmark::State& state) {
     testing::FakeProcessRunner runner;
     testing::FakeLogFiles logFiles;
     events.clear();
-    InstallQueue queue({runner, files, environment, random, HostClock(), logFiles}, programs,
-                       "D:\\DISC.INI");
+    InstallQueue queue({runner, files, environment, random, HostClock(), logFiles, HostLocale()},
+                       programs, "D:\\DISC.INI");
     auto start = std::chrono::steady_clock::now();
     queue.Begin();
     while (runner.Waiting()) runner.End(0, 1000);

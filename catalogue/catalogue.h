@@ -28,6 +28,16 @@ class TTallimoProg {
 // added since at the end).
 using TProgramList = std::vector<std::unique_ptr<TTallimoProg>>;
 
+// How the catalogue file is stored; a catalogue is written back as it was read.
+enum class TCatalogueEncoding {
+  ceNotRead,  // no file was read: ANSI when every character fits, else UTF-8 with its mark
+  ceAnsi,     // the system's ANSI code page
+  ceUtf8,     // UTF-8 without a byte-order mark
+  ceUtf8Mark,
+  ceUtf16LittleEndian,  // UTF-16 with its byte-order mark, either way round
+  ceUtf16BigEndian,
+};
+
 // The catalogue fields of the main window, together with its program list.
 struct Catalogue {
   std::string IniFileName;    // path of the catalogue file in use
@@ -38,6 +48,7 @@ struct Catalogue {
   std::string WriteDate;      // General/WriteDate, "ddd, d mmm yyyy, h:nn am/pm"
   TProgramList ProgramList;
   TTallimoProg* CurrentEntry = nullptr;  // the entry being loaded or edited; owns nothing
+  TCatalogueEncoding Encoding = TCatalogueEncoding::ceNotRead;  // of the file read or written
 };
 
 }  // namespace tallimo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <new>
 
 #include "catalogue/catalogue_reading.h"
@@ -227,36 +228,6 @@ std::string BackupFileName(const std::string& iniFileName) {
 
 namespace {
 
-// UTF-16 text after its byte-order mark, converted line by line so that the lines that held
-// unconvertible characters are known. Lines end as the reader ends them: CR LF, LF or CR.
-void DecodeUtf16(std::string_view bytes, bool bigEndian, Locale& locale, CatalogueText& out) {
-  out.utf16 = true;
-  out.text.reserve(bytes.size() / 2);
-  std::u16string line;
-  size_t lineNo = 1;
-  auto flush = [&] {
-    size_t unconvertible = 0;
-    out.text += locale.AnsiFromUtf16(line, unconvertible);
-    if (unconvertible) out.unconvertibleLines.push_back(lineNo);
-    line.clear();
-  };
-  char16_t previous = 0;
-  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-    const auto hi = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
-    const auto lo = static_cast<unsigned char>(bytes[bigEndian ? i + 1 : i]);
-    const auto c = static_cast<char16_t>(hi << 8 | lo);
-    if (c == u'\r' || c == u'\n') {
-      flush();
-      out.text += static_cast<char>(c);
-      if (!(c == u'\n' && previous == u'\r')) ++lineNo;  // CR LF is one line end
-    } else {
-      line += c;
-    }
-    previous = c;
-  }
-  flush();
-}
-
 TallimoError NotEnoughMemory(const std::string& path) {
   return TallimoError("Not enough memory to read " + path);
 }
@@ -273,17 +244,9 @@ CatalogueText ReadCatalogueFile(const std::string& path, FileSystem& files, Loca
       break;
   }
   try {
-    CatalogueText file;
-    if (!files.ReadWholeFile(path, file.text)) throw TallimoError("Unable to read " + path);
-    const std::string_view bytes = file.text;
-    const bool littleEndian = bytes.starts_with("\xFF\xFE"),
-               bigEndian = bytes.starts_with("\xFE\xFF");
-    if (littleEndian || bigEndian) {
-      CatalogueText decoded;
-      DecodeUtf16(bytes, bigEndian, locale, decoded);
-      return decoded;
-    }
-    return file;
+    std::string bytes;
+    if (!files.ReadWholeFile(path, bytes)) throw TallimoError("Unable to read " + path);
+    return DecodeCatalogue(std::move(bytes), locale.AnsiCodePage());
   } catch (const std::bad_alloc&) {
     throw NotEnoughMemory(path);
   }
@@ -293,7 +256,9 @@ void LoadCatalogue(Catalogue& cat, FileSystem& files, Locale& locale) {
   if (files.KindOf(cat.IniFileName) == TFileKind::fkMissing) return;
   Catalogue read;
   try {
-    ReadCatalogueText(ReadCatalogueFile(cat.IniFileName, files, locale).text, read);
+    const CatalogueText file = ReadCatalogueFile(cat.IniFileName, files, locale);
+    ReadCatalogueText(file.text, read);
+    read.Encoding = file.encoding;
   } catch (const std::bad_alloc&) {
     throw NotEnoughMemory(cat.IniFileName);
   }
@@ -304,6 +269,7 @@ void LoadCatalogue(Catalogue& cat, FileSystem& files, Locale& locale) {
   cat.NoteLines = std::move(read.NoteLines);
   cat.ProgramList = std::move(read.ProgramList);
   cat.CurrentEntry = read.CurrentEntry;
+  cat.Encoding = read.Encoding;
 }
 
 namespace {
@@ -319,13 +285,40 @@ std::string FreeName(FileSystem& files, const std::string& base) {
 
 }  // namespace
 
+namespace {
+
+// The character at `badAt` of the catalogue's text as written, and the key and program that
+// hold it: the key's line starts the line, the section's line is the last "[" line before.
+UnstorableCharacter UnstorableAt(const Catalogue& cat, std::string_view written, size_t badAt) {
+  UnstorableCharacter found;
+  found.character = CharacterAt(written, badAt);
+  const size_t lineStart = written.rfind('\n', badAt) + 1;  // npos + 1 is 0
+  found.place = std::string(written.substr(lineStart, written.find('=', lineStart) - lineStart));
+  size_t section = lineStart;
+  while (section > 0 && written[section] != '[') section = written.rfind('\n', section - 2) + 1;
+  const std::string_view header = written.substr(section);
+  if (header.starts_with("[Program")) {
+    const size_t n = std::strtoul(header.data() + 8, nullptr, 10);
+    if (n >= 1 && n <= cat.ProgramList.size())
+      found.place += " of \"" + cat.ProgramList[n - 1]->Name + "\"";
+  }
+  return found;
+}
+
+}  // namespace
+
 // The save: the new file is written complete under a free temporary name, then an older backup
 // is moved aside, the catalogue becomes the backup and the new file takes the catalogue's name.
 // Any failure undoes the moves done so far, so catalogue and backup stay as they were.
 void SaveCatalogue(Catalogue& cat, FileSystem& files, Locale& locale, Clock& clock) {
   const std::string ini = cat.IniFileName;
   const std::string writeDate = DateTimeText(clock.Now(), locale);
-  const std::string text = WriteText(cat, writeDate);
+  const std::string utf8 = WriteText(cat, writeDate);
+  const TCatalogueEncoding encoding = EncodingToWrite(cat.Encoding, utf8, locale.AnsiCodePage());
+  std::string text;
+  size_t badAt = 0;
+  if (!EncodeCatalogue(utf8, encoding, locale.AnsiCodePage(), text, &badAt))
+    throw TallimoError(UnstorableCharacterText(ini, UnstorableAt(cat, utf8, badAt)));
   auto fail = [&ini]() { return TallimoError("Unable to write to " + ini); };
 
   std::string temp;
@@ -388,7 +381,22 @@ void SaveCatalogue(Catalogue& cat, FileSystem& files, Locale& locale, Clock& clo
     if (!spare.empty()) files.RemoveFile(spare);
   }
   cat.WriteDate = writeDate;
+  cat.Encoding = encoding;
   cat.Modified = false;
+}
+
+std::optional<UnstorableCharacter> FindUnstorableCharacter(const Catalogue& cat,
+                                                           const CodePage& ansi) {
+  const std::string utf8 = WriteText(cat, cat.WriteDate);
+  std::string bytes;
+  size_t badAt = 0;
+  if (ansi.FromUtf8(utf8, bytes, &badAt)) return std::nullopt;
+  return UnstorableAt(cat, utf8, badAt);
+}
+
+std::string UnstorableCharacterText(const std::string& file, const UnstorableCharacter& found) {
+  return file + " holds characters that the ANSI code page cannot store, such as \"" +
+         found.character + "\" in " + found.place + ".";
 }
 
 }  // namespace tallimo

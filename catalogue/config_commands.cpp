@@ -127,10 +127,22 @@ bool ConfigCommands::SaveOrDiscardChanges() {
 }
 
 bool ConfigCommands::Save() {
+  const TCatalogueEncoding read = cat_.Encoding;
+  if (read == TCatalogueEncoding::ceAnsi) {
+    if (auto found = FindUnstorableCharacter(cat_, seams_.locale.AnsiCodePage())) {
+      if (seams_.prompter.MessageDlg(
+              UnstorableCharacterText(cat_.IniFileName, *found) + kSaveAsUtf8Question,
+              TMsgDlgType::mtConfirmation,
+              {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) != TModalResult::mrYes)
+        return false;
+      cat_.Encoding = TCatalogueEncoding::ceUtf8Mark;
+    }
+  }
   try {
     SaveCatalogue(cat_, seams_.files, seams_.locale, seams_.clock);
     return true;
   } catch (const TallimoError& e) {
+    cat_.Encoding = read;  // not written: the file on disk is still in its encoding
     seams_.prompter.ShowErrorReport(e.what());
     return false;
   }

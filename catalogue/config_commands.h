@@ -16,6 +16,8 @@ namespace tallimo {
 // The closing question.
 inline constexpr const char* kUnsavedChangesQuestion =
     "Changes have been made which have not been saved. Would you like to save all changes now?";
+// Added to UnstorableCharacterText when an ANSI catalogue holds a character the code page lacks.
+inline constexpr const char* kSaveAsUtf8Question = "\rSave it as UTF-8 instead?";
 // Added to the unread-lines finding when a save would drop those lines.
 inline constexpr const char* kDropUnreadQuestion = "\rSaving will drop them. Save anyway?";
 
@@ -84,7 +86,9 @@ class ConfigCommands {
   // The closing question with Modified set: true when the caller may go on (saved or
   // discarded), false to stay.
   bool SaveOrDiscardChanges();
-  // SaveCatalogue, with its error reported: true when the catalogue was written.
+  // SaveCatalogue, with its error reported: true when the catalogue was written. An ANSI
+  // catalogue holding a character that the code page lacks is saved as UTF-8 (with its mark)
+  // when the user agrees, and not at all when not.
   bool Save();
 
   ConfigSeams seams_;

@@ -2,6 +2,7 @@
 list(APPEND TALLIMO_PORTABLE_SOURCES
   catalogue/ini_document.cpp
   catalogue/catalogue_file.cpp
+  catalogue/catalogue_encoding.cpp
   catalogue/date_text.cpp
   catalogue/unread_lines.cpp
   catalogue/success_codes.cpp

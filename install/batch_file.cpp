@@ -4,13 +4,38 @@
 
 namespace tallimo {
 
-std::string BatchFileBytes(const StringList& lines) {
-  std::string bytes;
-  for (const std::string& line : lines) {
+namespace {
+
+constexpr const char* kUnreadableLine = " holds characters that the command prompt cannot read";
+
+}  // namespace
+
+bool BatchFileBytes(const StringList& lines, const CodePage& oem, std::string& bytes,
+                    size_t* badLine) {
+  bytes.clear();
+  std::string line;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (!oem.FromUtf8(lines[i], line)) {
+      if (badLine) *badLine = i + 1;
+      return false;
+    }
     bytes += line;
     bytes += "\r\n";
   }
-  return bytes;
+  return true;
+}
+
+std::string BatchUnreadableText(const std::string& name, size_t line) {
+  return name + " cannot be installed through a batch file: line " + std::to_string(line) +
+         kUnreadableLine + ".";
+}
+
+std::string BatchFileRefusal(const TTallimoProg& entry, const CodePage& oem) {
+  if (!entry.Batch) return {};
+  std::string bytes;
+  size_t badLine = 0;
+  if (BatchFileBytes(entry.InstallLines, oem, bytes, &badLine)) return {};
+  return BatchUnreadableText(entry.Name, badLine);
 }
 
 std::string BatchDirectory(const std::string& temp, FileSystem& files) {
@@ -24,11 +49,14 @@ std::string BatchFileName(RandomSource& random) {
   return name + ".bat";
 }
 
-std::string WriteBatchFile(const StringList& lines, Environment& environment, FileSystem& files,
-                           RandomSource& random) {
+std::string WriteBatchFile(const StringList& lines, const CodePage& oem, Environment& environment,
+                           FileSystem& files, RandomSource& random) {
+  std::string bytes;
+  size_t badLine = 0;
+  if (!BatchFileBytes(lines, oem, bytes, &badLine))
+    throw TallimoError("line " + std::to_string(badLine) + kUnreadableLine);
   random.Reseed();
   const std::string directory = BatchDirectory(environment.GetEnvVar("TEMP"), files);
-  const std::string bytes = BatchFileBytes(lines);
   std::string path;
   for (int attempt = 0; attempt < kBatchNameAttempts; ++attempt) {
     path = directory + BatchFileName(random);

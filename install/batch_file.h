@@ -7,14 +7,25 @@
 #include "install/random_source.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/text_codec.h"
 
 namespace tallimo {
 
 // Names tried before giving up when every drawn name is taken.
 inline constexpr int kBatchNameAttempts = 100;
 
-// Each line's bytes followed by CR LF, the last line included; nothing else.
-std::string BatchFileBytes(const StringList& lines);
+// The command prompt reads a batch file in the OEM code page: each line in `oem`, followed by
+// CR LF, the last line included; nothing else. False when a line holds a character that the
+// code page lacks (never written as "?" or a look-alike): `badLine` is then its number from 1.
+bool BatchFileBytes(const StringList& lines, const CodePage& oem, std::string& bytes,
+                    size_t* badLine = nullptr);
+
+// "<Name> cannot be installed through a batch file: line <n> holds characters that the command
+// prompt cannot read."
+std::string BatchUnreadableText(const std::string& name, size_t line);
+// That message when `entry` runs as a batch file and one of its lines cannot go into one
+// (the drive token's letter changes nothing there); empty otherwise.
+std::string BatchFileRefusal(const TTallimoProg& entry, const CodePage& oem);
 
 // "TEMP" when it is not empty and names an existing directory, followed by "\" (also when it
 // ends in one already); otherwise "C:\".
@@ -25,8 +36,9 @@ std::string BatchFileName(RandomSource& random);
 
 // Writes the lines to a new batch file and gives its path. A taken name is never replaced:
 // four new letters are drawn, up to kBatchNameAttempts names in all. Throws TallimoError
-// "Cannot create file <path>" when no file could be created.
-std::string WriteBatchFile(const StringList& lines, Environment& environment, FileSystem& files,
-                           RandomSource& random);
+// "Cannot create file <path>" when no file could be created, and "line <n> holds characters
+// that the command prompt cannot read" (nothing written) when a line does not fit `oem`.
+std::string WriteBatchFile(const StringList& lines, const CodePage& oem, Environment& environment,
+                           FileSystem& files, RandomSource& random);
 
 }  // namespace tallimo

@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/locale.h"
 #include "platform/message_window_win32.h"
 #include "platform/process.h"
 #include "platform/wide.h"
@@ -256,9 +257,9 @@ int RunQueueWorker(const std::string& handOverPath) {
   const std::string control = handOverPath + ".control";
   TimeSeededRandom random;
   ForwardedLogs logs(events);
-  InstallQueue queue(
-      {HostProcessRunner(), HostFileSystem(), HostEnvironment(), random, HostClock(), logs},
-      std::move(handOver->programs), handOver->cataloguePath);
+  InstallQueue queue({HostProcessRunner(), HostFileSystem(), HostEnvironment(), random, HostClock(),
+                      logs, HostLocale()},
+                     std::move(handOver->programs), handOver->cataloguePath);
   queue.LogTitle = "Elevated copy";
   queue.OnRowChanged = [&](size_t row) {
     WorkerEvent event = MakeEvent(TWorkerEventKind::weRow);

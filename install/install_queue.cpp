@@ -124,6 +124,13 @@ std::optional<std::vector<QueuedProgram>> PrepareQueue(
   return queued;
 }
 
+std::string QueueBatchRefusal(const std::vector<const TTallimoProg*>& programs,
+                              const CodePage& oem) {
+  for (const TTallimoProg* entry : programs)
+    if (std::string refusal = BatchFileRefusal(*entry, oem); !refusal.empty()) return refusal;
+  return {};
+}
+
 namespace {
 
 // Plain digits, without the formatted-output machinery (a fifth of the program's size).
@@ -288,7 +295,8 @@ bool InstallQueue::StartProgram() {
   SetState(current_, TQueueState::qsRunning);
   if (!program.batch) return true;
   try {
-    batchPath_ = WriteBatchFile(program.lines, seams_.environment, seams_.files, seams_.random);
+    batchPath_ = WriteBatchFile(program.lines, seams_.locale.OemCodePage(), seams_.environment,
+                                seams_.files, seams_.random);
   } catch (const TallimoError& error) {
     batchPath_.clear();
     line_ = 1;  // nothing left to run

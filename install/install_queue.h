@@ -19,6 +19,7 @@
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/locale.h"
 #include "platform/log_file.h"
 #include "platform/process.h"
 
@@ -96,6 +97,12 @@ std::string LeftOutText(const StringList& names);
 std::optional<std::vector<QueuedProgram>> PrepareQueue(
     const std::vector<const TTallimoProg*>& programs, const DriveChooser& chooseDrive);
 
+// The error box for the first planned program that runs as a batch file and has a line that
+// the command prompt cannot read (see BatchFileRefusal); empty when there is none. The queue
+// does not start then.
+std::string QueueBatchRefusal(const std::vector<const TTallimoProg*>& programs,
+                              const CodePage& oem);
+
 // "YYYY-MM-DD HH:MM:SS " before each line of the log.
 std::string LogTimeStamp(const LocalTime& time);
 // "Tallimo-YYYYMMDD-HHMMSS.log"; from the second attempt on "-2", "-3" ... before ".log".
@@ -113,6 +120,7 @@ struct QueueSeams {
   RandomSource& random;  // the batch files' names
   Clock& clock;
   LogFiles& logFiles;
+  Locale& locale;  // the command prompt's code page, for the batch files
   // Where a program asks for administrator rights, the rest of the queue is handed to this
   // (one prompt for the whole queue); none: such a program cannot start.
   ElevatedRunner* elevated = nullptr;

@@ -25,6 +25,12 @@ TInstallResult InstallRunner::Install() {
     return TInstallResult::irNoEntry;
   }
   const TTallimoProg& entry = *programs_[static_cast<size_t>(index)];
+  // Before the drive is asked for: its letter cannot mend such a line.
+  if (const std::string refusal = BatchFileRefusal(entry, seams_.locale.OemCodePage());
+      !refusal.empty()) {
+    seams_.prompter.MessageDlg(refusal, TMsgDlgType::mtError);
+    return TInstallResult::irUnreadable;
+  }
 
   std::optional<StringList> prepared = PrepareInstallLines(entry.InstallLines, chooseDrive_);
   if (!prepared) return TInstallResult::irCancelled;
@@ -44,8 +50,8 @@ TInstallResult InstallRunner::Install() {
     }
     return TInstallResult::irLaunched;
   }
-  std::string path =
-      WriteBatchFile(installScript_, seams_.environment, seams_.files, seams_.random);
+  std::string path = WriteBatchFile(installScript_, seams_.locale.OemCodePage(), seams_.environment,
+                                    seams_.files, seams_.random);
   seams_.shell.LaunchFile(path);
   return TInstallResult::irLaunched;
 }
@@ -54,7 +60,7 @@ TInstallResult InstallRunner::InstallAndClose() {
   if (!selection_.HasSelection(true)) return TInstallResult::irNoSelection;
   TInstallResult result = Install();
   if (result != TInstallResult::irCancelled && result != TInstallResult::irNoSelection &&
-      closeMainWindow_) {
+      result != TInstallResult::irUnreadable && closeMainWindow_) {
     closeMainWindow_();
   }
   return result;

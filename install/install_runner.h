@@ -9,6 +9,7 @@
 #include "install/random_source.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/locale.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
 
@@ -23,6 +24,7 @@ enum class TInstallResult {
   irNoEntry,      // the selected text names no entry: silent
   irNoProcedure,  // the entry has no install lines: the error box was shown
   irCancelled,    // the Drive dialog was left without a choice: nothing written or launched
+  irUnreadable,   // a line cannot go into a batch file: the error box was shown, nothing ran
   irLaunched,     // the batch file, or every line, went to the shell
 };
 
@@ -32,6 +34,7 @@ struct InstallSeams {
   FileSystem& files;
   Prompter& prompter;
   RandomSource& random;
+  Locale& locale;  // the command prompt's code page
 };
 
 class InstallRunner {
@@ -47,8 +50,8 @@ class InstallRunner {
   TInstallResult Install();
 
   // Install & Close: Install, then close the main window (through its close question) unless
-  // nothing was selected or the drive choice was abandoned. An error thrown by Install
-  // leaves the window open.
+  // nothing was selected, the drive choice was abandoned or a line cannot go into a batch file. An
+  // error thrown by Install leaves the window open.
   TInstallResult InstallAndClose();
 
  private:

@@ -1,8 +1,10 @@
 #pragma once
 // The locale seam: case-ignoring comparison, day and month names, the time separator, and
-// the user's 8-bit ("ANSI") code page.
+// the system's 8-bit code pages.
 #include <string>
 #include <string_view>
+
+#include "platform/text_codec.h"
 
 namespace tallimo {
 
@@ -16,13 +18,20 @@ class Locale {
   // Abbreviated month name, month 1 = January .. 12 ("Dec").
   virtual std::string ShortMonthName(int month) = 0;
   virtual std::string TimeSeparator() = 0;
-  // UTF-16 text in the ANSI code page; a character that the code page lacks becomes "?" and
-  // is counted in `unconvertible`. By default the code page is Windows-1252.
-  virtual std::string AnsiFromUtf16(std::u16string_view text, size_t& unconvertible);
+  // The "ANSI" code page of files (Windows-1252 by default; also where the system's is
+  // UTF-8) and the OEM code page that the command prompt reads batch files in (437 by default).
+  virtual const CodePage& AnsiCodePage() { return Windows1252(); }
+  virtual const CodePage& OemCodePage() { return CodePage437(); }
 };
 
-// The user's locale on Windows (CompareStringA, GetLocaleInfoA); English names, ":" and an
-// ASCII case-folding comparison natively.
+// The user's locale on Windows (CompareStringW, GetLocaleInfoW, the system's code pages);
+// English names, ":" and a Unicode case-folding comparison natively.
 Locale& HostLocale();
+
+// Simple Unicode case folding of Latin, Greek and Cyrillic letters (and ASCII), one character
+// for one: what the portable build compares names with.
+char32_t FoldCase(char32_t c);
+// <0, 0, >0 comparing the folded characters of two UTF-8 texts.
+int CompareFolded(std::string_view a, std::string_view b);
 
 }  // namespace tallimo

@@ -1,4 +1,4 @@
-// The locale seam on POSIX hosts: English names, ":" and an ASCII case-folding comparison.
+// The locale seam on POSIX hosts: English names, ":" and a Unicode case-folding comparison.
 #include <string>
 
 #include "platform/locale.h"
@@ -7,21 +7,10 @@ namespace tallimo {
 
 namespace {
 
-unsigned char Fold(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
-
 class PosixLocale : public Locale {
  public:
   int CompareIgnoreCase(const std::string& a, const std::string& b) override {
-    size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (size_t i = 0; i < n; ++i) {
-      unsigned char x = Fold(a[i]), y = Fold(b[i]);
-      if (x != y) return x < y ? -1 : 1;
-    }
-    if (a.size() == b.size()) return 0;
-    return a.size() < b.size() ? -1 : 1;
+    return CompareFolded(a, b);
   }
   std::string ShortDayName(int dayOfWeek) override {
     static const char* const names[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};

@@ -1,32 +1,52 @@
-// The locale seam on Windows: the user's locale.
+// The locale seam on Windows: the user's locale and the system's code pages.
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
+#include <string>
 
+#include "platform/code_page_win32.h"
 #include "platform/locale.h"
+#include "platform/wide.h"
 
 namespace tallimo {
 namespace {
 
 std::string LocaleText(LCTYPE type) {
-  char buffer[128];
-  int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
-  return length > 0 ? std::string(buffer, static_cast<size_t>(length - 1)) : std::string();
+  wchar_t buffer[128];
+  int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, 128);
+  return length > 0 ? Narrow(buffer, length - 1) : std::string();
 }
+
+// UTF-8 text as UTF-16 for a call, on the stack when it is short (names are).
+class WideArg {
+ public:
+  explicit WideArg(const std::string& text) {
+    const int size = static_cast<int>(std::min<size_t>(text.size(), 0x7FFFFFFF));
+    length_ = size ? MultiByteToWideChar(CP_UTF8, 0, text.data(), size, small_, kSmall) : 0;
+    if (size && length_ == 0) {
+      heap_ = Widen(std::string_view(text.data(), static_cast<size_t>(size)));
+      length_ = static_cast<int>(heap_.size());
+    }
+  }
+  const wchar_t* data() const { return heap_.empty() ? small_ : heap_.c_str(); }
+  int size() const { return length_; }
+
+ private:
+  static constexpr int kSmall = 256;
+  wchar_t small_[kSmall];
+  std::wstring heap_;
+  int length_ = 0;
+};
 
 class Win32Locale final : public Locale {
  public:
   int CompareIgnoreCase(const std::string& a, const std::string& b) override {
-    // CompareStringA takes int lengths; catalogue texts are far below that.
-    const int result =
-        CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
-                       static_cast<int>(std::min<size_t>(a.size(), 0x7FFFFFFF)), b.data(),
-                       static_cast<int>(std::min<size_t>(b.size(), 0x7FFFFFFF)));
+    const WideArg x(a), y(b);
+    const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, x.data(), x.size(),
+                                      y.data(), y.size());
     if (result != 0) return result - CSTR_EQUAL;
     // Only on an API failure: keep an order rather than call everything equal.
-    const int fallback = lstrcmpiA(a.c_str(), b.c_str());
-    return fallback < 0 ? -1 : (fallback > 0 ? 1 : 0);
+    return CompareFolded(a, b);
   }
 
   // The API counts days from Monday (LOCALE_SABBREVDAYNAME1); ours from Sunday.
@@ -43,31 +63,14 @@ class Win32Locale final : public Locale {
 
   std::string TimeSeparator() override { return LocaleText(LOCALE_STIME); }
 
-  // No best-fit letters: a character that the code page lacks reads as "?".
-  std::string AnsiFromUtf16(std::u16string_view text, size_t& unconvertible) override {
-    std::string out;
-    size_t done = 0;
-    while (done < text.size()) {
-      const int chunk = static_cast<int>(std::min<size_t>(text.size() - done, 1u << 24));
-      const auto* wide = reinterpret_cast<const wchar_t*>(text.data() + done);
-      const int length =
-          WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, chunk, nullptr, 0, "?", nullptr);
-      if (length <= 0) break;
-      const size_t at = out.size();
-      out.resize(at + static_cast<size_t>(length));
-      BOOL usedDefault = FALSE;
-      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, chunk, out.data() + at, length, "?",
-                          &usedDefault);
-      if (usedDefault) {
-        // Each replacement is a "?" that the text did not have.
-        const auto given = std::count(text.begin() + static_cast<ptrdiff_t>(done),
-                                      text.begin() + static_cast<ptrdiff_t>(done) + chunk, u'?');
-        const auto made = std::count(out.begin() + static_cast<ptrdiff_t>(at), out.end(), '?');
-        if (made > given) unconvertible += static_cast<size_t>(made - given);
-      }
-      done += static_cast<size_t>(chunk);
-    }
-    return out;
+  // Where the ANSI code page is UTF-8 itself (an option of newer systems), files without a
+  // mark of their own are Windows-1252, as they are on a Western system.
+  const CodePage& AnsiCodePage() override {
+    return SystemCodePage(GetACP() == CP_UTF8 ? 1252 : CP_ACP);
+  }
+  // A console whose code page is UTF-8 reads batch files in UTF-8.
+  const CodePage& OemCodePage() override {
+    return GetOEMCP() == CP_UTF8 ? Utf8CodePage() : SystemCodePage(CP_OEMCP);
   }
 };
 

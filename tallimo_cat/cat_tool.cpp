@@ -6,6 +6,7 @@
 #include "catalogue/success_codes.h"
 #include "catalogue/unread_lines.h"
 #include "platform/error.h"
+#include "platform/text_codec.h"
 #include "tallimo_cat/catalogue_check.h"
 #include "tallimo_cat/catalogue_json.h"
 
@@ -49,20 +50,25 @@ int NotEnoughMemory(std::ostream& err, const std::string& path) {
   return 2;
 }
 
-// Text for a terminal: control bytes (other than tab) and DEL as \xNN, so that a catalogue
-// cannot retitle or clear the terminal it is shown on.
+// Text for a terminal: control characters (other than tab), DEL and the C1 controls as \xNN
+// or \u00NN, so that a catalogue cannot retitle or clear the terminal it is shown on.
 std::string Printable(std::string_view text) {
   static const char hex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(text.size());
-  for (char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t at = pos;
+    const char32_t c = NextCodePoint(text, pos);
     if ((c < 0x20 && c != '\t') || c == 0x7F) {
       out += "\\x";
       out += hex[c >> 4];
       out += hex[c & 15];
+    } else if (c >= 0x80 && c <= 0x9F) {
+      out += "\\u00";
+      out += hex[c >> 4];
+      out += hex[c & 15];
     } else {
-      out += ch;
+      out.append(text.substr(at, pos - at));
     }
   }
   return out;
@@ -74,6 +80,7 @@ void DumpList(std::ostream& out, const char* label, const StringList& items) {
 
 void DumpText(std::ostream& out, const std::string& file, const Catalogue& cat) {
   out << "Catalogue:  " << Printable(file) << "\n";
+  out << "Encoding:   " << EncodingName(cat.Encoding) << "\n";
   out << "Caption:    " << Printable(cat.ConfigCaption) << "\n";
   out << "Created by: " << Printable(cat.CreatedBy) << "\n";
   out << "Written:    " << Printable(cat.WriteDate) << "\n";
@@ -122,6 +129,7 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   } catch (const std::bad_alloc&) {
     return NotEnoughMemory(err, file);
   }
+  cat.Encoding = text.encoding;
   if (json)
     out << CatalogueJson(cat) << "\n";
   else
@@ -160,7 +168,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   } catch (const std::bad_alloc&) {
     return NotEnoughMemory(err, file);
   }
-  const std::vector<Finding> findings = CheckCatalogue(text, doc, cat, files, root);
+  const std::vector<Finding> findings = CheckCatalogue(text, doc, cat, files, locale, root);
   size_t errors = 0;
   for (const auto& f : findings) {
     errors += f.severity == TSeverity::svError;
@@ -172,8 +180,9 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   auto count = [](size_t n, const char* what) {
     return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
   };
-  err << file << ": " << count(cat.ProgramList.size(), "program") << ", " << count(errors, "error")
-      << ", " << count(findings.size() - errors, "warning") << "\n";
+  err << file << ": " << EncodingName(text.encoding) << ", "
+      << count(cat.ProgramList.size(), "program") << ", " << count(errors, "error") << ", "
+      << count(findings.size() - errors, "warning") << "\n";
   return errors ? 1 : 0;
 }
 
@@ -206,6 +215,7 @@ int RunRewrite(const std::vector<std::string>& args, std::ostream& out, std::ost
       }
     }
     ReadCatalogueText(text.text, cat);
+    cat.Encoding = text.encoding;  // written back as it was read
   } catch (const std::bad_alloc&) {
     return NotEnoughMemory(err, file);
   }

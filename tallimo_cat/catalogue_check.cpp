@@ -26,8 +26,34 @@ std::string FoldAscii(std::string_view s) {
   return r;
 }
 
+// A file name with its letters folded (Unicode case), to find files ignoring case.
+std::string FoldName(std::string_view name) {
+  std::string folded;
+  folded.reserve(name.size());
+  for (size_t pos = 0; pos < name.size();) AppendUtf8(folded, FoldCase(NextCodePoint(name, pos)));
+  return folded;
+}
+
+// Paths are UTF-8 inside the program, on every system.
+std::filesystem::path PathFromUtf8(const std::string& path) {
+  return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+std::string Utf8FromPath(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 bool StartsWithIgnoreCase(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && EqualsIgnoreAsciiCase(s.substr(0, prefix.size()), prefix);
+}
+
+// The number of the file's last line, as the parser counts lines.
+size_t LastLine(std::string_view text) {
+  size_t lines = 1;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+      ++lines;
+  return lines;
 }
 
 bool IsDriveLetter(std::string_view s) {
@@ -46,15 +72,18 @@ std::string Quoted(std::string_view s) {
 
 class Checker {
  public:
-  Checker(FileSystem& files, std::string discRoot) : files_(files), root_(std::move(discRoot)) {}
+  Checker(FileSystem& files, Locale& locale, std::string discRoot)
+      : files_(files), root_(std::move(discRoot)), names_(NameOrder{locale}) {}
 
   void Run(const CatalogueText& file, const IniDocument& doc, const Catalogue& cat) {
-    if (file.utf16)
-      Warn(1,
-           "the file is UTF-16 (\"Unicode\"): Tallimo reads it in the ANSI code page and "
-           "writes it back as ANSI");
-    for (size_t line : file.unconvertibleLines)
-      Warn(line, "characters that the ANSI code page lacks are read as \"?\"");
+    if (file.oddLength)
+      Error(LastLine(file.text),
+            "the UTF-16 file ends in half a character (an odd number of bytes): the last byte "
+            "is not read");
+    for (size_t line : file.replacedLines)
+      Warn(line, file.encoding == TCatalogueEncoding::ceUtf8Mark
+                     ? "bytes that are not UTF-8 are read as U+FFFD"
+                     : "half of a UTF-16 surrogate pair is read as U+FFFD");
     for (size_t line : doc.valuesCutAtZero)
       Warn(line, "the value holds a zero byte: only the text before it is read");
     for (UnreadPart& part : FindUnreadParts(doc, cat)) {
@@ -84,9 +113,10 @@ class Checker {
 
   void CheckLengths(const IniSection& section) {
     for (const auto& key : section.keys)
-      if (section.IsFirstOfName(key) && key.value.size() > kPortableValueLength)
+      if (section.IsFirstOfName(key) && key.value.size() > kPortableValueLength &&
+          Utf16Length(key.value) > kPortableValueLength)
         Warn(key.line, "value of " + std::string(key.name) + " is " +
-                           std::to_string(key.value.size()) +
+                           std::to_string(Utf16Length(key.value)) +
                            " characters long; other readers of the format cut it at " +
                            std::to_string(kPortableValueLength));
   }
@@ -95,7 +125,7 @@ class Checker {
     const IniKey* nameKey = section.Find("Name");
     size_t line = nameKey->line;
 
-    auto [it, fresh] = names_.try_emplace(FoldAscii(entry.Name), line);
+    auto [it, fresh] = names_.try_emplace(entry.Name, line);
     if (!fresh)
       Warn(line, "program name " + Quoted(entry.Name) + " equals the one on line " +
                      std::to_string(it->second) +
@@ -174,7 +204,7 @@ class Checker {
     std::string at = root_;
     for (const auto& p : parts) {
       const auto& listing = Listing(at);
-      auto it = listing.find(FoldAscii(p));
+      auto it = listing.find(FoldName(p));
       if (it == listing.end()) return false;
       at = it->second;
     }
@@ -186,8 +216,10 @@ class Checker {
     auto [it, fresh] = listings_.try_emplace(folder);
     if (fresh) {
       std::error_code ec;
-      for (std::filesystem::directory_iterator d(folder, ec), end; !ec && d != end; d.increment(ec))
-        it->second.try_emplace(FoldAscii(d->path().filename().string()), d->path().string());
+      for (std::filesystem::directory_iterator d(PathFromUtf8(folder), ec), end; !ec && d != end;
+           d.increment(ec))
+        it->second.try_emplace(FoldName(Utf8FromPath(d->path().filename())),
+                               Utf8FromPath(d->path()));
     }
     return it->second;
   }
@@ -195,16 +227,23 @@ class Checker {
   FileSystem& files_;
   std::string root_;
   std::vector<Finding> findings_;
-  std::map<std::string, size_t> names_;  // folded name -> line of the first
+  // Names as the list merges them: equal ignoring case in the user's locale.
+  struct NameOrder {
+    Locale& locale;
+    bool operator()(const std::string& a, const std::string& b) const {
+      return locale.CompareIgnoreCase(a, b) < 0;
+    }
+  };
+  std::map<std::string, size_t, NameOrder> names_;  // name -> line of the first
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
 };
 
 }  // namespace
 
 std::vector<Finding> CheckCatalogue(const CatalogueText& file, const IniDocument& doc,
-                                    const Catalogue& cat, FileSystem& files,
+                                    const Catalogue& cat, FileSystem& files, Locale& locale,
                                     const std::string& discRoot) {
-  Checker checker(files, discRoot);
+  Checker checker(files, locale, discRoot);
   checker.Run(file, doc, cat);
   std::vector<Finding> findings = std::move(checker.Findings());
   std::stable_sort(findings.begin(), findings.end(),

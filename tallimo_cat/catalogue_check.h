@@ -7,6 +7,7 @@
 #include "catalogue/catalogue_file.h"
 #include "catalogue/ini_document.h"
 #include "platform/files.h"
+#include "platform/locale.h"
 
 namespace tallimo {
 
@@ -19,9 +20,10 @@ struct Finding {
 };
 
 // The findings on `file`, parsed as `doc` and read as `cat`, sorted by line (findings on one
-// line in the order of the checks). Paths from the disc's root are looked up under `discRoot`.
+// line in the order of the checks). Paths from the disc's root are looked up under `discRoot`;
+// program names are compared ignoring case as `locale` compares them.
 std::vector<Finding> CheckCatalogue(const CatalogueText& file, const IniDocument& doc,
-                                    const Catalogue& cat, FileSystem& files,
+                                    const Catalogue& cat, FileSystem& files, Locale& locale,
                                     const std::string& discRoot);
 
 }  // namespace tallimo

@@ -1,5 +1,8 @@
 #include "tallimo_cat/catalogue_json.h"
 
+#include "catalogue/catalogue_encoding.h"
+#include "platform/text_codec.h"
+
 namespace tallimo {
 
 namespace {
@@ -15,20 +18,32 @@ void JsonList(std::string& out, const StringList& items) {
 
 }  // namespace
 
-std::string JsonString(std::string_view text) {
+namespace {
+
+void AppendEscape(std::string& out, char32_t unit) {
   static const char hex[] = "0123456789ABCDEF";
+  out += "\\u";
+  for (int shift = 12; shift >= 0; shift -= 4) out += hex[unit >> shift & 15];
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view text) {
   std::string out = "\"";
-  for (char ch : text) {
-    unsigned char c = static_cast<unsigned char>(ch);
+  for (size_t pos = 0; pos < text.size();) {
+    const char32_t c = NextCodePoint(text, pos);
     if (c == '"' || c == '\\') {
       out += '\\';
-      out += ch;
-    } else if (c < 0x20 || c >= 0x7F) {
-      out += "\\u00";
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    } else {
-      out += ch;
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c == 0x7F) {
+      AppendEscape(out, c);
+    } else if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x10000) {
+      AppendEscape(out, c);
+    } else {  // a surrogate pair
+      AppendEscape(out, 0xD800 + ((c - 0x10000) >> 10));
+      AppendEscape(out, 0xDC00 + ((c - 0x10000) & 0x3FF));
     }
   }
   out += '"';
@@ -36,7 +51,8 @@ std::string JsonString(std::string_view text) {
 }
 
 std::string CatalogueJson(const Catalogue& cat) {
-  std::string out = "{\"caption\":" + JsonString(cat.ConfigCaption);
+  std::string out = "{\"encoding\":" + JsonString(EncodingName(cat.Encoding));
+  out += ",\"caption\":" + JsonString(cat.ConfigCaption);
   out += ",\"createdBy\":" + JsonString(cat.CreatedBy);
   out += ",\"notes\":";
   JsonList(out, cat.NoteLines);

@@ -1,7 +1,6 @@
 #pragma once
-// An English locale: ASCII case-ignoring order, English day and month names, and a time
+// An English locale: the portable case folding's order, English day and month names, and a time
 // separator that a test may change.
-#include <cctype>
 #include <string>
 
 #include "platform/locale.h"
@@ -12,10 +11,7 @@ class FakeLocale : public Locale {
  public:
   std::string separator = ":";
   int CompareIgnoreCase(const std::string& a, const std::string& b) override {
-    std::string x = a, y = b;
-    for (char& c : x) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (char& c : y) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return x.compare(y);
+    return CompareFolded(a, b);
   }
   std::string ShortDayName(int d) override {
     static const char* const n[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};

@@ -80,20 +80,22 @@ TEST_F(CatTool, DumpJsonIsOneAsciiObjectInCatalogueOrder) {
   files.files["d.ini"] =
       "[General]\nCaption=Caf\xE9 \"Disc\"\nCreatedBy=a\\b\nNote1=tab\there\nNote2=\x7F\n"
       "WriteDate=w\n"
-      "[Program1]\nName=Zeta\nNFO=\\Z.NFO\nBatch=1\nSuccessCodes=1, -1\nSerial1=s\nInstall1=i1\nInstall2=i2\n"
+      "[Program1]\nName=Zeta\nNFO=\\Z.NFO\nBatch=1\nSuccessCodes=1, "
+      "-1\nSerial1=s\nInstall1=i1\nInstall2=i2\n"
       "Info1=f\nSpecs1=p\n"
       "[Program2]\nName=Alpha\n";
   Result r = Run({"dump", "--json", "d.ini"});
   EXPECT_EQ(r.code, 0);
-  EXPECT_EQ(r.out,
-            "{\"caption\":\"Caf\\u00E9 \\\"Disc\\\"\",\"createdBy\":\"a\\\\b\","
-            "\"notes\":[\"tab\\u0009here\",\"\\u007F\"],\"writeDate\":\"w\",\"programs\":["
-            "{\"name\":\"Zeta\",\"nfo\":\"\\\\Z.NFO\",\"batch\":true,\"successCodes\":[1,"
-            "4294967295],\"serial\":[\"s\"],"
-            "\"install\":[\"i1\",\"i2\"],\"info\":[\"f\"],\"specs\":[\"p\"]},"
-            "{\"name\":\"Alpha\",\"nfo\":\"\",\"batch\":false,\"successCodes\":[],\"serial\":[],"
-            "\"install\":[],"
-            "\"info\":[],\"specs\":[]}]}\n");
+  EXPECT_EQ(
+      r.out,
+      "{\"encoding\":\"ANSI\",\"caption\":\"Caf\\u00E9 \\\"Disc\\\"\",\"createdBy\":\"a\\\\b\","
+      "\"notes\":[\"tab\\u0009here\",\"\\u007F\"],\"writeDate\":\"w\",\"programs\":["
+      "{\"name\":\"Zeta\",\"nfo\":\"\\\\Z.NFO\",\"batch\":true,\"successCodes\":[1,"
+      "4294967295],\"serial\":[\"s\"],"
+      "\"install\":[\"i1\",\"i2\"],\"info\":[\"f\"],\"specs\":[\"p\"]},"
+      "{\"name\":\"Alpha\",\"nfo\":\"\",\"batch\":false,\"successCodes\":[],\"serial\":[],"
+      "\"install\":[],"
+      "\"info\":[],\"specs\":[]}]}\n");
   for (char c : r.out) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << int(c);
 
   Result text = Run({"dump", "d.ini"});
@@ -103,17 +105,44 @@ TEST_F(CatTool, DumpJsonIsOneAsciiObjectInCatalogueOrder) {
   EXPECT_NE(text.out.find("Install: i2"), std::string::npos);
 }
 
-TEST_F(CatTool, JsonStringEscapesEveryByteOutsidePrintableAscii) {
-  std::string all;
-  for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
-  std::string json = JsonString(all);
-  EXPECT_NE(json.find("\\u0000\\u0001"), std::string::npos);
-  EXPECT_NE(json.find("\\u001F !\\\"#"), std::string::npos);
-  EXPECT_NE(json.find("[\\\\]"), std::string::npos);
-  EXPECT_NE(json.find("~\\u007F\\u0080"), std::string::npos);
-  EXPECT_NE(json.find("\\u00FF\""), std::string::npos);
-  // 95 printable bytes, 2 of them escaped with a backslash, 161 as \u00XX, 2 quotes.
-  EXPECT_EQ(json.size(), 95u + 2u + 161u * 6u + 2u);
+// Every character beyond printable ASCII as \uXXXX of its code point, two escapes above U+FFFF.
+TEST_F(CatTool, JsonStringEscapesEveryCharacterOutsidePrintableAscii) {
+  struct Case {
+    std::string text, json;
+  };
+  const Case cases[] = {
+      {"plain ~ text", "\"plain ~ text\""},
+      {"\"a\\b\"", "\"\\\"a\\\\b\\\"\""},
+      {std::string("\0\x01\x1F\x7F", 4), "\"\\u0000\\u0001\\u001F\\u007F\""},
+      {"Caf\u00E9", "\"Caf\\u00E9\""},
+      {"\u20AC5", "\"\\u20AC5\""},
+      {"\u0080", "\"\\u0080\""},
+      {"\u039A\u0438\u65E5", "\"\\u039A\\u0438\\u65E5\""},
+      {"\U0001F600!", "\"\\uD83D\\uDE00!\""},
+      {"\xE9t\xE9", "\"\\uFFFDt\\uFFFD\""},  // not UTF-8: never raw bytes
+  };
+  for (const Case& c : cases) {
+    const std::string json = JsonString(c.text);
+    EXPECT_EQ(json, c.json);
+    for (char ch : json) EXPECT_TRUE(ch >= 0x20 && ch < 0x7F) << c.json;
+  }
+}
+
+// A Windows-1252 file's "\x80" is the euro sign.
+TEST_F(CatTool, DumpJsonGivesTheCodePointOfAnAnsiCharacter) {
+  files.files["e.ini"] = "[General]\nCaption=\x80 5\n";
+  EXPECT_EQ(Run({"dump", "--json", "e.ini"})
+                .out.rfind("{\"encoding\":\"ANSI\",\"caption\":\"\\u20AC 5\"", 0),
+            0u);
+  files.files["u.ini"] = "\xEF\xBB\xBF[General]\nCaption=\xE2\x82\xAC 5\n";
+  EXPECT_EQ(
+      Run({"dump", "--json", "u.ini"})
+          .out.rfind("{\"encoding\":\"UTF-8 with byte-order mark\",\"caption\":\"\\u20AC 5\"", 0),
+      0u);
+  Result text = Run({"dump", "u.ini"});
+  EXPECT_NE(text.out.find("Encoding:   UTF-8 with byte-order mark\nCaption:    \u20AC 5\n"),
+            std::string::npos)
+      << text.out;
 }
 
 // Findings as (line, kind) plus a text that the finding must contain.
@@ -202,7 +231,7 @@ TEST_F(CatTool, CheckPassesACleanCatalogueAndWarningsDoNotFail) {
   Result clean = Run({"check", "c.ini", "--disc-root", "root"});
   EXPECT_EQ(clean.code, 0);
   EXPECT_EQ(clean.out, "");
-  EXPECT_EQ(clean.err, "c.ini: 1 program, 0 errors, 0 warnings\n");
+  EXPECT_EQ(clean.err, "c.ini: ANSI, 1 program, 0 errors, 0 warnings\n");
 
   files.files["c.ini"] += "Batch=on\n";  // a duplicate key: error
   EXPECT_EQ(Run({"check", "c.ini", "--disc-root", "root"}).code, 1);
@@ -214,20 +243,34 @@ TEST_F(CatTool, CheckPassesACleanCatalogueAndWarningsDoNotFail) {
   EXPECT_EQ(Run({"check", "c.ini", "--disc-root", "nowhere"}).code, 2);
 }
 
-// What check says about bytes the menu reads otherwise than they stand: a UTF-16 file, the
-// characters its code page lacks, a zero byte in a value. Control bytes of the catalogue reach
-// the terminal as \xNN, in dump and check alike.
-TEST_F(CatTool, CheckWarnsOfConvertedTextAndNoOutputControlsTheTerminal) {
+// What check says about bytes the menu reads otherwise than they stand: a lone surrogate and
+// an odd byte count in UTF-16, a zero byte in a value. Control characters of the catalogue reach
+// the terminal as \xNN or \u00NN, in dump and check alike.
+TEST_F(CatTool, CheckFindsBrokenTextAndNoOutputControlsTheTerminal) {
   files.folders.insert(".");
   files.files["u.ini"] = testing::Utf16File(u"[General]\r\nCaption=\u4E2D\r\n");
+  Result clean = Run({"check", "u.ini"});
+  EXPECT_EQ(clean.code, 0);
+  EXPECT_EQ(clean.out, "");
+  EXPECT_EQ(clean.err, "u.ini: UTF-16 little-endian, 0 programs, 0 errors, 0 warnings\n");
+
+  const std::u16string broken =
+      u"[General]\r\nCaption=a\xD800"
+      u"b\r\nCreatedBy=x" +
+      std::u16string(1, u'\0') + u"y\r\nNote1=\xDC00";
+  files.files["u.ini"] = testing::Utf16File(broken, true) + "\x01";
   Result converted = Run({"check", "u.ini"});
-  EXPECT_EQ(converted.code, 0);
-  ASSERT_EQ(converted.lines.size(), 2u) << converted.out;
+  EXPECT_EQ(converted.code, 1);
+  ASSERT_EQ(converted.lines.size(), 4u) << converted.out;
   EXPECT_EQ(converted.lines[0],
-            "u.ini:1: warning: the file is UTF-16 (\"Unicode\"): Tallimo reads it in the ANSI "
-            "code page and writes it back as ANSI");
+            "u.ini:2: warning: half of a UTF-16 surrogate pair is read as U+FFFD");
   EXPECT_EQ(converted.lines[1],
-            "u.ini:2: warning: characters that the ANSI code page lacks are read as \"?\"");
+            "u.ini:3: warning: the value holds a zero byte: only the text before it is read");
+  EXPECT_EQ(converted.lines[2],
+            "u.ini:4: error: the UTF-16 file ends in half a character (an odd number of bytes): "
+            "the last byte is not read");
+  EXPECT_EQ(converted.lines[3],
+            "u.ini:4: warning: half of a UTF-16 surrogate pair is read as U+FFFD");
 
   const char zero[] = "[General]\nCaption=\x1B]0;X\x07\x1B[2J\t\x7F\xE9\n[Program1]\nName=Na\0me\n";
   files.files["z.ini"] = std::string(zero, sizeof zero - 1);
@@ -241,7 +284,7 @@ TEST_F(CatTool, CheckWarnsOfConvertedTextAndNoOutputControlsTheTerminal) {
   files.files["z.ini"] += "Install1=\x1B[2J\n";
   Result dumped = Run({"dump", "z.ini"});
   EXPECT_EQ(dumped.code, 0);
-  EXPECT_NE(dumped.out.find("Caption:    \\x1B]0;X\\x07\\x1B[2J\t\\x7F\xE9\n"), std::string::npos)
+  EXPECT_NE(dumped.out.find("Caption:    \\x1B]0;X\\x07\\x1B[2J\t\\x7F\u00E9\n"), std::string::npos)
       << dumped.out;
   EXPECT_NE(dumped.out.find("Install: \\x1B[2J\n"), std::string::npos) << dumped.out;
   EXPECT_EQ(dumped.out.find('\x1B'), std::string::npos);
@@ -318,6 +361,42 @@ TEST_F(CatTool, CheckFindsDiscFilesIgnoringCase) {
             std::string::npos)
       << r.lines[1];
   std::filesystem::remove_all(root);
+}
+
+// Paths and names in any script: the file and the disc's files are found, names equal ignoring
+// Greek or Cyrillic case are duplicates, and a rewrite keeps the file's encoding.
+TEST_F(CatTool, UnicodeNamesAndPaths) {
+#ifdef _WIN32
+  GTEST_SKIP() << "paths beyond the ANSI code page need the wide file seam";
+#else
+  const std::string root =
+      ::testing::TempDir() + "tallimo-cat-\u0395\u03BB\u03BB\u03AC\u03B4\u03B1";
+  std::filesystem::remove_all(std::filesystem::u8path(root));
+  std::filesystem::create_directories(std::filesystem::u8path(root + "/\u041F\u0440\u043E\u0433"));
+  std::ofstream(std::filesystem::u8path(root + "/\u041F\u0440\u043E\u0433/\u00C9t\u00E9.exe"))
+      << "";
+  const std::string ini = root + "/\u03BA\u03B1\u03C4\u03AC\u03BB\u03BF\u03B3\u03BF\u03C2.ini";
+  const std::string text =
+      "[General]\r\n[Program1]\r\nName=\u0391\u03A1\u03A7\u0395\u0399\u039F\r\n"
+      "Install1=\\\u043F\u0440\u043E\u0433\\\u00E9T\u00C9.EXE\r\n"
+      "[Program2]\r\nName=\u03B1\u03C1\u03C7\u03B5\u03B9\u03BF\r\nInstall1=x\r\n";
+  std::ofstream(std::filesystem::u8path(ini), std::ios::binary) << text;
+  Result r = Run({"check", ini}, &HostFileSystem());
+  EXPECT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(r.lines.size(), 1u) << r.out;
+  EXPECT_NE(r.lines[0].find(":6: warning: program name \"\u03B1\u03C1\u03C7\u03B5\u03B9\u03BF\" "
+                            "equals the one on line 3 ignoring case"),
+            std::string::npos)
+      << r.lines[0];
+  EXPECT_NE(r.err.find(": UTF-8, 2 programs"), std::string::npos) << r.err;
+
+  EXPECT_EQ(Run({"rewrite", ini}, &HostFileSystem()).code, 0);
+  std::string written;
+  ASSERT_TRUE(HostFileSystem().ReadWholeFile(ini, written));
+  EXPECT_EQ(written.find("\xEF\xBB\xBF"), std::string::npos);  // no mark: as it was read
+  EXPECT_NE(written.find("Name=\u0391\u03A1\u03A7\u0395\u0399\u039F\r\n"), std::string::npos);
+  std::filesystem::remove_all(std::filesystem::u8path(root));
+#endif
 }
 
 TEST_F(CatTool, RewriteSavesInPlaceWithBackup) {

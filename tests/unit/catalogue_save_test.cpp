@@ -170,32 +170,37 @@ TEST_F(CatalogueSaveFake, LoadReadsTheFileAndIgnoresAMissingOne) {
   EXPECT_TRUE(cat.Modified);  // loading leaves Modified alone
 }
 
-// A catalogue saved as "Unicode" reads as the same catalogue in the ANSI code page; what the
-// code page lacks reads as "?", and the lines where that happened are known.
-TEST_F(CatalogueSaveFake, AUtf16FileReadsInTheAnsiCodePage) {
+// A catalogue saved as "Unicode" reads as UTF-8 text, every character kept, and is written back
+// as it was read: UTF-16 in its byte order.
+TEST_F(CatalogueSaveFake, AUtf16FileReadsWholeAndIsWrittenBackAsUtf16) {
   const std::u16string text =
       u"[General]\r\nCaption=Caf\u00E9 \u20AC5\r\n[Program1]\nName=\u4E2D\u6587 Tools\r"
       u"Install1=SETUP.EXE\r\nInfo1=\U0001F600 ok";
   for (bool bigEndian : {false, true}) {
     files.files[ini] = testing::Utf16File(text, bigEndian);
     CatalogueText file = ReadCatalogueFile(ini, files, locale);
-    EXPECT_TRUE(file.utf16);
+    EXPECT_EQ(file.encoding, bigEndian ? TCatalogueEncoding::ceUtf16BigEndian
+                                       : TCatalogueEncoding::ceUtf16LittleEndian);
     EXPECT_EQ(file.text,
-              "[General]\r\nCaption=Caf\xE9 \x80"
-              "5\r\n[Program1]\nName=?? Tools\rInstall1=SETUP.EXE\r\nInfo1=? ok");
-    EXPECT_EQ(file.unconvertibleLines, (std::vector<size_t>{4, 6}));
+              "[General]\r\nCaption=Caf\u00E9 \u20AC5\r\n[Program1]\nName=\u4E2D\u6587 Tools\r"
+              "Install1=SETUP.EXE\r\nInfo1=\U0001F600 ok");
+    EXPECT_TRUE(file.replacedLines.empty());
 
     Catalogue cat = Sample(ini);
     LoadCatalogue(cat, files, locale);
-    EXPECT_EQ(cat.ConfigCaption,
-              "Caf\xE9 \x80"
-              "5");
+    EXPECT_EQ(cat.ConfigCaption, "Caf\u00E9 \u20AC5");
     ASSERT_EQ(cat.ProgramList.size(), 1u);
-    EXPECT_EQ(cat.ProgramList[0]->Name, "?? Tools");
+    EXPECT_EQ(cat.ProgramList[0]->Name, "\u4E2D\u6587 Tools");
     EXPECT_EQ(cat.ProgramList[0]->InstallLines, StringList{"SETUP.EXE"});
+    SaveCatalogue(cat, files, locale, clock);
+    std::string expected;
+    ASSERT_TRUE(
+        EncodeCatalogue(WriteCatalogueText(cat), file.encoding, locale.AnsiCodePage(), expected));
+    EXPECT_EQ(files.files[ini], expected);
+    EXPECT_TRUE(files.files[ini].starts_with(bigEndian ? "\xFE\xFF" : "\xFF\xFE"));
   }
   files.files[ini] = "[General]\r\nCaption=\xFF\xFE is no mark here\r\n";
-  EXPECT_FALSE(ReadCatalogueFile(ini, files, locale).utf16);
+  EXPECT_EQ(ReadCatalogueFile(ini, files, locale).encoding, TCatalogueEncoding::ceAnsi);
 }
 
 // What stands at the catalogue's name cannot be read: the load fails with the user's message

@@ -128,6 +128,46 @@ TEST(ConfigCommands, TheClosingQuestionOnCloseAndOnRead) {
   }
 }
 
+// An ANSI catalogue that now holds a character the code page lacks: the save asks first. Yes
+// writes UTF-8 with its mark, No writes nothing and keeps the changes, so a close stays open.
+TEST(ConfigCommands, TheQuestionBeforeSavingAnAnsiCatalogueAsUtf8) {
+  const std::string question =
+      "C:\\Disc\\menu.ini holds characters that the ANSI code page cannot store, such as "
+      "\"\u039A\" in Name of \"\u039A\u03B1\u03C6\u03AD\".\rSave it as UTF-8 instead?";
+  struct {
+    bool close;
+    std::vector<TModalResult> answers;
+    bool goesOn, written;
+  } cases[] = {{false, {Y}, true, true},
+               {false, {N}, false, false},
+               {true, {Y, Y}, true, true},
+               {true, {Y, N}, false, false}};
+  for (const auto& c : cases) {
+    World w(true, c.answers);
+    w.cat.Encoding = TCatalogueEncoding::ceAnsi;
+    auto entry = std::make_unique<TTallimoProg>();
+    entry->Name = "\u039A\u03B1\u03C6\u03AD";
+    w.cat.ProgramList.push_back(std::move(entry));
+    EXPECT_EQ(c.close ? w.Commands().CloseQuery() : w.Commands().WriteIniFile(), c.goesOn);
+    EXPECT_EQ(w.Written(), c.written);
+    EXPECT_EQ(w.cat.Modified, !c.written);
+    EXPECT_EQ(w.cat.Encoding,
+              c.written ? TCatalogueEncoding::ceUtf8Mark : TCatalogueEncoding::ceAnsi);
+    EXPECT_EQ(w.files.files[kIni].starts_with("\xEF\xBB\xBF[General]"), c.written);
+    const auto& box = w.prompter.boxes.back();
+    EXPECT_EQ(box.title, "Confirm");
+    EXPECT_EQ(box.text, question);
+    EXPECT_EQ(box.buttons, (std::vector<TMsgDlgBtn>{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}));
+    EXPECT_EQ(box.enterAnswer, Y);
+  }
+  World fits(true);  // every character fits: no question, still ANSI
+  fits.cat.Encoding = TCatalogueEncoding::ceAnsi;
+  fits.cat.ConfigCaption = "Caf\u00E9";
+  EXPECT_TRUE(fits.Commands().WriteIniFile());
+  EXPECT_TRUE(fits.prompter.boxes.empty());
+  EXPECT_NE(fits.files.files[kIni].find("Caption=Caf\xE9\r\n"), std::string::npos);
+}
+
 // Write INI As keeps the new name only once the catalogue is written there: after a failed save
 // the menu still names, and later writes, the catalogue that was open.
 TEST(ConfigCommands, WriteAsKeepsThePreviousNameUntilASaveSucceeds) {

@@ -9,6 +9,7 @@
 #include "fakes/fake_elevated_runner.h"
 #include "fakes/fake_environment.h"
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_locale.h"
 #include "fakes/fake_log_files.h"
 #include "fakes/fake_process_runner.h"
 #include "fakes/fixed_clock.h"
@@ -104,7 +105,7 @@ class ElevatedQueueTest : public ::testing::Test {
     files.folders.insert("C:\\TEMP");
   }
   InstallQueue& Make(std::vector<QueuedProgram> programs) {
-    QueueSeams seams{runner, files, environment, random, clock, logFiles};
+    QueueSeams seams{runner, files, environment, random, clock, logFiles, locale};
     seams.elevated = &elevated;
     queue = std::make_unique<InstallQueue>(seams, std::move(programs), "D:\\DISC.INI");
     return *queue;
@@ -133,6 +134,7 @@ class ElevatedQueueTest : public ::testing::Test {
   testing::ScriptedRandom random;
   testing::FixedClock clock;
   testing::FakeLogFiles logFiles;
+  testing::FakeLocale locale;
   testing::FakeProcessRunner runner;
   testing::FakeElevatedRunner elevated;
   std::unique_ptr<InstallQueue> queue;

@@ -7,10 +7,11 @@
 #include "fakes/event_log.h"
 #include "fakes/fake_environment.h"
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_locale.h"
 #include "fakes/fake_log_files.h"
+#include "fakes/fake_process_runner.h"
 #include "fakes/fixed_clock.h"
 #include "fakes/scripted_random.h"
-#include "fakes/fake_process_runner.h"
 #include "install/install_line.h"
 
 namespace tallimo {
@@ -121,8 +122,8 @@ class InstallQueueTest : public ::testing::Test {
 
   InstallQueue& Make(std::vector<QueuedProgram> programs) {
     queue = std::make_unique<InstallQueue>(
-        QueueSeams{runner, files, environment, random, clock, logFiles}, std::move(programs),
-        "D:\\DISC.INI");
+        QueueSeams{runner, files, environment, random, clock, logFiles, locale},
+        std::move(programs), "D:\\DISC.INI");
     queue->OnEnded = [this] { ++endings; };
     return *queue;
   }
@@ -153,6 +154,7 @@ class InstallQueueTest : public ::testing::Test {
   testing::ScriptedRandom random;
   testing::FixedClock clock;
   FakeLogFiles logFiles;
+  testing::FakeLocale locale;
   FakeProcessRunner runner;
   std::unique_ptr<InstallQueue> queue;
   int endings = 0;
@@ -274,6 +276,29 @@ TEST_F(InstallQueueTest, ABatchFileRunsThroughTheInterpreterAndIsDeletedAfterwar
             "Game: failed (cannot start: Cannot create file C:\\TEMP\\TLM-aaaa.bat)");
   runner.End(0);
   EXPECT_EQ(broken.RowText(1), "Next: installed");
+
+  // The batch file in the OEM code page; a line it cannot hold writes nothing and fails the
+  // program (the main window refuses such a queue before it starts: QueueBatchRefusal).
+  files.failAt = 0;
+  random.Queue("bbbb");
+  InstallQueue& oem = Make(
+      {{"Caf\u00E9", true, {"cd \\Caf\u00E9"}, {}}, {"\u0141", true, {"ok", "cd \\\u0141"}, {}}});
+  oem.Begin();
+  EXPECT_EQ(files.files["C:\\TEMP\\TLM-bbbb.bat"], "cd \\Caf\x82\r\n");
+  runner.End(0);
+  EXPECT_EQ(oem.RowText(1),
+            "\u0141: failed (cannot start: line 2 holds characters that the command prompt cannot "
+            "read)");
+  TTallimoProg lineByLine, batch;
+  lineByLine.Name = "A";
+  lineByLine.InstallLines = {"\u0141.exe"};
+  batch.Name = "B";
+  batch.Batch = true;
+  batch.InstallLines = {"\u0141.exe"};
+  EXPECT_EQ(QueueBatchRefusal({&lineByLine}, CodePage437()), "");
+  EXPECT_EQ(QueueBatchRefusal({&lineByLine, &batch}, CodePage437()),
+            "B cannot be installed through a batch file: line 1 holds characters that the "
+            "command prompt cannot read.");
 }
 
 TEST_F(InstallQueueTest, TheLogHoldsEveryEventInOrder) {

@@ -9,6 +9,7 @@
 #include "fakes/event_log.h"
 #include "fakes/fake_environment.h"
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_locale.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_shell.h"
 #include "fakes/scripted_random.h"
@@ -49,7 +50,8 @@ class InstallRunnerTest : public ::testing::Test {
         prompter(log),
         selection(log, programs),
         runner(
-            {environment, shell, files, prompter, random}, selection, programs, installScript,
+            {environment, shell, files, prompter, random, locale}, selection, programs,
+            installScript,
             [this]() -> std::optional<char> {
               log.push_back("drive dialog");
               return driveAnswer;
@@ -74,6 +76,7 @@ class InstallRunnerTest : public ::testing::Test {
   testing::FakeFileSystem files;
   testing::FakePrompter prompter;
   testing::ScriptedRandom random;
+  testing::FakeLocale locale;
   TProgramList programs;
   StringList installScript;
   FakeSelection selection;
@@ -107,6 +110,28 @@ TEST_F(InstallRunnerTest, BatchWritesTheFileThenLaunchesIt) {
   const std::string path = "C:\\WINDOWS\\TEMP\\TLM-qhzk.bat";
   EXPECT_EQ(log, (EventLog{"drive dialog", "write " + path, "launch " + path}));
   EXPECT_EQ(files.files[path], "md e:\\game\r\ncopy *.* e:\\game\r\n");
+}
+
+// The batch file is in the OEM code page: "é" goes out as 437's byte. A line that the command
+// prompt cannot read stops the install before the drive is asked for or anything is written,
+// and Install & Close then leaves the window open; started line by line, any character goes.
+TEST_F(InstallRunnerTest, BatchLinesInTheOemCodePage) {
+  AddEntry("Caf\u00E9", true, {"copy %D:\\Caf\u00E9\\*.*"});
+  AddEntry("\u0141\u00F3d\u017A", true, {"%D:", "cd \\\u0141\u00F3d\u017A"});
+  AddEntry("\u65E5\u672C", false, {"%D:\\\u65E5\u672C.exe"});
+  Select("Caf\u00E9");
+  random.Queue("abcd");
+  EXPECT_EQ(runner.Install(), TInstallResult::irLaunched);
+  EXPECT_EQ(files.files["C:\\TLM-abcd.bat"], "copy e:\\Caf\x82\\*.*\r\n");
+  log.clear();
+  Select("\u0141\u00F3d\u017A");
+  EXPECT_EQ(runner.InstallAndClose(), TInstallResult::irUnreadable);
+  EXPECT_EQ(log, (EventLog{"Error: \u0141\u00F3d\u017A cannot be installed through a batch file: "
+                           "line 2 holds characters that the command prompt cannot read."}));
+  log.clear();
+  Select("\u65E5\u672C");
+  EXPECT_EQ(runner.Install(), TInstallResult::irLaunched);
+  EXPECT_EQ(log, (EventLog{"drive dialog", "launch e:\\\u65E5\u672C.exe"}));
 }
 
 TEST_F(InstallRunnerTest, AOneLineBatchStillGoesThroughAFile) {

@@ -5,6 +5,8 @@
 #include <cctype>
 
 #include "catalogue/date_text.h"
+#include "platform/code_page_win32.h"
+#include "platform/locale.h"
 #include "win32_test_files.h"
 
 namespace tallimo {
@@ -144,9 +146,47 @@ TEST(LocaleWin32, ComparesIgnoringCaseInTheUserLocale) {
   EXPECT_LT(locale.CompareIgnoreCase("", "a"), 0);
   // Texts with a zero byte are compared in full.
   EXPECT_GT(locale.CompareIgnoreCase(std::string("a\0b", 3), "a"), 0);
-  if (GetACP() == 1252) {
-    EXPECT_EQ(locale.CompareIgnoreCase("\xC9t\xE9", "\xE9T\xC9"), 0);
+  // Unicode case, whatever the ANSI code page: Latin, Greek, Cyrillic.
+  EXPECT_EQ(locale.CompareIgnoreCase("\u00C9t\u00E9", "\u00E9T\u00C9"), 0);
+  EXPECT_EQ(locale.CompareIgnoreCase("\u0395\u03BB\u03BB\u03AC\u03B4\u03B1",
+                                     "\u0395\u039B\u039B\u0386\u0394\u0391"),
+            0);
+  EXPECT_EQ(locale.CompareIgnoreCase("\u041A\u0438\u0440\u0438\u043B\u043B\u0438\u0446\u0430",
+                                     "\u043A\u0418\u0420\u0418\u041B\u041B\u0418\u0426\u0410"),
+            0);
+  EXPECT_NE(locale.CompareIgnoreCase("\u0395\u03BB", "\u0395\u03BE"), 0);
+  EXPECT_LT(locale.CompareIgnoreCase("\u00C9cole", "Zebra"), 0);  // not the code point order
+  // A long text does not fit the buffer on the stack.
+  const std::string longName(600, 'a');
+  EXPECT_EQ(locale.CompareIgnoreCase(longName + "\u00E9", longName + "\u00C9"), 0);
+}
+
+// The portable tables are the system's own: every byte of 1252 and 437 reads as the same
+// character both ways, and converting to the code page refuses what it lacks, with no best fit.
+TEST(LocaleWin32, CodePagesAgreeWithThePortableTables) {
+  struct Pair {
+    const CodePage& system;
+    const CodePage& portable;
+  };
+  for (const Pair& p :
+       {Pair{SystemCodePage(1252), Windows1252()}, Pair{SystemCodePage(437), CodePage437()}}) {
+    for (int b = 1; b < 256; ++b) {
+      const std::string byte(1, static_cast<char>(b));
+      EXPECT_EQ(p.system.ToUtf8(byte), p.portable.ToUtf8(byte)) << b;
+    }
+    for (const char* text : {"\u0142", "\u0141\u00F3d\u017A", "\u65E5", "\U0001F600", "\u2264"}) {
+      std::string a, b;
+      size_t atA = 99, atB = 99;
+      EXPECT_EQ(p.system.FromUtf8(text, a, &atA), p.portable.FromUtf8(text, b, &atB)) << text;
+      if (atA != 99 || atB != 99) EXPECT_EQ(atA, atB) << text;
+    }
   }
+  std::string bytes;
+  size_t badAt = 0;
+  EXPECT_FALSE(SystemCodePage(1252).FromUtf8("Caf\u00E9 \u0142\u00F3d\u017A", bytes, &badAt));
+  EXPECT_EQ(badAt, 6u);  // "ł", not a best-fit "l"
+  EXPECT_TRUE(SystemCodePage(437).FromUtf8("Caf\u00E9", bytes));
+  EXPECT_EQ(bytes, "Caf\x82");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "install/elevated_runner_win32.h"
 #include "install/install_queue.h"
 #include "install/random_source.h"
+#include "platform/locale.h"
 
 namespace tallimo {
 namespace {
@@ -48,8 +49,8 @@ class ElevatedWin32 : public ::testing::Test {
     ProcessStart needsRights = testing::FakeProcessRunner::CannotStart("elevation", 740);
     needsRights.elevationRequired = true;
     processes.starts = {needsRights};
-    QueueSeams seams{processes, HostFileSystem(), HostEnvironment(),
-                     random,    HostClock(),      HostLogFiles()};
+    QueueSeams seams{processes,   HostFileSystem(), HostEnvironment(), random,
+                     HostClock(), HostLogFiles(),   HostLocale()};
     seams.elevated = runner.get();
     queue = std::make_unique<InstallQueue>(seams, std::move(programs), "D:\\DISC.INI");
     return *queue;

@@ -6,18 +6,19 @@
 // after windows.h
 #include <commctrl.h>
 
+#include "fakes/event_log.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_file_system.h"
 #include "fakes/fake_log_files.h"
 #include "fakes/fake_process_runner.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_restarter.h"
-#include "install/install_progress.h"
-#include "ui/application.h"
-#include "fakes/event_log.h"
-#include "fakes/fake_environment.h"
-#include "fakes/fake_file_system.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fixed_clock.h"
 #include "fakes/scripted_random.h"
+#include "install/install_progress.h"
+#include "platform/locale.h"
+#include "ui/application.h"
 
 namespace tallimo {
 namespace {
@@ -42,8 +43,10 @@ class InstallProgressTest : public ::testing::Test {
 
   std::unique_ptr<TFTallimoQueue> Make() {
     auto form = std::make_unique<TFTallimoQueue>(
-        InstallProgressSeams{
-            {runner, files, environment, random, clock, logFiles}, shell, prompter, restarter},
+        InstallProgressSeams{{runner, files, environment, random, clock, logFiles, HostLocale()},
+                             shell,
+                             prompter,
+                             restarter},
         std::vector<QueuedProgram>{{"Runtime", false, {"rt.exe"}, {}},
                                    {"Game", false, {"setup.exe /s"}, {}},
                                    {"Tool", false, {"tool.exe"}, {}}},

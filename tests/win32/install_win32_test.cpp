@@ -13,6 +13,7 @@
 #include "platform/drives.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/locale.h"
 #include "platform/shell.h"
 
 namespace tallimo {
@@ -84,7 +85,7 @@ TEST(BatchFileWin32, ARealBatchFileInTempIsRunByTheShell) {
   TimeSeededRandom random;
   const std::string path = WriteBatchFile(
       {"echo installed> \"" + marker.string() + "\"", "echo second> \"" + second.string() + "\""},
-      HostEnvironment(), HostFileSystem(), random);
+      HostLocale().OemCodePage(), HostEnvironment(), HostFileSystem(), random);
 
   // Written where TEMP says, under a fresh TLM- name, with exactly the lines and CR LF.
   ASSERT_EQ(path.substr(0, temp.size() + 5), temp + "\\TLM-");
@@ -115,7 +116,8 @@ TEST(BatchFileWin32, AnExistingFileIsNeverReplaced) {
   testing::ScriptedRandom random;
   random.Queue("aaaabbbb");
   { std::ofstream(folder / "TLM-aaaa.bat") << "keep"; }
-  const std::string path = WriteBatchFile({"x"}, HostEnvironment(), HostFileSystem(), random);
+  const std::string path = WriteBatchFile({"x"}, HostLocale().OemCodePage(), HostEnvironment(),
+                                          HostFileSystem(), random);
   EXPECT_EQ(path, temp + "\\TLM-bbbb.bat");
   std::string kept;
   ASSERT_TRUE(HostFileSystem().ReadWholeFile(temp + "\\TLM-aaaa.bat", kept));

@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/locale.h"
 #include "platform/log_file.h"
 #include "platform/process.h"
 
@@ -108,7 +109,7 @@ TEST(ProcessWin32, TheQueueRunsARealBatchFileAndTakesItsLastCommandsCode) {
       {"Lines", false, {"\"" + installer + "\" exit 0", "\"" + installer + "\" exit 5"}, {}},
   };
   InstallQueue queue({HostProcessRunner(), HostFileSystem(), HostEnvironment(), random, HostClock(),
-                      HostLogFiles()},
+                      HostLogFiles(), HostLocale()},
                      std::move(programs), "D:\\DISC.INI");
   queue.Begin();
   ASSERT_TRUE(PumpUntil([&] { return queue.Ended(); }));

@@ -1,11 +1,14 @@
 // Our catalogue reader against the platform's profile functions on the same files: the
 // reference loader below reads a catalogue with the profile functions alone, one
-// GetPrivateProfileStringA call per key, probing each numbered key with a sentinel default.
+// GetPrivateProfileStringW call per key, probing each numbered key with a sentinel default.
 // Both must give the same catalogue, except that ours takes a value equal to the sentinel as
 // an ordinary value and cuts nothing at 1,023 characters. (Wine's profile functions read
 // LF-only and CR-only files like CRLF ones, skip ";" lines, and let the first of a repeated
 // section or key win, as ours does.) The files are the fuzzer's seed catalogues and a few
-// made here from them or from code.
+// made here from them or from code. Both give UTF-8 text: the profile functions read an ANSI file
+// in the system's ANSI code page, and a file with a UTF-8 or UTF-16 byte-order mark in that
+// encoding. A UTF-8 file without a mark they read as ANSI (ours reads it as UTF-8): such files
+// are compared with their mark added.
 //
 // The profile functions cache files by name and age, so every file is written once under a
 // fresh name, all of them before the first read, and never rewritten.
@@ -17,16 +20,19 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/catalogue_encoding.h"
 #include "catalogue/catalogue_file.h"
 #include "fakes/utf16_file.h"
 #include "platform/files.h"
 #include "platform/locale.h"
+#include "platform/wide.h"
 #include "win32_test_files.h"
 
 namespace tallimo {
 namespace {
 
-const char kSentinel[] = "\xFF\x63\x7B";
+// The sentinel's three bytes 0xFF 0x63 0x7B, read in Windows-1252.
+const char kSentinel[] = "\u00FFc{";
 
 // ---- the reference loader ----
 
@@ -35,10 +41,10 @@ class ProfileReader {
   explicit ProfileReader(std::string file) : file_(std::move(file)) {}
 
   std::string Read(const std::string& section, const std::string& key, const char* fallback) {
-    char buffer[1024];  // 1,023 characters and the terminator
-    DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback, buffer,
-                                       sizeof buffer, file_.c_str());
-    return std::string(buffer, n);
+    wchar_t buffer[1024];  // 1,023 characters and the terminator
+    DWORD n = GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
+                                       Widen(fallback).c_str(), buffer, 1024, Widen(file_).c_str());
+    return Narrow(buffer, static_cast<int>(n));
   }
   bool Present(const std::string& section, const std::string& key) {
     return Read(section, key, kSentinel) != kSentinel;
@@ -160,14 +166,18 @@ std::vector<CorpusFile> AgreeingCorpus() {
   std::vector<CorpusFile> c;
   for (const auto& entry : std::filesystem::directory_iterator(wintest::SourcePath(kSeedFolder))) {
     const std::string file = entry.path().filename().string();
-    if (file != "sentinel.ini") c.push_back({entry.path().stem().string(), Seed(file), ""});
+    if (file == "sentinel.ini") continue;
+    std::string bytes = Seed(file);
+    if (DecodeCatalogue(bytes, Windows1252()).encoding == TCatalogueEncoding::ceUtf8)
+      bytes.insert(0, "\xEF\xBB\xBF");
+    c.push_back({entry.path().stem().string(), bytes, ""});
   }
   std::sort(c.begin(), c.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
   const std::string worked = Seed("worked_example.ini");
   c.push_back({"worked_lf", WithEndings(worked, "\n"), ""});
   c.push_back({"worked_cr", WithEndings(worked, "\r"), ""});
   c.push_back({"worked_no_final_break", worked.substr(0, worked.size() - 2), ""});
-  // Characters of the code page and beyond it (those read as "?").
+  // Characters of the code page and beyond it.
   const std::u16string unicode =
       u"[General]\r\nCaption=Caf\u00E9 \u20AC5\r\nCreatedBy=\u4E2D\u6587\r\n"
       u"[Program1]\r\nName=\u00C9t\u00E9 \u4E2D\r\nInstall1=SETUP.EXE\r\n";
@@ -217,7 +227,7 @@ Catalogue TrickyCatalogue() {
                    " ",
                    "\ttab",
                    "\"\"",
-                   "\xE9t\xE9 \x80\xFE",
+                   "\u00E9t\u00E9 \u20AC\u00FE",
                    "ends with a quote\"",
                    "' spaced in quotes '"};
   auto e = std::make_unique<TTallimoProg>();
@@ -247,13 +257,17 @@ class ProfileCompare : public ::testing::Test {
     }
     sentinelFile_ = Write("sentinel", Seed("sentinel.ini"));
     longFile_ = Write("long", LongText());
-    writtenFile_ = Write("written_by_us", WriteCatalogueText(TrickyCatalogue()));
+    std::string ansi;  // as SaveCatalogue writes an ANSI catalogue
+    ASSERT_TRUE(EncodeCatalogue(WriteCatalogueText(TrickyCatalogue()), TCatalogueEncoding::ceAnsi,
+                                HostLocale().AnsiCodePage(), ansi));
+    writtenFile_ = Write("written_by_us", ansi);
     otherBlanksFile_ = Write("other_blanks",
                              "[General]\r\nCaption=\va\v\r\nCreatedBy=\fb\f\r\n"
                              "Note1=\xA0nbsp\xA0\r\n");
     bomFile_ = Write("utf8_bom",
                      "\xEF\xBB\xBF[General]\r\nCaption=\xC3\xA9t\xC3\xA9\r\n"
                      "[Program1]\r\nName=P\r\n");
+    noMarkFile_ = Write("utf8_no_mark", "[General]\r\nCaption=\xC3\xA9t\xC3\xA9\r\n");
   }
   static void TearDownTestSuite() { wintest::RemoveTree(folder_); }
 
@@ -278,7 +292,7 @@ class ProfileCompare : public ::testing::Test {
   static inline std::string folder_;
   static inline std::vector<CorpusFile> agreeing_;
   static inline std::string sentinelFile_, longFile_;
-  static inline std::string otherBlanksFile_, bomFile_, writtenFile_;
+  static inline std::string otherBlanksFile_, bomFile_, noMarkFile_, writtenFile_;
 };
 
 TEST_F(ProfileCompare, OurReaderGivesTheSameCatalogueAsTheProfileFunctions) {
@@ -377,27 +391,28 @@ TEST_F(ProfileCompare, LongValuesAreCutOnlyByTheProfileFunctions) {
   EXPECT_EQ(Describe(reference), Describe(expected));
 }
 
-// Syntax details where Wine's profile functions read otherwise than ours (none of them is
-// what a catalogue written by us or by a text editor in the ANSI code page holds):
-// - they also strip vertical tabs and form feeds around a value; we strip blanks and tabs only;
-// - they take a file that starts with a UTF-8 byte order mark as UTF-8 and hand back its text
-//   in the ANSI code page; we skip the mark and read the bytes as they are.
+// Where Wine's profile functions read otherwise than ours:
+// - they also strip vertical tabs and form feeds around a value; we strip blanks and tabs only
+//   (neither is what a catalogue written by us or by a text editor holds);
+// - they read a UTF-8 file without a byte-order mark, as Notepad writes it, in the ANSI code
+//   page; we read it as UTF-8. With its mark both read it as UTF-8.
 TEST_F(ProfileCompare, WhereTheSyntaxDetailsDiffer) {
   Catalogue blanks = OurLoad(otherBlanksFile_);
   EXPECT_EQ(blanks.ConfigCaption, "\va\v");
   EXPECT_EQ(blanks.CreatedBy, "\fb\f");
-  EXPECT_EQ(blanks.NoteLines, (StringList{"\xA0nbsp\xA0"}));  // the same for both
+  EXPECT_EQ(blanks.NoteLines, (StringList{"\u00A0nbsp\u00A0"}));  // the same for both
   Catalogue referenceBlanks = ProfileLoad(otherBlanksFile_);
   EXPECT_EQ(referenceBlanks.ConfigCaption, "a");
   EXPECT_EQ(referenceBlanks.CreatedBy, "b");
   EXPECT_EQ(referenceBlanks.NoteLines, blanks.NoteLines);
 
   Catalogue bom = OurLoad(bomFile_);
-  EXPECT_EQ(bom.ConfigCaption, "\xC3\xA9t\xC3\xA9");  // the mark is skipped, the bytes kept
+  EXPECT_EQ(bom.ConfigCaption, "\u00E9t\u00E9");
   ASSERT_EQ(bom.ProgramList.size(), 1u);
-  Catalogue referenceBom = ProfileLoad(bomFile_);
-  EXPECT_EQ(referenceBom.ConfigCaption, "\xE9t\xE9");
-  EXPECT_EQ(referenceBom.ProgramList.size(), 1u);
+  EXPECT_EQ(Describe(ProfileLoad(bomFile_)), Describe(bom));
+  Catalogue noMark = OurLoad(noMarkFile_);
+  EXPECT_EQ(noMark.ConfigCaption, "\u00E9t\u00E9");
+  EXPECT_EQ(ProfileLoad(noMarkFile_).ConfigCaption, "\u00C3\u00A9t\u00C3\u00A9");
 }
 
 }  // namespace
