@@ -16,9 +16,8 @@ system_dlls='^(KERNEL32|USER32|GDI32|ADVAPI32|COMCTL32|COMDLG32|SHELL32|SHLWAPI|
 vista_only='^(GetTickCount64|InitializeSRWLock|AcquireSRWLock.*|ReleaseSRWLock.*|TryAcquireSRWLock.*|InitializeConditionVariable|SleepConditionVariable.*|WakeConditionVariable|WakeAllConditionVariable|InitOnce.*|Fls(Alloc|Free|GetValue|SetValue)|CompareStringEx|CompareStringOrdinal|LCMapStringEx|GetLocaleInfoEx|GetUserDefaultLocaleName|LocaleNameToLCID|LCIDToLocaleName|GetFileInformationByHandleEx|SetFileInformationByHandle|CreateSymbolicLink.*|GetFinalPathNameByHandle.*|GetThreadId|GetProcessId|RegGetValue.*|RegDeleteTree.*|SetProcessDPIAware|SetProcessDpiAwareness.*|SetProcessDpiAwarenessContext|GetDpiForWindow|GetDpiForSystem|InitializeCriticalSectionEx|CreateEventEx.*|CreateMutexEx.*|CreateSemaphoreEx.*|GetSystemTimePreciseAsFileTime|QueryFullProcessImageName.*|GetErrorMode|SetThreadErrorMode|GetThreadErrorMode|CancelIoEx|GetQueuedCompletionStatusEx|CreateThreadpool.*|WaitForThreadpool.*|CloseThreadpool.*|SubmitThreadpoolWork|InitializeProcThreadAttributeList|UpdateProcThreadAttribute|DeleteProcThreadAttributeList|GetCurrentProcessorNumber|FlushProcessWriteBuffers|CopyFile2|CreateFile2|K32.*|TaskDialog.*|SHGetKnownFolderPath|ChangeWindowMessageFilter.*|AddDllDirectory|SetDefaultDllDirectories)$'
 
 # Tallimo.exe hands text to Windows through the W functions only (UTF-16; inside it is UTF-8).
-# The 8-bit ones it may import: those the C runtime's start-up calls, and the locale seam's
-# until that seam is wide too.
-ansi_allowed='^(GetModuleHandleA|GetStartupInfoA|LoadLibraryA|CompareStringA|GetLocaleInfoA|lstrcmpiA)$'
+# The 8-bit ones it may import are those the C runtime's start-up calls.
+ansi_allowed='^(GetModuleHandleA|GetStartupInfoA|LoadLibraryA)$'
 
 fail=0
 for exe in "$@"; do

@@ -178,7 +178,9 @@ TEST(LocaleWin32, CodePagesAgreeWithThePortableTables) {
       std::string a, b;
       size_t atA = 99, atB = 99;
       EXPECT_EQ(p.system.FromUtf8(text, a, &atA), p.portable.FromUtf8(text, b, &atB)) << text;
-      if (atA != 99 || atB != 99) EXPECT_EQ(atA, atB) << text;
+      if (atA != 99 || atB != 99) {
+        EXPECT_EQ(atA, atB) << text;
+      }
     }
   }
   std::string bytes;
