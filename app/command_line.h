@@ -6,8 +6,8 @@
 
 namespace tallimo {
 
-// The first argument after the program's name in a raw command line (as GetCommandLineA
-// gives it): blanks and control characters separate arguments, a double-quoted stretch may
+// The first argument after the program's name in a raw command line (GetCommandLineW's, in
+// UTF-8): blanks and control characters separate arguments, a double-quoted stretch may
 // hold blanks and loses its quotes; further arguments are ignored. nullopt when there is none.
 std::optional<std::string> FirstCommandLineArgument(std::string_view commandLine);
 

@@ -11,6 +11,7 @@
 #include "catalogue/catalogue_file.h"
 #include "catalogue/date_text.h"
 #include "platform/error.h"
+#include "platform/wide.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 #include "ui/gdi.h"
@@ -311,8 +312,8 @@ void TFTallimo::ListBox1DrawCell(HDC dc, int col, int row, const RECT& rect,
   }
   // The text centred, 2 pixels below the cell's top, over the cell's background.
   UINT oldAlign = SetTextAlign(dc, TA_CENTER | TA_TOP);
-  std::string text = ListBox1.Cell(col, row);
-  ExtTextOutA(dc, (rect.left + rect.right) / 2, rect.top + 2, ETO_OPAQUE | ETO_CLIPPED, &rect,
+  const std::wstring text = Widen(ListBox1.Cell(col, row));
+  ExtTextOutW(dc, (rect.left + rect.right) / 2, rect.top + 2, ETO_OPAQUE | ETO_CLIPPED, &rect,
               text.c_str(), static_cast<UINT>(text.size()), nullptr);
   SetTextAlign(dc, oldAlign);
   // A marked program: a check mark at the row's left edge, over the background.

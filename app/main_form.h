@@ -61,7 +61,7 @@ struct MainWindowSeams {
   FileSystem& files;
   Locale& locale;
   Clock& clock;
-  std::string commandLine;  // as GetCommandLineA gives it
+  std::string commandLine;  // as GetCommandLineW gives it, in UTF-8
   std::string programPath;  // the program's own full file path
   Clipboard& clipboard;
   Environment& environment;

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,7 @@
 #include "editor/entry_dialog.h"
 #include "install/drive_dialog.h"
 #include "install/elevated_runner_win32.h"
+#include "platform/wide.h"
 #include "ui/application.h"
 #include "viewers/nfo_viewer.h"
 
@@ -35,9 +37,9 @@ void __verbose_terminate_handler() {
 namespace {
 // The program's own full file path.
 std::string ProgramPath() {
-  char path[MAX_PATH * 2] = "";
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  return path;
+  wchar_t path[MAX_PATH * 2] = L"";
+  const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  return Narrow(path, static_cast<int>(length < std::size(path) ? length : 0));
 }
 // The folder of the program, with its final "\".
 std::string ProgramFolder() {
@@ -49,7 +51,9 @@ std::string ProgramFolder() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The elevated copy of an install queue: no window, only the queue handed over.
-  if (std::optional<std::string> handOver = QueueWorkerFile(GetCommandLineA()))
+  // The command line in UTF-8, split as it always was.
+  const std::string commandLine = Narrow(GetCommandLineW());
+  if (std::optional<std::string> handOver = QueueWorkerFile(commandLine))
     return RunQueueWorker(*handOver);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
@@ -80,7 +84,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   auto mainForm = std::make_unique<TFTallimo>(MainWindowSeams{HostFileSystem(),
                                                               HostLocale(),
                                                               HostClock(),
-                                                              GetCommandLineA(),
+                                                              commandLine,
                                                               ProgramPath(),
                                                               HostClipboard(),
                                                               HostEnvironment(),

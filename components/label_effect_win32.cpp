@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/wide.h"
 #include "ui/gdi.h"
 
 namespace tallimo {
@@ -68,10 +69,20 @@ namespace {
 
 enum class TextMode { Unrotated, Rotated, Upright };
 
-SIZE TextExtent(HDC dc, const char* text, std::size_t length) {
+SIZE TextExtent(HDC dc, const wchar_t* text, std::size_t length) {
   SIZE size{0, 0};
-  GetTextExtentPoint32A(dc, text, static_cast<int>(length), &size);
+  GetTextExtentPoint32W(dc, text, static_cast<int>(length), &size);
   return size;
+}
+
+// Where each letter of `text` starts: a pair of surrogates is one letter.
+std::vector<std::size_t> LetterStarts(const std::wstring& text) {
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (i == 0 || text[i] < 0xDC00 || text[i] > 0xDFFF || text[i - 1] < 0xD800 ||
+        text[i - 1] > 0xDBFF)
+      starts.push_back(i);
+  return starts;
 }
 
 // One paint: both images, their fonts and the geometry live only as long as it.
@@ -82,14 +93,14 @@ class LabelPainter {
         surface_(surface),
         width_(label.Width()),
         height_(label.Height()),
-        caption_(label.Caption()),
+        caption_(Widen(label.Caption())),
         compose_(width_, height_),
         mask_(width_, height_) {}
 
   void Paint();
 
  private:
-  void GiveFont(ui::OffscreenImage& image, const LOGFONTA& description);
+  void GiveFont(ui::OffscreenImage& image, const LOGFONTW& description);
   void MakeRotatedFont(ui::OffscreenImage& image);
   void MeasureGeometry();
   void FillBackground();
@@ -97,12 +108,16 @@ class LabelPainter {
   void DrawLayerStack(TEffectDirection direction, int depth, TColor colour, TEffectOption style,
                       bool highlight);
   void GraduateFace();
+  std::size_t LetterLength(std::size_t i) const {
+    return (i + 1 < letters_.size() ? letters_[i + 1] : caption_.size()) - letters_[i];
+  }
 
   const TLabelEffect& label_;
   HDC surface_;
   int width_;
   int height_;
-  std::string caption_;
+  std::wstring caption_;
+  std::vector<std::size_t> letters_;  // where each letter of the caption starts
   TextMode mode_ = TextMode::Unrotated;
   LayerSpread spread_;
   ui::OffscreenImage compose_;  // ComposeImage
@@ -122,7 +137,7 @@ void LabelPainter::Paint() {
   // Both images start white, with a copy of the label's font drawn without smoothing, so that
   // every letter pixel has exactly the colour it is drawn in (the mask passes and the face's
   // key colour depend on it).
-  LOGFONTA description = ui::FontDescription(label_.Font());
+  LOGFONTW description = ui::FontDescription(label_.Font());
   description.lfQuality = NONANTIALIASED_QUALITY;
   for (ui::OffscreenImage* image : {&compose_, &mask_}) {
     PatBlt(image->Dc(), 0, 0, width_, height_, WHITENESS);
@@ -157,13 +172,13 @@ void LabelPainter::Paint() {
   BitBlt(surface_, 0, 0, width_, height_, compose_.Dc(), 0, 0, SRCCOPY);
 }
 
-void LabelPainter::GiveFont(ui::OffscreenImage& image, const LOGFONTA& description) {
-  image.SetFont(ui::OwnedFont(CreateFontIndirectA(&description)));
+void LabelPainter::GiveFont(ui::OffscreenImage& image, const LOGFONTW& description) {
+  image.SetFont(ui::OwnedFont(CreateFontIndirectW(&description)));
 }
 
 void LabelPainter::MakeRotatedFont(ui::OffscreenImage& image) {
-  LOGFONTA description{};
-  if (!GetObjectA(image.Font(), sizeof description, &description)) return;
+  LOGFONTW description{};
+  if (!GetObjectW(image.Font(), sizeof description, &description)) return;
   description.lfEscapement = label_.Angle() * 10;  // tenths of a degree, counter-clockwise
   description.lfOutPrecision = OUT_TT_ONLY_PRECIS;
   GiveFont(image, description);
@@ -173,16 +188,19 @@ void LabelPainter::MeasureGeometry() {
   const HDC dc = compose_.Dc();
   text_ = TextExtent(dc, caption_.data(), caption_.size());
   if (mode_ == TextMode::Rotated) {
-    const std::string padded = caption_ + "   ";
+    const std::wstring padded = caption_ + L"   ";
     rotated_ = LayOutRotated(text_.cx, text_.cy,
                              static_cast<int>(TextExtent(dc, padded.data(), padded.size()).cx),
                              spread_, label_.Angles());
   } else if (mode_ == TextMode::Upright) {
-    const std::size_t n = caption_.size();
+    letters_ = LetterStarts(caption_);
+    const std::size_t n = letters_.size();
     std::vector<int> prefixWidths(n);
-    for (std::size_t i = 1; i < n; ++i) prefixWidths[i] = TextExtent(dc, caption_.data(), i).cx;
-    const int firstWidth = n ? TextExtent(dc, caption_.data(), 1).cx : 0;
-    const int lastWidth = n ? TextExtent(dc, caption_.data() + n - 1, 1).cx : 0;
+    for (std::size_t i = 1; i < n; ++i)
+      prefixWidths[i] = TextExtent(dc, caption_.data(), letters_[i]).cx;
+    const int firstWidth = n ? TextExtent(dc, caption_.data(), LetterLength(0)).cx : 0;
+    const int lastWidth =
+        n ? TextExtent(dc, caption_.data() + letters_[n - 1], LetterLength(n - 1)).cx : 0;
     upright_ =
         LayOutUpright(prefixWidths, text_.cy, firstWidth, lastWidth, spread_, label_.Angles());
   }
@@ -227,19 +245,19 @@ void LabelPainter::DrawCaptionAt(ui::OffscreenImage& image, int ox, int oy) {
       if (label_.Alignment() == ui::TAlignment::taCenter) format |= DT_CENTER;
       if (label_.Alignment() == ui::TAlignment::taRightJustify) format |= DT_RIGHT;
       const int length = static_cast<int>(std::min(caption_.size(), kUnrotatedCaptionLimit));
-      DrawTextA(dc, caption_.data(), length, &rect, format);
+      DrawTextW(dc, caption_.data(), length, &rect, format);
       break;
     }
     case TextMode::Rotated:
-      TextOutA(dc, rotated_.OriginX - spread_.MinOffset + ox,
+      TextOutW(dc, rotated_.OriginX - spread_.MinOffset + ox,
                rotated_.OriginY - spread_.MinOffset + oy, caption_.data(),
                static_cast<int>(caption_.size()));
       break;
     case TextMode::Upright:
-      for (std::size_t i = 0; i < caption_.size(); ++i) {
+      for (std::size_t i = 0; i < letters_.size(); ++i) {
         const ui::IntPoint at =
             UprightLetterAt(upright_, spread_, label_.Angles(), static_cast<int>(i), ox, oy);
-        TextOutA(dc, at.x, at.y, caption_.data() + i, 1);
+        TextOutW(dc, at.x, at.y, caption_.data() + letters_[i], static_cast<int>(LetterLength(i)));
       }
       break;
   }

@@ -1,6 +1,7 @@
 #include "install/drive_combo_box.h"
 
 #include "install/drive_list.h"
+#include "platform/wide.h"
 #include "resources/resource_ids.h"
 
 namespace tallimo {
@@ -20,7 +21,7 @@ DriveComboBox::DriveComboBox(Drives& drives) : drives_(drives) {
   color_ = clWindow;
   for (int i = 0; i < 5; ++i) {
     pictures_[i].Reset(
-        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kPictureIds[i]),
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kPictureIds[i]),
                                         IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
   }
 }
@@ -48,25 +49,25 @@ void DriveComboBox::FontChanged() {
 
 void DriveComboBox::SetItemHeights() {
   // Room for the picture and a line of the control's font.
-  TEXTMETRICA metrics{};
+  TEXTMETRICW metrics{};
   {
     const ui::WindowDC dc(hwnd_);
     const ui::SelectIn selected(dc.Get(), FontHandle());
-    GetTextMetricsA(dc.Get(), &metrics);
+    GetTextMetricsW(dc.Get(), &metrics);
   }
   int height = metrics.tmHeight + 2;
   if (height < kPictureSize + 2) height = kPictureSize + 2;
-  SendMessageA(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
-  SendMessageA(hwnd_, CB_SETITEMHEIGHT, 0, height);
+  SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+  SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, height);
 }
 
 void DriveComboBox::FillItems() {
-  SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+  SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
   for (const DriveInfo& drive : items_) {
-    const std::string text = DriveItemText(drive);
-    SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring text = Widen(DriveItemText(drive));
+    SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
-  SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
+  SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
 }
 
 void DriveComboBox::Refresh() {
@@ -78,14 +79,14 @@ void DriveComboBox::Refresh() {
 
 std::optional<char> DriveComboBox::Drive() const {
   int index = selected_;
-  if (hwnd_) index = static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+  if (hwnd_) index = static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0));
   if (index < 0 || static_cast<size_t>(index) >= items_.size()) return std::nullopt;
   return items_[static_cast<size_t>(index)].letter;
 }
 
 void DriveComboBox::SetDrive(char letter) {
   selected_ = DriveIndexOf(items_, letter);
-  if (hwnd_) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
+  if (hwnd_) SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
 }
 
 bool DriveComboBox::DrawItem(DRAWITEMSTRUCT& item) {
@@ -103,12 +104,12 @@ bool DriveComboBox::DrawItem(DRAWITEMSTRUCT& item) {
 
   RECT text = r;
   text.left += 2 + kPictureSize + 4;
-  const std::string caption = DriveItemText(drive);
+  const std::wstring caption = Widen(DriveItemText(drive));
   int oldMode = SetBkMode(dc, TRANSPARENT);
   COLORREF oldColor =
       SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   HGDIOBJ oldFont = SelectObject(dc, FontHandle());
-  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(dc, oldFont);
   SetTextColor(dc, oldColor);

@@ -14,6 +14,7 @@
 #include "platform/locale.h"
 #include "platform/message_window_win32.h"
 #include "platform/process.h"
+#include "platform/wide.h"
 
 namespace tallimo {
 namespace {
@@ -22,7 +23,7 @@ constexpr UINT kPollMilliseconds = 100;
 constexpr UINT_PTR kPollTimer = 1;
 
 bool AppendLine(const std::string& path, const std::string& line) {
-  HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA,
+  HANDLE file = CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -43,7 +44,7 @@ WorkerEvent MakeEvent(TWorkerEventKind kind, std::string text = {}) {
 
 // Adds to `buffer` what `path` holds past `offset` (a file not there yet holds nothing).
 void ReadNew(const std::string& path, uint64_t& offset, std::string& buffer) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
@@ -63,16 +64,16 @@ void ReadNew(const std::string& path, uint64_t& offset, std::string& buffer) {
 
 // A new hand-over file in TEMP holding `text`; "" when none could be made.
 std::string WriteHandOver(const std::string& text, DWORD& error) {
-  char temp[MAX_PATH + 1] = "";
-  if (!GetTempPathA(sizeof temp, temp)) {
+  wchar_t temp[MAX_PATH + 1] = L"";
+  if (!GetTempPathW(MAX_PATH + 1, temp)) {
     error = GetLastError();
     return {};
   }
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
-    const std::string path = std::string(temp) + "Tallimo-queue-" +
+    const std::string path = Narrow(temp) + "Tallimo-queue-" +
                              std::to_string(GetCurrentProcessId()) + "-" +
                              std::to_string(GetTickCount() + attempt) + ".txt";
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       error = GetLastError();
@@ -85,7 +86,7 @@ std::string WriteHandOver(const std::string& text, DWORD& error) {
     error = GetLastError();
     CloseHandle(file);
     if (ok && written == text.size()) return path;
-    DeleteFileA(path.c_str());
+    DeleteFileW(Widen(path).c_str());
     return {};
   }
   return {};
@@ -106,22 +107,23 @@ class ShellElevatedRunner final : public ElevatedRunner {
     if (!MakeWindow()) return {TElevationResult::erFailed, SystemErrorMessage(GetLastError())};
     const std::string path = WriteHandOver(HandOverText(handOver), error);
     if (path.empty()) return {TElevationResult::erFailed, SystemErrorMessage(error)};
-    const std::string parameters = option_ + " \"" + path + "\"";
-    char directory[MAX_PATH + 1] = "";
-    GetCurrentDirectoryA(sizeof directory, directory);
-    SHELLEXECUTEINFOA info;
+    const std::wstring parameters = Widen(option_ + " \"" + path + "\""), verb = Widen(verb_),
+                       program = Widen(program_);
+    wchar_t directory[MAX_PATH + 1] = L"";
+    GetCurrentDirectoryW(MAX_PATH + 1, directory);
+    SHELLEXECUTEINFOW info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS;
     info.hwnd = GetActiveWindow();  // the prompt's owner
-    info.lpVerb = verb_.empty() ? nullptr : verb_.c_str();
-    info.lpFile = program_.c_str();
+    info.lpVerb = verb.empty() ? nullptr : verb.c_str();
+    info.lpFile = program.c_str();
     info.lpParameters = parameters.c_str();
     info.lpDirectory = directory;
     info.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&info)) {
+    if (!ShellExecuteExW(&info)) {
       error = GetLastError();
-      DeleteFileA(path.c_str());
+      DeleteFileW(Widen(path).c_str());
       if (error == ERROR_CANCELLED) return {TElevationResult::erRefused, {}};
       return {TElevationResult::erFailed, SystemErrorMessage(error)};
     }
@@ -154,13 +156,13 @@ class ShellElevatedRunner final : public ElevatedRunner {
  private:
   bool MakeWindow() {
     if (window_) return true;
-    window_ = MakeMessageWindow("TallimoElevatedQueue", WindowProc, this);
+    window_ = MakeMessageWindow(L"TallimoElevatedQueue", WindowProc, this);
     return window_ != nullptr;
   }
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != WM_TIMER) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    auto* self = reinterpret_cast<ShellElevatedRunner*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (msg != WM_TIMER) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    auto* self = reinterpret_cast<ShellElevatedRunner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     // No exception crosses the window procedure.
     try {
       if (self) self->Poll();
@@ -190,7 +192,7 @@ class ShellElevatedRunner final : public ElevatedRunner {
   void Finish(const WorkerEvent& last) {
     EventCallback callback = std::move(onEvent_);
     Forget();
-    for (const std::string& path : {handOver_, events_, control_}) DeleteFileA(path.c_str());
+    for (const std::string& path : {handOver_, events_, control_}) DeleteFileW(Widen(path).c_str());
     if (callback) callback(last);
   }
 
@@ -275,7 +277,7 @@ int RunQueueWorker(const std::string& handOverPath) {
   while (!queue.Ended()) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMilliseconds, QS_ALLINPUT);
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     ReadNew(control, controlOffset, controlBuffer);
     for (const std::string& line : TakeCompleteLines(controlBuffer)) {
       std::optional<WorkerControl> order = ParseControlLine(line);

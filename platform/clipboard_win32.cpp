@@ -1,10 +1,12 @@
-// The clipboard seam on Windows: CF_TEXT, owned by a message-only window of its own.
+// The clipboard seam on Windows: CF_UNICODETEXT (the system derives the 8-bit forms), owned
+// by a message-only window of its own.
 #include <windows.h>
 
 #include <cstring>
 
 #include "platform/clipboard.h"
 #include "platform/error.h"
+#include "platform/wide.h"
 
 namespace tallimo {
 namespace {
@@ -18,11 +20,13 @@ class Win32Clipboard final : public Clipboard {
     if (!open) throw TallimoError("Cannot open the clipboard");
     bool ok = false;
     if (EmptyClipboard()) {
-      HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+      const std::wstring wide = Widen(text);
+      const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+      HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
       if (void* p = memory ? GlobalLock(memory) : nullptr) {
-        std::memcpy(p, text.c_str(), text.size() + 1);
+        std::memcpy(p, wide.c_str(), bytes);
         GlobalUnlock(memory);
-        ok = SetClipboardData(CF_TEXT, memory) != nullptr;  // the clipboard owns it from here
+        ok = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;  // the clipboard owns it now
       }
       if (memory && !ok) GlobalFree(memory);
     }
@@ -34,8 +38,8 @@ class Win32Clipboard final : public Clipboard {
   // Emptying the clipboard makes the opener its owner; without a window it could not be set.
   HWND Owner() {
     if (!owner_)
-      owner_ = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+      owner_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
     return owner_;
   }
   HWND owner_ = nullptr;

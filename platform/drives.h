@@ -25,7 +25,7 @@ class Drives {
   virtual char CurrentDrive() = 0;
 };
 
-// GetLogicalDrives, GetDriveTypeA, GetVolumeInformationA and WNetGetConnectionA on Windows.
+// GetLogicalDrives, GetDriveTypeW, GetVolumeInformationW and WNetGetConnectionW on Windows.
 Drives& HostDrives();
 
 }  // namespace tallimo

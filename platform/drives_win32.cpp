@@ -4,6 +4,7 @@
 #include <winnetwk.h>
 
 #include "platform/drives.h"
+#include "platform/wide.h"
 
 namespace tallimo {
 namespace {
@@ -31,26 +32,25 @@ bool KindOf(UINT driveType, TDriveType& kind) {
 }
 
 std::string VolumeName(const std::string& root) {
-  char name[MAX_PATH + 1] = {};
-  if (!GetVolumeInformationA(root.c_str(), name, sizeof name, nullptr, nullptr, nullptr, nullptr,
-                             0)) {
+  wchar_t name[MAX_PATH + 1] = {};
+  if (!GetVolumeInformationW(Widen(root).c_str(), name, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                             nullptr, 0)) {
     return std::string();
   }
-  return name;
+  return Narrow(name);
 }
 
 std::string NetworkName(char letter) {
-  const char local[3] = {letter, ':', 0};
-  std::string remote(MAX_PATH, '\0');
+  const wchar_t local[3] = {static_cast<wchar_t>(letter), L':', 0};
+  std::wstring remote(MAX_PATH, L'\0');
   DWORD size = static_cast<DWORD>(remote.size());
-  DWORD result = WNetGetConnectionA(local, remote.data(), &size);
+  DWORD result = WNetGetConnectionW(local, remote.data(), &size);
   if (result == ERROR_MORE_DATA) {
-    remote.assign(size, '\0');
-    result = WNetGetConnectionA(local, remote.data(), &size);
+    remote.assign(size, L'\0');
+    result = WNetGetConnectionW(local, remote.data(), &size);
   }
   if (result != NO_ERROR) return std::string();
-  remote.resize(strlen(remote.c_str()));
-  return remote;
+  return Narrow(remote.c_str());
 }
 
 class Win32Drives final : public Drives {
@@ -62,9 +62,9 @@ class Win32Drives final : public Drives {
     DWORD mask = GetLogicalDrives();
     for (int i = 0; i < 26; ++i) {
       if (!(mask & (1u << i))) continue;
-      const std::string root{static_cast<char>('A' + i), ':', '\\'};
+      const std::string root{static_cast<char>('A' + i), ':', '\\'};  // plain ASCII
       DriveInfo drive;
-      if (!KindOf(GetDriveTypeA(root.c_str()), drive.type)) continue;
+      if (!KindOf(GetDriveTypeW(Widen(root).c_str()), drive.type)) continue;
       drive.letter = static_cast<char>('a' + i);
       if (drive.type == TDriveType::dtNetwork) {
         drive.volumeName = NetworkName(static_cast<char>('A' + i));
@@ -78,16 +78,16 @@ class Win32Drives final : public Drives {
   }
 
   char CurrentDrive() override {
-    std::string directory(MAX_PATH + 1, '\0');
-    DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), directory.data());
+    std::wstring directory(MAX_PATH + 1, L'\0');
+    DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data());
     if (length >= directory.size()) {
-      directory.assign(length + 1, '\0');
-      length = GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), directory.data());
+      directory.assign(length + 1, L'\0');
+      length = GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data());
     }
-    if (length < 2 || length >= directory.size() || directory[1] != ':') return 0;
-    char letter = directory[0];
-    if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
-    return letter >= 'a' && letter <= 'z' ? letter : 0;
+    if (length < 2 || length >= directory.size() || directory[1] != L':') return 0;
+    wchar_t letter = directory[0];
+    if (letter >= L'A' && letter <= L'Z') letter = static_cast<wchar_t>(letter - L'A' + L'a');
+    return letter >= L'a' && letter <= L'z' ? static_cast<char>(letter) : 0;
   }
 };
 

@@ -11,7 +11,7 @@ class Environment {
   virtual std::string GetEnvVar(const std::string& name) = 0;
 };
 
-// The process environment (GetEnvironmentVariableA on Windows).
+// The process environment (GetEnvironmentVariableW on Windows).
 Environment& HostEnvironment();
 
 }  // namespace tallimo

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/environment.h"
+#include "platform/wide.h"
 
 namespace tallimo {
 namespace {
@@ -11,16 +12,14 @@ class Win32Environment final : public Environment {
   std::string GetEnvVar(const std::string& name) override {
     // Ask for the size first, then read; the value may grow in between, so repeat until it
     // fits.
-    std::string value;
-    DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+    const std::wstring wideName = Widen(name);
+    std::wstring value;
+    DWORD size = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
     while (size > 0) {
       value.resize(size);
-      DWORD got = GetEnvironmentVariableA(name.c_str(), value.data(), size);
+      DWORD got = GetEnvironmentVariableW(wideName.c_str(), value.data(), size);
       if (got == 0) return std::string();
-      if (got < size) {
-        value.resize(got);
-        return value;
-      }
+      if (got < size) return Narrow(value.data(), static_cast<int>(got));
       size = got;  // too small: `got` is the size needed, terminating zero included
     }
     return std::string();

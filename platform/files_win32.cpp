@@ -3,6 +3,7 @@
 #undef MoveFile  // the seam's method, not the Win32 macro
 
 #include "platform/files.h"
+#include "platform/wide.h"
 
 namespace tallimo {
 namespace {
@@ -10,23 +11,24 @@ namespace {
 class Win32FileSystem final : public FileSystem {
  public:
   bool FileExists(const std::string& path) override {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
   bool DirectoryExists(const std::string& path) override {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
   // Opened for no access at all, which never waits (not even on a pipe), to ask what it is.
   // Devices and pipes may have no attributes of their own.
   TFileKind KindOf(const std::string& path) override {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
       return TFileKind::fkFolder;
-    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE h =
+        CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE)
       return attributes != INVALID_FILE_ATTRIBUTES ? TFileKind::fkFile : TFileKind::fkMissing;
     const DWORD type = GetFileType(h);
@@ -36,7 +38,7 @@ class Win32FileSystem final : public FileSystem {
 
   bool ReadWholeFile(const std::string& path, std::string& bytes) override {
     if (KindOf(path) != TFileKind::fkFile) return false;  // a pipe is never waited on
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size;
@@ -64,7 +66,7 @@ class Win32FileSystem final : public FileSystem {
   }
 
   TWriteResult WriteNewFile(const std::string& path, std::string_view bytes) override {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       DWORD error = GetLastError();
@@ -83,7 +85,7 @@ class Win32FileSystem final : public FileSystem {
     ok = ok && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
     if (!ok) {
-      DeleteFileA(path.c_str());
+      DeleteFileW(Widen(path).c_str());
       return TWriteResult::wrFailed;
     }
     return TWriteResult::wrOk;
@@ -92,22 +94,22 @@ class Win32FileSystem final : public FileSystem {
   // Removes a read-only file too, as unlink does natively: a save that moves a read-only
   // catalogue aside must be able to drop that copy later.
   bool RemoveFile(const std::string& path) override {
-    if (DeleteFileA(path.c_str())) return true;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (DeleteFileW(Widen(path).c_str())) return true;
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) ||
         !(attributes & FILE_ATTRIBUTE_READONLY))
       return false;
     const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
-    if (!SetFileAttributesA(path.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL))
+    if (!SetFileAttributesW(Widen(path).c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL))
       return false;
-    if (DeleteFileA(path.c_str())) return true;
-    SetFileAttributesA(path.c_str(), attributes);
+    if (DeleteFileW(Widen(path).c_str())) return true;
+    SetFileAttributesW(Widen(path).c_str(), attributes);
     return false;
   }
 
-  // MoveFileA never replaces an existing target.
+  // MoveFileW never replaces an existing target.
   bool MoveFile(const std::string& from, const std::string& to) override {
-    return MoveFileA(from.c_str(), to.c_str()) != 0;
+    return MoveFileW(Widen(from).c_str(), Widen(to).c_str()) != 0;
   }
 };
 

@@ -17,7 +17,7 @@ class HelpEngine {
   virtual void Quit(const std::string& helpFile) = 0;
 };
 
-// WinHelpA on Windows; natively a help engine that does nothing.
+// HTML Help or WinHelpW on Windows; natively a help engine that does nothing.
 HelpEngine& HostHelpEngine();
 
 }  // namespace tallimo

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/log_file.h"
+#include "platform/wide.h"
 
 namespace tallimo {
 namespace {
@@ -28,8 +29,8 @@ class Win32LogFile final : public LogFile {
 class Win32LogFiles final : public LogFiles {
  public:
   std::unique_ptr<LogFile> CreateNew(const std::string& path, TWriteResult& result) override {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       DWORD error = GetLastError();
       result = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? TWriteResult::wrExists

@@ -2,16 +2,16 @@
 
 namespace tallimo {
 
-HWND MakeMessageWindow(const char* className, WNDPROC proc, void* self) {
-  WNDCLASSA wc;
+HWND MakeMessageWindow(const wchar_t* className, WNDPROC proc, void* self) {
+  WNDCLASSW wc;
   ZeroMemory(&wc, sizeof wc);
   wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = className;
-  RegisterClassA(&wc);  // fails harmlessly when registered already
-  HWND window = CreateWindowExA(0, className, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-  if (window) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  RegisterClassW(&wc);  // fails harmlessly when registered already
+  HWND window = CreateWindowExW(0, className, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  if (window) SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   return window;
 }
 

@@ -7,6 +7,6 @@ namespace tallimo {
 
 // Registers `className` with `proc` (once) and makes a message-only window of it whose user
 // data is `self`; null when the system refused.
-HWND MakeMessageWindow(const char* className, WNDPROC proc, void* self);
+HWND MakeMessageWindow(const wchar_t* className, WNDPROC proc, void* self);
 
 }  // namespace tallimo

@@ -11,6 +11,7 @@
 
 #include "platform/message_window_win32.h"
 #include "platform/process.h"
+#include "platform/wide.h"
 
 namespace tallimo {
 namespace {
@@ -21,11 +22,11 @@ constexpr DWORD kPollMilliseconds = 100;
 }  // namespace
 
 std::string SystemErrorMessage(uint32_t error) {
-  char* text = nullptr;
-  DWORD length = FormatMessageA(
+  wchar_t* text = nullptr;
+  DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message = length && text ? std::string(text, length) : std::string();
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string message = length && text ? Narrow(text, static_cast<int>(length)) : std::string();
   if (text) LocalFree(text);
   while (!message.empty() && (message.back() == '\r' || message.back() == '\n' ||
                               message.back() == ' ' || message.back() == '.'))
@@ -95,7 +96,7 @@ DWORD WINAPI WaitThread(void* parameter) {
   if (w->process) GetExitCodeProcess(w->process, &code);
   ended->end.exitCode = code;
   ended->end.milliseconds = GetTickCount() - w->startTick;
-  if (PostMessageA(w->window, kEndedMessage, 0, reinterpret_cast<LPARAM>(ended.get())))
+  if (PostMessageW(w->window, kEndedMessage, 0, reinterpret_cast<LPARAM>(ended.get())))
     ended.release();
   return 0;
 }
@@ -128,10 +129,10 @@ class Win32ProcessRunner final : public ProcessRunner {
     if (!w->process) {
       auto ended = std::make_unique<Ended>();
       ended->generation = w->generation;
-      PostMessageA(window_, kEndedMessage, 0, reinterpret_cast<LPARAM>(ended.release()));
+      PostMessageW(window_, kEndedMessage, 0, reinterpret_cast<LPARAM>(ended.release()));
       return start;
     }
-    w->stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    w->stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (!w->stop || !DuplicateHandle(GetCurrentProcess(), w->stop, GetCurrentProcess(), &stop_, 0,
                                      FALSE, DUPLICATE_SAME_ACCESS)) {
       // Without a way to stop the wait, the process runs on unwatched.
@@ -175,7 +176,7 @@ class Win32ProcessRunner final : public ProcessRunner {
 
   // A job with a completion port for the process; on any failure none (the process alone).
   static void JoinJob(Waiting& w) {
-    w.job = CreateJobObjectA(nullptr, nullptr);
+    w.job = CreateJobObjectW(nullptr, nullptr);
     if (w.job) w.port = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
     bool joined = false;
     if (w.job && w.port) {
@@ -194,22 +195,23 @@ class Win32ProcessRunner final : public ProcessRunner {
   }
 
   static bool CreateSuspended(const ProcessRequest& request, Waiting& w, ProcessStart& start) {
-    std::string commandLine = "\"" + request.program + "\"";
-    if (!request.parameters.empty()) commandLine += " " + request.parameters;
-    STARTUPINFOA startup;
+    std::wstring commandLine = Widen("\"" + request.program + "\"");
+    if (!request.parameters.empty()) commandLine += Widen(" " + request.parameters);
+    STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info;
     ZeroMemory(&info, sizeof info);
-    const char* directory = request.directory.empty() ? nullptr : request.directory.c_str();
+    const std::wstring folder = Widen(request.directory);
+    const wchar_t* directory = folder.empty() ? nullptr : folder.c_str();
     DWORD flags = CREATE_SUSPENDED | (request.hideConsole ? CREATE_NO_WINDOW : 0);
     // Inside a job of someone else's, ours can be had only by breaking away from it, where that
     // job allows it; otherwise the process starts in the caller's job.
     BOOL created =
-        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
                        flags | CREATE_BREAKAWAY_FROM_JOB, nullptr, directory, &startup, &info);
     if (!created && GetLastError() == ERROR_ACCESS_DENIED)
-      created = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
+      created = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
                                directory, &startup, &info);
     if (!created) {
       Failure(start, GetLastError());
@@ -223,15 +225,17 @@ class Win32ProcessRunner final : public ProcessRunner {
   }
 
   static bool OpenDocument(const ProcessRequest& request, Waiting& w, ProcessStart& start) {
-    SHELLEXECUTEINFOA info;
+    const std::wstring file = Widen(request.program), parameters = Widen(request.parameters),
+                       directory = Widen(request.directory);
+    SHELLEXECUTEINFOW info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_FLAG_DDEWAIT;
-    info.lpFile = request.program.c_str();
-    info.lpParameters = request.parameters.empty() ? nullptr : request.parameters.c_str();
-    info.lpDirectory = request.directory.empty() ? nullptr : request.directory.c_str();
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     info.nShow = request.hideConsole ? SW_HIDE : SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&info)) {
+    if (!ShellExecuteExW(&info)) {
       Failure(start, GetLastError());
       return false;
     }
@@ -244,14 +248,14 @@ class Win32ProcessRunner final : public ProcessRunner {
 
   bool MakeWindow() {
     if (window_) return true;
-    window_ = MakeMessageWindow("TallimoProcessWait", WindowProc, this);
+    window_ = MakeMessageWindow(L"TallimoProcessWait", WindowProc, this);
     return window_ != nullptr;
   }
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != kEndedMessage) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg != kEndedMessage) return DefWindowProcW(hwnd, msg, wParam, lParam);
     std::unique_ptr<Ended> ended(reinterpret_cast<Ended*>(lParam));
-    auto* self = reinterpret_cast<Win32ProcessRunner*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Win32ProcessRunner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self || ended->generation != self->generation_ || !self->onEnd_) return 0;
     EndCallback callback = std::move(self->onEnd_);
     self->onEnd_ = nullptr;

@@ -1,13 +1,15 @@
-// The prompter on Windows: MessageBoxA with the system's standard buttons (in an English
+// The prompter on Windows: MessageBoxW with the system's standard buttons (in an English
 // system they read "OK", "&Yes", "&No" and "Cancel"), and the common file dialogs.
 #include <windows.h>
 // after windows.h
 #include <commdlg.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/prompter.h"
 #include "platform/prompter_rules.h"
+#include "platform/wide.h"
 
 namespace tallimo {
 
@@ -26,7 +28,7 @@ LRESULT CALLBACK EscapeToNo(int code, WPARAM wParam, LPARAM lParam) {
     HWND box = GetAncestor(msg->hwnd, GA_ROOT);
     HWND no = box ? GetDlgItem(box, IDNO) : nullptr;
     if (no && !GetDlgItem(box, IDCANCEL)) {
-      PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(no));
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(no));
       return 1;
     }
   }
@@ -64,32 +66,34 @@ TModalResult AnswerOf(int id) {
 int Box(const std::string& text, const char* title, UINT flags) {
   HWND owner = GetActiveWindow();
   if (!owner) flags |= MB_TASKMODAL;
-  return MessageBoxA(owner, text.c_str(), title, flags);
+  return MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(), flags);
 }
 
 // "A|b|C|d" -> "A\0b\0C\0d\0\0" as the file dialogs take it.
-std::string FilterText(const std::string& filter) {
-  std::string s = filter;
-  std::replace(s.begin(), s.end(), '|', '\0');
-  s.push_back('\0');
-  s.push_back('\0');
+std::wstring FilterText(const std::string& filter) {
+  std::wstring s = Widen(filter);
+  std::replace(s.begin(), s.end(), L'|', L'\0');
+  s.push_back(L'\0');
+  s.push_back(L'\0');
   return s;
 }
 
 bool FileDialog(const FileDialogOptions& o, std::string& path, bool save) {
-  char buffer[MAX_PATH * 4] = {};
-  lstrcpynA(buffer, path.c_str(), sizeof buffer);
-  std::string filter = FilterText(o.filter);
-  OPENFILENAMEA ofn{};
+  wchar_t buffer[MAX_PATH * 4] = {};
+  lstrcpynW(buffer, Widen(path).c_str(), static_cast<int>(std::size(buffer)));
+  const std::wstring filter = FilterText(o.filter);
+  const std::wstring title = Widen(o.title), defaultExt = Widen(o.defaultExt),
+                     initialDir = Widen(o.initialDir);
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = GetActiveWindow();
   ofn.lpstrFilter = o.filter.empty() ? nullptr : filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = buffer;
-  ofn.nMaxFile = sizeof buffer;
-  ofn.lpstrTitle = o.title.empty() ? nullptr : o.title.c_str();
-  ofn.lpstrDefExt = o.defaultExt.empty() ? nullptr : o.defaultExt.c_str();
-  ofn.lpstrInitialDir = o.initialDir.empty() ? nullptr : o.initialDir.c_str();
+  ofn.nMaxFile = static_cast<DWORD>(std::size(buffer));
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
+  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
   if (o.pathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
   if (o.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
@@ -98,9 +102,9 @@ bool FileDialog(const FileDialogOptions& o, std::string& path, bool save) {
   if (o.noNetworkButton) ofn.Flags |= OFN_NONETWORKBUTTON;
   if (o.noDereferenceLinks) ofn.Flags |= OFN_NODEREFERENCELINKS;
   if (o.noTestFileCreate) ofn.Flags |= OFN_NOTESTFILECREATE;
-  BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!ok) return false;
-  path = buffer;
+  path = Narrow(buffer);
   return true;
 }
 
@@ -135,7 +139,7 @@ class Win32Prompter : public Prompter {
     UINT flags = set | IconOf(type) | defButton | MB_SETFOREGROUND;
     bool hook = set == MB_YESNO;
     if (hook)
-      g_escapeHook = SetWindowsHookExA(WH_MSGFILTER, EscapeToNo, nullptr, GetCurrentThreadId());
+      g_escapeHook = SetWindowsHookExW(WH_MSGFILTER, EscapeToNo, nullptr, GetCurrentThreadId());
     int id = Box(text, MsgDlgTitle(type), flags);
     if (hook && g_escapeHook) {
       UnhookWindowsHookEx(g_escapeHook);

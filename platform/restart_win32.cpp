@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/restart.h"
+#include "platform/wide.h"
 
 namespace tallimo {
 namespace {
@@ -14,7 +15,7 @@ class Win32Restarter final : public Restarter {
       TOKEN_PRIVILEGES privileges;
       privileges.PrivilegeCount = 1;
       privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-      if (LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
+      if (LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privileges.Privileges[0].Luid))
         AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
       CloseHandle(token);
     }
@@ -22,11 +23,11 @@ class Win32Restarter final : public Restarter {
                                       SHTDN_REASON_FLAG_PLANNED))
       return true;
     DWORD error = GetLastError();
-    char* text = nullptr;
-    FormatMessageA(
+    wchar_t* text = nullptr;
+    FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    message = text ? text : "error " + std::to_string(error);
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    message = text ? Narrow(text) : "error " + std::to_string(error);
     if (text) LocalFree(text);
     while (!message.empty() && (message.back() == '\r' || message.back() == '\n'))
       message.pop_back();

@@ -18,7 +18,7 @@ class Shell {
                           void* ownerWindow) = 0;
 };
 
-// ShellExecuteExA on Windows.
+// ShellExecuteExW on Windows.
 Shell& HostShell();
 
 }  // namespace tallimo

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/shell.h"
+#include "platform/wide.h"
 
 namespace tallimo {
 namespace {
@@ -11,29 +12,31 @@ namespace {
 class Win32Shell final : public Shell {
  public:
   void LaunchFile(const std::string& file) override {
-    SHELLEXECUTEINFOA info;
+    const std::wstring wideFile = Widen(file);
+    SHELLEXECUTEINFOW info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS;
-    info.lpFile = file.c_str();
+    info.lpFile = wideFile.c_str();
     info.nShow = SW_SHOWDEFAULT;
     // The result is not examined: the shell reports its own failures to the user.
-    ShellExecuteExA(&info);
+    ShellExecuteExW(&info);
     // Nothing waits for or watches the started process, so its handle is released at once.
     if (info.hProcess) CloseHandle(info.hProcess);
   }
 
   void RunProgram(const std::string& program, const std::string& parameters,
                   void* ownerWindow) override {
-    SHELLEXECUTEINFOA info;
+    const std::wstring wideProgram = Widen(program), wideParameters = Widen(parameters);
+    SHELLEXECUTEINFOW info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS;
     info.hwnd = static_cast<HWND>(ownerWindow);
-    info.lpFile = program.c_str();
-    info.lpParameters = parameters.c_str();
+    info.lpFile = wideProgram.c_str();
+    info.lpParameters = wideParameters.c_str();
     info.nShow = SW_SHOWNORMAL;
-    ShellExecuteExA(&info);
+    ShellExecuteExW(&info);
     if (info.hProcess) CloseHandle(info.hProcess);
   }
 };

@@ -5,7 +5,7 @@
 // The application icon (the first icon group, so the shell shows it for the exe).
 #define IDI_TALLIMO 1
 
-// Bitmaps, loaded with LoadBitmapA / LoadImageA (MAKEINTRESOURCEA(id)).
+// Bitmaps, loaded with LoadImageW (MAKEINTRESOURCEW(id)).
 #define IDB_LOGO 101    // 34 x 34, 16 colours: Image1 and the About box
 #define IDB_BANNER 102  // 500 x 25, 256 colours: Image2, stretched
 #define IDB_CHECK 103   // 16 x 16 green check mark: the Drive dialog's OK button

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks that the shipped programs load on Windows XP SP3 as single files: they import only
-# system DLLs, no function that XP lacks, and ask for a subsystem version of at most 5.1; and
-# that Tallimo.exe stays within its size limit (the README states it: growth is a decision).
+# system DLLs, no function that XP lacks, and ask for a subsystem version of at most 5.1; that
+# Tallimo.exe takes no 8-bit text function; and that it stays within its size limit (the README
+# states it: growth is a decision).
 #   scripts/check-imports.sh build/win32/Tallimo.exe build/win32/tallimo-cat.exe
 set -euo pipefail
 tallimo_limit=589824  # bytes (576 KB)
@@ -13,6 +14,10 @@ command -v "$objdump" >/dev/null || { echo "check-imports: $objdump is missing" 
 system_dlls='^(KERNEL32|USER32|GDI32|ADVAPI32|COMCTL32|COMDLG32|SHELL32|SHLWAPI|MPR|msvcrt|OLE32|OLEAUT32|VERSION|WINMM)\.dll$'
 # Functions that came with Vista or later (a name ending in * stands for its A/W/Ex forms).
 vista_only='^(GetTickCount64|InitializeSRWLock|AcquireSRWLock.*|ReleaseSRWLock.*|TryAcquireSRWLock.*|InitializeConditionVariable|SleepConditionVariable.*|WakeConditionVariable|WakeAllConditionVariable|InitOnce.*|Fls(Alloc|Free|GetValue|SetValue)|CompareStringEx|CompareStringOrdinal|LCMapStringEx|GetLocaleInfoEx|GetUserDefaultLocaleName|LocaleNameToLCID|LCIDToLocaleName|GetFileInformationByHandleEx|SetFileInformationByHandle|CreateSymbolicLink.*|GetFinalPathNameByHandle.*|GetThreadId|GetProcessId|RegGetValue.*|RegDeleteTree.*|SetProcessDPIAware|SetProcessDpiAwareness.*|SetProcessDpiAwarenessContext|GetDpiForWindow|GetDpiForSystem|InitializeCriticalSectionEx|CreateEventEx.*|CreateMutexEx.*|CreateSemaphoreEx.*|GetSystemTimePreciseAsFileTime|QueryFullProcessImageName.*|GetErrorMode|SetThreadErrorMode|GetThreadErrorMode|CancelIoEx|GetQueuedCompletionStatusEx|CreateThreadpool.*|WaitForThreadpool.*|CloseThreadpool.*|SubmitThreadpoolWork|InitializeProcThreadAttributeList|UpdateProcThreadAttribute|DeleteProcThreadAttributeList|GetCurrentProcessorNumber|FlushProcessWriteBuffers|CopyFile2|CreateFile2|K32.*|TaskDialog.*|SHGetKnownFolderPath|ChangeWindowMessageFilter.*|AddDllDirectory|SetDefaultDllDirectories)$'
+
+# Tallimo.exe hands text to Windows through the W functions only (UTF-16; inside it is UTF-8).
+# The 8-bit ones it may import are those the C runtime's start-up calls.
+ansi_allowed='^(GetModuleHandleA|GetStartupInfoA|LoadLibraryA)$'
 
 fail=0
 for exe in "$@"; do
@@ -38,6 +43,12 @@ for exe in "$@"; do
   while IFS=: read -r dll fn; do
     grep -qE "$vista_only" <<<"$fn" && { echo "$name: imports $fn from $dll, which Windows XP lacks"; fail=1; }
   done <<<"$functions"
+  if [ "${name,,}" = tallimo.exe ]; then
+    while IFS=: read -r dll fn; do
+      [[ "$fn" =~ [a-z0-9]A$ ]] && ! grep -qE "$ansi_allowed" <<<"$fn" &&
+        { echo "$name: imports $fn from $dll, an 8-bit text function (use its W form)"; fail=1; }
+    done <<<"$functions"
+  fi
   size=$(stat -c %s "$exe")
   if [ "${name,,}" = tallimo.exe ] && [ "$size" -gt "$tallimo_limit" ]; then
     echo "$name: $size bytes, over the limit of $tallimo_limit bytes (raise it in the README and here only by decision)"

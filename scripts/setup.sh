@@ -19,6 +19,10 @@ have import || need+=(imagemagick)
 have xdotool || need+=(xdotool)
 have flock || need+=(util-linux)
 have chattr || need+=(e2fsprogs)
+# The fonts Wine draws the Windows sans serif faces with (Latin, Greek, Cyrillic), and one with
+# Japanese glyphs that scripts/wine-session.sh links to them.
+pkg_missing fonts-liberation && need+=(fonts-liberation)
+pkg_missing fonts-droid-fallback && need+=(fonts-droid-fallback)
 wine32=0
 pkg_missing wine && need+=(wine)
 pkg_missing wine32:i386 && wine32=1

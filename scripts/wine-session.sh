@@ -50,6 +50,19 @@ fi
 # A persistent wineserver spares every test process the server's start-up.
 wineserver -p >/dev/null 2>&1 9>&- || true
 
+# Japanese glyphs: Windows links its sans serif faces to fonts of other scripts. Here Wine draws
+# the Windows sans serif faces with the host's (Liberation Sans, DejaVu Sans: Latin, Greek,
+# Cyrillic); they are linked to the host's Japanese font (scripts/setup.sh installs both), once
+# per prefix. A link on a face the host lacks would make the linked font its only one.
+if [ ! -f "$state/fontlink" ]; then
+  for face in "Liberation Sans" "DejaVu Sans"; do
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v "$face" /t REG_MULTI_SZ /d "DroidSansFallbackFull.ttf,Droid Sans Fallback" /f \
+      >/dev/null 2>&1 9>&- || true
+  done
+  touch "$state/fontlink"
+fi
+
 printf 'export WINEPREFIX=%q WINEDEBUG=-all WINEARCH=%q WINE=%q WINEDLLOVERRIDES=%q DISPLAY=%q\n' \
   "$WINEPREFIX" "$WINEARCH" "$WINE" "$WINEDLLOVERRIDES" "$DISPLAY"
 if [ "$WINEARCH" = win64 ]; then

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/wide.h"
 #include "ui/form.h"
 
 namespace tallimo::ui {
@@ -25,20 +26,20 @@ void Application::SetScreen(Screen* s) {
 }
 
 namespace {
-constexpr char kWindowClass[] = "TallimoApplication";
+constexpr wchar_t kWindowClass[] = L"TallimoApplication";
 constexpr UINT kActivateMainForm = WM_APP + 1;
 }  // namespace
 
 HWND Application::Handle() {
   if (handle_) return handle_;
-  WNDCLASSA wc{};
+  WNDCLASSW wc{};
   wc.lpfnWndProc = &Application::WindowProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
   wc.lpszClassName = kWindowClass;
-  RegisterClassA(&wc);  // fails harmlessly when already registered
+  RegisterClassW(&wc);  // fails harmlessly when already registered
   // Placed at the centre of the screen with no size: the task bar button is all there is.
-  handle_ = CreateWindowExA(0, kWindowClass, Title.c_str(),
+  handle_ = CreateWindowExW(0, kWindowClass, Widen(Title).c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
                             0, nullptr, nullptr, wc.hInstance, nullptr);
@@ -102,14 +103,14 @@ LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         case SC_CLOSE:
           // The task bar's Close closes the main window, with its question.
           if (app.MainForm && app.MainForm->HandleAllocated())
-            PostMessageA(app.MainForm->Handle(), WM_CLOSE, 0, 0);
+            PostMessageW(app.MainForm->Handle(), WM_CLOSE, 0, 0);
           return 0;
       }
       break;
     case WM_ACTIVATE:
       // The application's window has nothing to work in: the main form takes the activation.
       if (LOWORD(wParam) != WA_INACTIVE && !IsIconic(hwnd))
-        PostMessageA(hwnd, kActivateMainForm, 0, 0);
+        PostMessageW(hwnd, kActivateMainForm, 0, 0);
       break;
     case kActivateMainForm:
       if (!IsIconic(hwnd)) app.ActivateMainForm();
@@ -117,7 +118,7 @@ LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     case WM_CLOSE:
       return 0;  // only the main form ends the program
   }
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 void Application::ShowException(const std::string& message) {
@@ -137,12 +138,12 @@ void Application::HandleCurrentException() {
 bool Application::ProcessMessage(bool wait) {
   MSG msg;
   if (wait) {
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
       terminated_ = true;
       return false;
     }
   } else {
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
     if (msg.message == WM_QUIT) {
       terminated_ = true;
       return false;
@@ -155,12 +156,12 @@ bool Application::ProcessMessage(bool wait) {
     auto* form = dynamic_cast<Form*>(WinControl::FromHandle(root));
     // Alt and a letter: first the labels and pages of the form, which the dialog manager
     // does not know.
-    if (form && msg.message == WM_SYSCHAR && form->DialogKey(static_cast<char>(msg.wParam)))
+    if (form && msg.message == WM_SYSCHAR && form->DialogKey(static_cast<wchar_t>(msg.wParam)))
       return true;
-    if (form && IsDialogMessageA(root, &msg)) return true;
+    if (form && IsDialogMessageW(root, &msg)) return true;
   }
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
   return true;
 }
 

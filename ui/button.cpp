@@ -1,9 +1,9 @@
 #include "ui/button.h"
 
-#include "ui/picture.h"
-
+#include "platform/wide.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
+#include "ui/picture.h"
 
 namespace tallimo::ui {
 
@@ -23,7 +23,7 @@ void Button::FillCreateParams(CreateParams& params) {
 
 void Button::AfterCreate() {
   if (glyph_ && !disabledGlyph_)
-    SendMessageA(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph_.Get()));
+    SendMessageW(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph_.Get()));
 }
 
 void Button::SetGlyph(OwnedBitmap bitmap, OwnedBitmap disabled) {
@@ -33,7 +33,7 @@ void Button::SetGlyph(OwnedBitmap bitmap, OwnedBitmap disabled) {
   if (hwnd_) {
     CreateParams params;
     FillCreateParams(params);  // the push-button kind: drawn by us with a disabled picture
-    SendMessageA(hwnd_, BM_SETSTYLE, params.style & BS_TYPEMASK, TRUE);
+    SendMessageW(hwnd_, BM_SETSTYLE, params.style & BS_TYPEMASK, TRUE);
     AfterCreate();
     Invalidate();
   }
@@ -68,12 +68,12 @@ bool Button::DrawItem(DRAWITEMSTRUCT& item) {
   DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
 
   SelectIn font(dc, FontHandle());
-  const std::string caption = caption_;
+  const std::wstring caption = Widen(caption_);
   RECT textSize{0, 0, 0, 0};
-  if (!caption.empty()) DrawTextA(dc, caption.c_str(), -1, &textSize, DT_SINGLELINE | DT_CALCRECT);
+  if (!caption.empty()) DrawTextW(dc, caption.c_str(), -1, &textSize, DT_SINGLELINE | DT_CALCRECT);
   BITMAP bm{};
   HBITMAP picture = disabled ? disabledGlyph_.Get() : glyph_.Get();
-  GetObjectA(picture, sizeof bm, &bm);
+  GetObjectW(picture, sizeof bm, &bm);
   const int spacing = caption.empty() ? 0 : 4;
   const int blockWidth = bm.bmWidth + spacing + textSize.right;
   const int shift = pressed ? 1 : 0;
@@ -94,12 +94,12 @@ bool Button::DrawItem(DRAWITEMSTRUCT& item) {
       RECT light = text;
       OffsetRect(&light, 1, 1);
       SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-      DrawTextA(dc, caption.c_str(), -1, &light, DT_SINGLELINE);
+      DrawTextW(dc, caption.c_str(), -1, &light, DT_SINGLELINE);
       SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     } else {
       SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     }
-    DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
+    DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
     SetBkMode(dc, oldMode);
   }
   if (focused) {

@@ -13,11 +13,11 @@ void CheckBox::FillCreateParams(CreateParams& params) {
 }
 
 void CheckBox::AfterCreate() {
-  SendMessageA(hwnd_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(hwnd_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool CheckBox::Checked() const {
-  if (hwnd_) checked_ = SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  if (hwnd_) checked_ = SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
   return checked_;
 }
 
@@ -32,7 +32,7 @@ HBRUSH CheckBox::ControlColor(HDC dc) {
   if (parent_ && parent_->Handle()) {
     POINT origin;
     OffsetViewportOrgEx(dc, -Left(), -Top(), &origin);
-    SendMessageA(parent_->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    SendMessageW(parent_->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
   }
   SetBkMode(dc, TRANSPARENT);

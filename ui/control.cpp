@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/wide.h"
 #include "ui/layout_fit.h"
 #include "ui/win_control.h"
 
@@ -12,18 +13,21 @@ COLORREF ColorToRGB(TColor color) {
   return color & 0xFFFFFF;
 }
 
-bool IsAccelerator(char key, const std::string& caption) {
+bool IsAccelerator(wchar_t key, const std::string& caption) {
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&') continue;
     if (caption[i + 1] == '&') {  // "&&" shows one "&"
       ++i;
       continue;
     }
-    auto upper = [](char c) {
-      return static_cast<char>(reinterpret_cast<UINT_PTR>(CharUpperA(
-          reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(c))))));
+    // The letter after "&" (any character), in upper case as the system's keys give it.
+    const std::wstring letter = Widen(std::string_view(caption).substr(i + 1));
+    if (letter.empty()) return false;
+    auto upper = [](wchar_t c) {
+      return static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(
+          CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c)))));
     };
-    return upper(caption[i + 1]) == upper(key);
+    return upper(letter[0]) == upper(key);
   }
   return false;
 }

@@ -34,7 +34,7 @@ struct TFont {
 
 // Whether `key` is the accelerator letter of `caption` (the character after a single "&"),
 // ignoring case.
-bool IsAccelerator(char key, const std::string& caption);
+bool IsAccelerator(wchar_t key, const std::string& caption);
 
 // A designed font: its face, pixel height, colour and weight.
 inline TFont FontOf(const char* name, int height, TColor color = clWindowText, bool bold = false) {
@@ -92,7 +92,7 @@ class Control {
 
   // Alt and a letter were pressed in the control's form: true when the control answers to that
   // accelerator (and has acted on it). The form asks its controls in z-order.
-  virtual bool DialogChar(char key) {
+  virtual bool DialogChar(wchar_t key) {
     (void)key;
     return false;
   }

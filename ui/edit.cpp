@@ -18,7 +18,7 @@ void Edit::FillCreateParams(CreateParams& params) {
 }
 
 void Edit::AfterCreate() {
-  SendMessageA(hwnd_, EM_SETLIMITTEXT, static_cast<WPARAM>(MaxLength), 0);
+  SendMessageW(hwnd_, EM_SETLIMITTEXT, static_cast<WPARAM>(MaxLength), 0);
 }
 
 LRESULT Edit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -50,7 +50,6 @@ void Memo::FillCreateParams(CreateParams& params) {
     params.style |= WS_VSCROLL;
   if (ScrollBars == TScrollStyle::ssHorizontal || ScrollBars == TScrollStyle::ssBoth)
     params.style |= WS_HSCROLL;
-  params.unicode = Unicode;
 }
 
 std::string Memo::Text() const {
@@ -86,30 +85,20 @@ LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void Memo::PasteText() {
   if (!OpenClipboard(hwnd_)) return;
-  if (Unicode) {
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-      if (auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
-        std::wstring text;
-        for (const wchar_t* c = wide; *c; ++c) {
-          if (*c == L'\r' || *c == L'\n') {
-            text += L"\r\n";
-            if (*c == L'\r' && c[1] == L'\n') ++c;
-          } else {
-            text += *c;
-          }
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+      std::wstring text;
+      for (const wchar_t* c = wide; *c; ++c) {
+        if (*c == L'\r' || *c == L'\n') {
+          text += L"\r\n";
+          if (*c == L'\r' && c[1] == L'\n') ++c;
+        } else {
+          text += *c;
         }
-        GlobalUnlock(data);
-        CloseClipboard();
-        SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-        return;
       }
-    }
-  } else if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (auto* bytes = static_cast<const char*>(GlobalLock(data))) {
-      const std::string text = CrLfLineBreaks(bytes);
       GlobalUnlock(data);
       CloseClipboard();
-      SendMessageA(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+      SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
       return;
     }
   }

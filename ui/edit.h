@@ -34,8 +34,6 @@ class Memo : public Edit {
   TScrollStyle ScrollBars = TScrollStyle::ssNone;
   bool WordWrap = true;
   TAlignment Alignment = TAlignment::taLeftJustify;
-  // Made as a Unicode window, so that its text may hold any character (set it wide).
-  bool Unicode = false;
   // Enter starts a new line (else it reaches the form's default button).
   bool WantReturns = true;
   // The text with CR LF between its lines: a lone CR or LF given to it, typed or pasted

@@ -41,7 +41,7 @@ Form::~Form() {
 }
 
 namespace {
-bool AskDialogChar(WinControl& parent, char key) {
+bool AskDialogChar(WinControl& parent, wchar_t key) {
   for (Control* c : parent.Children()) {
     if (!c->Visible()) continue;
     if (c->IsWindowed()) {
@@ -57,7 +57,7 @@ bool AskDialogChar(WinControl& parent, char key) {
 
 }  // namespace
 
-bool Form::DialogKey(char key) {
+bool Form::DialogKey(wchar_t key) {
   return AskDialogChar(*this, key);
 }
 

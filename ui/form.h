@@ -72,7 +72,7 @@ class Form : public WinControl {
   bool ShowHint = false;
 
   // Alt and a letter: the first control (in z-order, depth first) that answers to it acts.
-  bool DialogKey(char key);
+  bool DialogKey(wchar_t key);
 
  protected:
   void FillCreateParams(CreateParams& params) override;

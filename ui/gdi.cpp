@@ -1,21 +1,30 @@
 #include "ui/gdi.h"
 
+#include "platform/wide.h"
+
 namespace tallimo::ui {
 
-LOGFONTA FontDescription(const TFont& font) {
-  LOGFONTA lf{};
+const std::string& ScreenFace(const std::string& designFace) {
+  // A bitmap font with ANSI glyphs only: its TrueType successor, which the system links to
+  // fonts for other scripts, draws any name at the same size.
+  static const std::string successor = "Microsoft Sans Serif";
+  return designFace == "MS Sans Serif" ? successor : designFace;
+}
+
+LOGFONTW FontDescription(const TFont& font) {
+  LOGFONTW lf{};
   lf.lfHeight = -font.height;
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = font.charset;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = font.pitchAndFamily;
-  lstrcpynA(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
+  lstrcpynW(lf.lfFaceName, Widen(ScreenFace(font.name)).c_str(), LF_FACESIZE);
   return lf;
 }
 
 OwnedFont MakeFont(const TFont& font) {
-  const LOGFONTA lf = FontDescription(font);
-  return OwnedFont(CreateFontIndirectA(&lf));
+  const LOGFONTW lf = FontDescription(font);
+  return OwnedFont(CreateFontIndirectW(&lf));
 }
 
 OffscreenImage::OffscreenImage(int width, int height) : width_(width), height_(height) {

@@ -110,9 +110,11 @@ class SelectIn {
   HGDIOBJ old_;
 };
 
+// The face a designed face is drawn with: "MS Sans Serif" becomes "Microsoft Sans Serif".
+const std::string& ScreenFace(const std::string& designFace);
 // The description MakeFont creates a font from, for callers that alter it first (quality,
 // escapement ...).
-LOGFONTA FontDescription(const TFont& font);
+LOGFONTW FontDescription(const TFont& font);
 // The GDI font for a designed font (height in pixels, weight, character set and pitch).
 OwnedFont MakeFont(const TFont& font);
 

@@ -1,11 +1,13 @@
 #include "ui/help_engine_win32.h"
 
+#include <iterator>
 #include <memory>
 #include <string>
 #include <type_traits>
 
 #include "help/help_topics.h"
 #include "platform/prompter_rules.h"
+#include "platform/wide.h"
 #include "ui/gdi.h"
 
 namespace tallimo {
@@ -18,17 +20,17 @@ constexpr UINT kHhDisplayTopic = 0x0000;
 constexpr UINT kHhDisplayTextPopup = 0x000E;
 constexpr UINT kHhCloseAll = 0x0012;
 
-// HH_POPUP with 8-bit text, as HtmlHelpA takes it.
-struct HhPopupA {
+// HH_POPUP with wide text, as HtmlHelpW takes it.
+struct HhPopupW {
   int cbStruct;
   HINSTANCE hinst;
   UINT idString;
-  LPCSTR pszText;
+  LPCWSTR pszText;
   POINT pt;
   COLORREF clrForeground;
   COLORREF clrBackground;
   RECT rcMargins;
-  LPCSTR pszFont;
+  LPCWSTR pszFont;
 };
 
 // The help window belongs to the active window of the program.
@@ -37,7 +39,7 @@ HWND HelpOwner() {
 }
 
 bool IsFile(const std::string& path) {
-  DWORD a = GetFileAttributesA(path.c_str());
+  DWORD a = GetFileAttributesW(Widen(path).c_str());
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -52,16 +54,16 @@ std::string WinHelpFileOf(const std::string& helpFile) {
 
 // The pop-up window of our own: the text on the tool-tip colours in a thin frame, closed by a
 // click, a key, or when another window takes the activation.
-constexpr char kPopupClass[] = "TallimoHelpPopup";
+constexpr wchar_t kPopupClass[] = L"TallimoHelpPopup";
 constexpr int kPopupMargin = 6;
 HWND g_popup = nullptr;
 
 // The font of the system's message boxes.
 ui::OwnedFont PopupFont() {
-  NONCLIENTMETRICSA m{};
+  NONCLIENTMETRICSW m{};
   m.cbSize = sizeof m;
-  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0))
-    return ui::OwnedFont(CreateFontIndirectA(&m.lfMessageFont));
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0))
+    return ui::OwnedFont(CreateFontIndirectW(&m.lfMessageFont));
   return ui::OwnedFont();
 }
 
@@ -69,7 +71,7 @@ LRESULT CALLBACK PopupProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NCCREATE:
       // The window owns its font from here: deleted at WM_NCDESTROY.
-      SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(PopupFont().Release()));
+      SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(PopupFont().Release()));
       break;
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -78,13 +80,13 @@ LRESULT CALLBACK PopupProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       GetClientRect(h, &r);
       FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));  // a system brush: not ours to free
       {
-        ui::SelectIn useFont(dc, reinterpret_cast<HFONT>(GetWindowLongPtrA(h, GWLP_USERDATA)));
+        ui::SelectIn useFont(dc, reinterpret_cast<HFONT>(GetWindowLongPtrW(h, GWLP_USERDATA)));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
         InflateRect(&r, -kPopupMargin, -kPopupMargin);
-        char text[1024] = "";
-        GetWindowTextA(h, text, sizeof text);
-        DrawTextA(dc, text, -1, &r, DT_WORDBREAK | DT_NOPREFIX);
+        wchar_t text[1024] = L"";
+        GetWindowTextW(h, text, static_cast<int>(std::size(text)));
+        DrawTextW(dc, text, -1, &r, DT_WORDBREAK | DT_NOPREFIX);
       }
       EndPaint(h, &ps);
       return 0;
@@ -96,14 +98,14 @@ LRESULT CALLBACK PopupProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       DestroyWindow(h);
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) PostMessageA(h, WM_CLOSE, 0, 0);
+      if (LOWORD(wParam) == WA_INACTIVE) PostMessageW(h, WM_CLOSE, 0, 0);
       break;
     case WM_NCDESTROY:
-      ui::OwnedFont(reinterpret_cast<HFONT>(GetWindowLongPtrA(h, GWLP_USERDATA)));  // its end
+      ui::OwnedFont(reinterpret_cast<HFONT>(GetWindowLongPtrW(h, GWLP_USERDATA)));  // its end
       if (g_popup == h) g_popup = nullptr;
       break;
   }
-  return DefWindowProcA(h, msg, wParam, lParam);
+  return DefWindowProcW(h, msg, wParam, lParam);
 }
 
 void ClosePopup() {
@@ -118,7 +120,7 @@ SIZE PopupSize(const std::string& text) {
   RECT r{0, 0, width, 0};
   {
     ui::SelectIn useFont(screen.Get(), font.Get());
-    DrawTextA(screen.Get(), text.c_str(), -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    DrawTextW(screen.Get(), Widen(text).c_str(), -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
   }
   RECT frame{0, 0, r.right + 2 * kPopupMargin, r.bottom + 2 * kPopupMargin};
   AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
@@ -128,21 +130,21 @@ SIZE PopupSize(const std::string& text) {
 // Shows `text` with its top-left corner at `at`, kept on the screen that holds that point.
 void ShowOwnPopup(HWND owner, const std::string& text, POINT at) {
   ClosePopup();
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc{};
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW wc{};
   wc.style = CS_SAVEBITS | CS_DROPSHADOW;
   wc.lpfnWndProc = &PopupProc;
   wc.hInstance = instance;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.lpszClassName = kPopupClass;
-  RegisterClassA(&wc);  // fails harmlessly when already registered
+  RegisterClassW(&wc);  // fails harmlessly when already registered
 
   const SIZE size = PopupSize(text);
   const int w = size.cx, hgt = size.cy;
 
   MONITORINFO mi{};
   mi.cbSize = sizeof mi;
-  GetMonitorInfoA(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &mi);
+  GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &mi);
   const RECT& area = mi.rcWork;
   int x = at.x, y = at.y;
   if (x + w > area.right) x = area.right - w;
@@ -150,7 +152,7 @@ void ShowOwnPopup(HWND owner, const std::string& text, POINT at) {
   if (x < area.left) x = area.left;
   if (y < area.top) y = area.top;
 
-  g_popup = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPopupClass, text.c_str(),
+  g_popup = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPopupClass, Widen(text).c_str(),
                             WS_POPUP | WS_BORDER, x, y, w, hgt, owner, nullptr, instance, nullptr);
   if (g_popup) ShowWindow(g_popup, SW_SHOW);
 }
@@ -162,17 +164,17 @@ HtmlHelpEngine::~HtmlHelpEngine() {
   // hhctrl.ocx stays loaded: its help windows run on threads of its own until the process ends.
 }
 
-HtmlHelpEngine::HtmlHelpAFn HtmlHelpEngine::HtmlHelp() {
+HtmlHelpEngine::HtmlHelpWFn HtmlHelpEngine::HtmlHelp() {
   if (!triedHhctrl_) {
     triedHhctrl_ = true;
     // From the system folder by its full path, never from the program's (the disc's) folder.
-    char folder[MAX_PATH] = "";
-    UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+    wchar_t folder[MAX_PATH] = L"";
+    UINT n = GetSystemDirectoryW(folder, MAX_PATH);
     if (n > 0 && n < MAX_PATH) {
-      hhctrl_ = LoadLibraryA((std::string(folder) + "\\hhctrl.ocx").c_str());
+      hhctrl_ = LoadLibraryW((std::wstring(folder) + L"\\hhctrl.ocx").c_str());
       if (hhctrl_)
-        htmlHelp_ = reinterpret_cast<HtmlHelpAFn>(
-            reinterpret_cast<void*>(GetProcAddress(hhctrl_, "HtmlHelpA")));
+        htmlHelp_ = reinterpret_cast<HtmlHelpWFn>(
+            reinterpret_cast<void*>(GetProcAddress(hhctrl_, "HtmlHelpW")));
     }
   }
   return htmlHelp_;
@@ -180,11 +182,11 @@ HtmlHelpEngine::HtmlHelpAFn HtmlHelpEngine::HtmlHelp() {
 
 void HtmlHelpEngine::ShowContext(const std::string& helpFile, int context) {
   if (IsFile(helpFile)) {
-    if (HtmlHelpAFn hh = HtmlHelp()) {
+    if (HtmlHelpWFn hh = HtmlHelp()) {
       const HelpTopic* topic = FindHelpTopic(context);
       std::string url =
           helpFile + "::/" + (topic ? std::string(topic->file) : std::string(kDefaultHelpTopic));
-      hh(HelpOwner(), url.c_str(), kHhDisplayTopic, 0);
+      hh(HelpOwner(), Widen(url).c_str(), kHhDisplayTopic, 0);
       return;
     }
   }
@@ -194,7 +196,7 @@ void HtmlHelpEngine::ShowContext(const std::string& helpFile, int context) {
   if (IsFile(hlp)) {
     usedWinHelp_ = true;
     winHelpFile_ = hlp;
-    WinHelpA(HelpOwner(), hlp.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
+    WinHelpW(HelpOwner(), Widen(hlp).c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
     return;
   }
   prompter_.MessageDlg("The help file " + helpFile + " was not found.", TMsgDlgType::mtInformation);
@@ -216,13 +218,14 @@ void HtmlHelpEngine::ShowPopup(const std::string& helpFile, int context) {
   popupPosSet_ = false;
   ClosePopup();
   // The texts live in the program, so a pop-up needs no help file.
-  if (HtmlHelpAFn hh = HtmlHelp()) {
+  if (HtmlHelpWFn hh = HtmlHelp()) {
     // HTML Help places the pop-up by the middle of its top edge.
     POINT top{at.x + PopupSize(topic->popup).cx / 2, at.y};
-    HhPopupA popup{.cbStruct = sizeof(HhPopupA),
+    const std::wstring text = Widen(topic->popup);
+    HhPopupW popup{.cbStruct = sizeof(HhPopupW),
                    .hinst = nullptr,
                    .idString = 0,
-                   .pszText = topic->popup,
+                   .pszText = text.c_str(),
                    .pt = top,
                    .clrForeground = static_cast<COLORREF>(-1),  // the system's colours,
                    .clrBackground = static_cast<COLORREF>(-1),  // margins and font
@@ -236,7 +239,7 @@ void HtmlHelpEngine::ShowPopup(const std::string& helpFile, int context) {
 void HtmlHelpEngine::Quit(const std::string&) {
   ClosePopup();
   if (htmlHelp_) htmlHelp_(nullptr, nullptr, kHhCloseAll, 0);
-  if (usedWinHelp_) WinHelpA(HelpOwner(), winHelpFile_.c_str(), HELP_QUIT, 0);
+  if (usedWinHelp_) WinHelpW(HelpOwner(), Widen(winHelpFile_).c_str(), HELP_QUIT, 0);
   usedWinHelp_ = false;
 }
 

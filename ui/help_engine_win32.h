@@ -30,13 +30,13 @@ class HtmlHelpEngine : public HelpEngine {
   HWND OwnPopup() const;
 
  private:
-  using HtmlHelpAFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+  using HtmlHelpWFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
   // hhctrl.ocx from the system folder, loaded on first use; nullptr where it cannot be.
-  HtmlHelpAFn HtmlHelp();
+  HtmlHelpWFn HtmlHelp();
 
   Prompter& prompter_;
   HMODULE hhctrl_ = nullptr;  // owned: freed in the destructor
-  HtmlHelpAFn htmlHelp_ = nullptr;
+  HtmlHelpWFn htmlHelp_ = nullptr;
   bool triedHhctrl_ = false;
   bool usedWinHelp_ = false;
   std::string winHelpFile_;

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "platform/wide.h"
+
 namespace tallimo::ui {
 
 namespace {
@@ -11,13 +13,14 @@ void AddHintTools(HWND tooltip, HWND owner, WinControl& parent) {
     if (!c->IsWindowed()) continue;
     auto* w = static_cast<WinControl*>(c);
     if (!w->Hint.empty() && w->HandleAllocated()) {
-      TOOLINFOA ti{};
+      TOOLINFOW ti{};
       ti.cbSize = sizeof ti;
       ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
       ti.hwnd = owner;
       ti.uId = reinterpret_cast<UINT_PTR>(w->Handle());
-      ti.lpszText = const_cast<char*>(w->Hint.c_str());
-      SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+      std::wstring hint = Widen(w->Hint);  // the tooltip keeps a copy
+      ti.lpszText = hint.data();
+      SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
     AddHintTools(tooltip, owner, *w);
   }
@@ -26,9 +29,9 @@ void AddHintTools(HWND tooltip, HWND owner, WinControl& parent) {
 
 HWND CreateHintWindow(WinControl& root) {
   if (!root.HandleAllocated()) return nullptr;
-  HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+  HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 root.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+                                 root.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
   if (tooltip) AddHintTools(tooltip, root.Handle(), root);
   return tooltip;
 }

@@ -1,5 +1,6 @@
 #include "ui/label.h"
 
+#include "platform/wide.h"
 #include "ui/gdi.h"
 #include "ui/win_control.h"
 
@@ -29,8 +30,7 @@ void Label::AdjustBounds() {
     if (!screen) return;
     const OwnedFont font = MakeFont(Font());
     const SelectIn selected(screen.Get(), font.Get());
-    DrawTextA(screen.Get(), caption_.c_str(), static_cast<int>(caption_.size()), &r,
-              DT_SINGLELINE | DT_CALCRECT);
+    DrawTextW(screen.Get(), Widen(caption_).c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
   }
   // Two pixels more: some glyphs (the colon of the system's sans serif) reach past the
   // measured width.
@@ -43,14 +43,14 @@ void Label::SetColor(TColor color) {
   Invalidate();
 }
 
-bool Label::DialogChar(char key) {
+bool Label::DialogChar(wchar_t key) {
   if (!FocusControl || !IsAccelerator(key, caption_)) return false;
   HWND target = FocusControl->Handle();
   if (!target || !IsWindowEnabled(target) || !IsWindowVisible(target)) return true;
   FocusControl->SetFocus();
   // As the dialog manager does: an edit reached so shows its text selected.
-  if (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-    SendMessageA(target, EM_SETSEL, 0, -1);
+  if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+    SendMessageW(target, EM_SETSEL, 0, -1);
   return true;
 }
 
@@ -68,7 +68,7 @@ void Label::Paint(HDC dc) {
   UINT format = WordWrap ? DT_WORDBREAK : DT_SINGLELINE;
   if (Alignment == TAlignment::taCenter) format |= DT_CENTER;
   if (Alignment == TAlignment::taRightJustify) format |= DT_RIGHT;
-  DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, format);
+  DrawTextW(dc, Widen(caption_).c_str(), -1, &r, format);
 }
 
 }  // namespace tallimo::ui

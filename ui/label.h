@@ -22,7 +22,7 @@ class Label : public GraphicControl {
   void SetAutoSize(bool autoSize);
   // The control that its accelerator letter focuses (none: the letter does nothing).
   WinControl* FocusControl = nullptr;
-  bool DialogChar(char key) override;
+  bool DialogChar(wchar_t key) override;
   void Paint(HDC dc) override;
 
  protected:

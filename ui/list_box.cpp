@@ -1,5 +1,7 @@
 #include "ui/list_box.h"
 
+#include "platform/wide.h"
+
 namespace tallimo::ui {
 
 ListBox::ListBox() {
@@ -22,11 +24,11 @@ void ListBox::AfterCreate() {
 void ListBox::SetItems(const std::vector<std::string>& items) {
   items_ = items;
   if (!hwnd_) return;
-  SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+  SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
   for (const std::string& item : items_)
-    SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -34,20 +36,19 @@ void ListBox::SetItem(size_t index, const std::string& text) {
   if (index >= items_.size()) return;
   items_[index] = text;
   if (!hwnd_) return;
-  const LRESULT selected = SendMessageA(hwnd_, LB_GETCURSEL, 0, 0);
-  SendMessageA(hwnd_, LB_DELETESTRING, index, 0);
-  SendMessageA(hwnd_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
-  if (selected != LB_ERR) SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  const LRESULT selected = SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
+  SendMessageW(hwnd_, LB_DELETESTRING, index, 0);
+  SendMessageW(hwnd_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+  if (selected != LB_ERR) SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
 std::string ListBox::ItemText(size_t index) const {
   if (!hwnd_) return index < items_.size() ? items_[index] : std::string();
-  const LRESULT length = SendMessageA(hwnd_, LB_GETTEXTLEN, index, 0);
+  const LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, index, 0);
   if (length == LB_ERR) return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  SendMessageA(hwnd_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT got = SendMessageW(hwnd_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  return Narrow(text.data(), got == LB_ERR ? 0 : static_cast<int>(got));
 }
 
 }  // namespace tallimo::ui

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/wide.h"
 #include "ui/gdi.h"
 #include "ui/layout_fit.h"
 
@@ -23,21 +24,21 @@ void ListGrid::FillCreateParams(CreateParams& params) {
 }
 
 void ListGrid::AfterCreate() {
-  SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, rowHeight_);
+  SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, rowHeight_);
   FillList();
 }
 
 void ListGrid::FillList() {
   if (!hwnd_) return;
-  SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+  SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
   size_t bytes = 0;
-  for (const auto& text : cells_) bytes += text.size() + 1;
-  SendMessageA(hwnd_, LB_INITSTORAGE, cells_.size(), static_cast<LPARAM>(bytes));
+  for (const auto& text : cells_) bytes += (text.size() + 1) * sizeof(wchar_t);
+  SendMessageW(hwnd_, LB_INITSTORAGE, cells_.size(), static_cast<LPARAM>(bytes));
   for (const auto& text : cells_)
-    SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selection_.Top), 0);
-  SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+  SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selection_.Top), 0);
+  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -64,19 +65,19 @@ void ListGrid::SetCell(int col, int row, const std::string& text) {
   cells_[static_cast<size_t>(row)] = text;
   if (!hwnd_) return;
   // Replaces the row's text, keeping the selection.
-  SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
-  SendMessageA(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(row),
-               reinterpret_cast<LPARAM>(text.c_str()));
-  SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selection_.Top), 0);
-  SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
+  SendMessageW(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(Widen(text).c_str()));
+  SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selection_.Top), 0);
+  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void ListGrid::SetDefaultRowHeight(int height) {
   rowHeight_ = std::max(height, 1);
   if (hwnd_) {
-    SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, rowHeight_);
+    SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, rowHeight_);
     InvalidateRect(hwnd_, nullptr, TRUE);
   }
 }
@@ -85,18 +86,18 @@ void ListGrid::ScaleBy(int num, int den) {
   WinControl::ScaleBy(num, den);
   rowHeight_ = FitDesignSize(rowHeight_, num, den);
   DefaultColWidth = FitDesignSize(DefaultColWidth, num, den);
-  if (hwnd_) SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, rowHeight_);
+  if (hwnd_) SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, rowHeight_);
 }
 
 void ListGrid::SetSelection(const TGridRect& rect) {
   selection_ = rect;
-  if (hwnd_) SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selection_.Top), 0);
+  if (hwnd_) SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selection_.Top), 0);
 }
 
 RECT ListGrid::CellRect(int row) const {
   RECT r{};
   if (hwnd_)
-    SendMessageA(hwnd_, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    SendMessageW(hwnd_, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
   r.bottom -= 1;
   return r;
 }
@@ -106,14 +107,14 @@ void ListGrid::MoveTo(int row) {
   bool canSelect = true;
   if (OnSelectCell) OnSelectCell(0, row, canSelect);
   if (canSelect) selection_ = {0, row, 0, row};
-  if (hwnd_ && static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)) != selection_.Top)
-    SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selection_.Top), 0);
+  if (hwnd_ && static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)) != selection_.Top)
+    SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selection_.Top), 0);
 }
 
 bool ListGrid::CommandNotify(int code) {
   if (code == LBN_SELCHANGE) {
     // Mouse clicks are handled at the button itself; this is the keyboard's move.
-    if (!mouseDown_) MoveTo(static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)));
+    if (!mouseDown_) MoveTo(static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)));
     return true;
   }
   if (code == LBN_DBLCLK) {
@@ -128,7 +129,7 @@ LRESULT ListGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN: {
       // Every click on a row selects it (also the selected row again), before the list box
       // tracks the mouse.
-      LRESULT hit = SendMessageA(hwnd_, LB_ITEMFROMPOINT, 0, lParam);
+      LRESULT hit = SendMessageW(hwnd_, LB_ITEMFROMPOINT, 0, lParam);
       if (HIWORD(hit) == 0) MoveTo(LOWORD(hit));
       if (HIWORD(hit) == 0 && (wParam & MK_CONTROL) && OnCtrlClick) OnCtrlClick(LOWORD(hit));
       mouseDown_ = true;
@@ -141,7 +142,7 @@ LRESULT ListGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (mouseDown_) {
         mouseDown_ = false;
         // The mouse was dragged to another row while held.
-        int row = static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0));
+        int row = static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0));
         if (row != selection_.Top) MoveTo(row);
       }
       return r;
@@ -158,7 +159,8 @@ LRESULT ListGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CHAR:
-      if (OnChar && OnChar(static_cast<char>(wParam))) return 0;
+      // A UTF-16 unit: only the ASCII keys reach OnChar (U+0120 must not pass for a blank).
+      if (OnChar && wParam < 0x80 && OnChar(static_cast<char>(wParam))) return 0;
       break;
     case WM_RBUTTONDOWN:
       // The popup menu does not move the selection.
@@ -189,8 +191,7 @@ bool ListGrid::DrawItem(DRAWITEMSTRUCT& item) {
   RECT textRect = cell;
   textRect.left += 2;
   textRect.top += 2;
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
-            DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
+  DrawTextW(dc, Widen(text).c_str(), -1, &textRect, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
   if (OnDrawCell) {
     TGridDrawState state;
     state.selected = selected;

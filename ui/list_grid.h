@@ -42,7 +42,7 @@ class ListGrid : public WinControl {
   // After the grid has drawn the cell: the handler draws over it.
   std::function<void(HDC dc, int col, int row, const RECT& rect, TGridDrawState state)> OnDrawCell;
   std::function<void()> OnDblClick;
-  // A character typed in the grid, before the list box sees it; true when it was used.
+  // An ASCII character typed in the grid, before the list box sees it; true when it was used.
   std::function<bool(char c)> OnChar;
   // A click with Ctrl held on a row, after the click selected it.
   std::function<void(int row)> OnCtrlClick;

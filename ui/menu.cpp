@@ -3,6 +3,8 @@
 #include <climits>
 #include <map>
 
+#include "platform/wide.h"
+
 namespace tallimo::ui {
 
 namespace {
@@ -76,20 +78,20 @@ void MenuItem::AppendTo(HMENU menu) {
   UINT flags = 0;
   if (BarBreak) flags |= MF_MENUBARBREAK;
   if (IsSeparator()) {
-    AppendMenuA(menu, flags | MF_SEPARATOR, static_cast<UINT_PTR>(command_), nullptr);
+    AppendMenuW(menu, flags | MF_SEPARATOR, static_cast<UINT_PTR>(command_), nullptr);
   } else if (!items_.empty()) {
-    AppendMenuA(menu, flags | MF_POPUP | (enabled_ ? 0 : MF_GRAYED),
-                reinterpret_cast<UINT_PTR>(BuildPopup()), Caption.c_str());
+    AppendMenuW(menu, flags | MF_POPUP | (enabled_ ? 0 : MF_GRAYED),
+                reinterpret_cast<UINT_PTR>(BuildPopup()), Widen(Caption).c_str());
   } else {
-    AppendMenuA(menu, flags | MF_STRING | (enabled_ ? 0 : MF_GRAYED) | (checked_ ? MF_CHECKED : 0),
-                static_cast<UINT_PTR>(command_), Caption.c_str());
+    AppendMenuW(menu, flags | MF_STRING | (enabled_ ? 0 : MF_GRAYED) | (checked_ ? MF_CHECKED : 0),
+                static_cast<UINT_PTR>(command_), Widen(Caption).c_str());
     if (Default) SetMenuDefaultItem(menu, static_cast<UINT>(command_), FALSE);
   }
-  MENUITEMINFOA info{};
+  MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_DATA;
   info.dwItemData = static_cast<ULONG_PTR>(HelpContext);
-  SetMenuItemInfoA(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), TRUE, &info);
+  SetMenuItemInfoW(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), TRUE, &info);
 }
 
 HMENU MenuItem::BuildPopup() {
@@ -110,8 +112,8 @@ HMENU MainMenu::Handle() {
     menu_ = CreateMenu();
     for (auto& item : items_) {
       // A top-level item's popup belongs to the bar; the bar owns and destroys it.
-      AppendMenuA(menu_, MF_POPUP | (item->Enabled() ? 0 : MF_GRAYED),
-                  reinterpret_cast<UINT_PTR>(item->BuildPopup()), item->Caption.c_str());
+      AppendMenuW(menu_, MF_POPUP | (item->Enabled() ? 0 : MF_GRAYED),
+                  reinterpret_cast<UINT_PTR>(item->BuildPopup()), Widen(item->Caption).c_str());
     }
   }
   return menu_;

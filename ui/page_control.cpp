@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/wide.h"
+
 namespace tallimo::ui {
 
 TabSheet::TabSheet() {
@@ -24,7 +26,7 @@ PageControl::PageControl() {
 
 void PageControl::FillCreateParams(CreateParams& params) {
   WinControl::FillCreateParams(params);
-  params.className = WC_TABCONTROLA;
+  params.className = "SysTabControl32";
   params.style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_TABS;
   params.exStyle |= WS_EX_CONTROLPARENT;
 }
@@ -46,25 +48,25 @@ void PageControl::AfterCreate() {
   // The tabs, before the pages' windows are made.
   std::vector<TabSheet*> pages = Pages();
   for (size_t i = 0; i < pages.size(); ++i) {
-    std::string text = pages[i]->Caption();
-    TCITEMA item{};
+    std::wstring text = Widen(pages[i]->Caption());
+    TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = text.data();
-    SendMessageA(hwnd_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(hwnd_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
-  SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(active_), 0);
+  SendMessageW(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(active_), 0);
   for (size_t i = 0; i < pages.size(); ++i) pages[i]->SetVisible(static_cast<int>(i) == active_);
 }
 
 RECT PageControl::AlignArea() const {
   RECT r = WinControl::AlignArea();
-  if (hwnd_) SendMessageA(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  if (hwnd_) SendMessageW(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
   return r;
 }
 
 void PageControl::SetActivePage(int index) {
   active_ = index;
-  if (hwnd_) SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (hwnd_) SendMessageW(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
   ShowActivePage();
 }
 
@@ -78,13 +80,13 @@ void PageControl::ShowActivePage() {
 
 bool PageControl::Notify(NMHDR& header, LRESULT& result) {
   if (header.code != static_cast<UINT>(TCN_SELCHANGE)) return false;
-  active_ = static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0));
+  active_ = static_cast<int>(SendMessageW(hwnd_, TCM_GETCURSEL, 0, 0));
   ShowActivePage();
   result = 0;
   return true;
 }
 
-bool PageControl::DialogChar(char key) {
+bool PageControl::DialogChar(wchar_t key) {
   std::vector<TabSheet*> pages = Pages();
   for (size_t i = 0; i < pages.size(); ++i) {
     if (!IsAccelerator(key, pages[i]->Caption())) continue;

@@ -27,7 +27,7 @@ class PageControl : public WinControl {
   // Brings the page forward (its tab selected, the page shown, the others hidden).
   void SetActivePage(int index);
   RECT AlignArea() const override;
-  bool DialogChar(char key) override;
+  bool DialogChar(wchar_t key) override;
 
  protected:
   void FillCreateParams(CreateParams& params) override;

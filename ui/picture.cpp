@@ -11,7 +11,7 @@ void Picture::SetBitmap(OwnedBitmap bitmap) {
 void Picture::Paint(HDC dc) {
   if (!bitmap_) return;
   BITMAP info{};
-  GetObjectA(bitmap_.Get(), sizeof info, &info);
+  GetObjectW(bitmap_.Get(), sizeof info, &info);
   const MemoryDC memory(dc);
   const SelectIn selected(memory.Get(), bitmap_.Get());
   if (Stretch) {
@@ -25,7 +25,7 @@ void Picture::Paint(HDC dc) {
 
 OwnedBitmap LoadBitmapResource(int id, unsigned flags) {
   return OwnedBitmap(static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, flags)));
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, flags)));
 }
 
 }  // namespace tallimo::ui

@@ -9,13 +9,13 @@ void ProgressBar::FillCreateParams(CreateParams& params) {
   // Registered by the common controls on request (once is enough; asking again costs nothing).
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
-  params.className = PROGRESS_CLASSA;
+  params.className = "msctls_progress32";
   params.style = WS_CHILD | WS_CLIPSIBLINGS;
 }
 
 void ProgressBar::AfterCreate() {
-  SendMessageA(hwnd_, PBM_SETRANGE32, 0, max_);
-  SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+  SendMessageW(hwnd_, PBM_SETRANGE32, 0, max_);
+  SendMessageW(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }
 
 void ProgressBar::SetMax(int max) {
@@ -25,7 +25,7 @@ void ProgressBar::SetMax(int max) {
 
 void ProgressBar::SetPosition(int position) {
   position_ = position;
-  if (hwnd_) SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+  if (hwnd_) SendMessageW(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }
 
 }  // namespace tallimo::ui

@@ -49,8 +49,8 @@ void Splitter::OnMouseUp(int button, int x, int y) {
 }
 
 bool Splitter::OnSetCursor() {
-  SetCursor(LoadCursorA(
-      nullptr, reinterpret_cast<LPCSTR>(align_ == TAlign::alTop ? IDC_SIZENS : IDC_SIZEWE)));
+  SetCursor(LoadCursorW(
+      nullptr, reinterpret_cast<LPCWSTR>(align_ == TAlign::alTop ? IDC_SIZENS : IDC_SIZEWE)));
   return true;
 }
 

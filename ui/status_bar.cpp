@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/wide.h"
+
 namespace tallimo::ui {
 
 StatusBar::StatusBar() {
@@ -12,11 +14,11 @@ StatusBar::StatusBar() {
 
 void StatusBar::FillCreateParams(CreateParams& params) {
   WinControl::FillCreateParams(params);
-  params.className = STATUSCLASSNAMEA;
+  params.className = "msctls_statusbar32";
   params.style = WS_CHILD | WS_CLIPSIBLINGS | CCS_NORESIZE | CCS_NOPARENTALIGN;
   // A size grip only where the window can be sized.
   WinControl* top = TopLevel();
-  if (top->HandleAllocated() && (GetWindowLongA(top->Handle(), GWL_STYLE) & WS_THICKFRAME))
+  if (top->HandleAllocated() && (GetWindowLongW(top->Handle(), GWL_STYLE) & WS_THICKFRAME))
     params.style |= SBARS_SIZEGRIP;
 }
 
@@ -41,9 +43,9 @@ void StatusBar::ApplyParts() {
   int x = 0;
   for (int w : widths_) edges.push_back(x += w);
   edges.push_back(-1);
-  SendMessageA(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  SendMessageW(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
   for (size_t i = 0; i < texts_.size(); ++i)
-    SendMessageA(hwnd_, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(texts_[i].c_str()));
+    SendMessageW(hwnd_, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(Widen(texts_[i]).c_str()));
 }
 
 void StatusBar::SetPanelText(int panel, const std::string& text) {
@@ -51,8 +53,8 @@ void StatusBar::SetPanelText(int panel, const std::string& text) {
   if (static_cast<size_t>(panel) >= texts_.size()) texts_.resize(static_cast<size_t>(panel) + 1);
   texts_[static_cast<size_t>(panel)] = text;
   if (hwnd_)
-    SendMessageA(hwnd_, SB_SETTEXTA, static_cast<WPARAM>(panel),
-                 reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(hwnd_, SB_SETTEXTW, static_cast<WPARAM>(panel),
+                 reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
 std::string StatusBar::PanelText(int panel) const {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/wide.h"
 #include "ui/application.h"
 #include "ui/gdi.h"
 #include "ui/graphic_control.h"
@@ -13,25 +14,25 @@
 namespace tallimo::ui {
 
 namespace {
-constexpr const char* kObjectProp = "TallimoControl";
+constexpr const wchar_t* kObjectProp = L"TallimoControl";
 int g_nextId = 100;
 // The control whose window is being created: messages that come before WM_NCCREATE (such as
 // WM_GETMINMAXINFO) reach it too.
 WinControl* g_creating = nullptr;
 }  // namespace
 
-const char* TallimoWindowClass() {
-  static const char* name = nullptr;
+const wchar_t* TallimoWindowClass() {
+  static const wchar_t* name = nullptr;
   if (!name) {
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = &WinControl::StaticProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-    wc.lpszClassName = "TallimoWindow";
-    RegisterClassExA(&wc);
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    wc.lpszClassName = L"TallimoWindow";
+    RegisterClassExW(&wc);
     name = wc.lpszClassName;
   }
   return name;
@@ -48,7 +49,7 @@ WinControl::~WinControl() {
 
 WinControl* WinControl::FromHandle(HWND hwnd) {
   if (!hwnd) return nullptr;
-  return static_cast<WinControl*>(GetPropA(hwnd, kObjectProp));
+  return static_cast<WinControl*>(GetPropW(hwnd, kObjectProp));
 }
 
 void WinControl::InsertChild(Control* child) {
@@ -79,36 +80,23 @@ void WinControl::CreateHandle() {
   HWND h;
   if (ours) {
     g_creating = this;
-    h = CreateWindowExA(p.exStyle, TallimoWindowClass(), caption_.c_str(), p.style, bounds_.left,
-                        bounds_.top, bounds_.width, bounds_.height, p.parent, p.menuOrId,
-                        GetModuleHandleA(nullptr), this);
-    g_creating = nullptr;
-  } else if (p.unicode) {
-    auto wide = [](const std::string& text) {
-      std::wstring w(text.size(), L'\0');
-      w.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(),
-                                                       static_cast<int>(text.size()), w.data(),
-                                                       static_cast<int>(w.size()))));
-      return w;
-    };
-    h = CreateWindowExW(p.exStyle, wide(p.className).c_str(), wide(caption_).c_str(), p.style,
+    h = CreateWindowExW(p.exStyle, TallimoWindowClass(), Widen(caption_).c_str(), p.style,
                         bounds_.left, bounds_.top, bounds_.width, bounds_.height, p.parent,
-                        p.menuOrId, GetModuleHandleA(nullptr), nullptr);
+                        p.menuOrId, GetModuleHandleW(nullptr), this);
+    g_creating = nullptr;
   } else {
-    h = CreateWindowExA(p.exStyle, p.className.c_str(), caption_.c_str(), p.style, bounds_.left,
-                        bounds_.top, bounds_.width, bounds_.height, p.parent, p.menuOrId,
-                        GetModuleHandleA(nullptr), nullptr);
+    h = CreateWindowExW(p.exStyle, Widen(p.className).c_str(), Widen(caption_).c_str(), p.style,
+                        bounds_.left, bounds_.top, bounds_.width, bounds_.height, p.parent,
+                        p.menuOrId, GetModuleHandleW(nullptr), nullptr);
   }
   if (!h) throw std::runtime_error("Error creating window " + Name);
   if (!ours) {
     hwnd_ = h;
-    SetPropA(h, kObjectProp, this);
-    unicode_ = p.unicode;
+    SetPropW(h, kObjectProp, this);
     const LONG_PTR proc = reinterpret_cast<LONG_PTR>(&StaticProc);
-    oldProc_ = reinterpret_cast<WNDPROC>(unicode_ ? SetWindowLongPtrW(h, GWLP_WNDPROC, proc)
-                                                  : SetWindowLongPtrA(h, GWLP_WNDPROC, proc));
+    oldProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(h, GWLP_WNDPROC, proc));
   }
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
   AfterCreate();
   for (Control* c : children_)
     if (c->IsWindowed()) static_cast<WinControl*>(c)->CreateHandle();
@@ -128,13 +116,13 @@ LRESULT CALLBACK WinControl::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     // Our own class: the object is mapped once, at the first message of its window.
     self = g_creating;
     g_creating = nullptr;
-    SetPropA(hwnd, kObjectProp, self);
+    SetPropW(hwnd, kObjectProp, self);
   }
-  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
   if (!self->hwnd_) self->hwnd_ = hwnd;
   LRESULT result = self->Dispatch(msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
-    RemovePropA(hwnd, kObjectProp);
+    RemovePropW(hwnd, kObjectProp);
     self->hwnd_ = nullptr;
   }
   return result;
@@ -150,9 +138,8 @@ LRESULT WinControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT WinControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (oldProc_ && unicode_) return CallWindowProcW(oldProc_, hwnd_, msg, wParam, lParam);
-  if (oldProc_) return CallWindowProcA(oldProc_, hwnd_, msg, wParam, lParam);
-  return DefWindowProcA(hwnd_, msg, wParam, lParam);
+  if (oldProc_) return CallWindowProcW(oldProc_, hwnd_, msg, wParam, lParam);
+  return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
 namespace {
@@ -275,13 +262,13 @@ LRESULT WinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     // ignore Tab.
     case WM_CLOSE:
       if (ownClass_ && parent_ && TopLevel()->HandleAllocated()) {
-        PostMessageA(TopLevel()->Handle(), WM_COMMAND, IDCANCEL, 0);
+        PostMessageW(TopLevel()->Handle(), WM_COMMAND, IDCANCEL, 0);
         return 0;
       }
       break;
     case WM_NEXTDLGCTL:
       if (ownClass_ && parent_ && TopLevel()->HandleAllocated())
-        return SendMessageA(TopLevel()->Handle(), msg, wParam, lParam);
+        return SendMessageW(TopLevel()->Handle(), msg, wParam, lParam);
       break;
   }
   return DefaultProc(msg, wParam, lParam);
@@ -317,16 +304,15 @@ HBRUSH WinControl::ControlColor(HDC dc) {
 
 std::string WinControl::Caption() const {
   if (!hwnd_) return caption_;
-  int n = GetWindowTextLengthA(hwnd_);
-  std::string s(static_cast<size_t>(n) + 1, '\0');
-  GetWindowTextA(hwnd_, s.data(), n + 1);
-  s.resize(static_cast<size_t>(n));
-  return s;
+  int n = GetWindowTextLengthW(hwnd_);
+  std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(hwnd_, s.data(), n + 1);
+  return Narrow(s.data(), n);
 }
 
 void WinControl::SetCaption(const std::string& caption) {
   caption_ = caption;
-  if (hwnd_) SetWindowTextA(hwnd_, caption.c_str());
+  if (hwnd_) SetWindowTextW(hwnd_, Widen(caption).c_str());
 }
 
 void WinControl::SetEnabled(bool enabled) {
@@ -362,7 +348,7 @@ void WinControl::FontChanged() {
   // The window lets go of the old font before it is deleted.
   OwnedFont old = std::move(fontHandle_);
   if (hwnd_) {
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
   }
   for (Control* c : children_)
     if (c->ParentFont) c->NotifyParentFontChanged();

@@ -24,9 +24,6 @@ struct CreateParams {
   DWORD exStyle = 0;
   HWND parent = nullptr;
   HMENU menuOrId = nullptr;
-  // A standard control made as a Unicode window, for text beyond the ANSI code page (its
-  // messages then reach WndProc in their wide form).
-  bool unicode = false;
 };
 
 class WinControl : public Control {
@@ -123,7 +120,6 @@ class WinControl : public Control {
 
   HWND hwnd_ = nullptr;
   WNDPROC oldProc_ = nullptr;
-  bool unicode_ = false;
   std::vector<Control*> children_;
   std::string caption_;
   bool enabled_ = true;
@@ -152,6 +148,6 @@ class WinControl : public Control {
 };
 
 // Our window class name, registered once.
-const char* TallimoWindowClass();
+const wchar_t* TallimoWindowClass();
 
 }  // namespace tallimo::ui

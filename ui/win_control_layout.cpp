@@ -65,7 +65,7 @@ void WinControl::ScaleBy(int num, int den) {
 
 void WinControl::BoundsChanged(const TBounds& old) {
   (void)old;
-  if (hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD))
+  if (hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD))
     SetWindowPos(hwnd_, nullptr, bounds_.left, bounds_.top, bounds_.width, bounds_.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

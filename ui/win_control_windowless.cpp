@@ -104,7 +104,7 @@ bool WinControl::OnSetCursor() {
   ScreenToClient(hwnd_, &pt);
   GraphicControl* g = GraphicAt(pt.x, pt.y);
   if (g && g->Cursor) {
-    SetCursor(LoadCursorA(nullptr, g->Cursor));
+    SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(g->Cursor)));  // a system id
     return true;
   }
   return false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/error.h"
+#include "platform/wide.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 #include "ui/gdi.h"
@@ -16,20 +17,20 @@ TFTallimonfo* FTallimonfo = nullptr;
 
 namespace {
 
-int CALLBACK NoteFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM found) {
+int CALLBACK NoteFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM found) {
   auto* face = reinterpret_cast<std::string*>(found);
   if ((font->lfPitchAndFamily & 3) != FIXED_PITCH) return 1;  // go on
-  *face = font->lfFaceName;
+  *face = Narrow(font->lfFaceName);
   return 0;
 }
 
 std::string FindOemFace(const char* face) {
-  LOGFONTA wanted{};
+  LOGFONTW wanted{};
   wanted.lfCharSet = OEM_CHARSET;
-  lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
+  lstrcpynW(wanted.lfFaceName, Widen(face).c_str(), LF_FACESIZE);
   std::string found;
   const ui::WindowDC screen(nullptr);
-  EnumFontFamiliesExA(screen.Get(), &wanted, &NoteFace, reinterpret_cast<LPARAM>(&found), 0);
+  EnumFontFamiliesExW(screen.Get(), &wanted, &NoteFace, reinterpret_cast<LPARAM>(&found), 0);
   return found;
 }
 
@@ -147,7 +148,7 @@ void TFTallimonfo::SetText(const std::string& text) {
 
 void NfoMemo::SetBytes(const std::string& bytes) {
   // The text box takes as much as memory allows, not the system's default limit.
-  SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);
+  SendMessageW(Handle(), EM_SETLIMITTEXT, 0, 0);
   if (!SetWindowTextW(Handle(), OemToWide(bytes).c_str()))
     throw TallimoError("Text exceeds memo capacity");
   bytes_ = bytes;
@@ -200,11 +201,13 @@ void TFTallimonfo::BitBtn3Click() {
   DWORD start = 0, end = 0;
   SendMessageW(Memo1.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
+  // On the clipboard as the Windows code page reads them, so that its 8-bit form is exactly
+  // the file's bytes, as the text box gives them.
   if (end > start && start < text.size()) {
-    clipboard_.SetText(text.substr(start, end - start));
+    clipboard_.SetText(Narrow(AnsiToWide(text.substr(start, end - start))));
     return;
   }
-  clipboard_.SetText(text);
+  clipboard_.SetText(Narrow(AnsiToWide(text)));
   prompter_.MessageDlg(kNfoCopiedMessage, TMsgDlgType::mtInformation);
 }
 

@@ -21,7 +21,6 @@ namespace tallimo {
 // for its text): the text is the file's, unconverted; only the glyphs are the DOS ones.
 class NfoMemo : public ui::Memo {
  public:
-  NfoMemo() { Unicode = true; }
   // Throws when the text box cannot take the text.
   void SetBytes(const std::string& bytes);
   const std::string& Bytes() const { return bytes_; }

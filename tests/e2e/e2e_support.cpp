@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/wide.h"
+
 namespace tallimo::e2e {
 namespace {
 
@@ -94,6 +96,18 @@ std::string TextOf(HWND hwnd) {
   return text;
 }
 
+std::string Utf8TextOf(HWND hwnd) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+    return "<no answer>";
+  }
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  return Narrow(text.data(), static_cast<int>(copied));
+}
+
 std::vector<HWND> Descendants(HWND parent) {
   std::vector<HWND> all;
   EnumChildWindows(parent, CollectChildren, reinterpret_cast<LPARAM>(&all));
@@ -159,11 +173,12 @@ std::string BesideThisProgram(const char* fileName) {
 
 RunningProgram::RunningProgram(const std::string& arguments, const char* directory,
                                const std::string& exe) {
-  std::string commandLine = "\"" + exe + "\" " + arguments;
-  STARTUPINFOA startup{};
+  std::wstring commandLine = Widen("\"" + exe + "\" " + arguments);
+  const std::wstring folder = directory ? Widen(directory) : std::wstring();
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            directory, &startup, &process_);
+  started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            directory ? folder.c_str() : nullptr, &startup, &process_);
   startedAt_ = std::chrono::steady_clock::now();
 }
 

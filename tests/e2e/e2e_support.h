@@ -40,7 +40,8 @@ bool WaitFor(Condition condition, int milliseconds, int pollMilliseconds = 1) {
 
 // Windows of another process, read by messages.
 std::string ClassOf(HWND hwnd);
-std::string TextOf(HWND hwnd);
+std::string TextOf(HWND hwnd);      // in the Windows code page: for plain ASCII and byte checks
+std::string Utf8TextOf(HWND hwnd);  // asked for wide, given in UTF-8
 std::vector<HWND> Descendants(HWND parent);
 // The first descendant of that class (and text, when given), or nullptr.
 HWND ChildOfClass(HWND parent, const char* className, const char* text = nullptr);

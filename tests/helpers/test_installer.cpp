@@ -1,33 +1,43 @@
 // A stand-in installer for the process tests: "exit N" ends with code N; "spawn MS FILE" starts
 // a copy of itself that waits MS milliseconds and then writes FILE, and ends at once without
-// waiting for it, as a setup program that hands over to its real installer does.
+// waiting for it, as a setup program that hands over to its real installer does. Its arguments
+// are read wide, so FILE may hold any character.
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
+#include <vector>
 
-int main(int argc, char** argv) {
-  if (argc >= 3 && std::strcmp(argv[1], "exit") == 0)
-    return static_cast<int>(std::strtoul(argv[2], nullptr, 10));
-  if (argc >= 4 && std::strcmp(argv[1], "spawn") == 0) {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string line = std::string("\"") + self + "\" wait " + argv[2] + " \"" + argv[3] + "\"";
-    STARTUPINFOA startup;
+int main() {
+  int argc = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (!wide) return 98;
+  const std::vector<std::wstring> argv(wide, wide + argc);
+  LocalFree(wide);
+  if (argc >= 3 && argv[1] == L"exit")
+    return static_cast<int>(std::wcstoul(argv[2].c_str(), nullptr, 10));
+  if (argc >= 4 && argv[1] == L"spawn") {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring line =
+        std::wstring(L"\"") + self + L"\" wait " + argv[2] + L" \"" + argv[3] + L"\"";
+    STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info))
       return 90;
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     return 0;
   }
-  if (argc >= 4 && std::strcmp(argv[1], "wait") == 0) {
-    Sleep(std::strtoul(argv[2], nullptr, 10));
-    HANDLE file = CreateFileA(argv[3], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (argc >= 4 && argv[1] == L"wait") {
+    Sleep(std::wcstoul(argv[2].c_str(), nullptr, 10));
+    HANDLE file =
+        CreateFileW(argv[3].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 91;
     DWORD written = 0;
     WriteFile(file, "done", 4, &written, nullptr);

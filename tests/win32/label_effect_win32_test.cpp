@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "platform/wide.h"
 #include "ui/application.h"
 #include "ui/gdi.h"
 #include "win32/main_window_fixture.h"
@@ -34,11 +35,11 @@ Shape TextShape(const TLabelEffect& l, int w, int h, const std::function<void(HD
                 int escapement = 0) {
   auto image = std::make_shared<ui::OffscreenImage>(w, h);
   Fill(*image, clWhite);
-  LOGFONTA lf = ui::FontDescription(l.Font());
+  LOGFONTW lf = ui::FontDescription(l.Font());
   lf.lfQuality = NONANTIALIASED_QUALITY;
   lf.lfEscapement = escapement;
   if (escapement) lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
-  image->SetFont(ui::OwnedFont(CreateFontIndirectA(&lf)));
+  image->SetFont(ui::OwnedFont(CreateFontIndirectW(&lf)));
   SetBkMode(image->Dc(), TRANSPARENT);
   SetTextColor(image->Dc(), 0);
   draw(image->Dc());
@@ -61,7 +62,7 @@ Shape LayerShape(const TLabelEffect& l, int dx, int dy, const char* text = nullp
   const UINT format = l.Alignment() == ui::TAlignment::taCenter ? DT_CENTER : DT_LEFT;
   return TextShape(l, l.Width(), l.Height(), [&](HDC dc) {
     RECT rect{r.left, r.top, r.right, r.bottom};
-    DrawTextA(dc, text ? text : l.Caption().c_str(), -1, &rect,
+    DrawTextW(dc, Widen(text ? text : l.Caption()).c_str(), -1, &rect,
               format | DT_WORDBREAK | DT_EXPANDTABS);
   });
 }
@@ -214,6 +215,48 @@ TEST(LabelEffectPaint, TurnedBoxAndUprightLetters) {
   for (int y = 0; y < 120; ++y)
     for (int x = 0; x < 60; ++x)
       ASSERT_EQ(stack->Pixel(x, y), letters(x, y) ? clBlack : clWhite) << x << "," << y;
+}
+
+// Greek, Cyrillic and Japanese lettering, flat, turned as a whole and upright: the face is the
+// caption as the system draws it, and two words of one script differ (no boxes, no "?").
+TEST(LabelEffectPaint, LettersOfEveryScript) {
+  struct Script {
+    const char* name;
+    const char* word;
+    const char* other;  // another word of as many letters
+  };
+  const Script scripts[] = {
+      {"Greek", "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xAE", "\xCE\xA6\xCF\x89\xCF\x82\xCE\xAC"},
+      {"Cyrillic", "\xD0\x9C\xD0\xB8\xD1\x80\xD1\x8A", "\xD0\x96\xD1\x83\xD0\xBA\xD0\xB8"},
+      {"Japanese", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", "\xE6\x9D\xB1\xE4\xBA\xAC\xE9\x83\xBD"},
+  };
+  const std::vector<std::pair<const char*, std::function<void(TLabelEffect&)>>> modes = {
+      {"flat", [](TLabelEffect& l) { l.SetEffectStyle(esNone); }},
+      {"turned", [](TLabelEffect& l) { l.SetEffectStyle(esNone), l.SetAngle(30); }},
+      {"upright",
+       [](TLabelEffect& l) {
+         l.SetEffectStyle(esNone), l.SetKeepLettersVertical(true), l.SetAngle(90);
+       }},
+  };
+  for (const Script& script : scripts) {
+    for (const auto& [mode, setup] : modes) {
+      SCOPED_TRACE(std::string(script.name) + ", " + mode);
+      TLabelEffect one, two;
+      const auto a = PaintOver(one, clWhite, script.word, 120, 120, clBlack, setup);
+      const auto b = PaintOver(two, clWhite, script.other, 120, 120, clBlack, setup);
+      int inked = 0, differing = 0;
+      for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 120; ++x) {
+          inked += a->Pixel(x, y) != clWhite;
+          differing += a->Pixel(x, y) != b->Pixel(x, y);
+        }
+      }
+      EXPECT_GT(inked, 40);
+      EXPECT_GT(differing, 40);
+      if (std::string(mode) == "flat")
+        ExpectLayers(one, *a, [](int, int) { return clWhite; }, {{0, 0, clBlack}});
+    }
+  }
 }
 
 TEST(LabelEffectMouse, PushButtonAndPlainEvents) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/wide.h"
 #include "ui/application.h"
 #include "ui/gdi.h"
 #include "viewers/nfo_viewer.h"
@@ -43,6 +44,15 @@ class NfoViewer : public MainWindowFixture<> {
   void Click(ui::Button& button) {  // the command, then the messages it left (paints included)
     SendMessageA(button.Handle(), BM_CLICK, 0, 0);
     ui::App().ProcessMessages();
+  }
+  // The 8-bit form that the system derives from clipboard text, in the Windows code page.
+  static std::string AnsiForm(const std::string& text) {
+    const std::wstring wide = Widen(text);
+    std::string bytes(wide.size() * 2, '\0');
+    bytes.resize(static_cast<size_t>(
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes;
   }
   RECT ViewerRect() {
     RECT r{};
@@ -121,11 +131,12 @@ TEST_F(NfoViewer, OpensStepsTheFontCopiesClosesAndReopensWhereItWas) {
 
   SendMessageA(viewer->Memo1.Handle(), EM_SETSEL, 5, 8);  // the middle line: no message
   Click(viewer->BitBtn3);
-  EXPECT_EQ(clipboard.text, "\xBA\x41\xBA");
+  EXPECT_EQ(AnsiForm(clipboard.text.value_or("")),
+            "\xBA\x41\xBA");  // the 8-bit form: the file's bytes
   EXPECT_TRUE(prompter.boxes.empty());
   SendMessageA(viewer->Memo1.Handle(), EM_SETSEL, 0, 0);
   Click(viewer->BitBtn3);  // the file's bytes with CR LF breaks
-  EXPECT_EQ(clipboard.text, "\xC9\xCD\xBB\r\n\xBA\x41\xBA\r\n\xC8\xCD\xBC");
+  EXPECT_EQ(AnsiForm(clipboard.text.value_or("")), "\xC9\xCD\xBB\r\n\xBA\x41\xBA\r\n\xC8\xCD\xBC");
   ASSERT_EQ(prompter.boxes.size(), 1u);
   EXPECT_EQ(prompter.boxes[0].title, "Information");
   EXPECT_EQ(prompter.boxes[0].text, "The entire NFO file has been copied to the Clipboard.");

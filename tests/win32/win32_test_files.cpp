@@ -2,43 +2,45 @@
 
 #include <atomic>
 
+#include "platform/wide.h"
+
 namespace tallimo::wintest {
 
 std::string MakeTempFolder(const std::string& tag) {
   static std::atomic<unsigned> counter{0};
-  char temp[MAX_PATH + 1];
-  DWORD n = GetTempPathA(sizeof temp, temp);
-  std::string base = n ? std::string(temp, n) : std::string("C:\\");
+  wchar_t temp[MAX_PATH + 1];
+  DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+  std::string base = n ? Narrow(temp, static_cast<int>(n)) : std::string("C:\\");
   if (base.back() != '\\') base += '\\';
   for (;;) {
     std::string folder = base + "tallimo-" + tag + "-" + std::to_string(GetCurrentProcessId()) +
                          "-" + std::to_string(GetTickCount()) + "-" + std::to_string(++counter);
-    if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
+    if (CreateDirectoryW(Widen(folder).c_str(), nullptr)) return folder;
     if (GetLastError() != ERROR_ALREADY_EXISTS) return std::string();
   }
 }
 
 void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(Widen(folder + "\\*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      const std::string name = found.cFileName;
+      const std::string name = Narrow(found.cFileName);
       if (name == "." || name == "..") continue;
       const std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         RemoveTree(path);
       else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(search, &found));
+        DeleteFileW(Widen(path).c_str());
+    } while (FindNextFileW(search, &found));
     FindClose(search);
   }
-  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryW(Widen(folder).c_str());
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
@@ -48,8 +50,8 @@ bool WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::string ReadBytes(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<unreadable>";
   std::string bytes;
   char buffer[65536];
@@ -61,16 +63,16 @@ std::string ReadBytes(const std::string& path) {
 
 std::map<std::string, std::string> FolderContents(const std::string& folder) {
   std::map<std::string, std::string> contents;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(Widen(folder + "\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return contents;
   do {
-    const std::string name = found.cFileName;
+    const std::string name = Narrow(found.cFileName);
     if (name == "." || name == "..") continue;
     contents[name] = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                          ? std::string("<folder>")
                          : ReadBytes(folder + "\\" + name);
-  } while (FindNextFileA(search, &found));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   return contents;
 }
@@ -79,12 +81,9 @@ std::string UnixPath(const std::string& windowsPath) {
   // Wine's own export; absent on Windows.
   using Convert = char*(CDECL*)(LPCWSTR);
   auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
   if (!convert) return std::string();
-  wchar_t wide[MAX_PATH * 2];
-  if (!MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH * 2))
-    return std::string();
-  char* unix = convert(wide);
+  char* unix = convert(Widen(windowsPath).c_str());
   if (!unix) return std::string();
   std::string path = unix;
   HeapFree(GetProcessHeap(), 0, unix);
@@ -102,10 +101,11 @@ bool RunUnixCommand(const std::string& shellCommand) {
   }
   std::string command = "/bin/sh -c \"(" + shellCommand + ") >/dev/null 2>&1 && touch '" +
                         unixFolder + "/ok' || touch '" + unixFolder + "/failed'\"";
-  STARTUPINFOA startup{};
+  std::wstring wideCommand = Widen(command);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  bool started = CreateProcessW(nullptr, wideCommand.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                 nullptr, &startup, &process);
   bool ok = false;
   if (started) {
@@ -113,11 +113,11 @@ bool RunUnixCommand(const std::string& shellCommand) {
     CloseHandle(process.hProcess);
     const std::string okFile = folder + "\\ok", failedFile = folder + "\\failed";
     for (int wait = 0; wait < 400; ++wait) {
-      if (GetFileAttributesA(okFile.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      if (GetFileAttributesW(Widen(okFile).c_str()) != INVALID_FILE_ATTRIBUTES) {
         ok = true;
         break;
       }
-      if (GetFileAttributesA(failedFile.c_str()) != INVALID_FILE_ATTRIBUTES) break;
+      if (GetFileAttributesW(Widen(failedFile).c_str()) != INVALID_FILE_ATTRIBUTES) break;
       Sleep(50);
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
-// Helpers of the Win32 tests: fresh temporary folders, whole-file bytes, folder snapshots,
-// and commands of the Linux host under Wine (for faults that Win32 alone cannot make).
+// Helpers of the Win32 tests (paths and names in UTF-8): fresh temporary folders, whole-file
+// bytes, folder snapshots, and commands of the Linux host under Wine (for faults that Win32
+// alone cannot make).
 #include <windows.h>
 #undef MoveFile  // the file system seam's method, not the Win32 macro
 
