@@ -33,8 +33,8 @@ std::vector<std::string> CommandLineArguments(std::string_view commandLine);
 // An unattended run: Tallimo.exe [CATALOGUE] /install NAME [NAME ...] [/drive X] [/log FILE]
 // [/quiet] [/reinstall], or /? for the usage.
 struct UnattendedOptions {
-  bool usage = false;     // /?: the usage is shown, nothing else happens
-  std::string catalogue;  // empty: the program's own path with ".ini"
+  bool usage = false;              // /?: the usage is shown, nothing else happens
+  std::string catalogue;           // empty: the program's own path with ".ini"
   std::vector<std::string> names;  // "*": every entry
   std::optional<char> drive;       // /drive, in lower case
   std::string logFile;             // /log; empty: a new log in TEMP

@@ -47,8 +47,7 @@ void TFTallimo::DetectInstalledPrograms() {
   ListBox1.Invalidate();
   // The pane of the program shown says so too.
   if (ListBox1.Selection().Top >= 0 && !Cat.ProgramList.empty()) {
-    if (TTallimoProg* entry = SelectedEntry())
-      ShowProgramDetails(FindProgramIndex(entry->Name));
+    if (TTallimoProg* entry = SelectedEntry()) ShowProgramDetails(FindProgramIndex(entry->Name));
   }
 }
 

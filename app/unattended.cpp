@@ -65,10 +65,10 @@ int UnattendedExitCode(const std::vector<QueueRow>& rows, bool leftOut) {
     });
   };
   if (any({TQueueState::qsRestartStarted})) return static_cast<int>(kExitRestartStarted);
-  if (leftOut || any({TQueueState::qsFailed, TQueueState::qsCannotStart,
-                      TQueueState::qsRightsRefused, TQueueState::qsStopped,
-                      TQueueState::qsRestartInProgress, TQueueState::qsNotWaitedFor,
-                      TQueueState::qsWaiting, TQueueState::qsRunning}))
+  if (leftOut ||
+      any({TQueueState::qsFailed, TQueueState::qsCannotStart, TQueueState::qsRightsRefused,
+           TQueueState::qsStopped, TQueueState::qsRestartInProgress, TQueueState::qsNotWaitedFor,
+           TQueueState::qsWaiting, TQueueState::qsRunning}))
     return kExitFailed;
   if (any({TQueueState::qsRestartNeeded})) return static_cast<int>(kExitRestartNeeded);
   return kExitInstalled;

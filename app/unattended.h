@@ -18,7 +18,7 @@ inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
 struct UnattendedPlan {
-  std::string error;  // a usage error: nothing runs
+  std::string error;                    // a usage error: nothing runs
   std::vector<QueuedProgram> programs;  // in catalogue order, the installed ones to skip
   StringList leftOut;                   // picked, but without install lines
 };

@@ -14,8 +14,8 @@ namespace {
 
 QueueSeams QueueSeamsOf(UnattendedSeams& seams) {
   // No hand-over to an elevated copy: its prompt would wait for a person.
-  return {seams.processes, seams.files,  seams.environment, seams.random,
-          seams.clock,     seams.logFiles, nullptr};
+  return {seams.processes, seams.files, seams.environment, seams.random, seams.clock,
+          seams.logFiles,  nullptr};
 }
 
 // Nothing runs: the message goes to the log, the console and (without /quiet) a box with the
@@ -53,8 +53,8 @@ int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
   }
   std::vector<const TTallimoProg*> installed;
   if (!options.reinstall)
-    installed = DetectInstalled(cat.ProgramList,
-                                {seams.probeFiles, seams.registry, seams.environment});
+    installed =
+        DetectInstalled(cat.ProgramList, {seams.probeFiles, seams.registry, seams.environment});
   UnattendedPlan plan = PlanUnattended(options, cat, cat.IniFileName, seams.locale, installed);
   if (!plan.error.empty()) return UsageError(options, seams, plan.error);
 
@@ -69,6 +69,16 @@ int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
     queue.OnLogLine = [&seams](const std::string& line) { seams.console.WriteLine(line); };
   };
   std::vector<QueueRow> rows;
+  // The question that would follow is not asked: its default answer, logged.
+  auto restartNotAsked = [&seams](const InstallQueue& queue) {
+    if (!queue.RestartNeeded() || queue.LogPath().empty()) return;
+    const std::string line = LogTimeStamp(seams.clock.Now()) +
+                             "Restart question not asked in an unattended run: answered No";
+    bool created = false;
+    if (std::unique_ptr<LogFile> log = seams.logFiles.OpenToAppend(queue.LogPath(), created))
+      log->Append(line + "\r\n");
+    seams.console.WriteLine(line);
+  };
   if (options.quiet) {
     InstallQueue queue(QueueSeamsOf(seams), std::move(plan.programs), cat.IniFileName);
     prepare(queue);
@@ -80,14 +90,15 @@ int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
       DispatchMessageW(&msg);
     }
     rows = queue.Rows();
+    restartNotAsked(queue);
   } else {
-    TFTallimoQueue progress(
-        {QueueSeamsOf(seams), seams.shell, seams.prompter, seams.restarter},
-        std::move(plan.programs), cat.IniFileName);
+    TFTallimoQueue progress({QueueSeamsOf(seams), seams.shell, seams.prompter, seams.restarter},
+                            std::move(plan.programs), cat.IniFileName);
     progress.Unattended = true;
     prepare(progress.Queue());
     progress.Execute();
     rows = progress.Queue().Rows();
+    restartNotAsked(progress.Queue());
   }
   return UnattendedExitCode(rows, !plan.leftOut.empty());
 }

@@ -30,7 +30,8 @@ bool IsBlank(char c) {
 
 // `path` begins with the folder `folder` (ignoring case): the rest after it, from its "\" on.
 std::optional<std::string_view> Below(std::string_view path, std::string_view folder) {
-  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.remove_suffix(1);
+  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+    folder.remove_suffix(1);
   if (folder.empty() || !StartsWithIgnoreCase(path, folder)) return std::nullopt;
   std::string_view rest = path.substr(folder.size());
   if (!rest.empty() && rest.front() != '\\' && rest.front() != '/') return std::nullopt;
@@ -70,20 +71,24 @@ DetectRule ParseDetect(std::string_view value) {
     std::string_view key = slash == std::string_view::npos ? "" : value.substr(slash + 1);
     while (!key.empty() && key.back() == '\\') key.remove_suffix(1);
     if (key.empty())
-      return {TDetectForm::dfInvalid, {}, "a registry key needs a path below " + std::string(first)};
+      return {
+          TDetectForm::dfInvalid, {}, "a registry key needs a path below " + std::string(first)};
     return {TDetectForm::dfKey, root.root, std::string(key)};
   }
   for (const char* other : kOtherRoots)
     if (StartsWithIgnoreCase(first, other) && first.size() >= 3)
-      return {TDetectForm::dfInvalid, {},
+      return {TDetectForm::dfInvalid,
+              {},
               "the key is under " + std::string(first) + ": only HKLM and HKCU are read"};
-  const bool drive = value.size() >= 3 && value[1] == ':' && (value[2] == '\\' || value[2] == '/') &&
+  const bool drive = value.size() >= 3 && value[1] == ':' &&
+                     (value[2] == '\\' || value[2] == '/') &&
                      ((value[0] >= 'A' && value[0] <= 'Z') || (value[0] >= 'a' && value[0] <= 'z'));
   const bool share = value.size() >= 3 && (value[0] == '\\' || value[0] == '/') &&
                      (value[1] == '\\' || value[1] == '/');
   const bool variable = value.front() == '%' && value.find('%', 1) != std::string_view::npos;
   if (drive || share || variable) return {TDetectForm::dfPath, {}, std::string(value)};
-  return {TDetectForm::dfInvalid, {},
+  return {TDetectForm::dfInvalid,
+          {},
           "it is none of a full path (such as %ProgramFiles%\\Editor\\editor.exe), a registry "
           "key (HKLM\\... or HKCU\\...) and uninstall:TEXT"};
 }
@@ -182,7 +187,8 @@ bool Detector::PathExists(const std::string& path) {
 }
 
 bool Detector::KeyExists(TRegistryRoot root, const std::string& path) {
-  if (!seams_.registry.Wow64()) return seams_.registry.KeyExists(root, path, TRegistryView::rvDefault);
+  if (!seams_.registry.Wow64())
+    return seams_.registry.KeyExists(root, path, TRegistryView::rvDefault);
   return seams_.registry.KeyExists(root, path, TRegistryView::rv64) ||
          seams_.registry.KeyExists(root, path, TRegistryView::rv32);
 }
@@ -211,7 +217,8 @@ std::vector<const TTallimoProg*> DetectInstalled(const TProgramList& programs, D
   std::vector<const TTallimoProg*> installed;
   Detector detector(seams);
   for (const auto& entry : programs)
-    if (!entry->Detect.empty() && detector.IsInstalled(entry->Detect)) installed.push_back(entry.get());
+    if (!entry->Detect.empty() && detector.IsInstalled(entry->Detect))
+      installed.push_back(entry.get());
   return installed;
 }
 

@@ -85,8 +85,7 @@ DWORD WithoutRedirection(const std::wstring& path) {
   auto revert = reinterpret_cast<RevertFn>(
       reinterpret_cast<void*>(GetProcAddress(kernel, "Wow64RevertWow64FsRedirection")));
   if (!disable || !revert) return kMissing;
-  const std::wstring native =
-      path.substr(0, at) + L"\\System32\\" + path.substr(at + alias.size());
+  const std::wstring native = path.substr(0, at) + L"\\System32\\" + path.substr(at + alias.size());
   PVOID old = nullptr;
   if (!disable(&old)) return kMissing;
   const DWORD attributes = GetFileAttributesW(native.c_str());
@@ -106,9 +105,7 @@ DWORD ProbeAttributes(const std::string& path) {
 
 class ProbeFileSystem final : public FileSystem {
  public:
-  bool FileExists(const std::string& path) override {
-    return KindOf(path) == TFileKind::fkFile;
-  }
+  bool FileExists(const std::string& path) override { return KindOf(path) == TFileKind::fkFile; }
   bool DirectoryExists(const std::string& path) override {
     return KindOf(path) == TFileKind::fkFolder;
   }

@@ -49,8 +49,8 @@ class Win32Registry final : public Registry {
     wchar_t name[256];  // a key name is at most 255 characters
     for (DWORD i = 0;; ++i) {
       DWORD length = 256;
-      const LONG result = RegEnumKeyExW(key.Get(), i, name, &length, nullptr, nullptr, nullptr,
-                                        nullptr);
+      const LONG result =
+          RegEnumKeyExW(key.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr);
       if (result == ERROR_NO_MORE_ITEMS) break;
       if (result != ERROR_SUCCESS) continue;  // one that cannot be read is left out
       names.push_back(Narrow(name, static_cast<int>(length)));
@@ -84,8 +84,8 @@ class Win32Registry final : public Registry {
       known_ = true;
       // Looked up: the first Windows XP has no IsWow64Process.
       using IsWow64Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
-      auto isWow64 = reinterpret_cast<IsWow64Fn>(
-          reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
+      auto isWow64 = reinterpret_cast<IsWow64Fn>(reinterpret_cast<void*>(
+          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
       BOOL result = FALSE;
       wow64_ = isWow64 && isWow64(GetCurrentProcess(), &result) && result;
     }

@@ -151,12 +151,25 @@ class Checker {
     }
     bool unclosed = false;
     for (const std::string& name : VariableNames(rule.text, unclosed)) {
-      static const char* const known[] = {
-          "ProgramFiles",     "ProgramFiles(x86)", "ProgramW6432",     "CommonProgramFiles",
-          "CommonProgramFiles(x86)", "CommonProgramW6432", "SystemRoot", "windir",
-          "SystemDrive",      "ProgramData",       "ALLUSERSPROFILE",  "APPDATA",
-          "LOCALAPPDATA",     "USERPROFILE",       "PUBLIC",           "HOMEDRIVE",
-          "HOMEPATH",         "TEMP",              "TMP"};
+      static const char* const known[] = {"ProgramFiles",
+                                          "ProgramFiles(x86)",
+                                          "ProgramW6432",
+                                          "CommonProgramFiles",
+                                          "CommonProgramFiles(x86)",
+                                          "CommonProgramW6432",
+                                          "SystemRoot",
+                                          "windir",
+                                          "SystemDrive",
+                                          "ProgramData",
+                                          "ALLUSERSPROFILE",
+                                          "APPDATA",
+                                          "LOCALAPPDATA",
+                                          "USERPROFILE",
+                                          "PUBLIC",
+                                          "HOMEDRIVE",
+                                          "HOMEPATH",
+                                          "TEMP",
+                                          "TMP"};
       const bool isKnown = std::any_of(std::begin(known), std::end(known),
                                        [&](const char* k) { return EqualsFolded(name, k); });
       if (!isKnown)

@@ -16,7 +16,8 @@ class FakeRegistry : public Registry {
   int reads = 0;  // calls of any kind
 
   // Adds the key (and the keys above it) in `view`; rvDefault stands for the 32-bit view.
-  void AddKey(TRegistryRoot root, const std::string& path, TRegistryView view = TRegistryView::rv32) {
+  void AddKey(TRegistryRoot root, const std::string& path,
+              TRegistryView view = TRegistryView::rv32) {
     std::string at;
     for (const std::string& part : Split(path)) {
       at += (at.empty() ? "" : "\\") + part;

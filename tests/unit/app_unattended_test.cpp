@@ -1,9 +1,8 @@
 // Unattended installs: the command line's options, the plan over a catalogue, the exit code,
 // and the queue's part (skipped rows, a log kept across runs, its lines passed on).
-#include "app/unattended.h"
-
 #include <gtest/gtest.h>
 
+#include "app/unattended.h"
 #include "catalogue/catalogue_file.h"
 #include "fakes/event_log.h"
 #include "fakes/fake_environment.h"
@@ -32,12 +31,34 @@ TEST(UnattendedCommandLine, OptionsAndTheirErrors) {
       {"T.exe /install *", "", {"*"}, 0, "", false, false, false, ""},
       {"T.exe \"E:\\\" /install *", "E:\\", {"*"}, 0, "", false, false, false, ""},
       {"T.exe disc.ini -INSTALL Editor \"Paint Box\" /Drive E: /LOG c:\\l.log /quiet /reinstall",
-       "disc.ini", {"Editor", "Paint Box"}, 'e', "c:\\l.log", true, true, false, ""},
+       "disc.ini",
+       {"Editor", "Paint Box"},
+       'e',
+       "c:\\l.log",
+       true,
+       true,
+       false,
+       ""},
       {"T.exe /install a /drive x /install b", "", {"a", "b"}, 'x', "", false, false, false, ""},
       {"T.exe /?", "", {}, 0, "", false, false, true, ""},
-      {"T.exe /install a /bogus /?", "", {"a"}, 0, "", false, false, true, "Unknown option: /bogus"},
+      {"T.exe /install a /bogus /?",
+       "",
+       {"a"},
+       0,
+       "",
+       false,
+       false,
+       true,
+       "Unknown option: /bogus"},
       {"T.exe /install", "", {}, 0, "", false, false, false, "/install needs the names"},
-      {"T.exe /install a /quiet stray", "", {"a"}, 0, "", true, false, false,
+      {"T.exe /install a /quiet stray",
+       "",
+       {"a"},
+       0,
+       "",
+       true,
+       false,
+       false,
        "Unexpected argument: stray"},
       {"T.exe /install a /drive", "", {"a"}, 0, "", false, false, false, "/drive needs a value"},
       {"T.exe /install a /drive ee", "", {"a"}, 0, "", false, false, false, "Not a drive letter"},
@@ -111,7 +132,8 @@ class UnattendedPlanTest : public ::testing::Test {
   }
   static Names NamesOf(const UnattendedPlan& plan) {
     Names names;
-    for (const QueuedProgram& p : plan.programs) names.push_back(p.name + (p.skip ? " (skip)" : ""));
+    for (const QueuedProgram& p : plan.programs)
+      names.push_back(p.name + (p.skip ? " (skip)" : ""));
     return names;
   }
   Catalogue cat;
@@ -137,8 +159,8 @@ TEST_F(UnattendedPlanTest, ADriveTokenNeedsADriveLetterSomewhere) {
   EXPECT_EQ(Plan("T /install Paint /drive e", "\\\\server\\disc\\DISC.INI").error, "");
   EXPECT_EQ(Plan("T /install Editor", "\\\\server\\disc\\DISC.INI").error, "");
   // An installed program is not run: its token needs no drive.
-  EXPECT_EQ(Plan("T /install Paint", "\\\\server\\disc\\DISC.INI", {cat.ProgramList[0].get()}).error,
-            "");
+  EXPECT_EQ(
+      Plan("T /install Paint", "\\\\server\\disc\\DISC.INI", {cat.ProgramList[0].get()}).error, "");
 }
 
 TEST_F(UnattendedPlanTest, InstalledProgramsAreSkippedUnlessReinstalled) {

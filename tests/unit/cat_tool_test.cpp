@@ -91,7 +91,8 @@ TEST_F(CatTool, DumpJsonIsOneAsciiObjectInCatalogueOrder) {
             "{\"name\":\"Zeta\",\"nfo\":\"\\\\Z.NFO\",\"batch\":true,\"successCodes\":[1,"
             "4294967295],\"detect\":\"\",\"serial\":[\"s\"],"
             "\"install\":[\"i1\",\"i2\"],\"info\":[\"f\"],\"specs\":[\"p\"]},"
-            "{\"name\":\"Alpha\",\"nfo\":\"\",\"batch\":false,\"successCodes\":[],\"detect\":\"\",\"serial\":[],"
+            "{\"name\":\"Alpha\",\"nfo\":\"\",\"batch\":false,\"successCodes\":[],\"detect\":\"\","
+            "\"serial\":[],"
             "\"install\":[],"
             "\"info\":[],\"specs\":[]}]}\n");
   for (char c : r.out) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << int(c);

@@ -1,13 +1,12 @@
 // Detection of installed programs: the Detect key's three forms, variables, the places a
 // 32-bit program on 64-bit Windows also looks, and answers over a fake registry and files.
-#include "install/detect.h"
-
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue_file.h"
 #include "fakes/fake_environment.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry.h"
+#include "install/detect.h"
 
 namespace tallimo {
 namespace {
@@ -73,7 +72,8 @@ TEST(DetectRules, VariablesExpandWhenSetAndStayWhenNot) {
       {"a%X", "a%X"},
       {"%X%%X%", "xx"},
   };
-  for (const auto& [text, expanded] : cases) EXPECT_EQ(ExpandVariables(text, env), expanded) << text;
+  for (const auto& [text, expanded] : cases)
+    EXPECT_EQ(ExpandVariables(text, env), expanded) << text;
   bool unclosed = false;
   EXPECT_EQ(VariableNames("%A%\\%B%\\c", unclosed), (std::vector<std::string>{"A", "B"}));
   EXPECT_FALSE(unclosed);
@@ -91,8 +91,9 @@ TEST(DetectRules, A32BitProgramOn64BitWindowsAlsoLooksInTheNativeFolders) {
   using Paths = std::vector<std::string>;
   EXPECT_EQ(PathCandidates("C:\\Program Files (x86)\\Ed\\ed.exe", env, true),
             (Paths{"C:\\Program Files (x86)\\Ed\\ed.exe", "C:\\Program Files\\Ed\\ed.exe"}));
-  EXPECT_EQ(PathCandidates("c:\\windows\\system32\\drivers\\x.sys", env, true),
-            (Paths{"c:\\windows\\system32\\drivers\\x.sys", "C:\\Windows\\Sysnative\\drivers\\x.sys"}));
+  EXPECT_EQ(
+      PathCandidates("c:\\windows\\system32\\drivers\\x.sys", env, true),
+      (Paths{"c:\\windows\\system32\\drivers\\x.sys", "C:\\Windows\\Sysnative\\drivers\\x.sys"}));
   // Both Program Files folders of the common files match: the 64-bit one is added once.
   EXPECT_EQ(PathCandidates("C:\\Program Files (x86)\\Common Files\\m", env, true).size(), 3u);
   EXPECT_EQ(PathCandidates("C:\\Program Files (x86)x\\a", env, true).size(), 1u);
@@ -222,12 +223,12 @@ TEST(DetectKey, DumpShowsItAndCheckFindsBadValues) {
   files.folders.insert("disc");
   std::string text;
   const char* values[] = {"%ProgramFiles%\\Editor\\editor.exe",  // line 3: clean
-                          "C:\\Program Files\\Paint",             // 7: a drive letter
-                          "%MadeUp%\\x.exe",                      // 11: not Windows's own
-                          "HKCR\\.paint",                         // 15: another hive
-                          "uninstall:",                           // 19: nothing to match
-                          "paint.exe",                            // 23: no form at all
-                          "HKCU\\Software\\Paint"};               // 27: clean
+                          "C:\\Program Files\\Paint",            // 7: a drive letter
+                          "%MadeUp%\\x.exe",                     // 11: not Windows's own
+                          "HKCR\\.paint",                        // 15: another hive
+                          "uninstall:",                          // 19: nothing to match
+                          "paint.exe",                           // 23: no form at all
+                          "HKCU\\Software\\Paint"};              // 27: clean
   for (size_t i = 0; i < std::size(values); ++i)
     text += "[Program" + std::to_string(i + 1) + "]\nName=P" + std::to_string(i + 1) +
             "\nDetect=" + values[i] + "\nInstall1=x\n";

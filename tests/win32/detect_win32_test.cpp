@@ -1,0 +1,142 @@
+// Detection against the real system: keys made and deleted by the test in both registry views,
+// an Uninstall entry of the current user, real files and folders, drives and shares that are
+// not there (no box, no long wait), and the console output's file handle.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+
+#include "install/detect.h"
+#include "platform/environment.h"
+#include "platform/probe_files.h"
+#include "platform/registry.h"
+#include "win32/win32_test_files.h"
+
+namespace tallimo {
+namespace {
+
+#ifndef KEY_WOW64_64KEY
+#define KEY_WOW64_64KEY 0x0100
+#endif
+#ifndef KEY_WOW64_32KEY
+#define KEY_WOW64_32KEY 0x0200
+#endif
+
+const std::string kBase = "Software\\TallimoDetectTest" + std::to_string(GetCurrentProcessId());
+
+class RealRegistry : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) DeleteTree(kBase, view);
+    DeleteTree(std::string(kUninstallKey) + "\\TallimoDetectTest", KEY_WOW64_32KEY);
+  }
+  static void Make(const std::string& path, REGSAM view, const wchar_t* displayName = nullptr) {
+    HKEY key = nullptr;
+    const std::wstring wide(path.begin(), path.end());
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0, nullptr, 0, KEY_WRITE | view,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    if (displayName)
+      RegSetValueExW(key, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(displayName),
+                     static_cast<DWORD>((wcslen(displayName) + 1) * sizeof(wchar_t)));
+    const DWORD number = 7;
+    RegSetValueExW(key, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                   sizeof number);
+    RegCloseKey(key);
+  }
+  // Removes a key and what is below it (RegDeleteTree is newer than Windows XP).
+  static void DeleteTree(const std::string& path, REGSAM view) {
+    for (const std::string& sub : HostRegistry().SubKeyNames(
+             TRegistryRoot::rrCurrentUser, path,
+             view == KEY_WOW64_64KEY ? TRegistryView::rv64 : TRegistryView::rv32))
+      DeleteTree(path + "\\" + sub, view);
+    HKEY parent = nullptr;
+    const size_t slash = path.rfind('\\');
+    const std::wstring above(path.begin(), path.begin() + static_cast<ptrdiff_t>(slash));
+    const std::wstring name(path.begin() + static_cast<ptrdiff_t>(slash) + 1, path.end());
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, above.c_str(), 0, KEY_WRITE | view, &parent) ==
+        ERROR_SUCCESS) {
+      RegDeleteKeyW(parent, name.c_str());
+      RegCloseKey(parent);
+    }
+  }
+};
+
+TEST_F(RealRegistry, KeysValuesAndSubkeysInBothViews) {
+  Registry& registry = HostRegistry();
+  const auto HKCU = TRegistryRoot::rrCurrentUser;
+  Make(kBase + "\\Native", KEY_WOW64_64KEY);
+  Make(kBase + "\\Old\\Deeper", KEY_WOW64_32KEY, L"Caf\u00e9 Editor");
+  EXPECT_TRUE(registry.KeyExists(HKCU, kBase + "\\Native", TRegistryView::rv64));
+  EXPECT_TRUE(registry.KeyExists(HKCU, kBase + "\\Old\\Deeper", TRegistryView::rv32));
+  EXPECT_FALSE(registry.KeyExists(HKCU, kBase + "\\Missing", TRegistryView::rv64));
+  EXPECT_FALSE(registry.KeyExists(HKCU, kBase + "\\Missing", TRegistryView::rv32));
+  EXPECT_EQ(registry.StringValue(HKCU, kBase + "\\Old\\Deeper", "displayname", TRegistryView::rv32),
+            "Caf\xC3\xA9 Editor");  // UTF-8 inside the program
+  EXPECT_EQ(registry.StringValue(HKCU, kBase + "\\Old\\Deeper", "Number", TRegistryView::rv32), "");
+  EXPECT_EQ(registry.StringValue(HKCU, kBase + "\\Old\\Deeper", "None", TRegistryView::rv32), "");
+  EXPECT_EQ(registry.SubKeyNames(HKCU, kBase + "\\Old", TRegistryView::rv32),
+            (std::vector<std::string>{"Deeper"}));
+  EXPECT_TRUE(registry.SubKeyNames(HKCU, kBase + "\\Missing", TRegistryView::rv32).empty());
+
+  // The rules over the real registry: either view counts.
+  Detector detector({HostProbeFileSystem(), registry, HostEnvironment()});
+  EXPECT_TRUE(detector.IsInstalled("HKCU\\" + kBase + "\\Native"));
+  EXPECT_TRUE(detector.IsInstalled("HKEY_CURRENT_USER\\" + kBase + "\\Old\\Deeper"));
+  EXPECT_FALSE(detector.IsInstalled("HKCU\\" + kBase + "\\Missing"));
+  EXPECT_FALSE(detector.IsInstalled("HKLM\\" + kBase + "\\Native"));
+}
+
+TEST_F(RealRegistry, AnUninstallEntryOfTheCurrentUserCounts) {
+  Make(std::string(kUninstallKey) + "\\TallimoDetectTest", KEY_WOW64_32KEY,
+       L"Tallimo Detect Test 1.0");
+  Detector detector({HostProbeFileSystem(), HostRegistry(), HostEnvironment()});
+  EXPECT_TRUE(detector.IsInstalled("uninstall:tallimo detect test"));
+  EXPECT_FALSE(Detector({HostProbeFileSystem(), HostRegistry(), HostEnvironment()})
+                   .IsInstalled("uninstall:tallimo detect test 2"));
+}
+
+TEST(ProbeFiles, FilesAndFoldersAndWhatIsNotThereWithoutABoxOrALongWait) {
+  char temp[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder =
+      std::string(temp) + "TallimoProbe" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(folder.c_str(), nullptr);
+  wintest::WriteBytes(folder + "\\app.exe", "MZ");
+  FileSystem& files = HostProbeFileSystem();
+  EXPECT_EQ(files.KindOf(folder + "\\app.exe"), TFileKind::fkFile);
+  EXPECT_EQ(files.KindOf(folder), TFileKind::fkFolder);
+  EXPECT_EQ(files.KindOf(folder + "\\"), TFileKind::fkFolder);
+  EXPECT_EQ(files.KindOf(folder + "\\missing.exe"), TFileKind::fkMissing);
+  EXPECT_TRUE(files.FileExists(folder + "\\app.exe"));
+  EXPECT_FALSE(files.DirectoryExists(folder + "\\app.exe"));
+
+  // A path of the same folder through a variable of the real environment.
+  SetEnvironmentVariableA("TALLIMO_PROBE", folder.c_str());
+  Detector detector({files, HostRegistry(), HostEnvironment()});
+  EXPECT_TRUE(detector.IsInstalled("%TALLIMO_PROBE%\\app.exe"));
+  EXPECT_FALSE(detector.IsInstalled("%TALLIMO_PROBE_UNSET%\\app.exe"));
+  wintest::RemoveTree(folder);
+  EXPECT_FALSE(detector.IsInstalled("%TALLIMO_PROBE%\\app.exe"));
+
+  // A drive letter that nothing is mapped to, and a share of a server that is not there.
+  char unused = 0;
+  const DWORD drives = GetLogicalDrives();
+  for (char d = 'Q'; d <= 'Y' && !unused; ++d)
+    if (!(drives & (1u << (d - 'A')))) unused = d;
+  ASSERT_NE(unused, 0);
+  const UINT modeBefore = SetErrorMode(0);
+  SetErrorMode(modeBefore);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(files.KindOf(std::string(1, unused) + ":\\setup.exe"), TFileKind::fkMissing);
+  EXPECT_EQ(files.KindOf("\\\\tallimo-no-such-server\\share\\setup.exe"), TFileKind::fkMissing);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(waited, std::chrono::milliseconds(kProbeLimitMilliseconds + 1500));
+  const UINT modeAfter = SetErrorMode(0);
+  SetErrorMode(modeAfter);
+  EXPECT_EQ(modeAfter, modeBefore) << "the error mode is put back";
+}
+
+}  // namespace
+}  // namespace tallimo
