@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <set>
 
 #include "install/drive_token.h"
 
@@ -12,34 +11,35 @@ UnattendedPlan PlanUnattended(const UnattendedOptions& options, const Catalogue&
                               const std::string& cataloguePath, Locale& locale,
                               const std::vector<const TTallimoProg*>& installed) {
   UnattendedPlan plan;
-  std::set<const TTallimoProg*> picked;
+  // Picked entries by their index in catalogue order.
+  std::vector<char> picked(cat.ProgramList.size(), 0);
   for (const std::string& name : options.names) {
     if (name == "*") {
-      for (const auto& entry : cat.ProgramList) picked.insert(entry.get());
+      std::fill(picked.begin(), picked.end(), 1);
       continue;
     }
-    auto found = std::find_if(cat.ProgramList.begin(), cat.ProgramList.end(), [&](const auto& e) {
-      return locale.CompareIgnoreCase(e->Name, name) == 0;
-    });
-    if (found == cat.ProgramList.end()) {
+    size_t i = 0;
+    while (i < picked.size() && locale.CompareIgnoreCase(cat.ProgramList[i]->Name, name) != 0) ++i;
+    if (i == picked.size()) {
       plan.error = "No program of the catalogue is named " + name;
       return plan;
     }
-    picked.insert(found->get());
+    picked[i] = 1;
   }
   std::optional<char> drive = options.drive;
   if (!drive && cataloguePath.size() >= 2 && cataloguePath[1] == ':' &&
       std::isalpha(static_cast<unsigned char>(cataloguePath[0])))
     drive = static_cast<char>(cataloguePath[0] | 0x20);
-  for (const auto& entry : cat.ProgramList) {
-    if (!picked.count(entry.get())) continue;
+  for (size_t i = 0; i < picked.size(); ++i) {
+    if (!picked[i]) continue;
+    const TTallimoProg* entry = cat.ProgramList[i].get();
     if (entry->InstallLines.empty()) {
       plan.leftOut.push_back(entry->Name);
       continue;
     }
     QueuedProgram program{entry->Name, entry->Batch, {}, entry->SuccessCodes};
     program.skip = !options.reinstall &&
-                   std::find(installed.begin(), installed.end(), entry.get()) != installed.end();
+                   std::find(installed.begin(), installed.end(), entry) != installed.end();
     if (program.skip) {
       program.lines = entry->InstallLines;  // never run
     } else {

@@ -7,6 +7,7 @@
 #include "install/detect.h"
 #include "install/install_progress.h"
 #include "platform/error.h"
+#include "platform/wide.h"
 
 namespace tallimo {
 
@@ -16,6 +17,19 @@ QueueSeams QueueSeamsOf(UnattendedSeams& seams) {
   // No hand-over to an elevated copy: its prompt would wait for a person.
   return {seams.processes, seams.files, seams.environment, seams.random, seams.clock,
           seams.logFiles,  nullptr};
+}
+
+// The catalogue's full path: a relative one is on the current directory's drive, which %D:
+// then takes.
+std::string FullPath(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD got = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  if (got == 0 || got >= size) return path;
+  full.resize(got);
+  return Narrow(full);
 }
 
 // Nothing runs: the message goes to the log, the console and (without /quiet) a box with the
@@ -42,8 +56,8 @@ int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
   if (!options.error.empty()) return UsageError(options, seams, options.error);
 
   Catalogue cat;
-  cat.IniFileName =
-      options.catalogue.empty() ? DefaultIniFileName(seams.programPath) : options.catalogue;
+  cat.IniFileName = options.catalogue.empty() ? DefaultIniFileName(seams.programPath)
+                                              : FullPath(options.catalogue);
   if (seams.files.KindOf(cat.IniFileName) == TFileKind::fkMissing)
     return UsageError(options, seams, "The catalogue " + cat.IniFileName + " does not exist");
   try {

@@ -196,20 +196,26 @@ bool Detector::KeyExists(TRegistryRoot root, const std::string& path) {
 const std::vector<std::string>& Detector::DisplayNames() {
   if (displayNames_) return *displayNames_;
   displayNames_.emplace();
-  std::vector<std::pair<TRegistryRoot, TRegistryView>> places;
-  if (seams_.registry.Wow64())
-    places = {{TRegistryRoot::rrLocalMachine, TRegistryView::rv64},
-              {TRegistryRoot::rrLocalMachine, TRegistryView::rv32},
-              {TRegistryRoot::rrCurrentUser, TRegistryView::rvDefault}};
-  else
-    places = {{TRegistryRoot::rrLocalMachine, TRegistryView::rvDefault},
-              {TRegistryRoot::rrCurrentUser, TRegistryView::rvDefault}};
-  for (const auto& [root, view] : places)
+  struct Place {
+    TRegistryRoot root;
+    TRegistryView view;
+  };
+  static constexpr Place kTwoViews[] = {{TRegistryRoot::rrLocalMachine, TRegistryView::rv64},
+                                        {TRegistryRoot::rrLocalMachine, TRegistryView::rv32},
+                                        {TRegistryRoot::rrCurrentUser, TRegistryView::rvDefault}};
+  static constexpr Place kOneView[] = {{TRegistryRoot::rrLocalMachine, TRegistryView::rvDefault},
+                                       {TRegistryRoot::rrCurrentUser, TRegistryView::rvDefault}};
+  const bool wow64 = seams_.registry.Wow64();
+  for (const Place *place = wow64 ? kTwoViews : kOneView,
+                   *end = wow64 ? std::end(kTwoViews) : std::end(kOneView);
+       place != end; ++place) {
+    const auto [root, view] = *place;
     for (const std::string& sub : seams_.registry.SubKeyNames(root, kUninstallKey, view)) {
       std::string name = seams_.registry.StringValue(root, std::string(kUninstallKey) + "\\" + sub,
                                                      "DisplayName", view);
       if (!name.empty()) displayNames_->push_back(Folded(name));
     }
+  }
   return *displayNames_;
 }
 
