@@ -27,15 +27,26 @@ const std::string kBase = "Software\\TallimoDetectTest" + std::to_string(GetCurr
 
 class RealRegistry : public ::testing::Test {
  protected:
+  // The keys made, deepest first (RegDeleteTree is newer than Windows XP).
   void TearDown() override {
-    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) DeleteTree(kBase, view);
-    DeleteTree(std::string(kUninstallKey) + "\\TallimoDetectTest", KEY_WOW64_32KEY);
+    const std::string keys[] = {kBase + "\\Native", kBase + "\\Old\\Deeper", kBase + "\\Old", kBase,
+                                std::string(kUninstallKey) + "\\TallimoDetectTest"};
+    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
+      for (const std::string& key : keys) {
+        const size_t slash = key.rfind('\\');
+        HKEY parent = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(key.substr(0, slash)).c_str(), 0,
+                          KEY_WRITE | view, &parent) != ERROR_SUCCESS)
+          continue;
+        RegDeleteKeyW(parent, Wide(key.substr(slash + 1)).c_str());
+        RegCloseKey(parent);
+      }
   }
+  static std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
   static void Make(const std::string& path, REGSAM view, const wchar_t* displayName = nullptr) {
     HKEY key = nullptr;
-    const std::wstring wide(path.begin(), path.end());
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0, nullptr, 0, KEY_WRITE | view,
-                              nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0,
+                              KEY_WRITE | view, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     if (displayName)
       RegSetValueExW(key, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(displayName),
@@ -44,22 +55,6 @@ class RealRegistry : public ::testing::Test {
     RegSetValueExW(key, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
                    sizeof number);
     RegCloseKey(key);
-  }
-  // Removes a key and what is below it (RegDeleteTree is newer than Windows XP).
-  static void DeleteTree(const std::string& path, REGSAM view) {
-    for (const std::string& sub : HostRegistry().SubKeyNames(
-             TRegistryRoot::rrCurrentUser, path,
-             view == KEY_WOW64_64KEY ? TRegistryView::rv64 : TRegistryView::rv32))
-      DeleteTree(path + "\\" + sub, view);
-    HKEY parent = nullptr;
-    const size_t slash = path.rfind('\\');
-    const std::wstring above(path.begin(), path.begin() + static_cast<ptrdiff_t>(slash));
-    const std::wstring name(path.begin() + static_cast<ptrdiff_t>(slash) + 1, path.end());
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, above.c_str(), 0, KEY_WRITE | view, &parent) ==
-        ERROR_SUCCESS) {
-      RegDeleteKeyW(parent, name.c_str());
-      RegCloseKey(parent);
-    }
   }
 };
 
