@@ -215,8 +215,8 @@ TEST(DetectKey, ReadAndWrittenAfterSuccessCodes) {
 namespace tallimo {
 namespace {
 
-// tallimo-cat: dump shows the key, check finds values that are never matched.
-TEST(DetectKey, DumpShowsItAndCheckFindsBadValues) {
+// tallimo-cat check: values that are never matched, and paths that will not be found.
+TEST(DetectKey, CheckFindsValuesThatAreNeverMatched) {
   testing::FakeFileSystem files;
   testing::FakeLocale locale;
   testing::FixedClock clock;
@@ -254,11 +254,6 @@ TEST(DetectKey, DumpShowsItAndCheckFindsBadValues) {
     EXPECT_TRUE(found[i].starts_with("disc/c.ini:" + std::to_string(expected[i].first) + ": " +
                                      expected[i].second))
         << found[i];
-
-  std::ostringstream json;
-  EXPECT_EQ(RunCatTool({"dump", "--json", "disc/c.ini"}, json, err, files, locale, clock), 0);
-  EXPECT_NE(json.str().find("\"successCodes\":[],\"detect\":\"HKCU\\\\Software\\\\Paint\""),
-            std::string::npos);
 }
 
 }  // namespace
