@@ -18,6 +18,7 @@
 #include "install/drive_dialog.h"
 #include "install/elevated_runner_win32.h"
 #include "platform/probe_files.h"
+#include "platform/wide.h"
 #include "ui/application.h"
 #include "viewers/nfo_viewer.h"
 
@@ -66,7 +67,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   app.SetHelpEngine(&HostHelpEngine());
   app.SetScreen(&HostScreen());
   // /install or /?: an unattended run, without the main window.
-  if (std::optional<UnattendedOptions> unattended = ParseUnattended(GetCommandLineA())) {
+  if (std::optional<UnattendedOptions> unattended = ParseUnattended(Narrow(GetCommandLineW()))) {
     TimeSeededRandom names;
     std::unique_ptr<ConsoleOutput> console = ParentConsole();
     return RunUnattended(

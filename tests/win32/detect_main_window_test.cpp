@@ -9,6 +9,7 @@
 
 #include "app/detail_panes.h"
 #include "install/detect.h"
+#include "platform/wide.h"
 #include "ui/application.h"
 #include "win32/main_window_fixture.h"
 
@@ -39,17 +40,17 @@ class DetectOnMainWindow : public MainWindowFixture<> {
   void SelectRow(int row) {
     HWND list = form->ListBox1.Handle();
     RECT r{};
-    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
     const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
     ui::App().ProcessMessages();
   }
   // The colour at the middle of where a row's installed mark goes.
   COLORREF MarkPixel(int row) {
     HWND list = form->ListBox1.Handle();
     RECT r{};
-    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
     const int h = r.bottom - r.top;
     UpdateWindow(list);
     HDC dc = GetDC(list);
@@ -115,14 +116,14 @@ std::vector<std::string> g_rows;
 void CALLBACK FinishTheQueue(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   if (g_runner->Waiting()) g_runner->End(0);
-  HWND window = FindWindowA(nullptr, "Tallimo - Installing");
-  HWND list = FindWindowExA(window, nullptr, "ListBox", nullptr);
-  char text[256] = "";
-  for (int i = 0; i < static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); ++i) {
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-    g_rows.push_back(text);
+  HWND window = FindWindowW(nullptr, L"Tallimo - Installing");
+  HWND list = FindWindowExW(window, nullptr, L"ListBox", nullptr);
+  wchar_t text[256] = L"";
+  for (int i = 0; i < static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); ++i) {
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    g_rows.push_back(Narrow(text));
   }
-  PostMessageA(FindWindowExA(window, nullptr, "Button", "&Close"), BM_CLICK, 0, 0);
+  PostMessageW(FindWindowExW(window, nullptr, L"Button", L"&Close"), BM_CLICK, 0, 0);
 }
 
 TEST_F(DetectOnMainWindow, TheQueueAsksOnceAndNoSkipsTheInstalledOnes) {

@@ -11,6 +11,7 @@
 #include "platform/environment.h"
 #include "platform/probe_files.h"
 #include "platform/registry.h"
+#include "platform/wide.h"
 #include "win32/win32_test_files.h"
 
 namespace tallimo {
@@ -93,11 +94,10 @@ TEST_F(RealRegistry, AnUninstallEntryOfTheCurrentUserCounts) {
 }
 
 TEST(ProbeFiles, FilesAndFoldersAndWhatIsNotThereWithoutABoxOrALongWait) {
-  char temp[MAX_PATH] = "";
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder =
-      std::string(temp) + "TallimoProbe" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(folder.c_str(), nullptr);
+  wchar_t temp[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, temp);
+  const std::string folder = Narrow(temp) + "TallimoProbe" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryW(Widen(folder).c_str(), nullptr);
   wintest::WriteBytes(folder + "\\app.exe", "MZ");
   FileSystem& files = HostProbeFileSystem();
   EXPECT_EQ(files.KindOf(folder + "\\app.exe"), TFileKind::fkFile);
@@ -108,7 +108,7 @@ TEST(ProbeFiles, FilesAndFoldersAndWhatIsNotThereWithoutABoxOrALongWait) {
   EXPECT_FALSE(files.DirectoryExists(folder + "\\app.exe"));
 
   // A path of the same folder through a variable of the real environment.
-  SetEnvironmentVariableA("TALLIMO_PROBE", folder.c_str());
+  SetEnvironmentVariableW(L"TALLIMO_PROBE", Widen(folder).c_str());
   Detector detector({files, HostRegistry(), HostEnvironment()});
   EXPECT_TRUE(detector.IsInstalled("%TALLIMO_PROBE%\\app.exe"));
   EXPECT_FALSE(detector.IsInstalled("%TALLIMO_PROBE_UNSET%\\app.exe"));
