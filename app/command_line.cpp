@@ -57,6 +57,101 @@ std::optional<std::string> QueueWorkerFile(std::string_view commandLine) {
   return file;
 }
 
+std::vector<std::string> CommandLineArguments(std::string_view commandLine) {
+  std::vector<std::string> args;
+  std::size_t pos = 0;
+  std::string arg;
+  if (!NextArgument(commandLine, pos, arg)) return args;  // the program's name
+  while (NextArgument(commandLine, pos, arg)) args.push_back(arg);
+  return args;
+}
+
+namespace {
+
+bool IsOption(const std::string& arg) {
+  return !arg.empty() && (arg[0] == '/' || arg[0] == '-');
+}
+
+// The option's name in lower case, without its "/" or "-".
+std::string OptionName(const std::string& arg) {
+  std::string name = arg.substr(1);
+  for (char& c : name)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return name;
+}
+
+}  // namespace
+
+std::optional<UnattendedOptions> ParseUnattended(std::string_view commandLine) {
+  const std::vector<std::string> args = CommandLineArguments(commandLine);
+  bool unattended = false;
+  for (const std::string& arg : args)
+    if (IsOption(arg) && (OptionName(arg) == "install" || OptionName(arg) == "?"))
+      unattended = true;
+  if (!unattended) return std::nullopt;
+
+  UnattendedOptions options;
+  auto fail = [&options](std::string message) {
+    if (options.error.empty()) options.error = std::move(message);
+  };
+  std::size_t i = 0;
+  if (!args.empty() && !IsOption(args[0])) options.catalogue = args[i++];
+  bool install = false;
+  while (i < args.size()) {
+    const std::string& arg = args[i++];
+    if (!IsOption(arg)) {
+      fail("Unexpected argument: " + arg);
+      continue;
+    }
+    const std::string name = OptionName(arg);
+    // The value of /drive or /log: the next argument, when it is not an option itself.
+    auto value = [&]() -> std::optional<std::string> {
+      if (i < args.size() && !IsOption(args[i])) return args[i++];
+      fail("The option " + arg + " needs a value");
+      return std::nullopt;
+    };
+    if (name == "?") {
+      options.usage = true;
+    } else if (name == "install") {
+      install = true;
+      while (i < args.size() && !IsOption(args[i])) options.names.push_back(args[i++]);
+    } else if (name == "drive") {
+      if (auto letter = value()) {
+        std::string d = *letter;
+        if (d.size() == 2 && d[1] == ':') d.pop_back();
+        const char c = d.size() == 1 ? d[0] : '\0';
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
+          options.drive = static_cast<char>(c | 0x20);
+        else
+          fail("Not a drive letter: " + *letter);
+      }
+    } else if (name == "log") {
+      if (auto file = value()) options.logFile = *file;
+    } else if (name == "quiet") {
+      options.quiet = true;
+    } else if (name == "reinstall") {
+      options.reinstall = true;
+    } else {
+      fail("Unknown option: " + arg);
+    }
+  }
+  if (install && options.names.empty()) fail("The option /install needs the names of programs");
+  return options;
+}
+
+std::string UnattendedUsage() {
+  return "Tallimo.exe [CATALOGUE] /install NAME [NAME ...] [/drive X] [/log FILE] [/quiet] "
+         "[/reinstall]\r\r"
+         "/install NAME ...\tinstalls these programs of the catalogue (* for all)\r"
+         "/drive X\tthe drive letter for %D: (else the catalogue's drive)\r"
+         "/log FILE\tthe log, added to when it exists (else a new one in TEMP)\r"
+         "/quiet\tno windows\r"
+         "/reinstall\tinstalls programs that are installed already\r"
+         "/?\tshows this text\r\r"
+         "Exit codes: 0 installed, 3010 a restart is needed, 1 a program failed, 1641 a "
+         "restart was started, 2 a usage error.";
+}
+
 std::string DefaultIniFileName(const std::string& programPath) {
   const std::size_t nameStart = programPath.find_last_of("\\/:");
   const std::size_t dot = programPath.rfind('.');

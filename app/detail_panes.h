@@ -16,6 +16,9 @@ struct TProgramDetails {
   std::optional<bool> SerialEnabled;
 };
 
+// The Information pane's first line for a program installed on this computer.
+inline constexpr const char* kInstalledLine = "Installed on this computer.";
+
 // The panes for the entry at `index` of `list`, or the no-selection texts when `index` is
 // negative. `index` is -1 or a valid index.
 TProgramDetails ProgramDetails(const TProgramList& list, int index);

@@ -216,6 +216,7 @@ void TFTallimo::FormCreate() {
   if (!Cat.ConfigCaption.empty()) SetCaption("Tallimo - " + Cat.ConfigCaption);
   Cat.WriteDate = DateTimeText(seams_.clock.Now(), seams_.locale);
   SetWidth(ScaleSize(ScaleFactor, Width()));
+  ScheduleDetection();
 }
 
 void TFTallimo::GetMinMaxInfo(MINMAXINFO& info) {
@@ -252,6 +253,7 @@ void TFTallimo::Image1Click() {
 
 void TFTallimo::RefreshProgramList() {
   Marks.KeepOnly(Cat.ProgramList);
+  Installed.KeepOnly(Cat.ProgramList);
   ListBox1.SetRows(ProgramListRows(Cat.ProgramList, seams_.locale));
   ListBox1.SetSelection({});
   ShowMarks();
@@ -260,6 +262,7 @@ void TFTallimo::RefreshProgramList() {
 void TFTallimo::RefreshAfterChange() {
   RefreshProgramList();
   ShowProgramDetails(-1);
+  ScheduleDetection();
 }
 
 void TFTallimo::ShowProgramDetails(int index) {
@@ -272,6 +275,8 @@ void TFTallimo::ShowProgramDetails(int index) {
     BtnSerial.SetEnabled(*details.SerialEnabled);
     ppCopySerial1->SetEnabled(*details.SerialEnabled);
   }
+  if (index >= 0 && Installed.IsMarked(Cat.ProgramList[static_cast<size_t>(index)].get()))
+    details.InfoLines.front() = kInstalledLine;
   MemoInfo.SetLines(details.InfoLines);
   MemoSpecs.SetLines(details.SpecsLines);
 }
@@ -317,7 +322,9 @@ void TFTallimo::ListBox1DrawCell(HDC dc, int col, int row, const RECT& rect,
               text.c_str(), static_cast<UINT>(text.size()), nullptr);
   SetTextAlign(dc, oldAlign);
   // A marked program: a check mark at the row's left edge, over the background.
-  const int index = Marks.Empty() ? -1 : FindProgramIndex(ListBox1.Cell(col, row));
+  const int index =
+      Marks.Empty() && Installed.Empty() ? -1 : FindProgramIndex(ListBox1.Cell(col, row));
+  DrawInstalledMark(dc, index, rect);
   if (index >= 0 && Marks.IsMarked(Cat.ProgramList[static_cast<size_t>(index)].get())) {
     const int h = rect.bottom - rect.top, x = rect.left + h / 4, y = rect.top + h / 2;
     const POINT check[3] = {{x, y}, {x + h / 6, y + h / 6}, {x + h / 2, y - h / 4}};

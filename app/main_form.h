@@ -23,6 +23,7 @@
 #include "platform/log_file.h"
 #include "platform/process.h"
 #include "platform/prompter.h"
+#include "platform/registry.h"
 #include "platform/restart.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
@@ -75,6 +76,8 @@ struct MainWindowSeams {
   LogFiles& logFiles;        // the install queue's log
   Restarter& restarter;      // a restart that installed programs need
   ElevatedRunner& elevated;  // the rest of a queue that needs administrator rights
+  Registry& registry;        // detection of installed programs
+  FileSystem& probeFiles;    // detection's file probes: no system box, no long wait
   MainWindowDialogs dialogs;
 };
 
@@ -88,6 +91,8 @@ class TFTallimo : public ui::Form {
   StringList InstallScript;
   // The entries marked for installing together.
   ProgramMarks Marks;
+  // The entries found installed on this computer (main_form_detect.cpp).
+  ProgramMarks Installed;
 
   // Controls, in the order of their z-order (and tab order).
   ui::Panel PanList;
@@ -173,6 +178,9 @@ class TFTallimo : public ui::Form {
   void ppAddProgram1Click();     // Add Program
   void ppEditProcedure1Click();  // Edit Program
   void ppRemoveProgram1Click();  // Remove Program
+  // Detection of installed programs (main_form_detect.cpp): now, or once the window is painted.
+  void DetectInstalledPrograms();
+  void ScheduleDetection();
   // After a command changed the catalogue: the list refilled with no row selected, the panes
   // cleared.
   void RefreshAfterChange();
@@ -180,6 +188,7 @@ class TFTallimo : public ui::Form {
  protected:
   void FormCreate() override;
   void GetMinMaxInfo(MINMAXINFO& info) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void BuildControls();
@@ -188,6 +197,10 @@ class TFTallimo : public ui::Form {
   void InitInstallCommands();
   // The install queue over the marked entries; closes the window after it with `thenClose`.
   void InstallMarked(bool thenClose);
+  // The installed mark of the entry at `index` (-1: none) in a row of the list.
+  void DrawInstalledMark(HDC dc, int index, const RECT& rect);
+  // "Install it again?" for installed entries: true for Yes.
+  bool ConfirmReinstall(const std::vector<const TTallimoProg*>& entries);
   // Wires the reading aids' commands (main_form_viewers.cpp).
   void InitViewerCommands();
   // Wires the Help menu (main_form_help.cpp).

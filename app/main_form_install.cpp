@@ -23,7 +23,7 @@ TInstallResult RunInstall(TFTallimo& form, MainWindowSeams& seams,
 
 bool CountsAsInstalled(TQueueState state) {
   return state == TQueueState::qsInstalled || state == TQueueState::qsRestartNeeded ||
-         state == TQueueState::qsRestartStarted;
+         state == TQueueState::qsRestartStarted || state == TQueueState::qsAlreadyInstalled;
 }
 
 }  // namespace
@@ -86,11 +86,16 @@ void TFTallimo::ShowMarks() {
 
 void TFTallimo::BtnInstallClick() {
   if (!Marks.Empty()) return InstallMarked(false);
+  if (TTallimoProg* entry = SelectedEntry(); entry && Installed.IsMarked(entry))
+    if (!ConfirmReinstall({entry})) return;
   RunInstall(*this, seams_, &InstallRunner::Install);
+  ScheduleDetection();
 }
 
 void TFTallimo::BtnInstCloseClick() {
   if (!Marks.Empty()) return InstallMarked(true);
+  if (TTallimoProg* entry = SelectedEntry(); entry && Installed.IsMarked(entry))
+    if (!ConfirmReinstall({entry})) return;
   RunInstall(*this, seams_, &InstallRunner::InstallAndClose);
 }
 
@@ -105,9 +110,17 @@ void TFTallimo::InstallMarked(bool thenClose) {
     seams_.prompter.MessageDlg(refusal, TMsgDlgType::mtError);  // nothing runs
     return;
   }
+  // One question for all the installed ones; No leaves them out of the run.
+  std::vector<const TTallimoProg*> installed;
+  for (const TTallimoProg* entry : plan.programs)
+    if (Installed.IsMarked(entry)) installed.push_back(entry);
+  const bool skipInstalled = !installed.empty() && !ConfirmReinstall(installed);
   auto prepared =
       PrepareQueue(plan.programs, [this] { return seams_.dialogs.drive.ChooseDrive(); });
   if (!prepared) return;  // the drive question was left: nothing runs
+  if (skipInstalled)
+    for (size_t i = 0; i < plan.programs.size(); ++i)
+      (*prepared)[i].skip = Installed.IsMarked(plan.programs[i]);
   TFTallimoQueue progress({{seams_.processes, seams_.files, seams_.environment, seams_.random,
                             seams_.clock, seams_.logFiles, seams_.locale, &seams_.elevated},
                            seams_.shell,
@@ -125,6 +138,7 @@ void TFTallimo::InstallMarked(bool thenClose) {
   for (size_t i = 0; i < plan.programs.size(); ++i)
     if (CountsAsInstalled(progress.Queue().Row(i).state)) Marks.SetMarked(plan.programs[i], false);
   ShowMarks();
+  DetectInstalledPrograms();
   if (thenClose) Close();
 }
 

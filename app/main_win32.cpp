@@ -13,10 +13,12 @@
 #include "app/about_box.h"
 #include "app/command_line.h"
 #include "app/main_form.h"
+#include "app/unattended_win32.h"
 #include "catalogue/general_info_dialog.h"
 #include "editor/entry_dialog.h"
 #include "install/drive_dialog.h"
 #include "install/elevated_runner_win32.h"
+#include "platform/probe_files.h"
 #include "platform/wide.h"
 #include "ui/application.h"
 #include "viewers/nfo_viewer.h"
@@ -67,6 +69,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   app.SetPrompter(&prompter);
   app.SetHelpEngine(&HostHelpEngine());
   app.SetScreen(&HostScreen());
+  // /install or /?: an unattended run, without the main window.
+  if (std::optional<UnattendedOptions> unattended = ParseUnattended(Narrow(GetCommandLineW()))) {
+    TimeSeededRandom names;
+    std::unique_ptr<ConsoleOutput> console = ParentConsole();
+    return RunUnattended(
+        *unattended, {HostFileSystem(), HostProbeFileSystem(), HostRegistry(), HostLocale(),
+                      HostClock(), HostEnvironment(), names, HostProcessRunner(), HostLogFiles(),
+                      prompter, HostShell(), HostRestarter(), *console, ProgramPath()});
+  }
 
   // The six windows, each living until the program ends. The dialogs are made first, since
   // the main window takes them; each makes its window when it is first shown, so only the
@@ -98,6 +109,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                                               HostLogFiles(),
                                                               HostRestarter(),
                                                               *elevated,
+                                                              HostRegistry(),
+                                                              HostProbeFileSystem(),
                                                               {*drive, *add, *info, *nfo, *about}});
   FTallimo = mainForm.get();
   FTallimoadd = add.get();

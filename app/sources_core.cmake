@@ -5,4 +5,5 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   app/detail_panes.cpp
   app/main_layout.cpp
   app/program_list.cpp
+  app/unattended.cpp
 )

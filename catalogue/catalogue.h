@@ -18,6 +18,8 @@ class TTallimoProg {
   bool Batch = false;
   // Exit codes besides 0 that mean the installer worked (the SuccessCodes key).
   std::vector<uint32_t> SuccessCodes;
+  // How to tell that the program is installed on this computer (the Detect key); empty: never.
+  std::string Detect;
   StringList SerialLines;
   StringList InstallLines;
   StringList InfoLines;

@@ -65,6 +65,7 @@ void ReadCatalogueDocument(const IniDocument& doc, Catalogue& cat) {
     entry->NfoPath = ValueOr(section, "NFO", "");
     entry->Batch = ReadBatchValue(ValueOr(section, "Batch", ""));
     entry->SuccessCodes = ParseSuccessCodes(ValueOr(section, "SuccessCodes", ""));
+    entry->Detect = ValueOr(section, "Detect", "");
     ReadNumbered(section, "Serial", entry->SerialLines);
     ReadNumbered(section, "Install", entry->InstallLines);
     ReadNumbered(section, "Info", entry->InfoLines);
@@ -130,7 +131,7 @@ std::string WriteText(const Catalogue& cat, std::string_view writeDate) {
   size_t estimate = 128 + cat.ConfigCaption.size() + cat.CreatedBy.size();
   for (const auto& n : cat.NoteLines) estimate += n.size() + 12;
   for (const auto& e : cat.ProgramList) {
-    estimate += 64 + e->Name.size() + e->NfoPath.size();
+    estimate += 64 + e->Name.size() + e->NfoPath.size() + e->Detect.size();
     for (const StringList* l : {&e->SerialLines, &e->InstallLines, &e->InfoLines, &e->SpecsLines})
       for (const auto& item : *l) estimate += item.size() + 16;
   }
@@ -149,6 +150,7 @@ std::string WriteText(const Catalogue& cat, std::string_view writeDate) {
     w.Key("NFO", e.NfoPath);
     w.Key("Batch", e.Batch ? "1" : "0");
     if (!e.SuccessCodes.empty()) w.Key("SuccessCodes", SuccessCodesText(e.SuccessCodes));
+    if (!e.Detect.empty()) w.Key("Detect", e.Detect);
     w.Numbered("Serial", e.SerialLines);
     w.Numbered("Install", e.InstallLines);
     w.Numbered("Info", e.InfoLines);

@@ -164,6 +164,16 @@ void TFTallimoadd::BuildControls() {
                           .bounds = {128, 12, 297, 24},
                           .hint = "Exit codes besides 0 that mean the setup worked, such as 1,2",
                           .helpContext = 57});
+  ui::Place(LabelDetect, {.name = "LabelDetect", .parent = &TabSheet4, .bounds = {12, 52, 0, 0}});
+  LabelDetect.SetFont(DialogFont(15, clBlack));
+  LabelDetect.SetCaption("&Detect");
+  LabelDetect.SetAutoSize(true);
+  LabelDetect.FocusControl = &EditDetect;
+  ui::Place(EditDetect, {.name = "EditDetect",
+                         .parent = &TabSheet4,
+                         .bounds = {128, 48, 297, 24},
+                         .hint = "A path, HKLM\\... or HKCU\\..., or uninstall:NAME",
+                         .helpContext = 58});
 
   MemoAddInst.Hint = "Doubt Click for file dialog";
   MemoAddInst.OnDblClick = [this] { MemoAddInstDblClick(); };
@@ -189,6 +199,7 @@ void TFTallimoadd::LoadEntry(const TTallimoProg& entry) {
   MemoAddInf.SetLines(entry.InfoLines);
   MemoAddSpec.SetLines(entry.SpecsLines);
   EditSuccess.SetText(SuccessCodesText(entry.SuccessCodes));
+  EditDetect.SetText(entry.Detect);
   PageControl1.SetActivePage(0);
 }
 
@@ -205,6 +216,7 @@ void TFTallimoadd::StoreEntry(TTallimoProg& entry) {
   entry.InfoLines = MemoAddInf.Lines();
   entry.SpecsLines = MemoAddSpec.Lines();
   entry.SuccessCodes = ParseSuccessCodes(EditSuccess.Text());
+  entry.Detect = EditDetect.Text();
 }
 
 void TFTallimoadd::FormActivate() {
@@ -246,7 +258,7 @@ void TFTallimoadd::BtnOkayClick() {
   ModalResult = TModalResult::mrNone;  // until the entry passes its check
   // A one-line field holds one line: a pasted line break becomes a space, as the file will
   // hold it.
-  for (ui::Edit* field : {&ProgName, &NFOfile, &EditSuccess}) {
+  for (ui::Edit* field : {&ProgName, &NFOfile, &EditSuccess, &EditDetect}) {
     const std::string text = field->Text();
     if (text.find_first_of("\r\n") != std::string::npos)
       field->SetText(ui::LineBreaksAsSpaces(text));

@@ -42,6 +42,9 @@ class TFTallimoadd : public ui::Form, public EntryEditor {
   ui::TabSheet TabSheet4;
   ui::Label LabelSuccess;
   ui::Edit EditSuccess;
+  // How to tell that the program is installed (the Detect key).
+  ui::Label LabelDetect;
+  ui::Edit EditDetect;
 
   // EntryEditor.
   void SetIniFileName(const std::string& name) override { IniFileName = name; }

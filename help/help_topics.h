@@ -64,6 +64,11 @@ inline constexpr HelpTopic kHelpTopics[] = {
     {57, "SUCCESS_CODES", "program_dialog.htm",
      "Exit codes other than 0 that mean the program's setup worked, as decimal numbers "
      "separated by commas, such as 1,2. Leave it empty when only 0 means success."},
+    {58, "DETECT", "program_dialog.htm",
+     "How to tell that the program is installed on this computer: a file or folder such as "
+     "%ProgramFiles%\\Editor\\editor.exe, a registry key such as HKLM\\Software\\Maker\\Editor, "
+     "or uninstall: and the start of its name in Add or Remove Programs. Leave it empty when "
+     "there is none."},
     {61, "INSTALL_LINES", "program_dialog.htm",
      "The install procedure, one command a line, such as SETUP.EXE /S. %D: stands for the "
      "drive that the user picks. Double-click to pick a program file."},

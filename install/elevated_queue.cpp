@@ -83,6 +83,7 @@ constexpr std::pair<TQueueState, std::string_view> kStateNames[] = {
     {TQueueState::qsRestartInProgress, "restart-in-progress"},
     {TQueueState::qsNotWaitedFor, "not-waited-for"},
     {TQueueState::qsRightsRefused, "rights-refused"},
+    {TQueueState::qsAlreadyInstalled, "already-installed"},
 };
 
 }  // namespace
@@ -93,6 +94,7 @@ std::string HandOverText(const HandOver& handOver) {
   for (const QueuedProgram& program : handOver.programs) {
     text += "program " + Escape(program.name) + "\n";
     text += std::string("batch ") + (program.batch ? "1" : "0") + "\n";
+    if (program.skip) text += "skip\n";
     for (uint32_t code : program.successCodes) text += "success " + std::to_string(code) + "\n";
     for (const std::string& line : program.lines) text += "line " + Escape(line) + "\n";
   }
@@ -126,6 +128,8 @@ std::optional<HandOver> ParseHandOver(std::string_view text) {
       std::optional<uint32_t> code = Number(rest);
       if (!code) return std::nullopt;
       program.successCodes.push_back(*code);
+    } else if (key == "skip" && rest.empty()) {
+      program.skip = true;
     } else if (key == "line") {
       program.lines.push_back(*value);
     } else {

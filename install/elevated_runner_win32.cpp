@@ -214,6 +214,10 @@ class ForwardedLogs final : public LogFiles {
     result = TWriteResult::wrOk;
     return std::make_unique<Forwarded>(events_);
   }
+  std::unique_ptr<LogFile> OpenToAppend(const std::string&, bool& created) override {
+    created = false;
+    return std::make_unique<Forwarded>(events_);
+  }
 
  private:
   class Forwarded final : public LogFile {

@@ -121,6 +121,7 @@ void TFTallimoQueue::QueueEnded() {
   ShowLogPath();
   ShowProgress();
   EnableButtons();
+  if (Unattended) return Close();
   if (BtnClose.HandleAllocated()) BtnClose.SetFocus();
   if (!queue_.RestartNeeded()) return;
   TModalResult answer = seams_.prompter.MessageDlgWithDefault(

@@ -47,6 +47,8 @@ class TFTallimoQueue : public ui::Form {
   // Asked when the user chose to restart: false cancels the restart (the main window asks its
   // closing question here when the catalogue has unsaved changes). None: restart.
   std::function<bool()> OnConfirmRestart;
+  // An unattended run: no restart question, and the window closes itself when the queue ends.
+  bool Unattended = false;
 
   // Shows the window modally and runs the queue; returns when the window is closed after the
   // queue has ended. Show() alone runs it modeless (the window tests drive it so).

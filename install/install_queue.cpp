@@ -35,6 +35,8 @@ std::string StateText(const QueueRow& row) {
       return "not waited for (still running)";
     case TQueueState::qsRightsRefused:
       return "failed (administrator rights refused)";
+    case TQueueState::qsAlreadyInstalled:
+      return "skipped (already installed)";
   }
   return {};
 }
@@ -54,6 +56,7 @@ QueueCounts CountRows(const std::vector<QueueRow>& rows) {
       case TQueueState::qsInstalled:
       case TQueueState::qsRestartNeeded:
       case TQueueState::qsRestartStarted:
+      case TQueueState::qsAlreadyInstalled:
         ++counts.installed;
         break;
       case TQueueState::qsFailed:
@@ -191,26 +194,45 @@ bool InstallQueue::RestartNeeded() const {
                      [](const QueueRow& row) { return row.state == TQueueState::qsRestartNeeded; });
 }
 
+QueueLog OpenQueueLog(const QueueSeams& seams, const std::string& given) {
+  QueueLog log;
+  bool created = false;
+  if (!given.empty()) {
+    log.path = given;
+    log.file = seams.logFiles.OpenToAppend(given, created);
+  } else {
+    const std::string directory = BatchDirectory(seams.environment.GetEnvVar("TEMP"), seams.files);
+    const LocalTime now = seams.clock.Now();
+    for (int attempt = 1; attempt <= kLogNameAttempts; ++attempt) {
+      log.path = directory + LogFileName(now, attempt);
+      TWriteResult result = TWriteResult::wrFailed;
+      log.file = seams.logFiles.CreateNew(log.path, result);
+      if (log.file || result != TWriteResult::wrExists) break;
+    }
+    created = log.file != nullptr;
+  }
+  log.exists = log.file != nullptr;
+  // UTF-8 with its byte-order mark, once at the start of the file.
+  if (log.file && created && !log.file->Append("\xEF\xBB\xBF")) log.file.reset();
+  return log;
+}
+
 void InstallQueue::OpenLog() {
-  const std::string directory = BatchDirectory(seams_.environment.GetEnvVar("TEMP"), seams_.files);
-  const LocalTime now = seams_.clock.Now();
-  for (int attempt = 1; attempt <= kLogNameAttempts; ++attempt) {
-    logPath_ = directory + LogFileName(now, attempt);
-    TWriteResult result = TWriteResult::wrFailed;
-    log_ = seams_.logFiles.CreateNew(logPath_, result);
-    if (log_ || result != TWriteResult::wrExists) break;
-  }
-  logCreated_ = log_ != nullptr;
-  // UTF-8 with its byte-order mark.
-  if (!log_ || !log_->Append("\xEF\xBB\xBF")) {
-    log_.reset();
-    logFailed_ = true;
-  }
+  QueueLog log = OpenQueueLog(seams_, LogFileGiven);
+  log_ = std::move(log.file);
+  logPath_ = std::move(log.path);
+  logCreated_ = log.exists;
+  logFailed_ = log_ == nullptr;
 }
 
 void InstallQueue::Log(const std::string& text) {
+  LogStamped(LogTimeStamp(seams_.clock.Now()) + text);
+}
+
+void InstallQueue::LogStamped(const std::string& line) {
+  if (OnLogLine) OnLogLine(line);
   if (!log_) return;
-  if (!log_->Append(LogTimeStamp(seams_.clock.Now()) + text + "\r\n")) {
+  if (!log_->Append(line + "\r\n")) {
     // The queue goes on without its log.
     log_.reset();
     logFailed_ = true;
@@ -233,6 +255,7 @@ void InstallQueue::Begin() {
   OpenLog();
   Log(LogTitle + " started: " + cataloguePath_ + ", " +
       Counted(programs_.size(), "program", "programs"));
+  for (const std::string& line : Preamble) Log(line);
   Advance();
 }
 
@@ -292,6 +315,12 @@ bool InstallQueue::StartProgram() {
   sawRestartNeeded_ = sawRestartStarted_ = false;
   Log("Program " + std::to_string(current_ + 1) + " of " + std::to_string(programs_.size()) + ": " +
       program.name);
+  if (program.skip) {
+    SetState(current_, TQueueState::qsAlreadyInstalled);
+    Log(RowText(current_));
+    ++current_;
+    return true;
+  }
   SetState(current_, TQueueState::qsRunning);
   if (!program.batch) return true;
   try {
@@ -309,6 +338,7 @@ bool InstallQueue::StartProgram() {
 bool InstallQueue::StartLine() {
   const QueuedProgram& program = programs_[current_];
   ProcessRequest request;
+  request.hideConsole = HideConsoles;
   if (program.batch) {
     if (line_ > 0 || batchPath_.empty()) return false;
     std::string comspec = seams_.environment.GetEnvVar("COMSPEC");
@@ -457,10 +487,7 @@ void InstallQueue::WorkerEventArrived(const WorkerEvent& event) {
       break;
     case TWorkerEventKind::weLog:
       // Stamped by the copy: written as it came.
-      if (log_ && !log_->Append(event.text + "\r\n")) {
-        log_.reset();
-        logFailed_ = true;
-      }
+      LogStamped(event.text);
       break;
     case TWorkerEventKind::weLost:
       Log("The administrator's copy of Tallimo ended before the queue did");

@@ -39,6 +39,8 @@ struct QueuedProgram {
   bool batch = false;
   StringList lines;
   ExitCodeList successCodes;
+  // Installed already, and not to be installed again: its row says so and nothing runs.
+  bool skip = false;
 };
 
 enum class TQueueState {
@@ -53,6 +55,7 @@ enum class TQueueState {
   qsRestartInProgress,  // not started: a program started the restart
   qsNotWaitedFor,       // the user stopped waiting for it
   qsRightsRefused,      // it needs administrator rights, and the user refused them
+  qsAlreadyInstalled,   // not started: installed already (counts as installed)
 };
 
 struct QueueRow {
@@ -64,7 +67,8 @@ struct QueueRow {
 // The row's state as the window and the log show it: "waiting", "running", "installed",
 // "installed, restart needed", "installed, restart started", "failed (exit code N)",
 // "failed (cannot start: <message>)", "not started (stopped)", "not started (restart in
-// progress)", "not waited for (still running)", "failed (administrator rights refused)".
+// progress)", "not waited for (still running)", "failed (administrator rights refused)",
+// "skipped (already installed)".
 std::string StateText(const QueueRow& row);
 
 // The result of an exit code: 0 and the entry's success codes are installed, 3010 a restart
@@ -72,7 +76,7 @@ std::string StateText(const QueueRow& row);
 TQueueState ResultOfExitCode(uint32_t code, const ExitCodeList& successCodes);
 
 struct QueueCounts {
-  int installed = 0;  // restart needed and restart started included
+  int installed = 0;  // restart needed, restart started and skipped as installed included
   int failed = 0;
   int notStarted = 0;
   int notWaitedFor = 0;
@@ -126,10 +130,26 @@ struct QueueSeams {
   ElevatedRunner* elevated = nullptr;
 };
 
+// The queue's log: `given` added to (made when missing), else a new file in TEMP named by
+// LogFileName, starting with UTF-8's byte-order mark. No file when it cannot be opened or
+// written; `path` is set either way.
+struct QueueLog {
+  std::unique_ptr<LogFile> file;
+  std::string path;
+  bool exists = false;  // the file is there, written or not
+};
+QueueLog OpenQueueLog(const QueueSeams& seams, const std::string& given);
+
 class InstallQueue {
  public:
   // The log's first and last lines: "<LogTitle> started: ..." and "<LogTitle> ended: ...".
   std::string LogTitle = "Queue";
+  // The log's path, added to when it exists; empty: a new file in TEMP.
+  std::string LogFileGiven;
+  // Lines for the log after its first one, before the first program.
+  StringList Preamble;
+  // Batch files and console programs run without a console window.
+  bool HideConsoles = false;
 
   // `cataloguePath` is named in the log. Nothing starts before Begin.
   InstallQueue(QueueSeams seams, std::vector<QueuedProgram> programs, std::string cataloguePath);
@@ -141,6 +161,8 @@ class InstallQueue {
   std::function<void(size_t row)> OnRowChanged;
   std::function<void()> OnCommandChanged;
   std::function<void()> OnEnded;
+  // Each line of the log as it is written (time stamp included, line end not).
+  std::function<void(const std::string& line)> OnLogLine;
 
   // Opens the log in TEMP and starts the first program.
   void Begin();
@@ -181,6 +203,7 @@ class InstallQueue {
   void SetCommand(std::string command);
   void OpenLog();
   void Log(const std::string& text);
+  void LogStamped(const std::string& line);
   void RemoveBatchFile();
   bool HandOverRest();
   void WorkerEventArrived(const WorkerEvent& event);

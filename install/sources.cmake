@@ -2,6 +2,7 @@
 # Drive dialog (Windows).
 list(APPEND TALLIMO_PORTABLE_SOURCES
   install/batch_file.cpp
+  install/detect.cpp
   install/drive_list.cpp
   install/drive_token.cpp
   install/install_line.cpp

@@ -22,6 +22,9 @@ class LogFiles {
   // Creates the file exclusively: the file, or nothing with `result` wrExists when the name is
   // taken and wrFailed otherwise.
   virtual std::unique_ptr<LogFile> CreateNew(const std::string& path, TWriteResult& result) = 0;
+  // Opens the file to add at its end, creating it when it is missing (`created` then set);
+  // nothing when it can be neither opened nor created.
+  virtual std::unique_ptr<LogFile> OpenToAppend(const std::string& path, bool& created) = 0;
 };
 
 LogFiles& HostLogFiles();

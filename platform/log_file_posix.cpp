@@ -37,6 +37,16 @@ class PosixLogFiles final : public LogFiles {
     result = TWriteResult::wrOk;
     return std::make_unique<PosixLogFile>(fd);
   }
+  std::unique_ptr<LogFile> OpenToAppend(const std::string& path, bool& created) override {
+    created = false;
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) {
+      fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+      created = fd >= 0;
+    }
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixLogFile>(fd);
+  }
 };
 
 }  // namespace

@@ -40,6 +40,15 @@ class Win32LogFiles final : public LogFiles {
     result = TWriteResult::wrOk;
     return std::make_unique<Win32LogFile>(file);
   }
+  std::unique_ptr<LogFile> OpenToAppend(const std::string& path, bool& created) override {
+    const std::wstring wide = Widen(path);
+    HANDLE file = CreateFileW(wide.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    // OPEN_ALWAYS says "already exists" of a file that was there.
+    created = GetLastError() != ERROR_ALREADY_EXISTS;
+    return std::make_unique<Win32LogFile>(file);
+  }
 };
 
 }  // namespace

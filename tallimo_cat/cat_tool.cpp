@@ -93,6 +93,7 @@ void DumpText(std::ostream& out, const std::string& file, const Catalogue& cat) 
     out << "    Batch:   " << (e.Batch ? "yes (run as a batch file)" : "no (line by line)") << "\n";
     if (!e.SuccessCodes.empty())
       out << "    Success: 0," << SuccessCodesText(e.SuccessCodes) << "\n";
+    if (!e.Detect.empty()) out << "    Detect:  " << Printable(e.Detect) << "\n";
     DumpList(out, "Serial:  ", e.SerialLines);
     DumpList(out, "Install: ", e.InstallLines);
     DumpList(out, "Info:    ", e.InfoLines);

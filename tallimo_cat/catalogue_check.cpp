@@ -8,6 +8,7 @@
 
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/unread_lines.h"
+#include "install/detect.h"
 
 namespace tallimo {
 
@@ -147,6 +148,8 @@ class Checker {
     if (const IniKey* nfo = section.Find("NFO"); nfo && !entry.NfoPath.empty())
       CheckPath(nfo->line, "NFO file", entry.NfoPath, true);
 
+    if (const IniKey* detect = section.Find("Detect")) CheckDetect(detect->line, entry.Detect);
+
     for (size_t k = 0; k < entry.InstallLines.size(); ++k) {
       const IniKey* key = section.Find(NumberedName("Install", k + 1));
       std::string_view text = entry.InstallLines[k];
@@ -159,6 +162,54 @@ class Checker {
       bool rooted = text.starts_with('\\') || StartsWithIgnoreCase(text, "%D:\\");
       if (rooted || IsDriveLetter(text)) CheckPath(key->line, "install path", text, false);
     }
+  }
+
+  // A Detect value: one of its three forms; a path's drive letter and variables that Windows
+  // does not set itself are flagged.
+  void CheckDetect(size_t line, const std::string& value) {
+    const DetectRule rule = ParseDetect(value);
+    std::string shown = value.size() > 80 ? value.substr(0, 77) + "..." : value;
+    if (rule.form == TDetectForm::dfInvalid) {
+      Error(line, "Detect value " + Quoted(shown) + " is never matched: " + rule.text);
+      return;
+    }
+    if (rule.form != TDetectForm::dfPath) return;
+    if (IsDriveLetter(rule.text)) {
+      Warn(line, "Detect path " + Quoted(shown) +
+                     " names a drive letter: Windows is not on the same drive on every machine; "
+                     "use a variable such as %ProgramFiles% or %SystemRoot%");
+    }
+    bool unclosed = false;
+    for (const std::string& name : VariableNames(rule.text, unclosed)) {
+      static const char* const known[] = {"ProgramFiles",
+                                          "ProgramFiles(x86)",
+                                          "ProgramW6432",
+                                          "CommonProgramFiles",
+                                          "CommonProgramFiles(x86)",
+                                          "CommonProgramW6432",
+                                          "SystemRoot",
+                                          "windir",
+                                          "SystemDrive",
+                                          "ProgramData",
+                                          "ALLUSERSPROFILE",
+                                          "APPDATA",
+                                          "LOCALAPPDATA",
+                                          "USERPROFILE",
+                                          "PUBLIC",
+                                          "HOMEDRIVE",
+                                          "HOMEPATH",
+                                          "TEMP",
+                                          "TMP"};
+      const bool isKnown = std::any_of(std::begin(known), std::end(known),
+                                       [&](const char* k) { return EqualsFolded(name, k); });
+      if (!isKnown)
+        Warn(line, "Detect path " + Quoted(shown) + " uses %" + name +
+                       "%, which Windows does not set: where it is missing the program counts "
+                       "as not installed");
+    }
+    if (unclosed)
+      Warn(line, "Detect path " + Quoted(shown) +
+                     " has a % without its partner: the text after it is taken as it stands");
   }
 
   // An NFO path or an install path: drive letters are flagged, paths from the disc root must

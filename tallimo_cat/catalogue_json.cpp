@@ -68,6 +68,7 @@ std::string CatalogueJson(const Catalogue& cat) {
     for (size_t c = 0; c < e.SuccessCodes.size(); ++c)
       out += (c ? "," : "") + std::to_string(e.SuccessCodes[c]);
     out += ']';
+    out += ",\"detect\":" + JsonString(e.Detect);
     out += ",\"serial\":";
     JsonList(out, e.SerialLines);
     out += ",\"install\":";

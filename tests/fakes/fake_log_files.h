@@ -30,6 +30,13 @@ class FakeLogFiles : public LogFiles {
     return std::make_unique<File>(*this, path);
   }
 
+  std::unique_ptr<LogFile> OpenToAppend(const std::string& path, bool& created) override {
+    created = !files.count(path);
+    if (created && (taken.count(path) || failCreate)) return nullptr;
+    files[path];
+    return std::make_unique<File>(*this, path);
+  }
+
  private:
   class File : public LogFile {
    public:

@@ -91,11 +91,10 @@ TEST_F(CatTool, DumpJsonIsOneAsciiObjectInCatalogueOrder) {
       "{\"encoding\":\"ANSI\",\"caption\":\"Caf\\u00E9 \\\"Disc\\\"\",\"createdBy\":\"a\\\\b\","
       "\"notes\":[\"tab\\u0009here\",\"\\u007F\"],\"writeDate\":\"w\",\"programs\":["
       "{\"name\":\"Zeta\",\"nfo\":\"\\\\Z.NFO\",\"batch\":true,\"successCodes\":[1,"
-      "4294967295],\"serial\":[\"s\"],"
+      "4294967295],\"detect\":\"\",\"serial\":[\"s\"],"
       "\"install\":[\"i1\",\"i2\"],\"info\":[\"f\"],\"specs\":[\"p\"]},"
-      "{\"name\":\"Alpha\",\"nfo\":\"\",\"batch\":false,\"successCodes\":[],\"serial\":[],"
-      "\"install\":[],"
-      "\"info\":[],\"specs\":[]}]}\n");
+      "{\"name\":\"Alpha\",\"nfo\":\"\",\"batch\":false,\"successCodes\":[],\"detect\":\"\","
+      "\"serial\":[],\"install\":[],\"info\":[],\"specs\":[]}]}\n");
   for (char c : r.out) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << int(c);
 
   Result text = Run({"dump", "d.ini"});

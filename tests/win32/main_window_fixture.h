@@ -15,6 +15,7 @@
 #include "fakes/fake_help_engine.h"
 #include "fakes/fake_locale.h"
 #include "fakes/fake_prompter.h"
+#include "fakes/fake_registry.h"
 #include "fakes/fake_log_files.h"
 #include "fakes/fake_process_runner.h"
 #include "fakes/fake_restarter.h"
@@ -50,7 +51,7 @@ class MainWindowFixture : public Base {
     form = std::make_unique<TFTallimo>(MainWindowSeams{
         files, locale, clock, commandLine, programPath, clipboard, environment, shell, prompter,
         helpSeam ? *helpSeam : help, screen, random, HostSystemColors(), processes, logFiles,
-        restarter, elevated,
+        restarter, elevated, registry, files,
         dialogs.Dialogs()});
     form->Create();
   }
@@ -71,6 +72,7 @@ class MainWindowFixture : public Base {
   testing::FakeLogFiles logFiles;
   testing::FakeRestarter restarter;
   testing::FakeElevatedRunner elevated;
+  testing::FakeRegistry registry;
   // The dialogs a test puts in (dialogs.about = &about ...); none answers as cancelled.
   testing::MainWindowDialogSlots dialogs;
   std::unique_ptr<TFTallimo> form;

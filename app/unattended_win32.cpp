@@ -1,0 +1,120 @@
+#include "app/unattended_win32.h"
+
+#include <windows.h>
+
+#include "app/unattended.h"
+#include "catalogue/catalogue_file.h"
+#include "install/detect.h"
+#include "install/install_progress.h"
+#include "platform/error.h"
+#include "platform/wide.h"
+
+namespace tallimo {
+
+namespace {
+
+QueueSeams QueueSeamsOf(UnattendedSeams& seams) {
+  // No hand-over to an elevated copy: its prompt would wait for a person.
+  return {seams.processes, seams.files, seams.environment, seams.random, seams.clock,
+          seams.logFiles,  nullptr};
+}
+
+// The catalogue's full path: a relative one is on the current directory's drive, which %D:
+// then takes.
+std::string FullPath(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD got = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  if (got == 0 || got >= size) return path;
+  full.resize(got);
+  return Narrow(full);
+}
+
+// Nothing runs: the message goes to the log, the console and (without /quiet) a box with the
+// usage.
+int UsageError(const UnattendedOptions& options, UnattendedSeams& seams,
+               const std::string& message) {
+  const std::string line = LogTimeStamp(seams.clock.Now()) + "Usage error: " + message;
+  QueueLog log = OpenQueueLog(QueueSeamsOf(seams), options.logFile);
+  if (log.file) log.file->Append(line + "\r\n");
+  seams.console.WriteLine(line);
+  if (!options.quiet)
+    seams.prompter.MessageDlg(message + "\r\r" + UnattendedUsage(), TMsgDlgType::mtError);
+  return kExitUsage;
+}
+
+}  // namespace
+
+int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
+  if (options.usage) {
+    seams.console.WriteLine(UnattendedUsage());
+    if (!options.quiet) seams.prompter.MessageDlg(UnattendedUsage(), TMsgDlgType::mtInformation);
+    return kExitInstalled;
+  }
+  if (!options.error.empty()) return UsageError(options, seams, options.error);
+
+  Catalogue cat;
+  cat.IniFileName = options.catalogue.empty() ? DefaultIniFileName(seams.programPath)
+                                              : FullPath(options.catalogue);
+  if (seams.files.KindOf(cat.IniFileName) == TFileKind::fkMissing)
+    return UsageError(options, seams, "The catalogue " + cat.IniFileName + " does not exist");
+  try {
+    LoadCatalogue(cat, seams.files, seams.locale);
+  } catch (const TallimoError& e) {
+    return UsageError(options, seams, e.what());
+  }
+  std::vector<const TTallimoProg*> installed;
+  if (!options.reinstall)
+    installed =
+        DetectInstalled(cat.ProgramList, {seams.probeFiles, seams.registry, seams.environment});
+  UnattendedPlan plan = PlanUnattended(options, cat, cat.IniFileName, seams.locale, installed);
+  if (!plan.error.empty()) return UsageError(options, seams, plan.error);
+
+  StringList preamble;
+  for (const std::string& name : plan.leftOut)
+    preamble.push_back(name + ": failed (no installation procedure)");
+  auto prepare = [&](InstallQueue& queue) {
+    queue.LogTitle = "Unattended install";
+    queue.LogFileGiven = options.logFile;
+    queue.HideConsoles = options.quiet;
+    queue.Preamble = preamble;
+    queue.OnLogLine = [&seams](const std::string& line) { seams.console.WriteLine(line); };
+  };
+  std::vector<QueueRow> rows;
+  // The question that would follow is not asked: its default answer, logged.
+  auto restartNotAsked = [&seams](const InstallQueue& queue) {
+    if (!queue.RestartNeeded() || queue.LogPath().empty()) return;
+    const std::string line = LogTimeStamp(seams.clock.Now()) +
+                             "Restart question not asked in an unattended run: answered No";
+    bool created = false;
+    if (std::unique_ptr<LogFile> log = seams.logFiles.OpenToAppend(queue.LogPath(), created))
+      log->Append(line + "\r\n");
+    seams.console.WriteLine(line);
+  };
+  if (options.quiet) {
+    InstallQueue queue(QueueSeamsOf(seams), std::move(plan.programs), cat.IniFileName);
+    prepare(queue);
+    queue.Begin();
+    // The process seam reports the ends through this thread's messages.
+    MSG msg;
+    while (!queue.Ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    rows = queue.Rows();
+    restartNotAsked(queue);
+  } else {
+    TFTallimoQueue progress({QueueSeamsOf(seams), seams.shell, seams.prompter, seams.restarter},
+                            std::move(plan.programs), cat.IniFileName);
+    progress.Unattended = true;
+    prepare(progress.Queue());
+    progress.Execute();
+    rows = progress.Queue().Rows();
+    restartNotAsked(progress.Queue());
+  }
+  return UnattendedExitCode(rows, !plan.leftOut.empty());
+}
+
+}  // namespace tallimo

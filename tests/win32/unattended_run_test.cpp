@@ -1,0 +1,77 @@
+// An unattended run's boxes and log over fakes: /? shows the usage and ends with 0; a usage
+// error goes to the log and the console, and without /quiet to a box that shows the usage too.
+#include <gtest/gtest.h>
+
+#include "app/unattended.h"
+#include "app/unattended_win32.h"
+#include "fakes/event_log.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_locale.h"
+#include "fakes/fake_log_files.h"
+#include "fakes/fake_process_runner.h"
+#include "fakes/fake_prompter.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_restarter.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fixed_clock.h"
+#include "fakes/scripted_random.h"
+
+namespace tallimo {
+namespace {
+
+struct Lines final : ConsoleOutput {
+  std::vector<std::string> lines;
+  void WriteLine(const std::string& line) override { lines.push_back(line); }
+};
+
+class UnattendedRun : public ::testing::Test {
+ protected:
+  int Run(const char* commandLine) {
+    return RunUnattended(*ParseUnattended(commandLine),
+                         {files, files, registry, locale, clock, environment, random, processes,
+                          logFiles, prompter, shell, restarter, console, "C:\\Disc\\T.exe"});
+  }
+  testing::FakeFileSystem files;
+  testing::FakeRegistry registry;
+  testing::FakeLocale locale;
+  testing::FixedClock clock;
+  testing::FakeEnvironment environment;
+  testing::ScriptedRandom random;
+  testing::FakeProcessRunner processes;
+  testing::FakeLogFiles logFiles;
+  testing::FakePrompter prompter;
+  testing::EventLog launched;
+  testing::FakeShell shell{launched};
+  testing::FakeRestarter restarter;
+  Lines console;
+};
+
+TEST_F(UnattendedRun, TheUsageAndUsageErrorsInBoxesTheLogAndTheConsole) {
+  EXPECT_EQ(Run("T.exe /?"), kExitInstalled);
+  ASSERT_EQ(prompter.boxes.size(), 1u);
+  EXPECT_EQ(prompter.boxes[0].title, "Information");
+  EXPECT_EQ(prompter.boxes[0].text, UnattendedUsage());
+
+  // The catalogue of the program's own name is missing.
+  EXPECT_EQ(Run("T.exe /install * /log C:\\l.log"), kExitUsage);
+  ASSERT_EQ(prompter.boxes.size(), 2u);
+  EXPECT_EQ(prompter.boxes[1].title, "Error");
+  const std::string message = "The catalogue C:\\Disc\\T.ini does not exist";
+  EXPECT_EQ(prompter.boxes[1].text, message + "\r\r" + UnattendedUsage());
+  EXPECT_EQ(logFiles.files["C:\\l.log"],
+            "\xEF\xBB\xBF" + LogTimeStamp(clock.time) + "Usage error: " + message + "\r\n");
+  EXPECT_EQ(console.lines.back(), LogTimeStamp(clock.time) + "Usage error: " + message);
+
+  // With /quiet: no box, and the log in TEMP.
+  environment.values["TEMP"] = "C:\\TEMP";
+  files.folders.insert("C:\\TEMP");
+  files.files["C:\\Disc\\T.ini"] = "[Program1]\r\nName=A\r\nInstall1=a.exe\r\n";
+  EXPECT_EQ(Run("T.exe /install a /quiet /bogus"), kExitUsage);
+  EXPECT_EQ(prompter.boxes.size(), 2u);
+  EXPECT_EQ(logFiles.files.count("C:\\TEMP\\" + LogFileName(clock.time, 1)), 1u);
+  EXPECT_TRUE(processes.requests.empty());  // nothing ran
+}
+
+}  // namespace
+}  // namespace tallimo
