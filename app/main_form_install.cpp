@@ -41,6 +41,7 @@ void TFTallimo::InitInstallCommands() {
   ppClearMarks1->OnClick = [this] { ppClearMarks1Click(); };
   PopupMenu1.OnPopup = [this] { ppMarkForInstall1->SetChecked(Marks.IsMarked(SelectedEntry())); };
   ListBox1.OnChar = [this](char c) {
+    if (ListBox1TypeAhead(c)) return true;
     if (c != ' ') return false;
     if (TTallimoProg* entry = SelectedEntry()) {
       Marks.Toggle(entry);
@@ -74,13 +75,19 @@ void TFTallimo::ppMarkAll1Click() {
 }
 
 void TFTallimo::ppClearMarks1Click() {
-  Marks.Clear();
+  // Under the filter, only the rows shown.
+  if (FilterOn()) {
+    for (const std::string& name : ListBox1.Rows()) Marks.SetMarked(FilterEntry(name), false);
+  } else {
+    Marks.Clear();
+  }
   ShowMarks();
 }
 
 void TFTallimo::ShowMarks() {
   const std::string heading = ListHeading(Marks.Count());
   if (LabelSelect.Caption() != heading) LabelSelect.SetCaption(heading);
+  ShowFilterCount();
   ListBox1.Invalidate();
 }
 

@@ -1,11 +1,41 @@
 #include "app/program_list.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace tallimo {
 
+namespace {
+
+// The rows by sort keys, computed once a name; false (rows untouched) when the locale gives no
+// key for some name.
+bool SortByKeys(const TProgramList& list, Locale& locale, StringList& rows) {
+  std::vector<std::pair<std::string, const std::string*>> keyed;
+  keyed.reserve(list.size());
+  for (const auto& entry : list) {
+    std::optional<std::string> key = locale.SortKey(entry->Name);
+    if (!key) return false;
+    keyed.emplace_back(std::move(*key), &entry->Name);
+  }
+  // Stable, so that of names with equal keys the first in catalogue order comes first.
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  rows.reserve(keyed.size());
+  const std::string* lastKey = nullptr;
+  for (const auto& [key, name] : keyed) {
+    if (lastKey && *lastKey == key) continue;
+    rows.push_back(*name);
+    lastKey = &key;
+  }
+  return true;
+}
+
+}  // namespace
+
 StringList SortedProgramNames(const TProgramList& list, Locale& locale) {
+  StringList rows;
+  if (SortByKeys(list, locale, rows)) return rows;
   std::vector<const std::string*> names;
   names.reserve(list.size());
   for (const auto& entry : list) names.push_back(&entry->Name);
@@ -14,7 +44,6 @@ StringList SortedProgramNames(const TProgramList& list, Locale& locale) {
   std::stable_sort(names.begin(), names.end(), [&](const std::string* a, const std::string* b) {
     return locale.CompareIgnoreCase(*a, *b) < 0;
   });
-  StringList rows;
   rows.reserve(names.size());
   for (const std::string* name : names) {
     if (!rows.empty() && locale.CompareIgnoreCase(rows.back(), *name) == 0) continue;

@@ -5,5 +5,6 @@ list(APPEND TALLIMO_WIN32_SOURCES
   app/main_form_config.cpp
   app/main_form_help.cpp
   app/main_form_editor.cpp
+  app/main_form_filter.cpp
   app/main_form_install.cpp
   app/main_form_viewers.cpp)

@@ -157,6 +157,8 @@ bool Application::ProcessMessage(bool wait) {
     // does not know.
     if (form && msg.message == WM_SYSCHAR && form->DialogKey(static_cast<char>(msg.wParam)))
       return true;
+    if (form && msg.message == WM_KEYDOWN && form->ShortCut(static_cast<int>(msg.wParam)))
+      return true;
     if (form && IsDialogMessageA(root, &msg)) return true;
   }
   TranslateMessage(&msg);

@@ -1,0 +1,157 @@
+// The filter of the main window: the box in the heading band (Ctrl+F, or Find... in the list's
+// pop-up menu) that narrows the list to the programs whose name, information or specifications
+// hold every word typed; and find as you type in the list itself.
+#include <windows.h>
+
+#include "app/detail_panes.h"
+#include "app/main_form.h"
+
+namespace tallimo {
+
+namespace {
+// The heading band's parts while the filter is shown, in design pixels.
+constexpr ui::TBounds kFindBounds{6, 5, 190, 22};
+constexpr ui::TBounds kFoundBounds{204, 9, 290, 16};
+}  // namespace
+
+void TFTallimo::InitFilterCommands() {
+  ui::Place(EdtFind,
+            {.name = "EdtFind", .parent = &PanList, .bounds = kFindBounds, .helpContext = 25});
+  EdtFind.SetVisible(false);
+  EdtFind.Cue = "Find a program";
+  EdtFind.SetFont(ui::FontOf("MS Sans Serif", 14, clWindowText));
+  EdtFind.OnChange = [this] { EdtFindChange(); };
+  EdtFind.OnKey = [this](int key) {
+    if (key == VK_ESCAPE) {
+      HideFilter();
+    } else {
+      ListBox1.SetFocus();  // Enter and Down: to the list, never to the default button
+    }
+    return true;
+  };
+  ui::Place(LblFound, {.name = "LblFound", .parent = &PanList, .bounds = kFoundBounds});
+  LblFound.SetVisible(false);
+  LblFound.Transparent = true;
+  LblFound.SetAutoSize(true);
+  LblFound.SetFont(ui::FontOf("MS Sans Serif", 14, clWhite, true));
+  ppFind1->OnClick = [this] { ppFind1Click(); };
+  OnShortCut = [this](int key, ui::TShiftState shift) {
+    if (key != 'F' || shift != ui::ssCtrl) return false;
+    ppFind1Click();
+    return true;
+  };
+}
+
+void TFTallimo::ppFind1Click() {
+  if (!EdtFind.Visible()) {
+    LabelSelect.SetVisible(false);
+    EdtFind.SetVisible(true);
+    LblFound.SetVisible(true);
+    ShowFilterCount();
+  }
+  EdtFind.SetFocus();
+  if (EdtFind.HandleAllocated()) SendMessageW(EdtFind.Handle(), EM_SETSEL, 0, -1);
+}
+
+void TFTallimo::HideFilter() {
+  EdtFind.SetText("");  // its change restores the whole list
+  if (FilterOn()) RestoreWholeList();
+  EdtFind.SetVisible(false);
+  LblFound.SetVisible(false);
+  LabelSelect.SetVisible(true);
+  ListBox1.SetFocus();
+}
+
+void TFTallimo::EdtFindChange() {
+  const std::string text = EdtFind.Text();
+  if (text == filterText_) return;
+  const bool words = !FilterWords(text).empty();
+  if (!words) {
+    if (FilterOn()) RestoreWholeList();
+    return;
+  }
+  if (!FilterOn()) {
+    // The row to come back to when the filter ends.
+    const int row = ListBox1.Selection().Top;
+    beforeFilter_ = row < 0 ? std::string() : ListBox1.Cell(0, row);
+  }
+  filterText_ = text;
+  RefillFiltered();
+}
+
+const TTallimoProg* TFTallimo::FilterEntry(const std::string& name) const {
+  return filter_.EntryOf(name);
+}
+
+void TFTallimo::RefillFiltered() {
+  if (!filterBuilt_) {
+    filter_.Build(SortedProgramNames(Cat.ProgramList, seams_.locale), Cat.ProgramList);
+    filterBuilt_ = true;
+  }
+  typeAhead_.Reset();
+  const StringList shown = filter_.Matching(filterText_);
+  ListBox1.SetRows(shown);
+  if (shown.empty()) {
+    ListBox1.SetSelection({});
+    MemoInfo.SetLines(NoMatchInfoLines(filterText_));
+    MemoSpecs.SetLines(ProgramDetails(Cat.ProgramList, -1).SpecsLines);
+  } else {
+    ListBox1.SetSelection({0, 0, 0, 0});
+    ShowProgramDetails(FindProgramIndex(shown.front()));
+  }
+  ShowMarks();
+}
+
+void TFTallimo::RestoreWholeList() {
+  const int row = ListBox1.Selection().Top;
+  std::string keep = row < 0 ? std::string() : ListBox1.Cell(0, row);
+  if (keep.empty()) keep = beforeFilter_;
+  filterText_.clear();
+  beforeFilter_.clear();
+  typeAhead_.Reset();
+  const StringList rows =
+      filterBuilt_ ? filter_.AllRows() : SortedProgramNames(Cat.ProgramList, seams_.locale);
+  ListBox1.SetRows(rows);
+  ListBox1.SetSelection({});
+  int index = -1;
+  if (!keep.empty()) {
+    for (size_t i = 0; i < rows.size(); ++i)
+      if (rows[i] == keep) {
+        const int at = static_cast<int>(i);
+        ListBox1.SetSelection({0, at, 0, at});
+        index = FindProgramIndex(keep);
+        break;
+      }
+  }
+  ShowProgramDetails(index);
+  ShowMarks();
+}
+
+void TFTallimo::ShowFilterCount() {
+  if (!EdtFind.Visible()) return;
+  if (!filterBuilt_) {
+    filter_.Build(SortedProgramNames(Cat.ProgramList, seams_.locale), Cat.ProgramList);
+    filterBuilt_ = true;
+  }
+  const int total = static_cast<int>(filter_.AllRows().size());
+  const bool empty =
+      total == 0 || (ListBox1.RowCount() == 1 && ListBox1.Cell(0, 0).empty() && !FilterEntry(""));
+  const int shown = empty ? 0 : ListBox1.RowCount();
+  int markedShown = 0;
+  if (!Marks.Empty())
+    for (const std::string& name : ListBox1.Rows())
+      if (Marks.IsMarked(FilterEntry(name))) ++markedShown;
+  const std::string text =
+      FilterCountText(shown, total, Marks.Count(), Marks.Count() - markedShown);
+  if (LblFound.Caption() != text) LblFound.SetCaption(text);
+}
+
+bool TFTallimo::ListBox1TypeAhead(char c) {
+  const TypeAhead::Step step =
+      typeAhead_.Type(c, seams_.clock.TickCount(), ListBox1.Rows(), ListBox1.Selection().Top);
+  if (step.result == TypeAhead::Result::NotUsed) return false;
+  if (step.result == TypeAhead::Result::Found) ListBox1.SelectRow(step.row);
+  return true;
+}
+
+}  // namespace tallimo

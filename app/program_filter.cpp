@@ -1,0 +1,86 @@
+#include "app/program_filter.h"
+
+#include <algorithm>
+
+namespace tallimo {
+
+std::string FoldCase(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return folded;
+}
+
+std::vector<std::string> FilterWords(std::string_view text) {
+  std::vector<std::string> words;
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t start = text.find_first_not_of(" \t", at);
+    if (start == std::string_view::npos) break;
+    const size_t end = std::min(text.find_first_of(" \t", start), text.size());
+    words.push_back(FoldCase(text.substr(start, end - start)));
+    at = end;
+  }
+  std::sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
+    return a.size() != b.size() ? a.size() > b.size() : a < b;
+  });
+  words.erase(std::unique(words.begin(), words.end()), words.end());
+  return words;
+}
+
+std::string FilterHaystack(const TTallimoProg& entry) {
+  std::string text = entry.Name;
+  for (const StringList* lines : {&entry.InfoLines, &entry.SpecsLines})
+    for (const std::string& line : *lines) {
+      text += '\n';
+      text += line;
+    }
+  return FoldCase(text);
+}
+
+bool HaystackMatches(std::string_view haystack, const std::vector<std::string>& words) {
+  for (const std::string& word : words)
+    if (word.size() > haystack.size() || haystack.find(word) == std::string_view::npos)
+      return false;
+  return true;
+}
+
+void ProgramFilter::Build(const StringList& rows, const TProgramList& list) {
+  entries_.clear();
+  entries_.reserve(list.size());
+  for (const auto& entry : list) entries_.emplace(entry->Name, entry.get());  // the first stays
+  rows_ = rows;
+  haystacks_.clear();
+  haystacks_.reserve(rows_.size());
+  for (const std::string& name : rows_) {
+    const TTallimoProg* entry = EntryOf(name);
+    haystacks_.push_back(entry ? FilterHaystack(*entry) : FoldCase(name));
+  }
+}
+
+const TTallimoProg* ProgramFilter::EntryOf(const std::string& name) const {
+  const auto found = entries_.find(name);
+  return found == entries_.end() ? nullptr : found->second;
+}
+
+StringList ProgramFilter::Matching(std::string_view text) const {
+  const std::vector<std::string> words = FilterWords(text);
+  if (words.empty()) return rows_;
+  StringList shown;
+  for (size_t i = 0; i < rows_.size(); ++i)
+    if (HaystackMatches(haystacks_[i], words)) shown.push_back(rows_[i]);
+  return shown;
+}
+
+std::string FilterCountText(int shown, int total, int marked, int markedHidden) {
+  std::string text = std::to_string(shown) + " of " + std::to_string(total) + " programs";
+  if (marked > 0) text += ", " + std::to_string(marked) + " marked";
+  if (markedHidden > 0) text += ", " + std::to_string(markedHidden) + " of them hidden";
+  return text;
+}
+
+StringList NoMatchInfoLines(const std::string& text) {
+  return {"", " No program matches \"" + text + "\""};
+}
+
+}  // namespace tallimo
