@@ -90,7 +90,10 @@ void TFTallimo::RefillFiltered() {
   }
   typeAhead_.Reset();
   const StringList shown = filter_.Matching(filterText_);
-  ListBox1.SetRows(shown);
+  // Another letter often leaves the same rows: the list then stays as it is.
+  if (shown.empty() ? ListBox1.RowCount() != 1 || !ListBox1.Cell(0, 0).empty()
+                    : shown != ListBox1.Rows())
+    ListBox1.SetRows(shown);
   if (shown.empty()) {
     ListBox1.SetSelection({});
     MemoInfo.SetLines(NoMatchInfoLines(filterText_));

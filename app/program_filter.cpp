@@ -80,7 +80,15 @@ std::string FilterCountText(int shown, int total, int marked, int markedHidden) 
 }
 
 StringList NoMatchInfoLines(const std::string& text) {
-  return {"", " No program matches \"" + text + "\""};
+  // A pasted page of text is cut short: the pane would wrap it line after line.
+  constexpr size_t kShown = 100;
+  std::string shown = text;
+  if (shown.size() > kShown) {
+    size_t cut = kShown;
+    while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
+    shown = shown.substr(0, cut) + "...";
+  }
+  return {"", " No program matches \"" + shown + "\""};
 }
 
 }  // namespace tallimo

@@ -48,7 +48,8 @@ class ProgramFilter {
 // "12 of 240 programs, 3 marked", with ", 1 of them hidden" when the filter hides marked ones.
 std::string FilterCountText(int shown, int total, int marked, int markedHidden);
 
-// The Information pane's lines when no program matches `text`.
+// The Information pane's lines when no program matches `text` (a text longer than 100 bytes cut
+// there, at a character's start, and "..." added).
 StringList NoMatchInfoLines(const std::string& text);
 
 }  // namespace tallimo

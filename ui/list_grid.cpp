@@ -29,15 +29,19 @@ void ListGrid::AfterCreate() {
 
 void ListGrid::FillList() {
   if (!hwnd_) return;
-  SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+  // Straight to the list box's own procedure: thousands of rows through our dispatch cost more
+  // than the list box itself.
+  const auto list = [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(oldProc_, hwnd_, msg, wParam, lParam);
+  };
+  list(WM_SETREDRAW, FALSE, 0);
+  list(LB_RESETCONTENT, 0, 0);
   size_t bytes = 0;
   for (const auto& text : cells_) bytes += text.size() + 1;
-  SendMessageA(hwnd_, LB_INITSTORAGE, cells_.size(), static_cast<LPARAM>(bytes));
-  for (const auto& text : cells_)
-    SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selection_.Top), 0);
-  SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+  list(LB_INITSTORAGE, cells_.size(), static_cast<LPARAM>(bytes));
+  for (const auto& text : cells_) list(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  list(LB_SETCURSEL, static_cast<WPARAM>(selection_.Top), 0);
+  list(WM_SETREDRAW, TRUE, 0);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

@@ -104,6 +104,12 @@ TEST(ProgramFilter, CountTextAndNoMatchPane) {
   EXPECT_EQ(FilterCountText(12, 240, 3, 0), "12 of 240 programs, 3 marked");
   EXPECT_EQ(FilterCountText(0, 240, 0, 0), "0 of 240 programs");
   EXPECT_EQ(NoMatchInfoLines("zz top"), (StringList{"", " No program matches \"zz top\""}));
+  const std::string hundred(100, 'x');
+  EXPECT_EQ(NoMatchInfoLines(hundred)[1], " No program matches \"" + hundred + "\"");
+  EXPECT_EQ(NoMatchInfoLines(hundred + "y")[1], " No program matches \"" + hundred + "...\"");
+  // Never half a character: a two-byte letter across the 100th byte goes whole.
+  EXPECT_EQ(NoMatchInfoLines(std::string(99, 'x') + "\xC3\xA9")[1],
+            " No program matches \"" + std::string(99, 'x') + "...\"");
 }
 
 // One keystroke of a find-as-you-type run: typed at `ms`, with the list's selection before it.
