@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "ui/application.h"
 #include "ui/gdi.h"
@@ -13,8 +14,14 @@
 namespace tallimo::ui {
 
 namespace {
-constexpr const char* kObjectProp = "TallimoControl";
 int g_nextId = 100;
+// The object of each of our windows. Every message looks its window up here, so it is kept in
+// the process rather than as a window property, which costs a call to the window system each
+// time (under Wine a round trip to its server). Windows live on the one user-interface thread.
+std::unordered_map<HWND, WinControl*>& Objects() {
+  static std::unordered_map<HWND, WinControl*> objects;
+  return objects;
+}
 // The control whose window is being created: messages that come before WM_NCCREATE (such as
 // WM_GETMINMAXINFO) reach it too.
 WinControl* g_creating = nullptr;
@@ -48,7 +55,8 @@ WinControl::~WinControl() {
 
 WinControl* WinControl::FromHandle(HWND hwnd) {
   if (!hwnd) return nullptr;
-  return static_cast<WinControl*>(GetPropA(hwnd, kObjectProp));
+  const auto found = Objects().find(hwnd);
+  return found == Objects().end() ? nullptr : found->second;
 }
 
 void WinControl::InsertChild(Control* child) {
@@ -102,7 +110,7 @@ void WinControl::CreateHandle() {
   if (!h) throw std::runtime_error("Error creating window " + Name);
   if (!ours) {
     hwnd_ = h;
-    SetPropA(h, kObjectProp, this);
+    Objects()[h] = this;
     unicode_ = p.unicode;
     const LONG_PTR proc = reinterpret_cast<LONG_PTR>(&StaticProc);
     oldProc_ = reinterpret_cast<WNDPROC>(unicode_ ? SetWindowLongPtrW(h, GWLP_WNDPROC, proc)
@@ -131,13 +139,13 @@ LRESULT CALLBACK WinControl::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     // Our own class: the object is mapped once, at the first message of its window.
     self = g_creating;
     g_creating = nullptr;
-    SetPropA(hwnd, kObjectProp, self);
+    Objects()[hwnd] = self;
   }
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
   if (!self->hwnd_) self->hwnd_ = hwnd;
   LRESULT result = self->Dispatch(msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
-    RemovePropA(hwnd, kObjectProp);
+    Objects().erase(hwnd);
     self->hwnd_ = nullptr;
   }
   return result;

@@ -436,7 +436,7 @@ TEST(MainWindow, DISABLED_StartupOnTheDemoDiscAgainstABareWindow) {
 // 10,000 programs against the demo disc, side by side.
 TEST(MainWindow, DISABLED_StartupOnALargeCatalogue) {
   constexpr int kEntries = 10000;
-  constexpr int kRuns = 5;
+  constexpr int kRuns = 9;
   ScratchFolder scratch;
   const std::string demoIni = PrepareDisc(scratch);
   const int demoRows = static_cast<int>(ExpectedRows(ReadExpected(demoIni)).size());
