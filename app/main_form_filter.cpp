@@ -84,21 +84,25 @@ const TTallimoProg* TFTallimo::FilterEntry(const std::string& name) const {
 }
 
 void TFTallimo::RefillFiltered() {
+  const bool catalogueChanged = !filterBuilt_;
   if (!filterBuilt_) {
     filter_.Build(SortedProgramNames(Cat.ProgramList, seams_.locale), Cat.ProgramList);
     filterBuilt_ = true;
   }
   typeAhead_.Reset();
   const StringList shown = filter_.Matching(filterText_);
-  // Another letter often leaves the same rows: the list then stays as it is.
-  if (shown.empty() ? ListBox1.RowCount() != 1 || !ListBox1.Cell(0, 0).empty()
-                    : shown != ListBox1.Rows())
-    ListBox1.SetRows(shown);
+  // Another letter often leaves the same rows: the list then stays as it is, and so do the panes
+  // while they show its first row (filling them costs more than all the rest).
+  const bool sameRows = shown.empty() ? ListBox1.RowCount() == 1 && ListBox1.Cell(0, 0).empty()
+                                      : shown == ListBox1.Rows();
+  const bool sameFirst =
+      sameRows && !catalogueChanged && !shown.empty() && ListBox1.Selection().Top == 0;
+  if (!sameRows) ListBox1.SetRows(shown);
   if (shown.empty()) {
     ListBox1.SetSelection({});
     MemoInfo.SetLines(NoMatchInfoLines(filterText_));
     MemoSpecs.SetLines(ProgramDetails(Cat.ProgramList, -1).SpecsLines);
-  } else {
+  } else if (!sameFirst) {
     ListBox1.SetSelection({0, 0, 0, 0});
     ShowProgramDetails(FindProgramIndex(shown.front()));
   }
