@@ -33,7 +33,7 @@ void TFTallimo::InitFilterCommands() {
   LblFound.SetVisible(false);
   LblFound.Transparent = true;
   LblFound.SetAutoSize(true);
-  LblFound.SetFont(ui::FontOf("MS Sans Serif", 14, clWhite, true));
+  LblFound.SetFont(ui::FontOf("MS Sans Serif", 14, clBlack, true));
   ppFind1->OnClick = [this] { ppFind1Click(); };
   OnShortCut = [this](int key, ui::TShiftState shift) {
     if (key != 'F' || shift != ui::ssCtrl) return false;
@@ -48,6 +48,7 @@ void TFTallimo::ppFind1Click() {
     EdtFind.SetVisible(true);
     LblFound.SetVisible(true);
     ShowFilterCount();
+    PanList.Invalidate();  // the heading band drawn anew, without the heading
   }
   EdtFind.SetFocus();
   if (EdtFind.HandleAllocated()) SendMessageW(EdtFind.Handle(), EM_SETSEL, 0, -1);
@@ -59,6 +60,7 @@ void TFTallimo::HideFilter() {
   EdtFind.SetVisible(false);
   LblFound.SetVisible(false);
   LabelSelect.SetVisible(true);
+  PanList.Invalidate();
   ListBox1.SetFocus();
 }
 
