@@ -219,12 +219,15 @@ class TFTallimo : public ui::Form {
   void HideFilter();
   // The count beside the box.
   void ShowFilterCount();
-  // The entry that a row's name stands for, through the filter's table (null when none).
-  const TTallimoProg* FilterEntry(const std::string& name) const;
+  // The entries of the rows the filter shows (every row's while it is off).
+  std::vector<const TTallimoProg*> ShownEntries();
+  // The filter's table, built for the catalogue as it is.
+  void BuildFilter();
   ProgramFilter filter_;
-  bool filterBuilt_ = false;  // filter_ holds the list as it is
-  std::string filterText_;    // the text the list is narrowed by; empty: the whole list
-  std::string beforeFilter_;  // the row selected when the filter began ("" for none)
+  bool filterBuilt_ = false;   // filter_ holds the list as it is
+  std::string filterText_;     // the text the list is narrowed by; empty: the whole list
+  std::vector<size_t> shown_;  // while it is on, the rows of filter_ shown
+  std::string beforeFilter_;   // the row selected when the filter began ("" for none)
   TypeAhead typeAhead_;
   MainWindowSeams seams_;
 };

@@ -81,18 +81,31 @@ void TFTallimo::EdtFindChange() {
   RefillFiltered();
 }
 
-const TTallimoProg* TFTallimo::FilterEntry(const std::string& name) const {
-  return filter_.EntryOf(name);
+void TFTallimo::BuildFilter() {
+  filter_.Build(SortedProgramEntries(Cat.ProgramList, seams_.locale));
+  filterBuilt_ = true;
+}
+
+std::vector<const TTallimoProg*> TFTallimo::ShownEntries() {
+  if (!filterBuilt_) BuildFilter();
+  std::vector<const TTallimoProg*> entries;
+  if (!FilterOn()) {
+    for (size_t row = 0; row < filter_.AllRows().size(); ++row)
+      entries.push_back(filter_.Entry(row));
+  } else {
+    for (size_t row : shown_) entries.push_back(filter_.Entry(row));
+  }
+  return entries;
 }
 
 void TFTallimo::RefillFiltered() {
   const bool catalogueChanged = !filterBuilt_;
-  if (!filterBuilt_) {
-    filter_.Build(SortedProgramNames(Cat.ProgramList, seams_.locale), Cat.ProgramList);
-    filterBuilt_ = true;
-  }
+  if (!filterBuilt_) BuildFilter();
   typeAhead_.Reset();
-  const StringList shown = filter_.Matching(filterText_);
+  shown_ = filter_.Matching(filterText_);
+  StringList shown;
+  shown.reserve(shown_.size());
+  for (size_t row : shown_) shown.push_back(filter_.AllRows()[row]);
   // Another letter often leaves the same rows: the list then stays as it is, and so do the panes
   // while they show its first row (filling them costs more than all the rest).
   const bool sameRows = shown.empty() ? ListBox1.RowCount() == 1 && ListBox1.Cell(0, 0).empty()
@@ -117,9 +130,10 @@ void TFTallimo::RestoreWholeList() {
   if (keep.empty()) keep = beforeFilter_;
   filterText_.clear();
   beforeFilter_.clear();
+  shown_.clear();
   typeAhead_.Reset();
-  const StringList rows =
-      filterBuilt_ ? filter_.AllRows() : SortedProgramNames(Cat.ProgramList, seams_.locale);
+  if (!filterBuilt_) BuildFilter();
+  const StringList& rows = filter_.AllRows();
   ListBox1.SetRows(rows);
   ListBox1.SetSelection({});
   int index = -1;
@@ -138,18 +152,16 @@ void TFTallimo::RestoreWholeList() {
 
 void TFTallimo::ShowFilterCount() {
   if (!EdtFind.Visible()) return;
-  if (!filterBuilt_) {
-    filter_.Build(SortedProgramNames(Cat.ProgramList, seams_.locale), Cat.ProgramList);
-    filterBuilt_ = true;
-  }
+  if (!filterBuilt_) BuildFilter();
   const int total = static_cast<int>(filter_.AllRows().size());
-  const bool empty =
-      total == 0 || (ListBox1.RowCount() == 1 && ListBox1.Cell(0, 0).empty() && !FilterEntry(""));
-  const int shown = empty ? 0 : ListBox1.RowCount();
-  int markedShown = 0;
-  if (!Marks.Empty())
-    for (const std::string& name : ListBox1.Rows())
-      if (Marks.IsMarked(FilterEntry(name))) ++markedShown;
+  int shown = total, markedShown = Marks.Count();
+  if (FilterOn()) {
+    shown = static_cast<int>(shown_.size());
+    markedShown = 0;
+    if (!Marks.Empty())
+      for (size_t row : shown_)
+        if (Marks.IsMarked(filter_.Entry(row))) ++markedShown;
+  }
   const std::string text =
       FilterCountText(shown, total, Marks.Count(), Marks.Count() - markedShown);
   if (LblFound.Caption() != text) LblFound.SetCaption(text);

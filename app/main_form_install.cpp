@@ -66,18 +66,16 @@ void TFTallimo::ppMarkForInstall1Click() {
 }
 
 void TFTallimo::ppMarkAll1Click() {
-  // Every row's program: of entries that share a name, the one its row stands for.
-  for (int row = 0; row < ListBox1.RowCount(); ++row) {
-    const int index = FindProgramIndex(ListBox1.Cell(0, row));
-    if (index >= 0) Marks.SetMarked(Cat.ProgramList[static_cast<size_t>(index)].get(), true);
-  }
+  // Every row's program (the rows shown): of entries that share a name, the one its row stands
+  // for.
+  for (const TTallimoProg* entry : ShownEntries()) Marks.SetMarked(entry, true);
   ShowMarks();
 }
 
 void TFTallimo::ppClearMarks1Click() {
   // Under the filter, only the rows shown.
   if (FilterOn()) {
-    for (const std::string& name : ListBox1.Rows()) Marks.SetMarked(FilterEntry(name), false);
+    for (const TTallimoProg* entry : ShownEntries()) Marks.SetMarked(entry, false);
   } else {
     Marks.Clear();
   }

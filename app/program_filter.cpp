@@ -45,30 +45,23 @@ bool HaystackMatches(std::string_view haystack, const std::vector<std::string>& 
   return true;
 }
 
-void ProgramFilter::Build(const StringList& rows, const TProgramList& list) {
-  entries_.clear();
-  entries_.reserve(list.size());
-  for (const auto& entry : list) entries_.emplace(entry->Name, entry.get());  // the first stays
-  rows_ = rows;
+void ProgramFilter::Build(const std::vector<const TTallimoProg*>& entries) {
+  entries_ = entries;
+  rows_.clear();
   haystacks_.clear();
-  haystacks_.reserve(rows_.size());
-  for (const std::string& name : rows_) {
-    const TTallimoProg* entry = EntryOf(name);
-    haystacks_.push_back(entry ? FilterHaystack(*entry) : FoldCase(name));
+  rows_.reserve(entries.size());
+  haystacks_.reserve(entries.size());
+  for (const TTallimoProg* entry : entries) {
+    rows_.push_back(entry->Name);
+    haystacks_.push_back(FilterHaystack(*entry));
   }
 }
 
-const TTallimoProg* ProgramFilter::EntryOf(const std::string& name) const {
-  const auto found = entries_.find(name);
-  return found == entries_.end() ? nullptr : found->second;
-}
-
-StringList ProgramFilter::Matching(std::string_view text) const {
+std::vector<size_t> ProgramFilter::Matching(std::string_view text) const {
   const std::vector<std::string> words = FilterWords(text);
-  if (words.empty()) return rows_;
-  StringList shown;
+  std::vector<size_t> shown;
   for (size_t i = 0; i < rows_.size(); ++i)
-    if (HaystackMatches(haystacks_[i], words)) shown.push_back(rows_[i]);
+    if (HaystackMatches(haystacks_[i], words)) shown.push_back(i);
   return shown;
 }
 

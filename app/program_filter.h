@@ -3,7 +3,6 @@
 // heading band shows while the filter is on.
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "catalogue/catalogue.h"
@@ -29,19 +28,18 @@ bool HaystackMatches(std::string_view haystack, const std::vector<std::string>& 
 // filter text changes. Built once per refill of the whole list.
 class ProgramFilter {
  public:
-  // `rows` are the whole list's names in their order (SortedProgramNames of `list`).
-  void Build(const StringList& rows, const TProgramList& list);
-  // The entry a name stands for: the first in catalogue order with that name, or null.
-  const TTallimoProg* EntryOf(const std::string& name) const;
+  // `entries` in the whole list's order (SortedProgramEntries).
+  void Build(const std::vector<const TTallimoProg*>& entries);
   const StringList& AllRows() const { return rows_; }
-  // The rows whose entries hold every word of `text`, in the whole list's order; every row for a
-  // text without words.
-  StringList Matching(std::string_view text) const;
+  const TTallimoProg* Entry(size_t row) const { return entries_[row]; }
+  // The rows (indices into AllRows) whose entries hold every word of `text`, in the whole list's
+  // order; every row for a text without words.
+  std::vector<size_t> Matching(std::string_view text) const;
 
  private:
   StringList rows_;
+  std::vector<const TTallimoProg*> entries_;
   std::vector<std::string> haystacks_;
-  std::unordered_map<std::string, const TTallimoProg*> entries_;
 };
 
 // The count beside the filter box: "12 of 240 programs", and while programs are marked

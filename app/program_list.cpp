@@ -1,54 +1,45 @@
 #include "app/program_list.h"
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 namespace tallimo {
 
-namespace {
-
-// The rows by sort keys, computed once a name; false (rows untouched) when the locale gives no
-// key for some name.
-bool SortByKeys(const TProgramList& list, Locale& locale, StringList& rows) {
-  std::vector<std::pair<std::string, const std::string*>> keyed;
-  keyed.reserve(list.size());
+std::vector<const TTallimoProg*> SortedProgramEntries(const TProgramList& list, Locale& locale) {
+  // Sort keys computed once a name, where the locale has them, rather than comparisons pair by
+  // pair; one sort either way.
+  std::vector<std::string> keys;
+  keys.reserve(list.size());
   for (const auto& entry : list) {
     std::optional<std::string> key = locale.SortKey(entry->Name);
-    if (!key) return false;
-    keyed.emplace_back(std::move(*key), &entry->Name);
+    if (!key) break;
+    keys.push_back(std::move(*key));
   }
-  // Stable, so that of names with equal keys the first in catalogue order comes first.
-  std::stable_sort(keyed.begin(), keyed.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  rows.reserve(keyed.size());
-  const std::string* lastKey = nullptr;
-  for (const auto& [key, name] : keyed) {
-    if (lastKey && *lastKey == key) continue;
-    rows.push_back(*name);
-    lastKey = &key;
+  const bool byKeys = keys.size() == list.size();
+  const auto order = [&](size_t a, size_t b) {
+    return byKeys ? keys[a].compare(keys[b])
+                  : locale.CompareIgnoreCase(list[a]->Name, list[b]->Name);
+  };
+  std::vector<size_t> positions(list.size());
+  for (size_t i = 0; i < positions.size(); ++i) positions[i] = i;
+  // A stable sort keeps names that compare equal in catalogue order, so dropping all but the
+  // first of each run keeps the first in catalogue order.
+  std::stable_sort(positions.begin(), positions.end(),
+                   [&](size_t a, size_t b) { return order(a, b) < 0; });
+  std::vector<const TTallimoProg*> entries;
+  entries.reserve(positions.size());
+  size_t last = 0;
+  for (size_t i = 0; i < positions.size(); ++i) {
+    if (i > 0 && order(last, positions[i]) == 0) continue;
+    last = positions[i];
+    entries.push_back(list[last].get());
   }
-  return true;
+  return entries;
 }
-
-}  // namespace
 
 StringList SortedProgramNames(const TProgramList& list, Locale& locale) {
   StringList rows;
-  if (SortByKeys(list, locale, rows)) return rows;
-  std::vector<const std::string*> names;
-  names.reserve(list.size());
-  for (const auto& entry : list) names.push_back(&entry->Name);
-  // A stable sort keeps names that compare equal in catalogue order, so dropping all but the
-  // first of each run keeps the first in catalogue order.
-  std::stable_sort(names.begin(), names.end(), [&](const std::string* a, const std::string* b) {
-    return locale.CompareIgnoreCase(*a, *b) < 0;
-  });
-  rows.reserve(names.size());
-  for (const std::string* name : names) {
-    if (!rows.empty() && locale.CompareIgnoreCase(rows.back(), *name) == 0) continue;
-    rows.push_back(*name);
-  }
+  for (const TTallimoProg* entry : SortedProgramEntries(list, locale)) rows.push_back(entry->Name);
   return rows;
 }
 

@@ -31,10 +31,10 @@ tallimo::TProgramList MakeCatalogue(int count, bool sameNames = false) {
 
 void BM_FilterBuild(benchmark::State& state) {
   const tallimo::TProgramList list = MakeCatalogue(static_cast<int>(state.range(0)));
-  const tallimo::StringList rows = tallimo::SortedProgramNames(list, tallimo::HostLocale());
+  const auto entries = tallimo::SortedProgramEntries(list, tallimo::HostLocale());
   for (auto _ : state) {
     tallimo::ProgramFilter filter;
-    filter.Build(rows, list);
+    filter.Build(entries);
     benchmark::DoNotOptimize(filter.AllRows().data());
   }
 }
@@ -43,9 +43,9 @@ BENCHMARK(BM_FilterBuild)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::k
 void Matching(benchmark::State& state, const std::string& text, bool sameNames = false) {
   const tallimo::TProgramList list = MakeCatalogue(static_cast<int>(state.range(0)), sameNames);
   tallimo::ProgramFilter filter;
-  filter.Build(tallimo::SortedProgramNames(list, tallimo::HostLocale()), list);
+  filter.Build(tallimo::SortedProgramEntries(list, tallimo::HostLocale()));
   for (auto _ : state) {
-    tallimo::StringList shown = filter.Matching(text);
+    std::vector<size_t> shown = filter.Matching(text);
     benchmark::DoNotOptimize(shown.data());
   }
 }

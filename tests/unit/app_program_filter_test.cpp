@@ -39,9 +39,16 @@ struct Disc {
     list.push_back(Entry("text editor", {"never listed: merged into Text Editor"}, {}));
     testing::FakeLocale locale;
     rows = SortedProgramNames(list, locale);
-    filter.Build(rows, list);
+    filter.Build(SortedProgramEntries(list, locale));
   }
 };
+
+// The names of the rows that match `text`.
+StringList Shown(const ProgramFilter& filter, std::string_view text) {
+  StringList names;
+  for (size_t row : filter.Matching(text)) names.push_back(filter.AllRows()[row]);
+  return names;
+}
 
 TEST(ProgramFilter, EveryWordInNameInformationOrSpecificationsIgnoringCase) {
   Disc disc;
@@ -69,10 +76,10 @@ TEST(ProgramFilter, EveryWordInNameInformationOrSpecificationsIgnoringCase) {
       {"   ", {"C++ Tools", "Net Guard", "Paint Shop", "Text Editor"}},  // no words: all
       {"", {"C++ Tools", "Net Guard", "Paint Shop", "Text Editor"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(disc.filter.Matching(c.text), c.shown) << c.text;
-  EXPECT_EQ(disc.filter.EntryOf("Text Editor"), disc.list[0].get());  // the first of the name
-  EXPECT_EQ(disc.filter.EntryOf("text editor"), disc.list[4].get());
-  EXPECT_EQ(disc.filter.EntryOf("Missing"), nullptr);
+  for (const auto& c : cases) EXPECT_EQ(Shown(disc.filter, c.text), c.shown) << c.text;
+  EXPECT_EQ(disc.filter.AllRows(), disc.rows);
+  EXPECT_EQ(disc.filter.Entry(3), disc.list[0].get());  // the first of the name
+  EXPECT_EQ(disc.filter.Entry(1), disc.list[1].get());
 }
 
 TEST(ProgramFilter, WordsAreSplitFoldedAndEachKeptOnceLongestFirst) {
@@ -86,15 +93,16 @@ TEST(ProgramFilter, LongTextsAndEqualNamesStayFast) {
   for (int i = 0; i < 10000; ++i) list.push_back(Entry("Same", {"line " + std::to_string(i)}));
   testing::FakeLocale locale;
   ProgramFilter filter;
-  filter.Build(SortedProgramNames(list, locale), list);
+  filter.Build(SortedProgramEntries(list, locale));
   ASSERT_EQ(filter.AllRows(), StringList{"Same"});
+  EXPECT_EQ(filter.Entry(0), list[0].get());
   std::string longText(10000, 'a');
   std::string manyWords;
   for (int i = 0; i < 3000; ++i) manyWords += "s" + std::to_string(i % 97) + " ";
   const auto start = std::chrono::steady_clock::now();
   EXPECT_TRUE(filter.Matching(longText).empty());
   EXPECT_TRUE(filter.Matching(manyWords).empty());
-  EXPECT_EQ(filter.Matching("SAME line 0"), StringList{"Same"});
+  EXPECT_EQ(Shown(filter, "SAME line 0"), StringList{"Same"});
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 
