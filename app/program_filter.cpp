@@ -21,10 +21,6 @@ std::vector<std::string> FilterWords(std::string_view text) {
     words.push_back(FoldCase(text.substr(start, end - start)));
     at = end;
   }
-  std::sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
-    return a.size() != b.size() ? a.size() > b.size() : a < b;
-  });
-  words.erase(std::unique(words.begin(), words.end()), words.end());
   return words;
 }
 

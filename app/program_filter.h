@@ -13,8 +13,8 @@ namespace tallimo {
 // is.
 std::string FoldCase(std::string_view text);
 
-// The words of a filter text: split at blanks (spaces and tabs), case folded, each word once,
-// the longest first (a long word rules an entry out soonest). Empty for a text of blanks only.
+// The words of a filter text, as typed: split at blanks (spaces and tabs), case folded. Empty for
+// a text of blanks only.
 std::vector<std::string> FilterWords(std::string_view text);
 
 // What the filter searches in an entry: its name, information lines and specification lines,

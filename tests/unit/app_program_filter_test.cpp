@@ -82,8 +82,9 @@ TEST(ProgramFilter, EveryWordInNameInformationOrSpecificationsIgnoringCase) {
   EXPECT_EQ(disc.filter.Entry(1), disc.list[1].get());
 }
 
-TEST(ProgramFilter, WordsAreSplitFoldedAndEachKeptOnceLongestFirst) {
-  EXPECT_EQ(FilterWords(" Net\tguard  NET a "), (std::vector<std::string>{"guard", "net", "a"}));
+TEST(ProgramFilter, WordsAreSplitAtBlanksAndFolded) {
+  EXPECT_EQ(FilterWords(" Net\tguard  NET a "),
+            (std::vector<std::string>{"net", "guard", "net", "a"}));
   EXPECT_TRUE(FilterWords(" \t ").empty());
   EXPECT_EQ(FoldCase("ÄBC-xyZ"), "Äbc-xyz");  // bytes above ASCII untouched
 }
