@@ -156,6 +156,7 @@ void TFTallimo::BuildControls() {
   InitViewerCommands();
   InitHelpCommands();
   InitEditorCommands();
+  InitFilterCommands();
   ActiveControl = &ListBox1;  // the first control in tab order takes the keys at start
 }
 
@@ -179,6 +180,7 @@ void TFTallimo::BuildMenus() {
   ppInstall1 = &PopupMenu1.Add("ppInstall1", "I&nstall", 22);
   ppViewNFO1 = &PopupMenu1.Add("ppViewNFO1", "&View NFO", 23);
   ppCopySerial1 = &PopupMenu1.Add("ppCopySerial1", "C&opy Serial", 24);
+  ppFind1 = &PopupMenu1.Add("ppFind1", "&Find...\tCtrl+F", 25);
   N4 = &PopupMenu1.Add("N4", "-");
   N4->BarBreak = true;  // the second column
   ppAddProgram1 = &PopupMenu1.Add("ppAddProgram1", "&Add Program", 31);
@@ -254,6 +256,8 @@ void TFTallimo::Image1Click() {
 void TFTallimo::RefreshProgramList() {
   Marks.KeepOnly(Cat.ProgramList);
   Installed.KeepOnly(Cat.ProgramList);
+  filterBuilt_ = false;
+  if (FilterOn()) return RefillFiltered();  // the filter's refill selects its first row
   ListBox1.SetRows(ProgramListRows(Cat.ProgramList, seams_.locale));
   ListBox1.SetSelection({});
   ShowMarks();
@@ -261,7 +265,7 @@ void TFTallimo::RefreshProgramList() {
 
 void TFTallimo::RefreshAfterChange() {
   RefreshProgramList();
-  ShowProgramDetails(-1);
+  if (!FilterOn()) ShowProgramDetails(-1);
   ScheduleDetection();
 }
 

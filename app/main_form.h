@@ -5,7 +5,9 @@
 #include <string>
 
 #include "app/about_box.h"
+#include "app/program_filter.h"
 #include "app/program_list.h"
+#include "app/type_ahead.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/config_commands.h"
 #include "components/gradient_win32.h"
@@ -36,6 +38,7 @@
 #include "ui/menu.h"
 #include "ui/panel.h"
 #include "ui/picture.h"
+#include "ui/search_edit.h"
 #include "ui/splitter.h"
 #include "viewers/view_nfo.h"
 
@@ -98,6 +101,8 @@ class TFTallimo : public ui::Form {
   ui::Panel PanList;
   ui::Picture Image2;
   TLabelEffect LabelSelect;
+  ui::SearchEdit EdtFind;  // the filter box, in the heading band, hidden until asked for
+  ui::Label LblFound;      // beside it: how many programs it shows
   ui::ListGrid ListBox1;
   ui::Panel PanBtn;
   TGradient Gradient1;
@@ -130,6 +135,7 @@ class TFTallimo : public ui::Form {
   ui::MenuItem* ppInstall1;         // Install
   ui::MenuItem* ppViewNFO1;         // View NFO
   ui::MenuItem* ppCopySerial1;      // Copy Serial
+  ui::MenuItem* ppFind1;            // Find... (Ctrl+F)
   ui::MenuItem* N4;                 // separator that starts the second column
   ui::MenuItem* ppAddProgram1;      // Add Program
   ui::MenuItem* ppEditProcedure1;   // Edit Program
@@ -181,6 +187,13 @@ class TFTallimo : public ui::Form {
   // Detection of installed programs (main_form_detect.cpp): now, or once the window is painted.
   void DetectInstalledPrograms();
   void ScheduleDetection();
+  // The filter and find as you type (main_form_filter.cpp).
+  void ppFind1Click();   // Find... and Ctrl+F: the filter box shown and focused
+  void EdtFindChange();  // each keystroke in the box
+  // True while the list is narrowed to the programs matching the box's text.
+  bool FilterOn() const { return !filterText_.empty(); }
+  // A character typed in the list: selects a row by the start of its name; true when used.
+  bool ListBox1TypeAhead(char c);
   // After a command changed the catalogue: the list refilled with no row selected, the panes
   // cleared.
   void RefreshAfterChange();
@@ -209,6 +222,26 @@ class TFTallimo : public ui::Form {
   void InitConfigCommands();
   // Wires the add, edit and remove commands (main_form_editor.cpp).
   void InitEditorCommands();
+  // Wires the filter box, its menu item and Ctrl+F (main_form_filter.cpp).
+  void InitFilterCommands();
+  // The list narrowed to the box's text, its first row selected and shown.
+  void RefillFiltered();
+  // The whole list back, keeping the selected row, else the one selected before the filter.
+  void RestoreWholeList();
+  // Escape in the box: the whole list back and the box hidden.
+  void HideFilter();
+  // The count beside the box.
+  void ShowFilterCount();
+  // The entries of the rows the filter shows (every row's while it is off).
+  std::vector<const TTallimoProg*> ShownEntries();
+  // The filter's table, built for the catalogue as it is.
+  void BuildFilter();
+  ProgramFilter filter_;
+  bool filterBuilt_ = false;   // filter_ holds the list as it is
+  std::string filterText_;     // the text the list is narrowed by; empty: the whole list
+  std::vector<size_t> shown_;  // while it is on, the rows of filter_ shown
+  std::string beforeFilter_;   // the row selected when the filter began ("" for none)
+  TypeAhead typeAhead_;
   MainWindowSeams seams_;
 };
 

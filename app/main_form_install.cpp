@@ -41,6 +41,7 @@ void TFTallimo::InitInstallCommands() {
   ppClearMarks1->OnClick = [this] { ppClearMarks1Click(); };
   PopupMenu1.OnPopup = [this] { ppMarkForInstall1->SetChecked(Marks.IsMarked(SelectedEntry())); };
   ListBox1.OnChar = [this](char c) {
+    if (ListBox1TypeAhead(c)) return true;
     if (c != ' ') return false;
     if (TTallimoProg* entry = SelectedEntry()) {
       Marks.Toggle(entry);
@@ -65,22 +66,26 @@ void TFTallimo::ppMarkForInstall1Click() {
 }
 
 void TFTallimo::ppMarkAll1Click() {
-  // Every row's program: of entries that share a name, the one its row stands for.
-  for (int row = 0; row < ListBox1.RowCount(); ++row) {
-    const int index = FindProgramIndex(ListBox1.Cell(0, row));
-    if (index >= 0) Marks.SetMarked(Cat.ProgramList[static_cast<size_t>(index)].get(), true);
-  }
+  // Every row's program (the rows shown): of entries that share a name, the one its row stands
+  // for.
+  for (const TTallimoProg* entry : ShownEntries()) Marks.SetMarked(entry, true);
   ShowMarks();
 }
 
 void TFTallimo::ppClearMarks1Click() {
-  Marks.Clear();
+  // Under the filter, only the rows shown.
+  if (FilterOn()) {
+    for (const TTallimoProg* entry : ShownEntries()) Marks.SetMarked(entry, false);
+  } else {
+    Marks.Clear();
+  }
   ShowMarks();
 }
 
 void TFTallimo::ShowMarks() {
   const std::string heading = ListHeading(Marks.Count());
   if (LabelSelect.Caption() != heading) LabelSelect.SetCaption(heading);
+  ShowFilterCount();
   ListBox1.Invalidate();
 }
 

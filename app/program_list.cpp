@@ -5,21 +5,41 @@
 
 namespace tallimo {
 
-StringList SortedProgramNames(const TProgramList& list, Locale& locale) {
-  std::vector<const std::string*> names;
-  names.reserve(list.size());
-  for (const auto& entry : list) names.push_back(&entry->Name);
+std::vector<const TTallimoProg*> SortedProgramEntries(const TProgramList& list, Locale& locale) {
+  // Sort keys computed once a name, where the locale has them, rather than comparisons pair by
+  // pair; one sort either way.
+  std::vector<std::string> keys;
+  keys.reserve(list.size());
+  for (const auto& entry : list) {
+    std::optional<std::string> key = locale.SortKey(entry->Name);
+    if (!key) break;
+    keys.push_back(std::move(*key));
+  }
+  const bool byKeys = keys.size() == list.size();
+  const auto order = [&](size_t a, size_t b) {
+    return byKeys ? keys[a].compare(keys[b])
+                  : locale.CompareIgnoreCase(list[a]->Name, list[b]->Name);
+  };
+  std::vector<size_t> positions(list.size());
+  for (size_t i = 0; i < positions.size(); ++i) positions[i] = i;
   // A stable sort keeps names that compare equal in catalogue order, so dropping all but the
   // first of each run keeps the first in catalogue order.
-  std::stable_sort(names.begin(), names.end(), [&](const std::string* a, const std::string* b) {
-    return locale.CompareIgnoreCase(*a, *b) < 0;
-  });
-  StringList rows;
-  rows.reserve(names.size());
-  for (const std::string* name : names) {
-    if (!rows.empty() && locale.CompareIgnoreCase(rows.back(), *name) == 0) continue;
-    rows.push_back(*name);
+  std::stable_sort(positions.begin(), positions.end(),
+                   [&](size_t a, size_t b) { return order(a, b) < 0; });
+  std::vector<const TTallimoProg*> entries;
+  entries.reserve(positions.size());
+  size_t last = 0;
+  for (size_t i = 0; i < positions.size(); ++i) {
+    if (i > 0 && order(last, positions[i]) == 0) continue;
+    last = positions[i];
+    entries.push_back(list[last].get());
   }
+  return entries;
+}
+
+StringList SortedProgramNames(const TProgramList& list, Locale& locale) {
+  StringList rows;
+  for (const TTallimoProg* entry : SortedProgramEntries(list, locale)) rows.push_back(entry->Name);
   return rows;
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "catalogue/catalogue.h"
 #include "platform/locale.h"
@@ -14,6 +15,8 @@ namespace tallimo {
 // comparison; of names that compare equal only the first in catalogue order is kept.
 // Empty for an empty list.
 StringList SortedProgramNames(const TProgramList& list, Locale& locale);
+// The entries those names stand for, in the same order.
+std::vector<const TTallimoProg*> SortedProgramEntries(const TProgramList& list, Locale& locale);
 
 // The grid's rows after RefreshProgramList: the sorted names, or one blank row when there are
 // none (the grid never has fewer than one row).

@@ -4,6 +4,8 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   app/command_line.cpp
   app/detail_panes.cpp
   app/main_layout.cpp
+  app/program_filter.cpp
   app/program_list.cpp
   app/unattended.cpp
+  app/type_ahead.cpp
 )

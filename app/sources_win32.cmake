@@ -6,6 +6,7 @@ list(APPEND TALLIMO_WIN32_SOURCES
   app/main_form_detect.cpp
   app/main_form_help.cpp
   app/main_form_editor.cpp
+  app/main_form_filter.cpp
   app/main_form_install.cpp
   app/main_form_viewers.cpp
   app/unattended_win32.cpp)

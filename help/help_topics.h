@@ -27,6 +27,7 @@ inline constexpr HelpTopic kHelpTopics[] = {
     {22, "INSTALL", "install.htm", nullptr},
     {23, "VIEW_NFO", "nfo_viewer.htm", nullptr},
     {24, "COPY_SERIAL", "copy_serial.htm", nullptr},
+    {25, "FIND", "find_programs.htm", nullptr},
     {31, "ADD_PROGRAM", "add_edit_remove.htm", nullptr},
     {32, "EDIT_PROGRAM", "add_edit_remove.htm", nullptr},
     {33, "REMOVE_PROGRAM", "add_edit_remove.htm", nullptr},

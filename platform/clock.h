@@ -1,5 +1,6 @@
 #pragma once
-// The local clock.
+// The local clock, and a millisecond count for timing what the user types.
+#include <cstdint>
 
 namespace tallimo {
 
@@ -17,6 +18,8 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual LocalTime Now() = 0;
+  // Milliseconds since some fixed moment; wraps round (compare differences, unsigned).
+  virtual std::uint32_t TickCount() = 0;
 };
 
 Clock& HostClock();

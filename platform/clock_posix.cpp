@@ -23,6 +23,12 @@ class PosixClock : public Clock {
     lt.second = t.tm_sec;
     return lt;
   }
+  std::uint32_t TickCount() override {
+    struct timespec t {};
+    ::clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(t.tv_sec) * 1000u +
+                                      static_cast<std::uint64_t>(t.tv_nsec) / 1000000u);
+  }
 };
 
 }  // namespace

@@ -21,6 +21,7 @@ class Win32Clock final : public Clock {
     time.second = now.wSecond;
     return time;
   }
+  std::uint32_t TickCount() override { return GetTickCount(); }
 };
 
 }  // namespace

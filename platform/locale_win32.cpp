@@ -49,6 +49,28 @@ class Win32Locale final : public Locale {
     return CompareFolded(a, b);
   }
 
+  // The sort key of the comparison above (NORM_IGNORECASE), which orders as CompareString does.
+  std::optional<std::string> SortKey(const std::string& text) override {
+    const std::wstring wide = Widen(text);
+    if (wide.empty() || wide.size() > 0x7FFFFFF) return std::nullopt;
+    const int length = static_cast<int>(wide.size());
+    constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    // A key is seldom longer than a few bytes a character: one call in most cases.
+    std::string key(wide.size() * 6 + 16, '\0');
+    int bytes = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.data(), length,
+                             reinterpret_cast<wchar_t*>(key.data()), static_cast<int>(key.size()));
+    if (bytes <= 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+      bytes = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.data(), length, nullptr, 0);
+      if (bytes <= 0) return std::nullopt;
+      key.assign(static_cast<size_t>(bytes), '\0');
+      bytes = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.data(), length,
+                           reinterpret_cast<wchar_t*>(key.data()), bytes);
+    }
+    if (bytes <= 0) return std::nullopt;
+    key.resize(static_cast<size_t>(bytes) - 1);  // without its terminating zero byte
+    return key;
+  }
+
   // The API counts days from Monday (LOCALE_SABBREVDAYNAME1); ours from Sunday.
   std::string ShortDayName(int dayOfWeek) override {
     if (dayOfWeek < 0 || dayOfWeek > 6) return std::string();

@@ -158,6 +158,8 @@ bool Application::ProcessMessage(bool wait) {
     // does not know.
     if (form && msg.message == WM_SYSCHAR && form->DialogKey(static_cast<wchar_t>(msg.wParam)))
       return true;
+    if (form && msg.message == WM_KEYDOWN && form->ShortCut(static_cast<int>(msg.wParam)))
+      return true;
     if (form && IsDialogMessageW(root, &msg)) return true;
   }
   TranslateMessage(&msg);

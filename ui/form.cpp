@@ -57,6 +57,15 @@ bool AskDialogChar(WinControl& parent, wchar_t key) {
 
 }  // namespace
 
+bool Form::ShortCut(int key) {
+  if (!OnShortCut) return false;
+  TShiftState shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  return OnShortCut(key, shift);
+}
+
 bool Form::DialogKey(wchar_t key) {
   return AskDialogChar(*this, key);
 }

@@ -71,6 +71,11 @@ class Form : public WinControl {
   // Shows the Hint of every windowed control on the form as a tooltip (made with the window).
   bool ShowHint = false;
 
+  // A key pressed anywhere on the form (Ctrl+F ...), before the control with the focus and the
+  // dialog manager see it; true when used.
+  std::function<bool(int key, TShiftState shift)> OnShortCut;
+  bool ShortCut(int key);
+
   // Alt and a letter: the first control (in z-order, depth first) that answers to it acts.
   bool DialogKey(wchar_t key);
 

@@ -26,6 +26,7 @@ class ListGrid : public WinControl {
   void SetRowCount(int rows);
   std::string Cell(int col, int row) const;
   void SetCell(int col, int row, const std::string& text);
+  const std::vector<std::string>& Rows() const { return cells_; }
   // Replaces all rows at once (at least one row).
   void SetRows(const std::vector<std::string>& rows);
   int DefaultRowHeight() const { return rowHeight_; }
@@ -34,6 +35,8 @@ class ListGrid : public WinControl {
 
   TGridRect Selection() const { return selection_; }
   void SetSelection(const TGridRect& rect);
+  // Selects a row as a click on it does (OnSelectCell asked first), scrolled into view.
+  void SelectRow(int row) { MoveTo(row); }
   // The row of the selection (its top), -1 when none.
   int Row() const { return selection_.Top; }
 

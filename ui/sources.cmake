@@ -17,6 +17,7 @@ list(APPEND TALLIMO_WIN32_SOURCES
   ui/panel.cpp
   ui/picture.cpp
   ui/screen_win32.cpp
+  ui/search_edit.cpp
   ui/splitter.cpp
   ui/status_bar.cpp
   ui/win_control.cpp

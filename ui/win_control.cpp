@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "platform/wide.h"
 #include "ui/application.h"
@@ -14,8 +15,14 @@
 namespace tallimo::ui {
 
 namespace {
-constexpr const wchar_t* kObjectProp = L"TallimoControl";
 int g_nextId = 100;
+// The object of each of our windows. Every message looks its window up here, so it is kept in
+// the process rather than as a window property, which costs a call to the window system each
+// time (under Wine a round trip to its server). Windows live on the one user-interface thread.
+std::unordered_map<HWND, WinControl*>& Objects() {
+  static std::unordered_map<HWND, WinControl*> objects;
+  return objects;
+}
 // The control whose window is being created: messages that come before WM_NCCREATE (such as
 // WM_GETMINMAXINFO) reach it too.
 WinControl* g_creating = nullptr;
@@ -49,7 +56,8 @@ WinControl::~WinControl() {
 
 WinControl* WinControl::FromHandle(HWND hwnd) {
   if (!hwnd) return nullptr;
-  return static_cast<WinControl*>(GetPropW(hwnd, kObjectProp));
+  const auto found = Objects().find(hwnd);
+  return found == Objects().end() ? nullptr : found->second;
 }
 
 void WinControl::InsertChild(Control* child) {
@@ -92,7 +100,7 @@ void WinControl::CreateHandle() {
   if (!h) throw std::runtime_error("Error creating window " + Name);
   if (!ours) {
     hwnd_ = h;
-    SetPropW(h, kObjectProp, this);
+    Objects()[h] = this;
     const LONG_PTR proc = reinterpret_cast<LONG_PTR>(&StaticProc);
     oldProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(h, GWLP_WNDPROC, proc));
   }
@@ -111,18 +119,21 @@ void WinControl::DestroyHandle() {
 }
 
 LRESULT CALLBACK WinControl::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Nothing of ours handles it, and an owner-drawn list that empties sends one for each of its
+  // rows: answered before the lookup of the window's object.
+  if (msg == WM_DELETEITEM) return DefWindowProcA(hwnd, msg, wParam, lParam);
   WinControl* self = FromHandle(hwnd);
   if (!self && g_creating) {
     // Our own class: the object is mapped once, at the first message of its window.
     self = g_creating;
     g_creating = nullptr;
-    SetPropW(hwnd, kObjectProp, self);
+    Objects()[hwnd] = self;
   }
   if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
   if (!self->hwnd_) self->hwnd_ = hwnd;
   LRESULT result = self->Dispatch(msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
-    RemovePropW(hwnd, kObjectProp);
+    Objects().erase(hwnd);
     self->hwnd_ = nullptr;
   }
   return result;

@@ -353,21 +353,23 @@ TEST_P(MainWindow, TheMenusHoldTheirItemsAndThePopupHasTwoColumns) {
     EXPECT_FALSE(GetMenuState(GetSubMenu(bar, 1), item, MF_BYPOSITION) & MF_GRAYED) << item;
 
   HMENU popup = form->PopupMenu1.Handle();
-  EXPECT_EQ(GetMenuItemCount(popup), 12);  // the marks after the second column's last item
+  EXPECT_EQ(GetMenuItemCount(popup), 13);  // the marks after the second column's last item
+  GetMenuStringA(popup, 4, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "&Find...\tCtrl+F");  // the first column's last item
   MENUITEMINFOA info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_FTYPE;
-  GetMenuItemInfoA(popup, 4, TRUE, &info);  // N4
+  GetMenuItemInfoA(popup, 5, TRUE, &info);  // N4
   EXPECT_TRUE(info.fType & MFT_SEPARATOR);
   EXPECT_TRUE(info.fType & MFT_MENUBARBREAK);
-  GetMenuItemInfoA(popup, 5, TRUE, &info);
+  GetMenuItemInfoA(popup, 6, TRUE, &info);
   EXPECT_FALSE(info.fType & MFT_MENUBARBREAK);
   EXPECT_EQ(GetMenuDefaultItem(popup, FALSE, GMDI_USEDISABLED),
             static_cast<UINT>(form->ppInstallClose1->Command()));
   EXPECT_TRUE(GetMenuState(popup, 2, MF_BYPOSITION) & MF_GRAYED);  // ppViewNFO1
   EXPECT_EQ(form->ppEditProcedure1->HelpContext, 32);
   const std::tuple<int, const char*, int> marks[] = {
-      {9, "&Mark for Install", 34}, {10, "Mark A&ll", 35}, {11, "Clear Mar&ks", 36}};
+      {10, "&Mark for Install", 34}, {11, "Mark A&ll", 35}, {12, "Clear Mar&ks", 36}};
   for (const auto& [position, caption, help] : marks) {
     GetMenuStringA(popup, position, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, caption);

@@ -1,0 +1,178 @@
+// The filter of the main window: the box in the heading band (Ctrl+F, or Find... in the list's
+// pop-up menu) that narrows the list to the programs whose name, information or specifications
+// hold every word typed; and find as you type in the list itself.
+#include <windows.h>
+
+#include "app/detail_panes.h"
+#include "app/main_form.h"
+
+namespace tallimo {
+
+namespace {
+// The heading band's parts while the filter is shown, in design pixels.
+constexpr ui::TBounds kFindBounds{6, 5, 190, 22};
+constexpr ui::TBounds kFoundBounds{204, 9, 290, 16};
+}  // namespace
+
+void TFTallimo::InitFilterCommands() {
+  ui::Place(EdtFind,
+            {.name = "EdtFind", .parent = &PanList, .bounds = kFindBounds, .helpContext = 25});
+  EdtFind.SetVisible(false);
+  EdtFind.Cue = "Find a program";
+  EdtFind.SetFont(ui::FontOf("MS Sans Serif", 14, clWindowText));
+  EdtFind.OnChange = [this] { EdtFindChange(); };
+  EdtFind.OnKey = [this](int key) {
+    if (key == VK_ESCAPE) {
+      HideFilter();
+    } else {
+      ListBox1.SetFocus();  // Enter and Down: to the list, never to the default button
+    }
+    return true;
+  };
+  ui::Place(LblFound, {.name = "LblFound", .parent = &PanList, .bounds = kFoundBounds});
+  LblFound.SetVisible(false);
+  LblFound.Transparent = true;
+  LblFound.SetAutoSize(true);
+  LblFound.SetFont(ui::FontOf("MS Sans Serif", 14, clBlack, true));
+  ppFind1->OnClick = [this] { ppFind1Click(); };
+  OnShortCut = [this](int key, ui::TShiftState shift) {
+    if (key != 'F' || shift != ui::ssCtrl) return false;
+    ppFind1Click();
+    return true;
+  };
+}
+
+void TFTallimo::ppFind1Click() {
+  if (!EdtFind.Visible()) {
+    LabelSelect.SetVisible(false);
+    EdtFind.SetVisible(true);
+    LblFound.SetVisible(true);
+    ShowFilterCount();
+    PanList.Invalidate();  // the heading band drawn anew, without the heading
+  }
+  EdtFind.SetFocus();
+  if (EdtFind.HandleAllocated()) SendMessageW(EdtFind.Handle(), EM_SETSEL, 0, -1);
+}
+
+void TFTallimo::HideFilter() {
+  EdtFind.SetText("");  // its change restores the whole list
+  if (FilterOn()) RestoreWholeList();
+  EdtFind.SetVisible(false);
+  LblFound.SetVisible(false);
+  LabelSelect.SetVisible(true);
+  PanList.Invalidate();
+  ListBox1.SetFocus();
+}
+
+void TFTallimo::EdtFindChange() {
+  const std::string text = EdtFind.Text();
+  if (text == filterText_) return;
+  const bool words = !FilterWords(text).empty();
+  if (!words) {
+    if (FilterOn()) RestoreWholeList();
+    return;
+  }
+  if (!FilterOn()) {
+    // The row to come back to when the filter ends.
+    const int row = ListBox1.Selection().Top;
+    beforeFilter_ = row < 0 ? std::string() : ListBox1.Cell(0, row);
+  }
+  filterText_ = text;
+  RefillFiltered();
+}
+
+void TFTallimo::BuildFilter() {
+  filter_.Build(SortedProgramEntries(Cat.ProgramList, seams_.locale));
+  filterBuilt_ = true;
+}
+
+std::vector<const TTallimoProg*> TFTallimo::ShownEntries() {
+  if (!filterBuilt_) BuildFilter();
+  std::vector<const TTallimoProg*> entries;
+  if (!FilterOn()) {
+    for (size_t row = 0; row < filter_.AllRows().size(); ++row)
+      entries.push_back(filter_.Entry(row));
+  } else {
+    for (size_t row : shown_) entries.push_back(filter_.Entry(row));
+  }
+  return entries;
+}
+
+void TFTallimo::RefillFiltered() {
+  const bool catalogueChanged = !filterBuilt_;
+  if (!filterBuilt_) BuildFilter();
+  typeAhead_.Reset();
+  shown_ = filter_.Matching(filterText_);
+  StringList shown;
+  shown.reserve(shown_.size());
+  for (size_t row : shown_) shown.push_back(filter_.AllRows()[row]);
+  // Another letter often leaves the same rows: the list then stays as it is, and so do the panes
+  // while they show its first row (filling them costs more than all the rest).
+  const bool sameRows = shown.empty() ? ListBox1.RowCount() == 1 && ListBox1.Cell(0, 0).empty()
+                                      : shown == ListBox1.Rows();
+  const bool sameFirst =
+      sameRows && !catalogueChanged && !shown.empty() && ListBox1.Selection().Top == 0;
+  if (!sameRows) ListBox1.SetRows(shown);
+  if (shown.empty()) {
+    ListBox1.SetSelection({});
+    MemoInfo.SetLines(NoMatchInfoLines(filterText_));
+    MemoSpecs.SetLines(ProgramDetails(Cat.ProgramList, -1).SpecsLines);
+  } else if (!sameFirst) {
+    ListBox1.SetSelection({0, 0, 0, 0});
+    ShowProgramDetails(FindProgramIndex(shown.front()));
+  }
+  ShowMarks();
+}
+
+void TFTallimo::RestoreWholeList() {
+  const int row = ListBox1.Selection().Top;
+  std::string keep = row < 0 ? std::string() : ListBox1.Cell(0, row);
+  if (keep.empty()) keep = beforeFilter_;
+  filterText_.clear();
+  beforeFilter_.clear();
+  shown_.clear();
+  typeAhead_.Reset();
+  if (!filterBuilt_) BuildFilter();
+  const StringList& rows = filter_.AllRows();
+  ListBox1.SetRows(rows);
+  ListBox1.SetSelection({});
+  int index = -1;
+  if (!keep.empty()) {
+    for (size_t i = 0; i < rows.size(); ++i)
+      if (rows[i] == keep) {
+        const int at = static_cast<int>(i);
+        ListBox1.SetSelection({0, at, 0, at});
+        index = FindProgramIndex(keep);
+        break;
+      }
+  }
+  ShowProgramDetails(index);
+  ShowMarks();
+}
+
+void TFTallimo::ShowFilterCount() {
+  if (!EdtFind.Visible()) return;
+  if (!filterBuilt_) BuildFilter();
+  const int total = static_cast<int>(filter_.AllRows().size());
+  int shown = total, markedShown = Marks.Count();
+  if (FilterOn()) {
+    shown = static_cast<int>(shown_.size());
+    markedShown = 0;
+    if (!Marks.Empty())
+      for (size_t row : shown_)
+        if (Marks.IsMarked(filter_.Entry(row))) ++markedShown;
+  }
+  const std::string text =
+      FilterCountText(shown, total, Marks.Count(), Marks.Count() - markedShown);
+  if (LblFound.Caption() != text) LblFound.SetCaption(text);
+}
+
+bool TFTallimo::ListBox1TypeAhead(char c) {
+  const TypeAhead::Step step =
+      typeAhead_.Type(c, seams_.clock.TickCount(), ListBox1.Rows(), ListBox1.Selection().Top);
+  if (step.result == TypeAhead::Result::NotUsed) return false;
+  if (step.result == TypeAhead::Result::Found) ListBox1.SelectRow(step.row);
+  return true;
+}
+
+}  // namespace tallimo
