@@ -193,7 +193,7 @@ class TFTallimo : public ui::Form {
   // True while the list is narrowed to the programs matching the box's text.
   bool FilterOn() const { return !filterText_.empty(); }
   // A character typed in the list: selects a row by the start of its name; true when used.
-  bool ListBox1TypeAhead(char c);
+  bool ListBox1TypeAhead(char32_t c);
   // After a command changed the catalogue: the list refilled with no row selected, the panes
   // cleared.
   void RefreshAfterChange();

@@ -167,7 +167,7 @@ void TFTallimo::ShowFilterCount() {
   if (LblFound.Caption() != text) LblFound.SetCaption(text);
 }
 
-bool TFTallimo::ListBox1TypeAhead(char c) {
+bool TFTallimo::ListBox1TypeAhead(char32_t c) {
   const TypeAhead::Step step =
       typeAhead_.Type(c, seams_.clock.TickCount(), ListBox1.Rows(), ListBox1.Selection().Top);
   if (step.result == TypeAhead::Result::NotUsed) return false;

@@ -40,9 +40,9 @@ void TFTallimo::InitInstallCommands() {
   ppMarkAll1->OnClick = [this] { ppMarkAll1Click(); };
   ppClearMarks1->OnClick = [this] { ppClearMarks1Click(); };
   PopupMenu1.OnPopup = [this] { ppMarkForInstall1->SetChecked(Marks.IsMarked(SelectedEntry())); };
-  ListBox1.OnChar = [this](char c) {
+  ListBox1.OnChar = [this](char32_t c) {
     if (ListBox1TypeAhead(c)) return true;
-    if (c != ' ') return false;
+    if (c != U' ') return false;
     if (TTallimoProg* entry = SelectedEntry()) {
       Marks.Toggle(entry);
       ShowMarks();

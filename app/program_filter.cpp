@@ -2,14 +2,9 @@
 
 #include <algorithm>
 
-namespace tallimo {
+#include "platform/locale.h"
 
-std::string FoldCase(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return folded;
-}
+namespace tallimo {
 
 std::vector<std::string> FilterWords(std::string_view text) {
   std::vector<std::string> words;
@@ -18,7 +13,7 @@ std::vector<std::string> FilterWords(std::string_view text) {
     const size_t start = text.find_first_not_of(" \t", at);
     if (start == std::string_view::npos) break;
     const size_t end = std::min(text.find_first_of(" \t", start), text.size());
-    words.push_back(FoldCase(text.substr(start, end - start)));
+    words.push_back(FoldText(text.substr(start, end - start)));
     at = end;
   }
   return words;
@@ -31,7 +26,7 @@ std::string FilterHaystack(const TTallimoProg& entry) {
       text += '\n';
       text += line;
     }
-  return FoldCase(text);
+  return FoldText(text);
 }
 
 bool HaystackMatches(std::string_view haystack, const std::vector<std::string>& words) {

@@ -9,10 +9,6 @@
 
 namespace tallimo {
 
-// `text` with the letters A to Z made small; every other byte (UTF-8 sequences included) as it
-// is.
-std::string FoldCase(std::string_view text);
-
 // The words of a filter text, as typed: split at blanks (spaces and tabs), case folded. Empty for
 // a text of blanks only.
 std::vector<std::string> FilterWords(std::string_view text);

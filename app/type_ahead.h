@@ -29,13 +29,12 @@ class TypeAhead {
   // adds to the text and searches from the selected row itself; a letter typed again and again
   // steps through the names that start with it. Space belongs to the text only within a second
   // of a typed character.
-  Step Type(char c, std::uint32_t milliseconds, const StringList& rows, int selected);
+  Step Type(char32_t c, std::uint32_t milliseconds, const StringList& rows, int selected);
   // Forgets the text (the list was refilled).
   void Reset() { text_.clear(); }
-  const std::string& Text() const { return text_; }
 
  private:
-  std::string text_;  // case folded
+  std::u32string text_;  // case folded
   std::uint32_t last_ = 0;
 };
 

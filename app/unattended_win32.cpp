@@ -15,8 +15,8 @@ namespace {
 
 QueueSeams QueueSeamsOf(UnattendedSeams& seams) {
   // No hand-over to an elevated copy: its prompt would wait for a person.
-  return {seams.processes, seams.files, seams.environment, seams.random, seams.clock,
-          seams.logFiles,  nullptr};
+  return {seams.processes, seams.files,    seams.environment, seams.random,
+          seams.clock,     seams.logFiles, seams.locale,      nullptr};
 }
 
 // The catalogue's full path: a relative one is on the current directory's drive, which %D:

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/locale.h"
+
 namespace tallimo {
 
 namespace {
@@ -11,10 +13,9 @@ char Fold(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// Display names and their starts compare in Unicode case (a name in any script).
 std::string Folded(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) c = Fold(c);
-  return r;
+  return FoldText(s);
 }
 
 bool StartsWithIgnoreCase(std::string_view s, std::string_view prefix) {

@@ -57,6 +57,21 @@ char32_t FoldCase(char32_t c) {
   return c;
 }
 
+std::string FoldText(std::string_view utf8) {
+  std::string folded;
+  folded.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {  // most text is ASCII: no decoding
+      folded += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 0x20 : c);
+      ++i;
+    } else {
+      AppendUtf8(folded, FoldCase(NextCodePoint(utf8, i)));
+    }
+  }
+  return folded;
+}
+
 int CompareFolded(std::string_view a, std::string_view b) {
   size_t i = 0, j = 0;
   while (i < a.size() && j < b.size()) {

@@ -40,6 +40,8 @@ Locale& HostLocale();
 // Simple Unicode case folding of Latin, Greek and Cyrillic letters (and ASCII), one character
 // for one: what the portable build compares names with.
 char32_t FoldCase(char32_t c);
+// UTF-8 text with each character folded (what "ignoring case" searches compare).
+std::string FoldText(std::string_view utf8);
 // <0, 0, >0 comparing the folded characters of two UTF-8 texts.
 int CompareFolded(std::string_view a, std::string_view b);
 

@@ -171,8 +171,9 @@ LRESULT ListGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CHAR:
-      // A UTF-16 unit: only the ASCII keys reach OnChar (U+0120 must not pass for a blank).
-      if (OnChar && wParam < 0x80 && OnChar(static_cast<char>(wParam))) return 0;
+      // A UTF-16 unit; the halves of a surrogate pair (no name starts with one) are left out.
+      if (OnChar && (wParam < 0xD800 || wParam > 0xDFFF) && OnChar(static_cast<char32_t>(wParam)))
+        return 0;
       break;
     case WM_RBUTTONDOWN:
       // The popup menu does not move the selection.

@@ -46,7 +46,7 @@ class ListGrid : public WinControl {
   std::function<void(HDC dc, int col, int row, const RECT& rect, TGridDrawState state)> OnDrawCell;
   std::function<void()> OnDblClick;
   // An ASCII character typed in the grid, before the list box sees it; true when it was used.
-  std::function<bool(char c)> OnChar;
+  std::function<bool(char32_t c)> OnChar;
   // A click with Ctrl held on a row, after the click selected it.
   std::function<void(int row)> OnCtrlClick;
 

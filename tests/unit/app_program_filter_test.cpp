@@ -36,6 +36,7 @@ struct Disc {
     list.push_back(Entry("Net Guard", {"A personal Firewall for the office"}, {"Needs TCP/IP"}));
     list.push_back(Entry("Paint Shop", {"Pictures and photos"}, {"Size: 12 MB", "256 colours"}));
     list.push_back(Entry("C++ Tools", {"Compiler, make & linker"}, {}));
+    list.push_back(Entry("Ψηφιακό Αρχείο", {"Σύστημα ΑΡΧΕΙΩΝ"}, {"Файловый МЕНЕДЖЕР"}));
     list.push_back(Entry("text editor", {"never listed: merged into Text Editor"}, {}));
     testing::FakeLocale locale;
     rows = SortedProgramNames(list, locale);
@@ -52,7 +53,8 @@ StringList Shown(const ProgramFilter& filter, std::string_view text) {
 
 TEST(ProgramFilter, EveryWordInNameInformationOrSpecificationsIgnoringCase) {
   Disc disc;
-  ASSERT_EQ(disc.rows, (StringList{"C++ Tools", "Net Guard", "Paint Shop", "Text Editor"}));
+  const StringList all = {"C++ Tools", "Net Guard", "Paint Shop", "Text Editor", "Ψηφιακό Αρχείο"};
+  ASSERT_EQ(disc.rows, all);
   const struct {
     const char* text;
     StringList shown;
@@ -73,8 +75,12 @@ TEST(ProgramFilter, EveryWordInNameInformationOrSpecificationsIgnoringCase) {
       {"never", {}},                          // nor a merged entry's lines
       {"office needs", {"Net Guard"}},        // across information and specs
       {"firewallneeds", {}},                  // but no word spans two lines
-      {"   ", {"C++ Tools", "Net Guard", "Paint Shop", "Text Editor"}},  // no words: all
-      {"", {"C++ Tools", "Net Guard", "Paint Shop", "Text Editor"}},
+      {"ΑΡΧΕΊΟ", {"Ψηφιακό Αρχείο"}},           // Greek case ignored
+      {"ΑΡΧΕΙΟ", {}},                           // but not its accents
+      {"αρχειων ψηφιακό", {"Ψηφιακό Αρχείο"}},  // Greek, both ways
+      {"менеджер", {"Ψηφιακό Αρχείο"}},         // Cyrillic
+      {"   ", all},                             // no words: all
+      {"", all},
   };
   for (const auto& c : cases) EXPECT_EQ(Shown(disc.filter, c.text), c.shown) << c.text;
   EXPECT_EQ(disc.filter.AllRows(), disc.rows);
@@ -86,7 +92,7 @@ TEST(ProgramFilter, WordsAreSplitAtBlanksAndFolded) {
   EXPECT_EQ(FilterWords(" Net\tguard  NET a "),
             (std::vector<std::string>{"net", "guard", "net", "a"}));
   EXPECT_TRUE(FilterWords(" \t ").empty());
-  EXPECT_EQ(FoldCase("ÄBC-xyZ"), "Äbc-xyz");  // bytes above ASCII untouched
+  EXPECT_EQ(FilterWords("ÄBC-xyZ ΣΟΦΊΑ"), (std::vector<std::string>{"äbc-xyz", "σοφία"}));
 }
 
 TEST(ProgramFilter, LongTextsAndEqualNamesStayFast) {
@@ -123,7 +129,7 @@ TEST(ProgramFilter, CountTextAndNoMatchPane) {
 
 // One keystroke of a find-as-you-type run: typed at `ms`, with the list's selection before it.
 struct Key {
-  char c;
+  char32_t c;
   std::uint32_t ms;
   int selected;
   TypeAhead::Result result;
@@ -190,6 +196,18 @@ TEST(TypeAhead, EveryNameTheSameAndAnEmptyList) {
   EXPECT_EQ(typeAhead.Type('a', 2100, same, 2).row, 2);  // "sa" stays
   EXPECT_EQ(typeAhead.Type('x', 5000, StringList{""}, 0).result, TypeAhead::Result::NoMatch);
   EXPECT_EQ(typeAhead.Type('x', 9000, StringList{}, -1).result, TypeAhead::Result::NoMatch);
+}
+
+TEST(TypeAhead, LettersOfAnyScriptIgnoringCase) {
+  const StringList rows = {"Éditeur", "Ψηφιακό", "Ωδή", "Жук", "жёлтый"};
+  TypeAhead typeAhead;
+  EXPECT_EQ(typeAhead.Type(U'é', 0, rows, -1).row, 0);
+  EXPECT_EQ(typeAhead.Type(U'ω', 5000, rows, 0).row, 2);
+  EXPECT_EQ(typeAhead.Type(U'Ж', 9000, rows, 2).row, 3);
+  EXPECT_EQ(typeAhead.Type(U'Ж', 9100, rows, 3).row, 4);  // the same letter steps on
+  EXPECT_EQ(typeAhead.Type(U'Ё', 9200, rows, 4).result, TypeAhead::Result::NoMatch);  // "жжё"
+  EXPECT_EQ(typeAhead.Type(U'ж', 20000, rows, 1).row, 3);
+  EXPECT_EQ(typeAhead.Type(U'Ё', 20100, rows, 3).row, 4);  // "жё"
 }
 
 // The fake locale with sort keys: the folded text, whose bytes order as its comparison does.

@@ -178,10 +178,11 @@ TEST(UnattendedQueue, SkippedRowsRunNothingConsolesAreHiddenAndTheLogIsAddedTo) 
   testing::FixedClock clock;
   testing::FakeLogFiles logFiles;
   testing::FakeProcessRunner runner;
+  testing::FakeLocale locale;
   logFiles.files["C:\\disc.log"] = "earlier run\r\n";
   QueuedProgram skipped{"Editor", false, {"ed.exe"}, {}};
   skipped.skip = true;
-  InstallQueue queue({runner, files, environment, random, clock, logFiles},
+  InstallQueue queue({runner, files, environment, random, clock, logFiles, locale},
                      {skipped, {"Paint", false, {"paint.exe"}, {}}}, "D:\\DISC.INI");
   queue.LogFileGiven = "C:\\disc.log";
   queue.HideConsoles = true;

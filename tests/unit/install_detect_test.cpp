@@ -121,6 +121,7 @@ TEST_F(DetectorTest, PathsKeysAndUninstallEntries) {
   registry.SetValue(HKLM, std::string(kUninstallKey) + "\\{1234}", "DisplayName", "Editor 2.1");
   registry.SetValue(HKCU, std::string(kUninstallKey) + "\\Viewer", "DisplayName", "Viewer Pro");
   registry.AddKey(HKLM, std::string(kUninstallKey) + "\\NoName");
+  registry.SetValue(HKLM, std::string(kUninstallKey) + "\\Gr", "DisplayName", "Ωδή Player");
   const std::pair<const char*, bool> cases[] = {
       {"%ProgramFiles%\\Editor\\editor.exe", true},
       {"%PROGRAMFILES%\\Paint", false},  // the fake's variables keep their case
@@ -138,6 +139,7 @@ TEST_F(DetectorTest, PathsKeysAndUninstallEntries) {
       {"uninstall:ditor", false},
       {"uninstall:viewer", true},
       {"uninstall:NoName", false},
+      {"uninstall:ωΔΉ", true},  // Unicode case
       {"HKCR\\.txt", false},
       {"editor.exe", false},
       {"", false},
