@@ -5,7 +5,7 @@
 # states it: growth is a decision).
 #   scripts/check-imports.sh build/win32/Tallimo.exe build/win32/tallimo-cat.exe
 set -euo pipefail
-tallimo_limit=589824  # bytes (576 KB)
+tallimo_limit=655360  # bytes (640 KB)
 objdump=i686-w64-mingw32-objdump
 command -v "$objdump" >/dev/null || { echo "check-imports: $objdump is missing" >&2; exit 2; }
 [ $# -gt 0 ] || { echo "usage: check-imports.sh PROGRAM.exe..." >&2; exit 2; }

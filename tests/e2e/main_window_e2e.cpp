@@ -517,9 +517,10 @@ TEST(MainWindow, DISABLED_StartupOnTheDemoDiscWithAndWithoutDetectLines) {
   ASSERT_GT(detectLines, 0u) << "the demo disc has Detect lines";
   const std::string without = withDetect.substr(0, withDetect.rfind('\\')) + "\\NODETECT.INI";
   ASSERT_TRUE(WriteBytes(without, kept));
-  const auto [n, d] = MedianStartups(
+  const std::vector<double> m = MedianStartups(
       kRuns, [&] { return StartupUntilAnsweringMilliseconds(without, rows); },
       [&] { return StartupUntilAnsweringMilliseconds(withDetect, rows); });
+  const double n = m[0], d = m[1];
   ASSERT_GT(n, 0);
   ASSERT_GT(d, 0);
   std::printf(
