@@ -121,7 +121,7 @@ void WinControl::DestroyHandle() {
 LRESULT CALLBACK WinControl::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   // Nothing of ours handles it, and an owner-drawn list that empties sends one for each of its
   // rows: answered before the lookup of the window's object.
-  if (msg == WM_DELETEITEM) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (msg == WM_DELETEITEM) return DefWindowProcW(hwnd, msg, wParam, lParam);
   WinControl* self = FromHandle(hwnd);
   if (!self && g_creating) {
     // Our own class: the object is mapped once, at the first message of its window.
