@@ -7,14 +7,6 @@
 namespace tallimo {
 namespace {
 
-// Not in every header set of old compilers; the values are the system's.
-#ifndef KEY_WOW64_64KEY
-#define KEY_WOW64_64KEY 0x0100
-#endif
-#ifndef KEY_WOW64_32KEY
-#define KEY_WOW64_32KEY 0x0200
-#endif
-
 class OpenKey {
  public:
   OpenKey(TRegistryRoot root, const std::string& path, TRegistryView view, REGSAM access) {

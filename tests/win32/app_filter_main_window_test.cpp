@@ -41,11 +41,7 @@ class FilterOnMainWindow : public MainWindowFixture<> {
  protected:
   void SetUp() override {
     MainWindowFixture::SetUp();
-    files.files[kPath] = kCatalogue;
-    CreateMainForm(std::string("\"C:\\Disc\\Tallimo.exe\" \"") + kPath + "\"",
-                   "C:\\Disc\\Tallimo.exe");
-    form->Show();
-    ui::App().ProcessMessages();
+    ShowMainFormOn(kPath, kCatalogue);
   }
   // A key as the keyboard sends it to the control with the focus, Ctrl held when asked.
   void Key(int vk, bool ctrl = false) {

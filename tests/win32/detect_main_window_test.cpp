@@ -37,15 +37,6 @@ class DetectOnMainWindow : public MainWindowFixture<> {
     CreateMainForm(std::string("T.exe \"") + kPath + "\"", "C:\\Disc\\T.exe");
   }
   TTallimoProg& Entry(int index) { return *form->Cat.ProgramList[static_cast<size_t>(index)]; }
-  void SelectRow(int row) {
-    HWND list = form->ListBox1.Handle();
-    RECT r{};
-    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(list, WM_LBUTTONUP, 0, at);
-    ui::App().ProcessMessages();
-  }
   // The colour at the middle of where a row's installed mark goes.
   COLORREF MarkPixel(int row) {
     HWND list = form->ListBox1.Handle();

@@ -17,13 +17,6 @@
 namespace tallimo {
 namespace {
 
-#ifndef KEY_WOW64_64KEY
-#define KEY_WOW64_64KEY 0x0100
-#endif
-#ifndef KEY_WOW64_32KEY
-#define KEY_WOW64_32KEY 0x0200
-#endif
-
 const std::string kBase = "Software\\TallimoDetectTest" + std::to_string(GetCurrentProcessId());
 
 class RealRegistry : public ::testing::Test {

@@ -27,22 +27,9 @@ class InstallOnMainWindow : public MainWindowFixture<> {
  protected:
   void SetUp() override {
     MainWindowFixture::SetUp();
-    files.files[kPath] = kCatalogue;
-    CreateMainForm(std::string("\"C:\\Disc\\Tallimo.exe\" \"") + kPath + "\"",
-                   "C:\\Disc\\Tallimo.exe");
-    form->Show();
-    ui::App().ProcessMessages();
+    ShowMainFormOn(kPath, kCatalogue);
   }
 
-  void SelectRow(int row) {
-    HWND list = form->ListBox1.Handle();
-    RECT r{};
-    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(list, WM_LBUTTONUP, 0, at);
-    ui::App().ProcessMessages();
-  }
   void ClickButton(ui::Button& button) {
     SendMessageA(button.Handle(), BM_CLICK, 0, 0);
     ui::App().ProcessMessages();

@@ -55,6 +55,23 @@ class MainWindowFixture : public Base {
         dialogs.Dialogs()});
     form->Create();
   }
+  // The main window on the catalogue `text` at `path`, started from C:\Disc and shown.
+  void ShowMainFormOn(const std::string& path, const std::string& text) {
+    files.files[path] = text;
+    CreateMainForm("\"C:\\Disc\\Tallimo.exe\" \"" + path + "\"", "C:\\Disc\\Tallimo.exe");
+    form->Show();
+    ui::App().ProcessMessages();
+  }
+  // A click in the middle of a row of the list, as the mouse gives it.
+  void SelectRow(int row) {
+    HWND list = form->ListBox1.Handle();
+    RECT r{};
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
+    ui::App().ProcessMessages();
+  }
 
   testing::FakePrompter prompter;
   testing::FakeHelpEngine help;
