@@ -59,22 +59,22 @@ TEST(ProgramFilter, EveryWordInNameInformationOrSpecificationsIgnoringCase) {
     const char* text;
     StringList shown;
   } cases[] = {
-      {"firewall", {"Net Guard"}},            // in the information only
-      {"FIREWALL", {"Net Guard"}},            // case ignored both ways
-      {"mb", {"Paint Shop", "Text Editor"}},  // specifications; order kept
-      {"size  12", {"Paint Shop"}},           // every word, blanks repeated
-      {"12 size", {"Paint Shop"}},            // in any order
-      {"text editor", {"Text Editor"}},       // the name
-      {"edi", {"Text Editor"}},               // part of a word
-      {"text photos", {}},                    // words of two entries: none
-      {"c++", {"C++ Tools"}},                 // not letters
-      {"&", {"C++ Tools"}},                   //
-      {"tcp/ip", {"Net Guard"}},              //
-      {"serial", {}},                         // serial lines are not searched
-      {"nfo", {}},                            // nor the NFO path
-      {"never", {}},                          // nor a merged entry's lines
-      {"office needs", {"Net Guard"}},        // across information and specs
-      {"firewallneeds", {}},                  // but no word spans two lines
+      {"firewall", {"Net Guard"}},              // in the information only
+      {"FIREWALL", {"Net Guard"}},              // case ignored both ways
+      {"mb", {"Paint Shop", "Text Editor"}},    // specifications; order kept
+      {"size  12", {"Paint Shop"}},             // every word, blanks repeated
+      {"12 size", {"Paint Shop"}},              // in any order
+      {"text editor", {"Text Editor"}},         // the name
+      {"edi", {"Text Editor"}},                 // part of a word
+      {"text photos", {}},                      // words of two entries: none
+      {"c++", {"C++ Tools"}},                   // not letters
+      {"&", {"C++ Tools"}},                     //
+      {"tcp/ip", {"Net Guard"}},                //
+      {"serial", {}},                           // serial lines are not searched
+      {"nfo", {}},                              // nor the NFO path
+      {"never", {}},                            // nor a merged entry's lines
+      {"office needs", {"Net Guard"}},          // across information and specs
+      {"firewallneeds", {}},                    // but no word spans two lines
       {"ΑΡΧΕΊΟ", {"Ψηφιακό Αρχείο"}},           // Greek case ignored
       {"ΑΡΧΕΙΟ", {}},                           // but not its accents
       {"αρχειων ψηφιακό", {"Ψηφιακό Αρχείο"}},  // Greek, both ways

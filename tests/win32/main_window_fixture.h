@@ -14,17 +14,17 @@
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_help_engine.h"
 #include "fakes/fake_locale.h"
-#include "fakes/fake_prompter.h"
-#include "fakes/fake_registry.h"
 #include "fakes/fake_log_files.h"
 #include "fakes/fake_process_runner.h"
+#include "fakes/fake_prompter.h"
+#include "fakes/fake_registry.h"
 #include "fakes/fake_restarter.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fixed_clock.h"
 #include "fakes/main_window_dialogs.h"
 #include "install/random_source.h"
-#include "platform/system_colors.h"
 #include "platform/screen.h"
+#include "platform/system_colors.h"
 #include "ui/application.h"
 
 namespace tallimo {
@@ -48,11 +48,26 @@ class MainWindowFixture : public Base {
   }
   // The main window on the fakes, created (its FormCreate has run), not shown.
   void CreateMainForm(const std::string& commandLine, const std::string& programPath) {
-    form = std::make_unique<TFTallimo>(MainWindowSeams{
-        files, locale, clock, commandLine, programPath, clipboard, environment, shell, prompter,
-        helpSeam ? *helpSeam : help, screen, random, HostSystemColors(), processes, logFiles,
-        restarter, elevated, registry, files,
-        dialogs.Dialogs()});
+    form = std::make_unique<TFTallimo>(MainWindowSeams{files,
+                                                       locale,
+                                                       clock,
+                                                       commandLine,
+                                                       programPath,
+                                                       clipboard,
+                                                       environment,
+                                                       shell,
+                                                       prompter,
+                                                       helpSeam ? *helpSeam : help,
+                                                       screen,
+                                                       random,
+                                                       HostSystemColors(),
+                                                       processes,
+                                                       logFiles,
+                                                       restarter,
+                                                       elevated,
+                                                       registry,
+                                                       files,
+                                                       dialogs.Dialogs()});
     form->Create();
   }
   // The main window on the catalogue `text` at `path`, started from C:\Disc and shown.
