@@ -1,4 +1,4 @@
-// The program list's rows through the user's locale on Windows (CompareStringA).
+// The program list's rows through the user's locale on Windows (CompareStringW).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -31,10 +31,11 @@ TEST(ProgramListLocale, OrdersAndMergesIgnoringCase) {
 // list sorted by keys is the list sorted by comparisons.
 TEST(ProgramListLocale, SortKeysOrderAsTheComparison) {
   Locale& locale = HostLocale();
-  const StringList names = {"a",       "A",      "b",           "Ab",         "aB c",  "co-op",
-                            "coop",    "co op",  "Co-Op",       "it's",       "its",   "1 Tool",
-                            "10 Tool", "2 Tool", "_under",      "~tilde",     "Zebra", "zebra ",
-                            "apfel",   "ete",    "Text Editor", "TEXT editor"};
+  const StringList names = {
+      "a",       "A",       "b",     "Ab",     "aB c",        "co-op",       "coop",    "co op",
+      "Co-Op",   "it's",    "its",   "1 Tool", "10 Tool",     "2 Tool",      "_under",  "~tilde",
+      "Zebra",   "zebra ",  "apfel", "ete",    "Text Editor", "TEXT editor", "Éditeur", "éditeur",
+      "Ψηφιακό", "ψηφιακό", "Жук",   "ЖУК",    "日本語",      "Straße"};
   for (const std::string& a : names) {
     const auto ka = locale.SortKey(a);
     ASSERT_TRUE(ka.has_value()) << a;
