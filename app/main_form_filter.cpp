@@ -1,5 +1,5 @@
 // The filter of the main window: the box in the heading band (Ctrl+F, or Find... in the list's
-// pop-up menu) that narrows the list to the programs whose name, information or specifications
+// pop-up menu) that narrows the list to the programs whose name, information or specs
 // hold every word typed; and find as you type in the list itself.
 #include <windows.h>
 

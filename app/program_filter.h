@@ -13,7 +13,7 @@ namespace tallimo {
 // a text of blanks only.
 std::vector<std::string> FilterWords(std::string_view text);
 
-// What the filter searches in an entry: its name, information lines and specification lines,
+// What the filter searches in an entry: its name, information lines and specs lines,
 // case folded, one line apart (so that no word matches across two lines).
 std::string FilterHaystack(const TTallimoProg& entry);
 

@@ -108,7 +108,7 @@ TEST(Filter, NarrowsThreeHundredProgramsAndComesBack) {
     SendInput(4, keys, sizeof(INPUT));
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(box) != FALSE; }, 5000, 20));
 
-    // Two words, in the information and in the specifications, case ignored.
+    // Two words, in the information and in the specs, case ignored.
     TypeText(box, "firewall cd");
     const std::vector<std::wstring> expected = {L"Tool 210"};  // 30 and 7 both divide it
     EXPECT_TRUE(WaitFor([&] { return Rows(list) == expected; }, 5000, 20));

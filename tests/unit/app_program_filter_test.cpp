@@ -61,7 +61,7 @@ TEST(ProgramFilter, EveryWordInNameInformationOrSpecificationsIgnoringCase) {
   } cases[] = {
       {"firewall", {"Net Guard"}},              // in the information only
       {"FIREWALL", {"Net Guard"}},              // case ignored both ways
-      {"mb", {"Paint Shop", "Text Editor"}},    // specifications; order kept
+      {"mb", {"Paint Shop", "Text Editor"}},    // specs lines; order kept
       {"size  12", {"Paint Shop"}},             // every word, blanks repeated
       {"12 size", {"Paint Shop"}},              // in any order
       {"text editor", {"Text Editor"}},         // the name

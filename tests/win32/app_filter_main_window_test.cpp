@@ -89,7 +89,7 @@ TEST_F(FilterOnMainWindow, NarrowsTheListAndTheCommandsWorkOnIt) {
   GetWindowRect(form->ListBox1.Handle(), &list);
   EXPECT_FALSE(IntersectRect(&overlap, &box, &list)) << "the box covers none of the list";
 
-  // Each keystroke narrows: name, information or specifications, every word, case ignored.
+  // Each keystroke narrows: name, information or specs, every word, case ignored.
   Type(form->EdtFind.Handle(), "FIRE");
   EXPECT_EQ(Rows(), StringList{"Net Guard"});
   EXPECT_EQ(Selected(), "Net Guard");
