@@ -3,9 +3,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <unordered_map>
 
+#include "platform/error.h"
 #include "platform/wide.h"
 #include "ui/application.h"
 #include "ui/gdi.h"
@@ -97,7 +97,7 @@ void WinControl::CreateHandle() {
                         bounds_.left, bounds_.top, bounds_.width, bounds_.height, p.parent,
                         p.menuOrId, GetModuleHandleW(nullptr), nullptr);
   }
-  if (!h) throw std::runtime_error("Error creating window " + Name);
+  if (!h) throw TallimoError("Error creating window " + Name);
   if (!ours) {
     hwnd_ = h;
     Objects()[h] = this;
