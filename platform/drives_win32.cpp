@@ -1,9 +1,8 @@
 // The drives seam on Windows.
 #include <windows.h>
-// after windows.h
-#include <winnetwk.h>
 
 #include "platform/drives.h"
+#include "platform/system_library_win32.h"
 #include "platform/wide.h"
 
 namespace tallimo {
@@ -40,14 +39,24 @@ std::string VolumeName(const std::string& root) {
   return Narrow(name);
 }
 
+// mpr.dll's WNetGetConnectionW, loaded from the system folder on first use and kept.
+using GetConnectionFn = DWORD(WINAPI*)(LPCWSTR, LPWSTR, LPDWORD);
+GetConnectionFn GetConnection() {
+  static const GetConnectionFn function =
+      SystemFunction<GetConnectionFn>(LoadSystemLibrary(L"mpr.dll"), "WNetGetConnectionW");
+  return function;
+}
+
 std::string NetworkName(char letter) {
+  const GetConnectionFn getConnection = GetConnection();
+  if (!getConnection) return std::string();
   const wchar_t local[3] = {static_cast<wchar_t>(letter), L':', 0};
   std::wstring remote(MAX_PATH, L'\0');
   DWORD size = static_cast<DWORD>(remote.size());
-  DWORD result = WNetGetConnectionW(local, remote.data(), &size);
+  DWORD result = getConnection(local, remote.data(), &size);
   if (result == ERROR_MORE_DATA) {
     remote.assign(size, L'\0');
-    result = WNetGetConnectionW(local, remote.data(), &size);
+    result = getConnection(local, remote.data(), &size);
   }
   if (result != NO_ERROR) return std::string();
   return Narrow(remote.c_str());

@@ -3,5 +3,7 @@ list(APPEND TALLIMO_WIN32_SOURCES
   platform/drives_win32.cpp
   platform/environment_win32.cpp
   platform/shell_win32.cpp
+  platform/system_library_win32.cpp
 )
-list(APPEND TALLIMO_WIN32_LIBS mpr shell32)
+# mpr.dll is loaded from the system folder at run time (platform/system_library_win32.h).
+list(APPEND TALLIMO_WIN32_LIBS shell32)

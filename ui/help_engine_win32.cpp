@@ -7,6 +7,7 @@
 
 #include "help/help_topics.h"
 #include "platform/prompter_rules.h"
+#include "platform/system_library_win32.h"
 #include "platform/wide.h"
 #include "ui/gdi.h"
 
@@ -168,14 +169,8 @@ HtmlHelpEngine::HtmlHelpWFn HtmlHelpEngine::HtmlHelp() {
   if (!triedHhctrl_) {
     triedHhctrl_ = true;
     // From the system folder by its full path, never from the program's (the disc's) folder.
-    wchar_t folder[MAX_PATH] = L"";
-    UINT n = GetSystemDirectoryW(folder, MAX_PATH);
-    if (n > 0 && n < MAX_PATH) {
-      hhctrl_ = LoadLibraryW((std::wstring(folder) + L"\\hhctrl.ocx").c_str());
-      if (hhctrl_)
-        htmlHelp_ = reinterpret_cast<HtmlHelpWFn>(
-            reinterpret_cast<void*>(GetProcAddress(hhctrl_, "HtmlHelpW")));
-    }
+    hhctrl_ = LoadSystemLibrary(L"hhctrl.ocx");
+    htmlHelp_ = SystemFunction<HtmlHelpWFn>(hhctrl_, "HtmlHelpW");
   }
   return htmlHelp_;
 }
