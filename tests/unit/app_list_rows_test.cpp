@@ -3,6 +3,7 @@
 
 #include "app/list_rows.h"
 #include "catalogue/catalogue_file.h"
+#include "catalogue/program_groups.h"
 #include "fakes/fake_locale.h"
 
 namespace tallimo {

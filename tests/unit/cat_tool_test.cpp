@@ -224,6 +224,7 @@ TEST_F(CatTool, CheckFindsWhatTheMenuWouldLoseOrRefuse) {
 }
 
 TEST_F(CatTool, CheckWarnsAboutCaseOnlySpellingsDefaultValuesAndEmptyPresetNames) {
+  files.folders.insert(".");
   files.files["g.ini"] =
       "[Program1]\nName=A\nInstall1=a\nCategory=Office\nPresets=Home;Office PC\n"       // 1-5
       "[Program2]\nName=B\nInstall1=b\nCategory=OFFICE\nDefault=yes\nPresets=home;;\n"  // 6-11
