@@ -12,24 +12,10 @@ namespace {
 constexpr size_t kMenuNameLength = 60;
 }  // namespace
 
-CategoryOrder::CategoryOrder(const TProgramList& list) {
-  for (const auto& entry : list) {
-    if (entry->Category.empty()) continue;
-    if (index_.try_emplace(FoldText(entry->Category), names_.size()).second)
-      names_.push_back(entry->Category);
-  }
-}
-
-size_t CategoryOrder::GroupOf(const TTallimoProg& entry) const {
-  if (entry.Category.empty() || names_.empty()) return names_.size();
-  const auto it = index_.find(FoldText(entry.Category));
-  return it == index_.end() ? names_.size() : it->second;
-}
-
 ListRows BuildListRows(const std::vector<const TTallimoProg*>& entries,
-                       const CategoryOrder& categories) {
+                       const GroupNames& categories) {
   ListRows rows;
-  if (categories.Empty()) {
+  if (categories.Names().empty()) {
     rows.reserve(entries.size());
     for (const TTallimoProg* entry : entries) rows.push_back({entry, entry->Name});
     return rows;
@@ -37,7 +23,8 @@ ListRows BuildListRows(const std::vector<const TTallimoProg*>& entries,
   // Each group's programs in the order given, the groups in the categories' order.
   const size_t groups = categories.Names().size() + 1;
   std::vector<std::vector<const TTallimoProg*>> grouped(groups);
-  for (const TTallimoProg* entry : entries) grouped[categories.GroupOf(*entry)].push_back(entry);
+  for (const TTallimoProg* entry : entries)
+    grouped[categories.Find(entry->Category)].push_back(entry);
   rows.reserve(entries.size() + groups);
   for (size_t g = 0; g < groups; ++g) {
     if (grouped[g].empty()) continue;
@@ -48,38 +35,38 @@ ListRows BuildListRows(const std::vector<const TTallimoProg*>& entries,
   return rows;
 }
 
-StringList RowTexts(const ListRows& rows) {
+StringList RowTexts(const ListRows& rows, bool namesOnly) {
   StringList texts;
   texts.reserve(rows.size());
-  for (const ListRow& row : rows) texts.push_back(row.text);
+  for (const ListRow& row : rows)
+    texts.push_back(namesOnly && row.IsHeader() ? std::string() : row.text);
   return texts;
 }
 
-StringList TypeAheadTexts(const ListRows& rows) {
-  StringList texts;
-  texts.reserve(rows.size());
-  for (const ListRow& row : rows) texts.push_back(row.IsHeader() ? std::string() : row.text);
-  return texts;
+namespace {
+
+// The rows of the programs that `row` stands for: itself, or those under its header.
+std::pair<size_t, size_t> RowSpan(const ListRows& rows, size_t row) {
+  if (row >= rows.size()) return {0, 0};
+  if (!rows[row].IsHeader()) return {row, row + 1};
+  size_t end = row + 1;
+  while (end < rows.size() && !rows[end].IsHeader()) ++end;
+  return {row + 1, end};
 }
 
-std::vector<const TTallimoProg*> RowPrograms(const ListRows& rows, size_t row) {
-  std::vector<const TTallimoProg*> programs;
-  if (row >= rows.size()) return programs;
-  if (!rows[row].IsHeader()) return {rows[row].entry};
-  for (size_t i = row + 1; i < rows.size() && !rows[i].IsHeader(); ++i)
-    programs.push_back(rows[i].entry);
-  return programs;
-}
+}  // namespace
 
 bool RowMarked(const ProgramMarks& marks, const ListRows& rows, size_t row) {
-  const std::vector<const TTallimoProg*> programs = RowPrograms(rows, row);
-  return !programs.empty() && std::all_of(programs.begin(), programs.end(),
-                                          [&](const TTallimoProg* e) { return marks.IsMarked(e); });
+  const auto [begin, end] = RowSpan(rows, row);
+  for (size_t i = begin; i < end; ++i)
+    if (!marks.IsMarked(rows[i].entry)) return false;
+  return begin < end;
 }
 
 void ToggleRowMarks(ProgramMarks& marks, const ListRows& rows, size_t row) {
   const bool mark = !RowMarked(marks, rows, row);
-  for (const TTallimoProg* entry : RowPrograms(rows, row)) marks.SetMarked(entry, mark);
+  const auto [begin, end] = RowSpan(rows, row);
+  for (size_t i = begin; i < end; ++i) marks.SetMarked(rows[i].entry, mark);
 }
 
 void MarkDefaults(ProgramMarks& marks, const ListPrograms& programs) {
@@ -98,7 +85,8 @@ StringList PresetMenuCaptions(const StringList& presets) {
   StringList captions;
   captions.reserve(presets.size());
   for (size_t i = 0; i < presets.size(); ++i) {
-    std::string caption = i < 9 ? "&" + std::to_string(i + 1) + " " : std::string();
+    std::string caption;
+    if (i < 9) caption = {'&', static_cast<char>('1' + i), ' '};
     for (char c : ShortName(presets[i], kMenuNameLength)) {
       if (c == '&') caption += '&';
       caption += c;

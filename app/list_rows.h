@@ -3,11 +3,11 @@
 // each category above its programs, in the order the categories first appear, and "Other
 // programs" last; without any, the programs alone. A header row is never a program.
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "app/program_list.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/program_groups.h"
 
 namespace tallimo {
 
@@ -20,36 +20,16 @@ struct ListRow {
 };
 using ListRows = std::vector<ListRow>;
 
-// The catalogue's categories, looked up ignoring case.
-class CategoryOrder {
- public:
-  CategoryOrder() = default;
-  explicit CategoryOrder(const TProgramList& list);
-  // No entry has a category: the list shows no header rows.
-  bool Empty() const { return names_.empty(); }
-  const StringList& Names() const { return names_; }
-  // The entry's category as an index into Names(); Names().size() for none ("Other programs").
-  size_t GroupOf(const TTallimoProg& entry) const;
-
- private:
-  StringList names_;
-  std::unordered_map<std::string, size_t> index_;  // folded name -> index
-};
-
 // The rows for `entries` (in the list's sorted order, SortedProgramEntries or the filter's
-// share of it): grouped under headers when there are categories, each group keeping that order;
-// a header only above programs of its group among `entries`.
+// share of it): grouped under headers when there are `categories` (CatalogueCategories), each
+// group keeping that order; a header only above programs of its group among `entries`.
 ListRows BuildListRows(const std::vector<const TTallimoProg*>& entries,
-                       const CategoryOrder& categories);
+                       const GroupNames& categories);
 
-// The texts of the rows, for the grid.
-StringList RowTexts(const ListRows& rows);
-// The texts that find as you type searches: the programs' names, an empty text for a header
-// (which no typed letter matches), so that it moves over headers as over rows.
-StringList TypeAheadTexts(const ListRows& rows);
-
-// The programs under the header at `row` (up to the next header); a program row: that program.
-std::vector<const TTallimoProg*> RowPrograms(const ListRows& rows, size_t row);
+// The texts of the rows, for the grid; with `namesOnly`, the texts that find as you type
+// searches: an empty text for a header (which no typed letter matches), so that it moves over
+// headers as over rows.
+StringList RowTexts(const ListRows& rows, bool namesOnly = false);
 
 // Space, Ctrl+click or Mark for Install on a row: a program's mark toggled; on a header, every
 // program under it marked, or all unmarked when all are marked.

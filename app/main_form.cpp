@@ -262,7 +262,7 @@ void TFTallimo::RefreshProgramList() {
   Installed.KeepOnly(Cat.ProgramList);
   filterBuilt_ = false;
   allEntries_ = SortedProgramEntries(Cat.ProgramList, seams_.locale);
-  categories_ = CategoryOrder(Cat.ProgramList);
+  categories_ = CatalogueCategories(Cat.ProgramList);
   if (FilterOn()) return RefillFiltered();  // the filter's refill selects its first row
   SetListRows(BuildListRows(allEntries_, categories_));
   ListBox1.SetSelection({});

@@ -255,7 +255,7 @@ class TFTallimo : public ui::Form {
   void ToggleSelectedMarks();
   ListRows rows_;                                // what the grid shows, row for row
   std::vector<const TTallimoProg*> allEntries_;  // the whole list's programs, sorted
-  CategoryOrder categories_;
+  GroupNames categories_;
   StringList presets_;               // the presets the Mark Preset submenu shows
   bool defaultMarks_ = false;        // the marks are Default=1's, untouched by the person yet
   bool beforeFilterHeader_ = false;  // beforeFilter_ names a header

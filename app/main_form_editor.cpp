@@ -13,7 +13,7 @@ TEntryResult RunEntryCommand(TFTallimo& form, MainWindowSeams& seams,
                              TEntryResult (EntryCommands::*command)()) {
   MainWindowSelection selection(form);
   seams.dialogs.entry.SetIniFileName(form.Cat.IniFileName);
-  seams.dialogs.entry.SetCategories(CatalogueCategories(form.Cat.ProgramList));
+  seams.dialogs.entry.SetCategories(CatalogueCategories(form.Cat.ProgramList).Names());
   EntryCommands commands(form.Cat, selection, seams.dialogs.entry, seams.prompter,
                          [&form] { form.RefreshAfterChange(); });
   return (commands.*command)();

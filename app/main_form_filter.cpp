@@ -176,10 +176,10 @@ void TFTallimo::ShowFilterCount() {
 
 bool TFTallimo::ListBox1TypeAhead(char32_t c) {
   // Over the programs' names only; a header is passed over as a row no letter starts.
-  const StringList names = categories_.Empty() ? StringList() : TypeAheadTexts(rows_);
-  const TypeAhead::Step step =
-      typeAhead_.Type(c, seams_.clock.TickCount(), categories_.Empty() ? ListBox1.Rows() : names,
-                      ListBox1.Selection().Top);
+  const StringList names = categories_.Names().empty() ? StringList() : RowTexts(rows_, true);
+  const TypeAhead::Step step = typeAhead_.Type(
+      c, seams_.clock.TickCount(), categories_.Names().empty() ? ListBox1.Rows() : names,
+      ListBox1.Selection().Top);
   if (step.result == TypeAhead::Result::NotUsed) return false;
   if (step.result == TypeAhead::Result::Found) ListBox1.SelectRow(step.row);
   return true;

@@ -14,15 +14,15 @@ void TFTallimo::ToggleSelectedMarks() {
 }
 
 void TFTallimo::UpdatePresetMenu() {
-  StringList presets = CataloguePresets(Cat.ProgramList);
+  StringList presets = CataloguePresets(Cat.ProgramList).Names();
   ppMarkPreset1->SetEnabled(!presets.empty());
   if (presets == presets_ && ppMarkPreset1->Items().size() == presets.size()) return;
   presets_ = std::move(presets);
   ppMarkPreset1->ClearItems();
   const StringList captions = PresetMenuCaptions(presets_);
   for (size_t i = 0; i < presets_.size(); ++i) {
-    ui::MenuItem& item = ppMarkPreset1->Add("ppPreset" + std::to_string(i + 1), captions[i], 37);
-    item.OnClick = [this, preset = presets_[i]] { ppMarkPreset1Click(preset); };
+    ui::MenuItem& item = ppMarkPreset1->Add("ppPreset", captions[i], 37);
+    item.OnClick = [this, i] { ppMarkPreset1Click(presets_[i]); };
   }
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <unordered_set>
 
 #include "app/program_list.h"
 #include "catalogue/program_groups.h"
@@ -13,18 +12,18 @@ namespace tallimo {
 bool PickPresets(const std::vector<std::string>& presets, const TProgramList& list, Locale& locale,
                  std::vector<char>& picked, std::string& error) {
   if (presets.empty()) return true;
-  const StringList known = CataloguePresets(list);
+  const GroupNames known = CataloguePresets(list);
   for (const std::string& preset : presets)
-    if (std::none_of(known.begin(), known.end(),
-                     [&](const std::string& k) { return CompareFolded(k, preset) == 0; })) {
+    if (known.Find(preset) == known.Names().size()) {
       error = "No preset of the catalogue is named " + preset;
       return false;
     }
   // Of entries with equal names, the one the list reaches, as for names.
-  std::unordered_set<const TTallimoProg*> reached;
-  for (const TTallimoProg* entry : SortedProgramEntries(list, locale)) reached.insert(entry);
+  ProgramMarks reached;
+  for (const TTallimoProg* entry : SortedProgramEntries(list, locale))
+    reached.SetMarked(entry, true);
   for (size_t i = 0; i < list.size(); ++i)
-    if (reached.count(list[i].get()) &&
+    if (reached.IsMarked(list[i].get()) &&
         std::any_of(presets.begin(), presets.end(),
                     [&](const std::string& p) { return HoldsPreset(*list[i], p); }))
       picked[i] = 1;

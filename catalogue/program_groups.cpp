@@ -1,7 +1,5 @@
 #include "catalogue/program_groups.h"
 
-#include <unordered_set>
-
 #include "platform/locale.h"
 #include "platform/text_codec.h"
 
@@ -11,12 +9,6 @@ namespace {
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
-}
-
-// Adds `name` to `names` unless one equal to it ignoring case is there already.
-void AddFirstSpelling(StringList& names, std::unordered_set<std::string>& seen,
-                      const std::string& name) {
-  if (!name.empty() && seen.insert(FoldText(name)).second) names.push_back(name);
 }
 
 }  // namespace
@@ -45,19 +37,34 @@ std::string PresetsText(const StringList& presets) {
   return text;
 }
 
-StringList CatalogueCategories(const TProgramList& list) {
-  StringList names;
-  std::unordered_set<std::string> seen;
-  for (const auto& entry : list) AddFirstSpelling(names, seen, entry->Category);
-  return names;
+void GroupNames::Add(const std::string& name) {
+  if (name.empty() || folded_.size() == folded_.capacity()) return;
+  folded_.push_back(FoldText(name));
+  if (index_.try_emplace(folded_.back(), names_.size()).second)
+    names_.push_back(name);
+  else
+    folded_.pop_back();
 }
 
-StringList CataloguePresets(const TProgramList& list) {
-  StringList names;
-  std::unordered_set<std::string> seen;
+size_t GroupNames::Find(const std::string& name) const {
+  if (names_.empty() || name.empty()) return names_.size();
+  const auto it = index_.find(FoldText(name));
+  return it == index_.end() ? names_.size() : it->second;
+}
+
+GroupNames CatalogueCategories(const TProgramList& list) {
+  GroupNames groups(list.size());
+  for (const auto& entry : list) groups.Add(entry->Category);
+  return groups;
+}
+
+GroupNames CataloguePresets(const TProgramList& list) {
+  size_t count = 0;
+  for (const auto& entry : list) count += entry->Presets.size();
+  GroupNames groups(count);
   for (const auto& entry : list)
-    for (const std::string& preset : entry->Presets) AddFirstSpelling(names, seen, preset);
-  return names;
+    for (const std::string& preset : entry->Presets) groups.Add(preset);
+  return groups;
 }
 
 bool HoldsPreset(const TTallimoProg& entry, std::string_view name) {

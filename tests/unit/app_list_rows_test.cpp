@@ -28,7 +28,7 @@ class ListRowsTest : public ::testing::Test {
     entries = SortedProgramEntries(cat.ProgramList, locale);
   }
   ListRows Rows(const std::vector<const TTallimoProg*>& shown) {
-    return BuildListRows(shown, CategoryOrder(cat.ProgramList));
+    return BuildListRows(shown, CatalogueCategories(cat.ProgramList));
   }
   // Rows as text, headers in brackets.
   static StringList Shown(const ListRows& rows) {
@@ -75,7 +75,7 @@ TEST_F(ListRowsTest, TheFilterShowsAHeaderOnlyAbovePrograms) {
             (StringList{"[Tools]", "Zip", "[Other programs]", "Free"}));
   EXPECT_TRUE(Rows({}).empty());
   const ListRows rows = Rows(entries);
-  EXPECT_EQ(TypeAheadTexts(rows), (StringList{"", "Zip", "", "Word", "", "Free"}));
+  EXPECT_EQ(RowTexts(rows, true), (StringList{"", "Zip", "", "Word", "", "Free"}));
 }
 
 TEST_F(ListRowsTest, AHeaderMarksItsProgramsOrUnmarksThemWhenAllAreMarked) {
@@ -105,7 +105,7 @@ TEST_F(ListRowsTest, DefaultsAndPresetsMarkReachablePrograms) {
   marks.SetMarked(cat.ProgramList[3].get(), true);
   MarkPreset(marks, entries, "OFFICE PC", installed);  // less the installed Zip, others cleared
   EXPECT_EQ(MarkedNames(), (StringList{"Word"}));
-  EXPECT_EQ(CataloguePresets(cat.ProgramList), (StringList{"Home", "Office PC"}));
+  EXPECT_EQ(CataloguePresets(cat.ProgramList).Names(), (StringList{"Home", "Office PC"}));
 }
 
 TEST(PresetMenu, NumberedEscapedAndCut) {
