@@ -86,7 +86,8 @@ std::optional<UnattendedOptions> ParseUnattended(std::string_view commandLine) {
   const std::vector<std::string> args = CommandLineArguments(commandLine);
   bool unattended = false;
   for (const std::string& arg : args)
-    if (IsOption(arg) && (OptionName(arg) == "install" || OptionName(arg) == "?"))
+    if (IsOption(arg) &&
+        (OptionName(arg) == "install" || OptionName(arg) == "preset" || OptionName(arg) == "?"))
       unattended = true;
   if (!unattended) return std::nullopt;
 
@@ -125,6 +126,8 @@ std::optional<UnattendedOptions> ParseUnattended(std::string_view commandLine) {
         else
           fail("Not a drive letter: " + *letter);
       }
+    } else if (name == "preset") {
+      if (auto preset = value()) options.presets.push_back(*preset);
     } else if (name == "log") {
       if (auto file = value()) options.logFile = *file;
     } else if (name == "quiet") {
@@ -135,14 +138,17 @@ std::optional<UnattendedOptions> ParseUnattended(std::string_view commandLine) {
       fail("Unknown option: " + arg);
     }
   }
-  if (install && options.names.empty()) fail("The option /install needs the names of programs");
+  if (install && options.names.empty() && options.presets.empty())
+    fail("The option /install needs the names of programs or a /preset");
+  if (!install && !options.presets.empty()) fail("The option /preset needs /install");
   return options;
 }
 
 std::string UnattendedUsage() {
-  return "Tallimo.exe [CATALOGUE] /install NAME [NAME ...] [/drive X] [/log FILE] [/quiet] "
-         "[/reinstall]\r\r"
+  return "Tallimo.exe [CATALOGUE] /install [NAME ...] [/preset NAME] [/drive X] [/log FILE] "
+         "[/quiet] [/reinstall]\r\r"
          "/install NAME ...\tinstalls these programs of the catalogue (* for all)\r"
+         "/preset NAME\tinstalls the programs of this preset too (may be repeated)\r"
          "/drive X\tthe drive letter for %D: (else the catalogue's drive)\r"
          "/log FILE\tthe log, added to when it exists (else a new one in TEMP)\r"
          "/quiet\tno windows\r"

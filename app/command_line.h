@@ -30,22 +30,23 @@ std::optional<std::string> QueueWorkerFile(std::string_view commandLine);
 // Every argument after the program's name, split as FirstCommandLineArgument splits them.
 std::vector<std::string> CommandLineArguments(std::string_view commandLine);
 
-// An unattended run: Tallimo.exe [CATALOGUE] /install NAME [NAME ...] [/drive X] [/log FILE]
-// [/quiet] [/reinstall], or /? for the usage.
+// An unattended run: Tallimo.exe [CATALOGUE] /install [NAME ...] [/preset NAME ...] [/drive X]
+// [/log FILE] [/quiet] [/reinstall], or /? for the usage.
 struct UnattendedOptions {
-  bool usage = false;              // /?: the usage is shown, nothing else happens
-  std::string catalogue;           // empty: the program's own path with ".ini"
-  std::vector<std::string> names;  // "*": every entry
-  std::optional<char> drive;       // /drive, in lower case
-  std::string logFile;             // /log; empty: a new log in TEMP
+  bool usage = false;                // /?: the usage is shown, nothing else happens
+  std::string catalogue;             // empty: the program's own path with ".ini"
+  std::vector<std::string> names;    // "*": every entry
+  std::vector<std::string> presets;  // /preset, each adding a preset's programs
+  std::optional<char> drive;         // /drive, in lower case
+  std::string logFile;               // /log; empty: a new log in TEMP
   bool quiet = false;
   bool reinstall = false;
   std::string error;  // a usage error, for the log and the box; empty when there is none
 };
 
-// The options of an unattended run; nullopt when the command line holds neither /install nor
-// /? (the catalogue is then chosen as ChooseIniFileName does). Options are recognised ignoring
-// case, with "/" or "-".
+// The options of an unattended run; nullopt when the command line holds none of /install,
+// /preset and /? (the catalogue is then chosen as ChooseIniFileName does). Options are recognised
+// ignoring case, with "/" or "-".
 std::optional<UnattendedOptions> ParseUnattended(std::string_view commandLine);
 
 // The text of the usage box.

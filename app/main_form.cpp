@@ -190,6 +190,9 @@ void TFTallimo::BuildMenus() {
   ppMarkForInstall1 = &PopupMenu1.Add("ppMarkForInstall1", "&Mark for Install", 34);
   ppMarkAll1 = &PopupMenu1.Add("ppMarkAll1", "Mark A&ll", 35);
   ppClearMarks1 = &PopupMenu1.Add("ppClearMarks1", "Clear Mar&ks", 36);
+  ppMarkPreset1 = &PopupMenu1.Add("ppMarkPreset1", "Mark &Preset", 37);
+  ppMarkPreset1->Submenu = true;
+  ppMarkPreset1->SetEnabled(false);  // until the catalogue has a preset
   ppViewNFO1->SetEnabled(false);
   ppCopySerial1->SetEnabled(false);
 }
@@ -213,6 +216,7 @@ void TFTallimo::FormCreate() {
     ui::App().ShowException(e.what());
   }
   RefreshProgramList();
+  MarkDefaultPrograms();
   ShowProgramDetails(-1);
   Cat.Modified = false;
   if (!Cat.ConfigCaption.empty()) SetCaption("Tallimo - " + Cat.ConfigCaption);
@@ -257,9 +261,22 @@ void TFTallimo::RefreshProgramList() {
   Marks.KeepOnly(Cat.ProgramList);
   Installed.KeepOnly(Cat.ProgramList);
   filterBuilt_ = false;
+  allEntries_ = SortedProgramEntries(Cat.ProgramList, seams_.locale);
+  categories_ = CatalogueCategories(Cat.ProgramList);
   if (FilterOn()) return RefillFiltered();  // the filter's refill selects its first row
-  ListBox1.SetRows(ProgramListRows(Cat.ProgramList, seams_.locale));
+  SetListRows(BuildListRows(allEntries_, categories_));
   ListBox1.SetSelection({});
+  ShowMarks();
+}
+
+void TFTallimo::SetListRows(ListRows rows) {
+  rows_ = std::move(rows);
+  ListBox1.SetRows(RowTexts(rows_));
+}
+
+void TFTallimo::MarkDefaultPrograms() {
+  tallimo::MarkDefaults(Marks, allEntries_);
+  defaultMarks_ = !Marks.Empty();
   ShowMarks();
 }
 
@@ -286,7 +303,9 @@ void TFTallimo::ShowProgramDetails(int index) {
 }
 
 bool TFTallimo::HasSelection(bool warn) {
-  return tallimo::HasSelection(ListBox1.Selection().Top, warn, seams_.prompter);
+  // A header is no program's row.
+  const int row = ListBox1.Selection().Top;
+  return tallimo::HasSelection(IsHeaderRow(row) ? -1 : row, warn, seams_.prompter);
 }
 
 int TFTallimo::FindProgramIndex(const std::string& name) const {
@@ -295,19 +314,35 @@ int TFTallimo::FindProgramIndex(const std::string& name) const {
 
 TTallimoProg* TFTallimo::SelectedEntry() {
   const int row = ListBox1.Selection().Top;
-  const int index = row < 0 ? -1 : FindProgramIndex(ListBox1.Cell(0, row));
+  const int index = row < 0 || IsHeaderRow(row) ? -1 : FindProgramIndex(ListBox1.Cell(0, row));
   return index < 0 ? nullptr : Cat.ProgramList[static_cast<size_t>(index)].get();
 }
 
 void TFTallimo::ListBox1SelectCell(int col, int row, bool& canSelect) {
   (void)canSelect;  // the move always happens
+  if (IsHeaderRow(row)) return ShowProgramDetails(-1);
   if (auto index = SelectedDetailsIndex(Cat.ProgramList, ListBox1.Cell(col, row)))
     ShowProgramDetails(*index);
 }
 
 void TFTallimo::ListBox1DrawCell(HDC dc, int col, int row, const RECT& rect,
                                  ui::TGridDrawState state) {
-  (void)state;
+  if (IsHeaderRow(row)) {
+    // A category's header: bold, from the left, on the button face, with no line under it, so
+    // that it cannot be taken for a program.
+    RECT band = rect;
+    band.bottom += 1;
+    SetBkColor(dc, state.selected ? GetSysColor(COLOR_HIGHLIGHT) : ui::ColorToRGB(clBtnFace));
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &band, nullptr, 0, nullptr);
+    RECT text = rect;
+    text.left += 4;
+    text.top += 2;
+    SetBkMode(dc, TRANSPARENT);
+    const std::wstring caption = Widen(ListBox1.Cell(col, row));
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+              DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP | DT_END_ELLIPSIS);
+    return;
+  }
   // An inverted dotted line on the pixel row under the cell.
   {
     ui::OwnedPen pen(CreatePen(PS_DOT, 1, RGB(192, 192, 192)));

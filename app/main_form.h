@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/about_box.h"
+#include "app/list_rows.h"
 #include "app/program_filter.h"
 #include "app/program_list.h"
 #include "app/type_ahead.h"
@@ -144,6 +145,7 @@ class TFTallimo : public ui::Form {
   ui::MenuItem* ppMarkForInstall1;  // Mark for Install (checked for a marked row)
   ui::MenuItem* ppMarkAll1;         // Mark All
   ui::MenuItem* ppClearMarks1;      // Clear Marks
+  ui::MenuItem* ppMarkPreset1;      // Mark Preset, a submenu of the catalogue's presets
 
   // The list and the panes.
   void RefreshProgramList();
@@ -166,6 +168,17 @@ class TFTallimo : public ui::Form {
   void ppMarkForInstall1Click();  // Mark for Install (also Space, and Ctrl with a click)
   void ppMarkAll1Click();         // Mark All
   void ppClearMarks1Click();      // Clear Marks
+  void ppMarkPreset1Click(const std::string& preset);  // an item of Mark Preset
+  // The Mark Preset submenu brought in step with the catalogue's presets.
+  void UpdatePresetMenu();
+  // The programs with Default=1 marked, as after reading the catalogue.
+  void MarkDefaultPrograms();
+  // The list's rows: the programs, and the categories' headers (never a program).
+  const ListRows& Rows() const { return rows_; }
+  bool IsHeaderRow(int row) const {
+    return row >= 0 && static_cast<size_t>(row) < rows_.size() &&
+           rows_[static_cast<size_t>(row)].IsHeader();
+  }
   // The marks as they stand: the heading's count and the list's check marks.
   void ShowMarks();
   // The reading aids (main_form_viewers.cpp).
@@ -236,6 +249,16 @@ class TFTallimo : public ui::Form {
   std::vector<const TTallimoProg*> ShownEntries();
   // The filter's table, built for the catalogue as it is.
   void BuildFilter();
+  // The grid's rows replaced by `rows`.
+  void SetListRows(ListRows rows);
+  // Space, Ctrl+click and Mark for Install on the selected row (a header: its category).
+  void ToggleSelectedMarks();
+  ListRows rows_;                                // what the grid shows, row for row
+  std::vector<const TTallimoProg*> allEntries_;  // the whole list's programs, sorted
+  GroupNames categories_;
+  StringList presets_;               // the presets the Mark Preset submenu shows
+  bool defaultMarks_ = false;        // the marks are Default=1's, untouched by the person yet
+  bool beforeFilterHeader_ = false;  // beforeFilter_ names a header
   ProgramFilter filter_;
   bool filterBuilt_ = false;   // filter_ holds the list as it is
   std::string filterText_;     // the text the list is narrowed by; empty: the whole list

@@ -11,8 +11,9 @@ ConfigCommands Config(MainWindowSeams& seams, TFTallimo& form) {
   return ConfigCommands(
       {seams.files, seams.locale, seams.clock, seams.prompter, seams.dialogs.generalInfo}, form.Cat,
       {[&form] {
-         form.Marks.Clear();  // another catalogue: none of its programs is marked
+         form.Marks.Clear();  // another catalogue: only its Default=1 programs are marked
          form.RefreshAfterChange();
+         form.MarkDefaultPrograms();
        },
        [&form](const std::string& title) { form.SetCaption(title); }});
 }

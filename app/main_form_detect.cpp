@@ -20,6 +20,7 @@ void TFTallimo::ScheduleDetection() {
   const bool any = std::any_of(Cat.ProgramList.begin(), Cat.ProgramList.end(),
                                [](const auto& entry) { return !entry->Detect.empty(); });
   if (!any) {
+    defaultMarks_ = false;  // no detection to take them back
     if (!Installed.Empty()) {
       Installed.Clear();
       ListBox1.Invalidate();
@@ -41,9 +42,15 @@ LRESULT TFTallimo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TFTallimo::DetectInstalledPrograms() {
   Installed.Clear();
-  for (const TTallimoProg* entry :
-       DetectInstalled(Cat.ProgramList, {seams_.probeFiles, seams_.registry, seams_.environment}))
-    Installed.SetMarked(entry, true);
+  const std::vector<const TTallimoProg*> found =
+      DetectInstalled(Cat.ProgramList, {seams_.probeFiles, seams_.registry, seams_.environment});
+  for (const TTallimoProg* entry : found) Installed.SetMarked(entry, true);
+  // Default marks of installed programs go, unless the person has changed the marks since.
+  if (defaultMarks_) {
+    defaultMarks_ = false;
+    for (const TTallimoProg* entry : found) Marks.SetMarked(entry, false);
+    ShowMarks();
+  }
   ListBox1.Invalidate();
   // The pane of the program shown says so too.
   if (ListBox1.Selection().Top >= 0 && !Cat.ProgramList.empty()) {

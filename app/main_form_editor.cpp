@@ -2,6 +2,7 @@
 // in the list's popup menu, run over the Add/Edit Program dialog.
 #include "app/main_form.h"
 #include "app/main_window_selection.h"
+#include "catalogue/program_groups.h"
 #include "editor/entry_commands.h"
 
 namespace tallimo {
@@ -12,6 +13,7 @@ TEntryResult RunEntryCommand(TFTallimo& form, MainWindowSeams& seams,
                              TEntryResult (EntryCommands::*command)()) {
   MainWindowSelection selection(form);
   seams.dialogs.entry.SetIniFileName(form.Cat.IniFileName);
+  seams.dialogs.entry.SetCategories(CatalogueCategories(form.Cat.ProgramList).Names());
   EntryCommands commands(form.Cat, selection, seams.dialogs.entry, seams.prompter,
                          [&form] { form.RefreshAfterChange(); });
   return (commands.*command)();

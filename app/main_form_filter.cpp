@@ -76,13 +76,14 @@ void TFTallimo::EdtFindChange() {
     // The row to come back to when the filter ends.
     const int row = ListBox1.Selection().Top;
     beforeFilter_ = row < 0 ? std::string() : ListBox1.Cell(0, row);
+    beforeFilterHeader_ = IsHeaderRow(row);
   }
   filterText_ = text;
   RefillFiltered();
 }
 
 void TFTallimo::BuildFilter() {
-  filter_.Build(SortedProgramEntries(Cat.ProgramList, seams_.locale));
+  filter_.Build(allEntries_);
   filterBuilt_ = true;
 }
 
@@ -90,8 +91,7 @@ std::vector<const TTallimoProg*> TFTallimo::ShownEntries() {
   if (!filterBuilt_) BuildFilter();
   std::vector<const TTallimoProg*> entries;
   if (!FilterOn()) {
-    for (size_t row = 0; row < filter_.AllRows().size(); ++row)
-      entries.push_back(filter_.Entry(row));
+    entries = allEntries_;
   } else {
     for (size_t row : shown_) entries.push_back(filter_.Entry(row));
   }
@@ -103,23 +103,28 @@ void TFTallimo::RefillFiltered() {
   if (!filterBuilt_) BuildFilter();
   typeAhead_.Reset();
   shown_ = filter_.Matching(filterText_);
-  StringList shown;
-  shown.reserve(shown_.size());
-  for (size_t row : shown_) shown.push_back(filter_.AllRows()[row]);
+  std::vector<const TTallimoProg*> entries;
+  entries.reserve(shown_.size());
+  for (size_t row : shown_) entries.push_back(filter_.Entry(row));
+  // Headers only above the programs shown.
+  rows_ = BuildListRows(entries, categories_);
+  const StringList shown = RowTexts(rows_);
+  // The first program's row (under its header).
+  const int first = !shown.empty() && rows_.front().IsHeader() ? 1 : 0;
   // Another letter often leaves the same rows: the list then stays as it is, and so do the panes
   // while they show its first row (filling them costs more than all the rest).
   const bool sameRows = shown.empty() ? ListBox1.RowCount() == 1 && ListBox1.Cell(0, 0).empty()
                                       : shown == ListBox1.Rows();
   const bool sameFirst =
-      sameRows && !catalogueChanged && !shown.empty() && ListBox1.Selection().Top == 0;
+      sameRows && !catalogueChanged && !shown.empty() && ListBox1.Selection().Top == first;
   if (!sameRows) ListBox1.SetRows(shown);
   if (shown.empty()) {
     ListBox1.SetSelection({});
     MemoInfo.SetLines(NoMatchInfoLines(filterText_));
     MemoSpecs.SetLines(ProgramDetails(Cat.ProgramList, -1).SpecsLines);
   } else if (!sameFirst) {
-    ListBox1.SetSelection({0, 0, 0, 0});
-    ShowProgramDetails(FindProgramIndex(shown.front()));
+    ListBox1.SetSelection({0, first, 0, first});
+    ShowProgramDetails(FindProgramIndex(shown[static_cast<size_t>(first)]));
   }
   ShowMarks();
 }
@@ -127,22 +132,24 @@ void TFTallimo::RefillFiltered() {
 void TFTallimo::RestoreWholeList() {
   const int row = ListBox1.Selection().Top;
   std::string keep = row < 0 ? std::string() : ListBox1.Cell(0, row);
-  if (keep.empty()) keep = beforeFilter_;
+  bool keepHeader = IsHeaderRow(row);
+  if (keep.empty()) {
+    keep = beforeFilter_;
+    keepHeader = beforeFilterHeader_;
+  }
   filterText_.clear();
   beforeFilter_.clear();
   shown_.clear();
   typeAhead_.Reset();
-  if (!filterBuilt_) BuildFilter();
-  const StringList& rows = filter_.AllRows();
-  ListBox1.SetRows(rows);
+  SetListRows(BuildListRows(allEntries_, categories_));
   ListBox1.SetSelection({});
   int index = -1;
   if (!keep.empty()) {
-    for (size_t i = 0; i < rows.size(); ++i)
-      if (rows[i] == keep) {
+    for (size_t i = 0; i < rows_.size(); ++i)
+      if (rows_[i].text == keep && rows_[i].IsHeader() == keepHeader) {
         const int at = static_cast<int>(i);
         ListBox1.SetSelection({0, at, 0, at});
-        index = FindProgramIndex(keep);
+        if (!keepHeader) index = FindProgramIndex(keep);
         break;
       }
   }
@@ -153,7 +160,7 @@ void TFTallimo::RestoreWholeList() {
 void TFTallimo::ShowFilterCount() {
   if (!EdtFind.Visible()) return;
   if (!filterBuilt_) BuildFilter();
-  const int total = static_cast<int>(filter_.AllRows().size());
+  const int total = static_cast<int>(allEntries_.size());
   int shown = total, markedShown = Marks.Count();
   if (FilterOn()) {
     shown = static_cast<int>(shown_.size());
@@ -168,8 +175,11 @@ void TFTallimo::ShowFilterCount() {
 }
 
 bool TFTallimo::ListBox1TypeAhead(char32_t c) {
-  const TypeAhead::Step step =
-      typeAhead_.Type(c, seams_.clock.TickCount(), ListBox1.Rows(), ListBox1.Selection().Top);
+  // Over the programs' names only; a header is passed over as a row no letter starts.
+  const StringList names = categories_.Names().empty() ? StringList() : RowTexts(rows_, true);
+  const TypeAhead::Step step = typeAhead_.Type(
+      c, seams_.clock.TickCount(), categories_.Names().empty() ? ListBox1.Rows() : names,
+      ListBox1.Selection().Top);
   if (step.result == TypeAhead::Result::NotUsed) return false;
   if (step.result == TypeAhead::Result::Found) ListBox1.SelectRow(step.row);
   return true;

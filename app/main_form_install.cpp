@@ -39,33 +39,28 @@ void TFTallimo::InitInstallCommands() {
   ppMarkForInstall1->OnClick = [this] { ppMarkForInstall1Click(); };
   ppMarkAll1->OnClick = [this] { ppMarkAll1Click(); };
   ppClearMarks1->OnClick = [this] { ppClearMarks1Click(); };
-  PopupMenu1.OnPopup = [this] { ppMarkForInstall1->SetChecked(Marks.IsMarked(SelectedEntry())); };
+  PopupMenu1.OnPopup = [this] {
+    const int row = ListBox1.Selection().Top;
+    ppMarkForInstall1->SetChecked(row >= 0 && RowMarked(Marks, rows_, static_cast<size_t>(row)));
+    UpdatePresetMenu();
+  };
   ListBox1.OnChar = [this](char32_t c) {
     if (ListBox1TypeAhead(c)) return true;
     if (c != U' ') return false;
-    if (TTallimoProg* entry = SelectedEntry()) {
-      Marks.Toggle(entry);
-      ShowMarks();
-    }
+    ToggleSelectedMarks();
     return true;
   };
-  ListBox1.OnCtrlClick = [this](int) {
-    if (TTallimoProg* entry = SelectedEntry()) {
-      Marks.Toggle(entry);
-      ShowMarks();
-    }
-  };
+  ListBox1.OnCtrlClick = [this](int) { ToggleSelectedMarks(); };
 }
 
 void TFTallimo::ppMarkForInstall1Click() {
-  if (!HasSelection(true)) return;
-  if (TTallimoProg* entry = SelectedEntry()) {
-    Marks.Toggle(entry);
-    ShowMarks();
-  }
+  // A header is selected as a row here: it marks its category.
+  if (!tallimo::HasSelection(ListBox1.Selection().Top, true, seams_.prompter)) return;
+  ToggleSelectedMarks();
 }
 
 void TFTallimo::ppMarkAll1Click() {
+  defaultMarks_ = false;
   // Every row's program (the rows shown): of entries that share a name, the one its row stands
   // for.
   for (const TTallimoProg* entry : ShownEntries()) Marks.SetMarked(entry, true);
@@ -73,6 +68,7 @@ void TFTallimo::ppMarkAll1Click() {
 }
 
 void TFTallimo::ppClearMarks1Click() {
+  defaultMarks_ = false;
   // Under the filter, only the rows shown.
   if (FilterOn()) {
     for (const TTallimoProg* entry : ShownEntries()) Marks.SetMarked(entry, false);

@@ -6,6 +6,7 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   app/main_layout.cpp
   app/program_filter.cpp
   app/program_list.cpp
+  app/list_rows.cpp
   app/unattended.cpp
   app/type_ahead.cpp
 )

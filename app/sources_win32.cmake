@@ -8,5 +8,6 @@ list(APPEND TALLIMO_WIN32_SOURCES
   app/main_form_editor.cpp
   app/main_form_filter.cpp
   app/main_form_install.cpp
+  app/main_form_marks.cpp
   app/main_form_viewers.cpp
   app/unattended_win32.cpp)

@@ -3,9 +3,32 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/program_list.h"
+#include "catalogue/program_groups.h"
 #include "install/drive_token.h"
 
 namespace tallimo {
+
+bool PickPresets(const std::vector<std::string>& presets, const TProgramList& list, Locale& locale,
+                 std::vector<char>& picked, std::string& error) {
+  if (presets.empty()) return true;
+  const GroupNames known = CataloguePresets(list);
+  for (const std::string& preset : presets)
+    if (known.Find(preset) == known.Names().size()) {
+      error = "No preset of the catalogue is named " + preset;
+      return false;
+    }
+  // Of entries with equal names, the one the list reaches, as for names.
+  ProgramMarks reached;
+  for (const TTallimoProg* entry : SortedProgramEntries(list, locale))
+    reached.SetMarked(entry, true);
+  for (size_t i = 0; i < list.size(); ++i)
+    if (reached.IsMarked(list[i].get()) &&
+        std::any_of(presets.begin(), presets.end(),
+                    [&](const std::string& p) { return HoldsPreset(*list[i], p); }))
+      picked[i] = 1;
+  return true;
+}
 
 UnattendedPlan PlanUnattended(const UnattendedOptions& options, const Catalogue& cat,
                               const std::string& cataloguePath, Locale& locale,
@@ -26,6 +49,7 @@ UnattendedPlan PlanUnattended(const UnattendedOptions& options, const Catalogue&
     }
     picked[i] = 1;
   }
+  if (!PickPresets(options.presets, cat.ProgramList, locale, picked, plan.error)) return plan;
   std::optional<char> drive = options.drive;
   if (!drive && cataloguePath.size() >= 2 && cataloguePath[1] == ':' &&
       std::isalpha(static_cast<unsigned char>(cataloguePath[0])))

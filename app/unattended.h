@@ -31,6 +31,11 @@ UnattendedPlan PlanUnattended(const UnattendedOptions& options, const Catalogue&
                               const std::string& cataloguePath, Locale& locale,
                               const std::vector<const TTallimoProg*>& installed);
 
+// Picks (by catalogue index) the programs of `presets`, matched ignoring case; false with
+// `error` set for a preset that no entry names.
+bool PickPresets(const std::vector<std::string>& presets, const TProgramList& list, Locale& locale,
+                 std::vector<char>& picked, std::string& error);
+
 // The run's exit code from the queue's rows; `leftOut`: a picked program had no install lines.
 int UnattendedExitCode(const std::vector<QueueRow>& rows, bool leftOut);
 

@@ -20,6 +20,12 @@ class TTallimoProg {
   std::vector<uint32_t> SuccessCodes;
   // How to tell that the program is installed on this computer (the Detect key); empty: never.
   std::string Detect;
+  // The group the list shows the program under (the Category key); empty: "Other programs".
+  std::string Category;
+  // Marked for installing when the catalogue is read (Default=1).
+  bool Default = false;
+  // The named selections the program belongs to (the Presets key, names separated by ";").
+  StringList Presets;
   StringList SerialLines;
   StringList InstallLines;
   StringList InfoLines;

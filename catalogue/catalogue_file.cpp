@@ -8,6 +8,7 @@
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/date_text.h"
 #include "catalogue/ini_document.h"
+#include "catalogue/program_groups.h"
 #include "catalogue/success_codes.h"
 #include "platform/error.h"
 
@@ -66,6 +67,9 @@ void ReadCatalogueDocument(const IniDocument& doc, Catalogue& cat) {
     entry->Batch = ReadBatchValue(ValueOr(section, "Batch", ""));
     entry->SuccessCodes = ParseSuccessCodes(ValueOr(section, "SuccessCodes", ""));
     entry->Detect = ValueOr(section, "Detect", "");
+    entry->Category = ValueOr(section, "Category", "");
+    entry->Default = ReadBatchValue(ValueOr(section, "Default", ""));
+    entry->Presets = SplitPresets(ValueOr(section, "Presets", ""));
     ReadNumbered(section, "Serial", entry->SerialLines);
     ReadNumbered(section, "Install", entry->InstallLines);
     ReadNumbered(section, "Info", entry->InfoLines);
@@ -131,7 +135,8 @@ std::string WriteText(const Catalogue& cat, std::string_view writeDate) {
   size_t estimate = 128 + cat.ConfigCaption.size() + cat.CreatedBy.size();
   for (const auto& n : cat.NoteLines) estimate += n.size() + 12;
   for (const auto& e : cat.ProgramList) {
-    estimate += 64 + e->Name.size() + e->NfoPath.size() + e->Detect.size();
+    estimate += 64 + e->Name.size() + e->NfoPath.size() + e->Detect.size() + e->Category.size();
+    for (const auto& preset : e->Presets) estimate += preset.size() + 1;
     for (const StringList* l : {&e->SerialLines, &e->InstallLines, &e->InfoLines, &e->SpecsLines})
       for (const auto& item : *l) estimate += item.size() + 16;
   }
@@ -151,6 +156,9 @@ std::string WriteText(const Catalogue& cat, std::string_view writeDate) {
     w.Key("Batch", e.Batch ? "1" : "0");
     if (!e.SuccessCodes.empty()) w.Key("SuccessCodes", SuccessCodesText(e.SuccessCodes));
     if (!e.Detect.empty()) w.Key("Detect", e.Detect);
+    if (!e.Category.empty()) w.Key("Category", e.Category);
+    if (e.Default) w.Key("Default", "1");
+    if (!e.Presets.empty()) w.Key("Presets", PresetsText(e.Presets));
     w.Numbered("Serial", e.SerialLines);
     w.Numbered("Install", e.InstallLines);
     w.Numbered("Info", e.InfoLines);

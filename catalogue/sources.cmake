@@ -6,6 +6,7 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   catalogue/date_text.cpp
   catalogue/unread_lines.cpp
   catalogue/success_codes.cpp
+  catalogue/program_groups.cpp
   catalogue/config_commands.cpp
 )
 # The General Info dialog on our window layer.

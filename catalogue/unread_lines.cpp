@@ -79,7 +79,8 @@ class UnreadFinder {
         if (n >= 1 && n <= programs) {
           const TTallimoProg& entry = *cat.ProgramList[n - 1];
           SuccessCodes(section);
-          Keys(section, {"Name", "NFO", "Batch", "SuccessCodes", "Detect"},
+          Keys(section,
+               {"Name", "NFO", "Batch", "SuccessCodes", "Detect", "Category", "Default", "Presets"},
                {{"Serial", entry.SerialLines.size()},
                 {"Install", entry.InstallLines.size()},
                 {"Info", entry.InfoLines.size()},

@@ -17,6 +17,8 @@ class EntryEditor {
   virtual ~EntryEditor() = default;
   // The catalogue file in use, for the dialog to show.
   virtual void SetIniFileName(const std::string& name) = 0;
+  // The catalogue's categories, for the Category field to offer.
+  virtual void SetCategories(const StringList& categories) = 0;
   // Puts the entry's fields into the controls and makes the first page the active one.
   virtual void LoadEntry(const TTallimoProg& entry) = 0;
   // Shows the dialog modally: OK or Cancel.

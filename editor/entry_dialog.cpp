@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "catalogue/program_groups.h"
 #include "catalogue/success_codes.h"
 #include "editor/entry_rules.h"
 #include "ui/line_breaks.h"
@@ -14,6 +15,8 @@ TFTallimoadd* FTallimoadd = nullptr;
 namespace {
 
 constexpr TColor kRed = 0x0000FF;
+// Characters of a category's name that the drop-down shows.
+constexpr size_t kShownCategory = 60;
 
 ui::TFont DialogFont(int height, TColor color, bool bold = false) {
   return ui::FontOf("MS Sans Serif", height, color, bold);
@@ -174,6 +177,35 @@ void TFTallimoadd::BuildControls() {
                          .bounds = {128, 48, 297, 24},
                          .hint = "A path, HKLM\\... or HKCU\\..., or uninstall:NAME",
                          .helpContext = 58});
+  // The list's grouping and the marks: letters that no other field, page or button holds.
+  ui::Place(LabelCategory,
+            {.name = "LabelCategory", .parent = &TabSheet4, .bounds = {12, 88, 0, 0}});
+  LabelCategory.SetFont(DialogFont(15, clBlack));
+  LabelCategory.SetCaption("Cate&gory");
+  LabelCategory.SetAutoSize(true);
+  LabelCategory.FocusControl = &ComboCategory;
+  ui::Place(ComboCategory, {.name = "ComboCategory",
+                            .parent = &TabSheet4,
+                            .bounds = {128, 84, 297, 160},
+                            .hint = "The heading the program is listed under; type a new one",
+                            .helpContext = 59});
+  ui::Place(LabelPresets,
+            {.name = "LabelPresets", .parent = &TabSheet4, .bounds = {12, 124, 0, 0}});
+  LabelPresets.SetFont(DialogFont(15, clBlack));
+  LabelPresets.SetCaption("Presets (&A)");
+  LabelPresets.SetAutoSize(true);
+  LabelPresets.FocusControl = &EditPresets;
+  ui::Place(EditPresets, {.name = "EditPresets",
+                          .parent = &TabSheet4,
+                          .bounds = {128, 120, 297, 24},
+                          .hint = "The presets that hold the program, such as Office PC;Home",
+                          .helpContext = 64});
+  ui::Place(CheckDefault, {.name = "CheckDefault",
+                           .parent = &TabSheet4,
+                           .bounds = {128, 154, 297, 21},
+                           .helpContext = 60});
+  CheckDefault.SetCaption("&Marked at start");
+  CheckDefault.SetFont(DialogFont(15, clBlack));
 
   MemoAddInst.Hint = "Doubt Click for file dialog";
   MemoAddInst.OnDblClick = [this] { MemoAddInstDblClick(); };
@@ -200,7 +232,17 @@ void TFTallimoadd::LoadEntry(const TTallimoProg& entry) {
   MemoAddSpec.SetLines(entry.SpecsLines);
   EditSuccess.SetText(SuccessCodesText(entry.SuccessCodes));
   EditDetect.SetText(entry.Detect);
+  ComboCategory.SetText(entry.Category);
+  EditPresets.SetText(PresetsText(entry.Presets));
+  CheckDefault.SetChecked(entry.Default);
   PageControl1.SetActivePage(0);
+}
+
+void TFTallimoadd::SetCategories(const StringList& categories) {
+  categories_ = categories;
+  StringList shown;
+  for (const std::string& name : categories) shown.push_back(ShortName(name, kShownCategory));
+  ComboCategory.SetItems(shown);
 }
 
 TModalResult TFTallimoadd::ShowEditor() {
@@ -217,6 +259,13 @@ void TFTallimoadd::StoreEntry(TTallimoProg& entry) {
   entry.SpecsLines = MemoAddSpec.Lines();
   entry.SuccessCodes = ParseSuccessCodes(EditSuccess.Text());
   entry.Detect = EditDetect.Text();
+  // A name picked from the drop-down as it was cut stands for the whole name.
+  entry.Category = ComboCategory.Text();
+  for (const std::string& name : categories_)
+    if (name.size() > entry.Category.size() && ShortName(name, kShownCategory) == entry.Category)
+      entry.Category = name;
+  entry.Presets = SplitPresets(EditPresets.Text());
+  entry.Default = CheckDefault.Checked();
 }
 
 void TFTallimoadd::FormActivate() {
@@ -258,7 +307,7 @@ void TFTallimoadd::BtnOkayClick() {
   ModalResult = TModalResult::mrNone;  // until the entry passes its check
   // A one-line field holds one line: a pasted line break becomes a space, as the file will
   // hold it.
-  for (ui::Edit* field : {&ProgName, &NFOfile, &EditSuccess, &EditDetect}) {
+  for (ui::Edit* field : {&ProgName, &NFOfile, &EditSuccess, &EditDetect, &EditPresets}) {
     const std::string text = field->Text();
     if (text.find_first_of("\r\n") != std::string::npos)
       field->SetText(ui::LineBreaksAsSpaces(text));

@@ -8,6 +8,7 @@
 #include "editor/entry_commands.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
+#include "ui/combo_box.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -45,9 +46,18 @@ class TFTallimoadd : public ui::Form, public EntryEditor {
   // How to tell that the program is installed (the Detect key).
   ui::Label LabelDetect;
   ui::Edit EditDetect;
+  // The list's group (the Category key): one of the catalogue's categories, or a new one.
+  ui::Label LabelCategory;
+  ui::ComboBox ComboCategory;
+  // The named selections (the Presets key), separated by ";".
+  ui::Label LabelPresets;
+  ui::Edit EditPresets;
+  // Marked for installing when the catalogue is read (Default=1).
+  ui::CheckBox CheckDefault;
 
   // EntryEditor.
   void SetIniFileName(const std::string& name) override { IniFileName = name; }
+  void SetCategories(const StringList& categories) override;
   void LoadEntry(const TTallimoProg& entry) override;
   TModalResult ShowEditor() override;
   void StoreEntry(TTallimoProg& entry) override;
@@ -71,6 +81,7 @@ class TFTallimoadd : public ui::Form, public EntryEditor {
   // OpenDialog1: true and the chosen path (LastBrowseDir updated) unless cancelled.
   bool PickFile(const char* filter, const char* title, std::string& path);
   Prompter& prompter_;
+  StringList categories_;  // the drop-down's names in full (its items may be cut)
 };
 
 extern TFTallimoadd* FTallimoadd;

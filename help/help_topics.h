@@ -34,6 +34,7 @@ inline constexpr HelpTopic kHelpTopics[] = {
     {34, "MARK_FOR_INSTALL", "install_queue.htm", nullptr},
     {35, "MARK_ALL", "install_queue.htm", nullptr},
     {36, "CLEAR_MARKS", "install_queue.htm", nullptr},
+    {37, "MARK_PRESET", "categories_presets.htm", nullptr},
     // The Drive dialog.
     {40, "DRIVE", "drive_dialog.htm",
      "Pick the drive that holds the disc (or the one the disc's author means), then press the "
@@ -70,6 +71,15 @@ inline constexpr HelpTopic kHelpTopics[] = {
      "%ProgramFiles%\\Editor\\editor.exe, a registry key such as HKLM\\Software\\Maker\\Editor, "
      "or uninstall: and the start of its name in Add or Remove Programs. Leave it empty when "
      "there is none."},
+    {59, "CATEGORY", "program_dialog.htm",
+     "The heading the program is listed under in the main window. Pick one of the catalogue's "
+     "categories or type a new one; leave it empty to list the program under Other programs."},
+    {60, "MARKED_AT_START", "program_dialog.htm",
+     "Checked: the program is marked for installing whenever the catalogue is read, unless it "
+     "is found installed on the computer."},
+    {64, "PRESETS", "program_dialog.htm",
+     "The presets that hold the program, separated by semicolons, such as Office PC;Home. Mark "
+     "Preset in the list's menu, and /preset on the command line, mark a preset's programs."},
     {61, "INSTALL_LINES", "program_dialog.htm",
      "The install procedure, one command a line, such as SETUP.EXE /S. %D: stands for the "
      "drive that the user picks. Double-click to pick a program file."},

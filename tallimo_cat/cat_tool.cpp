@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_file.h"
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/ini_document.h"
+#include "catalogue/program_groups.h"
 #include "catalogue/success_codes.h"
 #include "catalogue/unread_lines.h"
 #include "platform/error.h"
@@ -94,6 +95,9 @@ void DumpText(std::ostream& out, const std::string& file, const Catalogue& cat) 
     if (!e.SuccessCodes.empty())
       out << "    Success: 0," << SuccessCodesText(e.SuccessCodes) << "\n";
     if (!e.Detect.empty()) out << "    Detect:  " << Printable(e.Detect) << "\n";
+    if (!e.Category.empty()) out << "    Category: " << Printable(e.Category) << "\n";
+    if (e.Default) out << "    Default: marked at start\n";
+    if (!e.Presets.empty()) out << "    Presets: " << Printable(PresetsText(e.Presets)) << "\n";
     DumpList(out, "Serial:  ", e.SerialLines);
     DumpList(out, "Install: ", e.InstallLines);
     DumpList(out, "Info:    ", e.InfoLines);

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "catalogue/catalogue_reading.h"
+#include "catalogue/program_groups.h"
 #include "catalogue/unread_lines.h"
 #include "install/detect.h"
 
@@ -150,6 +151,22 @@ class Checker {
 
     if (const IniKey* detect = section.Find("Detect")) CheckDetect(detect->line, entry.Detect);
 
+    if (const IniKey* category = section.Find("Category"); category && !entry.Category.empty())
+      CheckSpelling(categories_, "category", entry.Category, category->line);
+    if (const IniKey* mark = section.Find("Default");
+        mark && mark->value != "0" && mark->value != "1")
+      Warn(mark->line, "Default=" + std::string(mark->value) + " reads as " +
+                           (entry.Default ? "on" : "off") + "; write Default=1 or Default=0");
+    if (const IniKey* presets = section.Find("Presets")) {
+      for (const std::string& preset : entry.Presets)
+        CheckSpelling(presets_, "preset", preset, presets->line);
+      std::string_view value = presets->value;
+      bool empty = !value.empty() && SplitPresets(value).size() != PresetParts(value);
+      if (empty)
+        Warn(presets->line,
+             "Presets=" + std::string(value) + " holds an empty preset name, which is not read");
+    }
+
     for (size_t k = 0; k < entry.InstallLines.size(); ++k) {
       const IniKey* key = section.Find(NumberedName("Install", k + 1));
       std::string_view text = entry.InstallLines[k];
@@ -162,6 +179,22 @@ class Checker {
       bool rooted = text.starts_with('\\') || StartsWithIgnoreCase(text, "%D:\\");
       if (rooted || IsDriveLetter(text)) CheckPath(key->line, "install path", text, false);
     }
+  }
+
+  // One category or preset in two spellings that differ only in letter case: one group,
+  // named as first met.
+  void CheckSpelling(std::unordered_map<std::string, std::pair<std::string, size_t>>& met,
+                     const char* what, const std::string& name, size_t line) {
+    const auto [it, fresh] = met.try_emplace(FoldName(name), name, line);
+    if (!fresh && it->second.first != name)
+      Warn(line, std::string(what) + " " + Quoted(name) + " differs from " +
+                     Quoted(it->second.first) + " on line " + std::to_string(it->second.second) +
+                     " only in letter case: both are " + Quoted(it->second.first));
+  }
+
+  // The names of a Presets value between its ";", empty ones counted.
+  static size_t PresetParts(std::string_view value) {
+    return static_cast<size_t>(std::count(value.begin(), value.end(), ';')) + 1;
   }
 
   // A Detect value: one of its three forms; a path's drive letter and variables that Windows
@@ -286,6 +319,8 @@ class Checker {
     }
   };
   std::map<std::string, size_t, NameOrder> names_;  // name -> line of the first
+  // Folded name -> first spelling and its line.
+  std::unordered_map<std::string, std::pair<std::string, size_t>> categories_, presets_;
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
 };
 

@@ -69,6 +69,10 @@ std::string CatalogueJson(const Catalogue& cat) {
       out += (c ? "," : "") + std::to_string(e.SuccessCodes[c]);
     out += ']';
     out += ",\"detect\":" + JsonString(e.Detect);
+    out += ",\"category\":" + JsonString(e.Category);
+    out += e.Default ? ",\"default\":true" : ",\"default\":false";
+    out += ",\"presets\":";
+    JsonList(out, e.Presets);
     out += ",\"serial\":";
     JsonList(out, e.SerialLines);
     out += ",\"install\":";

@@ -26,6 +26,13 @@ void CheckBox::SetChecked(bool checked) {
   if (hwnd_) AfterCreate();
 }
 
+bool CheckBox::DialogChar(wchar_t key) {
+  if (!hwnd_ || !IsAccelerator(key, Caption())) return false;
+  SetFocus();
+  SendMessageW(hwnd_, BM_CLICK, 0, 0);
+  return true;
+}
+
 HBRUSH CheckBox::ControlColor(HDC dc) {
   // The parent paints its background and its graphic controls under the box first; the
   // button then fills with the hollow brush, which leaves them.

@@ -10,6 +10,8 @@ class CheckBox : public WinControl {
   CheckBox();
   bool Checked() const;
   void SetChecked(bool checked);
+  // Alt and the caption's letter: focused and toggled, as a dialog's check box is.
+  bool DialogChar(wchar_t key) override;
 
  protected:
   void FillCreateParams(CreateParams& params) override;

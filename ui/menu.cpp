@@ -33,9 +33,16 @@ MenuItem* MenuItem::FromCommand(int command) {
 
 void MenuItem::SetEnabled(bool enabled) {
   enabled_ = enabled;
-  if (owner_)
-    EnableMenuItem(owner_, static_cast<UINT>(command_),
-                   MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  if (!owner_) return;
+  const UINT state = enabled ? MF_ENABLED : MF_GRAYED;
+  if (!submenu_) {
+    EnableMenuItem(owner_, static_cast<UINT>(command_), MF_BYCOMMAND | state);
+    return;
+  }
+  // An item that opens a submenu has no command number: found by its position.
+  for (int i = 0, n = GetMenuItemCount(owner_); i < n; ++i)
+    if (GetSubMenu(owner_, i) == submenu_)
+      EnableMenuItem(owner_, static_cast<UINT>(i), MF_BYPOSITION | state);
 }
 
 void MenuItem::SetChecked(bool checked) {
@@ -62,7 +69,14 @@ int MenuItem::EffectiveHelpContext() const {
 MenuItem& MenuItem::Add(std::unique_ptr<MenuItem> item) {
   item->parent_ = this;
   items_.push_back(std::move(item));
+  if (submenu_) items_.back()->AppendTo(submenu_);  // the submenu is shown already
   return *items_.back();
+}
+
+void MenuItem::ClearItems() {
+  if (submenu_)
+    while (GetMenuItemCount(submenu_) > 0) RemoveMenu(submenu_, 0, MF_BYPOSITION);
+  items_.clear();
 }
 
 MenuItem& MenuItem::Add(std::string name, std::string caption, int helpContext) {
@@ -79,7 +93,7 @@ void MenuItem::AppendTo(HMENU menu) {
   if (BarBreak) flags |= MF_MENUBARBREAK;
   if (IsSeparator()) {
     AppendMenuW(menu, flags | MF_SEPARATOR, static_cast<UINT_PTR>(command_), nullptr);
-  } else if (!items_.empty()) {
+  } else if (!items_.empty() || Submenu) {
     AppendMenuW(menu, flags | MF_POPUP | (enabled_ ? 0 : MF_GRAYED),
                 reinterpret_cast<UINT_PTR>(BuildPopup()), Widen(Caption).c_str());
   } else {

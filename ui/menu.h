@@ -28,6 +28,7 @@ class MenuItem {
   void SetChecked(bool checked);
   bool Default = false;   // shown bold; the menu's default item
   bool BarBreak = false;  // begins a new column behind a vertical bar
+  bool Submenu = false;   // opens a submenu even while it has no sub-items
   bool IsSeparator() const { return Caption == "-"; }
   int Command() const { return command_; }
 
@@ -35,6 +36,8 @@ class MenuItem {
   MenuItem& Add(std::unique_ptr<MenuItem> item);
   MenuItem& Add(std::string name, std::string caption, int helpContext = 0);
   const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
+  // Removes every sub-item (a submenu whose items follow the catalogue).
+  void ClearItems();
 
   void Click();
   // The item behind a menu command number, or nullptr.

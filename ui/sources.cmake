@@ -3,6 +3,7 @@ list(APPEND TALLIMO_WIN32_SOURCES
   ui/application.cpp
   ui/button.cpp
   ui/check_box.cpp
+  ui/combo_box.cpp
   ui/control.cpp
   ui/edit.cpp
   ui/form.cpp

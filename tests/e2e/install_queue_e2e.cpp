@@ -233,6 +233,83 @@ TEST_F(InstallQueue, MarkedProgramsInstallOneAfterAnotherWithTheirResultsAndALog
   EXPECT_TRUE(tallimo.Ended(15000));
 }
 
+// A catalogue with categories and a preset: the list's header rows, a header selecting no
+// program, the marks of Default=1 replaced by the preset's through the pop-up menu's keys, and
+// the preset's programs installed as the queue.
+TEST_F(InstallQueue, CategoriesShownAndAPresetMarksTheQueue) {
+  const std::string run = "Batch=0\r\nInstall1=\"" + installer_ + "\" exit 0\r\n";
+  const std::string grouped = folder_ + "\\grouped.ini";
+  ASSERT_TRUE(WriteBytes(grouped,
+                         "[General]\r\nCaption=Grouped Disc\r\n"
+                         "[Program1]\r\nName=Zeta Runtime\r\nCategory=Runtimes\r\n"
+                         "Presets=Office PC\r\n" +
+                             run +
+                             "[Program2]\r\nName=Mid Game\r\nCategory=Games\r\n"
+                             "Default=1\r\n" +
+                             run +
+                             "[Program3]\r\nName=Alpha Editor\r\nCategory=Office\r\n"
+                             "Presets=office pc;Home\r\n" +
+                             run + "[Program4]\r\nName=Beta Tool\r\nPresets=Office PC\r\n" + run +
+                             "[Program5]\r\nName=Chess\r\nCategory=GAMES\r\n" + run));
+  RunningProgram tallimo("\"" + grouped + "\"", folder_.c_str());
+  ASSERT_TRUE(tallimo.Started()) << TallimoExe();
+  HWND main = WaitForTop(tallimo.Pid(), "TallimoWindow", "Tallimo - Grouped Disc", 30000);
+  ASSERT_NE(main, nullptr);
+  HWND list = ChildOfClass(main, "ListBox");
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return RowCount(list) == 9; }, 10000));
+  EXPECT_EQ(Rows(list), (std::vector<std::wstring>{L"Runtimes", L"Zeta Runtime", L"Games", L"Chess",
+                                                   L"Mid Game", L"Office", L"Alpha Editor",
+                                                   L"Other programs", L"Beta Tool"}));
+
+  // A program's row shows it; its header shows no program. The Information pane is the
+  // leftmost multi-line edit.
+  HWND info = nullptr;
+  RECT r{}, best{};
+  for (HWND h : Descendants(main))
+    if (lstrcmpiA(ClassOf(h).c_str(), "Edit") == 0 &&
+        (GetWindowLongA(h, GWL_STYLE) & ES_MULTILINE) && GetWindowRect(h, &r) &&
+        (!info || r.left < best.left)) {
+      info = h;
+      best = r;
+    }
+  ASSERT_NE(info, nullptr);
+  ClickRow(list, 1);
+  ASSERT_TRUE(WaitFor([&] { return TextOf(info) == "\r\n  None Available."; }, 5000, 20));
+  ClickRow(list, 0);
+  ASSERT_TRUE(WaitFor([&] { return TextOf(info) == "\r\n Select a Program."; }, 5000, 20));
+
+  // The pop-up menu's Mark Preset (P), then its first preset (1).
+  PostMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+  HWND menu = WaitForTop(tallimo.Pid(), "#32768", "");
+  ASSERT_NE(menu, nullptr);
+  PostMessageA(menu, WM_CHAR, 'p', 1);
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        int menus = 0;
+        for (HWND h : VisibleTopWindows(tallimo.Pid())) menus += ClassOf(h) == "#32768";
+        return menus == 2;
+      },
+      5000, 20));
+  PostMessageA(menu, WM_CHAR, '1', 1);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 5000, 20));
+
+  PostMessageA(ChildOfClass(main, "Button", "I&nstall"), BM_CLICK, 0, 0);
+  HWND progress = WaitForTop(tallimo.Pid(), "TallimoWindow", "Tallimo - Installing");
+  ASSERT_NE(progress, nullptr) << "no progress window";
+  HWND close = ChildOfClass(progress, "Button", "&Close");
+  ASSERT_NE(close, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(close) != FALSE; }, 30000, 20));
+  // The preset's programs in catalogue order; Mid Game's default mark was cleared.
+  EXPECT_EQ(Rows(ChildOfClass(progress, "ListBox")),
+            (std::vector<std::wstring>{L"Zeta Runtime: installed", L"Alpha Editor: installed",
+                                       L"Beta Tool: installed"}));
+  PostMessageA(close, BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(progress); }, 10000, 20));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(tallimo.Ended(15000));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

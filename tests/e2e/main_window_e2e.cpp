@@ -48,6 +48,7 @@ class ScratchFolder {
 // shares no code with the program.
 struct ExpectedEntry {
   std::string name;
+  std::string category;
   std::vector<std::string> info, specs;
 };
 struct ExpectedCatalogue {
@@ -86,6 +87,7 @@ ExpectedCatalogue ReadExpected(const std::string& file) {
     ExpectedEntry e;
     e.name = Profile(file, section, "Name", present);
     if (!present) break;
+    e.category = Profile(file, section, "Category", present);
     e.info = ProfileList(file, section, "Info");
     e.specs = ProfileList(file, section, "Specs");
     cat.entries.push_back(e);
@@ -94,18 +96,45 @@ ExpectedCatalogue ReadExpected(const std::string& file) {
 }
 
 // The rows the list must show: names sorted by the user's locale ignoring case, names that
-// compare equal listed once (the first in catalogue order).
+// compare equal listed once (the first in catalogue order). With categories, each category's
+// header (in the order they first appear, ASCII case ignored) above its names, and "Other
+// programs" last.
 std::vector<std::string> ExpectedRows(const ExpectedCatalogue& cat) {
-  std::vector<std::string> rows;
+  auto less = [](const std::string& a, const std::string& b) {
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                          static_cast<int>(a.size()), b.data(),
+                          static_cast<int>(b.size())) == CSTR_LESS_THAN;
+  };
+  std::vector<const ExpectedEntry*> listed;  // sorted
   for (const ExpectedEntry& e : cat.entries) {
-    auto less = [](const std::string& a, const std::string& b) {
-      return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
-                            static_cast<int>(a.size()), b.data(),
-                            static_cast<int>(b.size())) == CSTR_LESS_THAN;
-    };
-    auto at = std::lower_bound(rows.begin(), rows.end(), e.name, less);
-    if (at != rows.end() && !less(e.name, *at)) continue;  // equal ignoring case
-    rows.insert(at, e.name);
+    auto at = std::lower_bound(
+        listed.begin(), listed.end(), e.name,
+        [&](const ExpectedEntry* l, const std::string& name) { return less(l->name, name); });
+    if (at != listed.end() && !less(e.name, (*at)->name)) continue;  // equal ignoring case
+    listed.insert(at, &e);
+  }
+  std::vector<std::string> headers;  // first spellings
+  auto header = [&](const std::string& category) -> size_t {
+    for (size_t h = 0; h < headers.size(); ++h)
+      if (lstrcmpiA(headers[h].c_str(), category.c_str()) == 0) return h;
+    headers.push_back(category);
+    return headers.size() - 1;
+  };
+  for (const ExpectedEntry& e : cat.entries)
+    if (!e.category.empty()) header(e.category);
+  std::vector<std::string> rows;
+  if (headers.empty()) {
+    for (const ExpectedEntry* e : listed) rows.push_back(e->name);
+  } else {
+    const size_t groups = headers.size();
+    for (size_t h = 0; h <= groups; ++h) {
+      std::vector<std::string> names;
+      for (const ExpectedEntry* e : listed)
+        if ((e->category.empty() ? groups : header(e->category)) == h) names.push_back(e->name);
+      if (names.empty()) continue;
+      rows.push_back(h < groups ? headers[h] : "Other programs");
+      rows.insert(rows.end(), names.begin(), names.end());
+    }
   }
   if (rows.empty()) rows.emplace_back();
   return rows;
@@ -259,11 +288,14 @@ TEST(MainWindow, ListsTheCatalogueShowsTheSelectedEntryAndCloses) {
   if (last >= 1) steps.insert(steps.end(), {{0, false}, {1, true}});
   for (const Step& step : steps) {
     SCOPED_TRACE("row " + std::to_string(step.row) + " " + rows[step.row]);
-    const ExpectedEntry& entry =
-        *std::find_if(cat.entries.begin(), cat.entries.end(),
-                      [&](const auto& e) { return e.name == rows[step.row]; });
-    const std::string info = PaneText(entry.info, "  None Available.");
-    const std::string specs = PaneText(entry.specs, "  None Listed.");
+    const auto entry = std::find_if(cat.entries.begin(), cat.entries.end(),
+                                    [&](const auto& e) { return e.name == rows[step.row]; });
+    // A category's header shows no program.
+    const bool header = entry == cat.entries.end();
+    const std::string info =
+        header ? "\r\n Select a Program." : PaneText(entry->info, "  None Available.");
+    const std::string specs =
+        header ? "\r\n None Available." : PaneText(entry->specs, "  None Listed.");
     if (step.byKey) {
       PostMessageA(list, WM_KEYDOWN, VK_DOWN, 0x00500001);
       PostMessageA(list, WM_KEYUP, VK_DOWN, 0xC0500001);
@@ -353,11 +385,16 @@ std::vector<std::string> GeneratedNames(int count) {
   return names;
 }
 
-std::string GeneratedCatalogue(const std::vector<std::string>& names) {
+// With `groups`, each entry in one of that many categories and presets (and a second preset).
+std::string GeneratedCatalogue(const std::vector<std::string>& names, int groups = 0) {
   std::string text = "[General]\r\nCaption=Timing Disc\r\n";
   for (std::size_t i = 0; i < names.size(); ++i) {
-    text += "[Program" + std::to_string(i + 1) + "]\r\nName=" + names[i] +
-            "\r\nNFO=\r\nBatch=0\r\nInstall1=%D:\\SETUP.EXE\r\nInfo1=Entry " + std::to_string(i) +
+    text +=
+        "[Program" + std::to_string(i + 1) + "]\r\nName=" + names[i] + "\r\nNFO=\r\nBatch=0\r\n";
+    if (groups > 0)
+      text += "Category=Category " + std::to_string(i % groups) + "\r\nPresets=Preset " +
+              std::to_string(i % groups) + ";Preset " + std::to_string((i + 1) % groups) + "\r\n";
+    text += "Install1=%D:\\SETUP.EXE\r\nInfo1=Entry " + std::to_string(i) +
             " of the timing disc.\r\nSpecs1=Needs nothing.\r\n";
   }
   return text;
@@ -448,17 +485,23 @@ TEST(MainWindow, DISABLED_StartupOnALargeCatalogue) {
   const std::string largeIni = scratch.Path() + "\\large.ini";
   const std::vector<std::string> names = GeneratedNames(kEntries);
   ASSERT_TRUE(WriteBytes(largeIni, GeneratedCatalogue(names)));
+  // The same programs in 1,000 categories and 1,000 presets: a header row more for each.
+  constexpr int kGroups = 1000;
+  const std::string groupedIni = scratch.Path() + "\\grouped.ini";
+  ASSERT_TRUE(WriteBytes(groupedIni, GeneratedCatalogue(names, kGroups)));
 
   const std::vector<double> m = MedianStartups(
       kRuns, [&] { return StartupMilliseconds(demoIni, demoRows); },
-      [&] { return StartupMilliseconds(largeIni, kEntries); });
-  const double d = m[0], l = m[1];
+      [&] { return StartupMilliseconds(largeIni, kEntries); },
+      [&] { return StartupMilliseconds(groupedIni, kEntries + kGroups); });
+  const double d = m[0], l = m[1], g = m[2];
   ASSERT_GT(d, 0);
   ASSERT_GT(l, 0);
+  ASSERT_GT(g, 0);
   std::printf(
       "start-up to a painted main window, median of %d: demo disc %.0f ms, %d entries %.0f ms, "
-      "ratio %.2f\n",
-      kRuns, d, kEntries, l, l / d);
+      "ratio %.2f; in %d categories and presets %.0f ms, %.2f of the plain %d\n",
+      kRuns, d, kEntries, l, l / d, kGroups, g, g / l, kEntries);
 
   // Two parts of the difference, in this process: reading the catalogue, and the rows through
   // the user's locale (sort keys).

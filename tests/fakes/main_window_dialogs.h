@@ -26,6 +26,9 @@ struct MainWindowDialogSlots final : DriveChoice,
   void SetIniFileName(const std::string& name) override {
     if (entry) entry->SetIniFileName(name);
   }
+  void SetCategories(const StringList& categories) override {
+    if (entry) entry->SetCategories(categories);
+  }
   void LoadEntry(const TTallimoProg& e) override {
     if (entry) entry->LoadEntry(e);
   }

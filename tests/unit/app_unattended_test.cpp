@@ -28,7 +28,30 @@ TEST(UnattendedCommandLine, OptionsAndTheirErrors) {
     const char* log;
     bool quiet, reinstall, usage;
     const char* error;  // a part of it; "" for none
+    Names presets = {};
   } cases[] = {
+      {"T.exe /install /preset \"Office PC\" /quiet",
+       "",
+       {},
+       0,
+       "",
+       true,
+       false,
+       false,
+       "",
+       {"Office PC"}},
+      {"T.exe /install a /PRESET x -preset y",
+       "",
+       {"a"},
+       0,
+       "",
+       false,
+       false,
+       false,
+       "",
+       {"x", "y"}},
+      {"T.exe /preset x", "", {}, 0, "", false, false, false, "/preset needs /install", {"x"}},
+      {"T.exe /install /preset", "", {}, 0, "", false, false, false, "/preset needs a value"},
       {"T.exe /install *", "", {"*"}, 0, "", false, false, false, ""},
       {"T.exe \"E:\\\" /install *", "E:\\", {"*"}, 0, "", false, false, false, ""},
       {"T.exe disc.ini -INSTALL Editor \"Paint Box\" /Drive E: /LOG c:\\l.log /quiet /reinstall",
@@ -76,6 +99,7 @@ TEST(UnattendedCommandLine, OptionsAndTheirErrors) {
     EXPECT_EQ(o->quiet, c.quiet);
     EXPECT_EQ(o->reinstall, c.reinstall);
     EXPECT_EQ(o->usage, c.usage);
+    EXPECT_EQ(o->presets, c.presets);
     if (*c.error)
       EXPECT_NE(o->error.find(c.error), std::string::npos) << o->error;
     else
@@ -150,6 +174,16 @@ TEST_F(UnattendedPlanTest, NamesPickEntriesInCatalogueOrder) {
   EXPECT_EQ(plan.leftOut, (StringList{"Readme"}));
   EXPECT_EQ(plan.programs[0].lines, (StringList{"f:\\PAINT\\SETUP.EXE"}));
   EXPECT_EQ(Plan("T /install Editor Nobody").error, "No program of the catalogue is named Nobody");
+}
+
+TEST_F(UnattendedPlanTest, PresetsAddTheirProgramsToTheNames) {
+  cat.ProgramList[0]->Presets = {"Office PC"};
+  cat.ProgramList[2]->Presets = {"office pc"};  // EDITOR: the list reaches Editor, not it
+  cat.ProgramList[1]->Presets = {"Tools"};
+  EXPECT_EQ(NamesOf(Plan("T /install /preset \"OFFICE PC\"")), (Names{"Paint"}));
+  EXPECT_EQ(NamesOf(Plan("T /install paint /preset tools /preset \"office pc\"")),
+            (Names{"Paint", "Editor"}));
+  EXPECT_EQ(Plan("T /install /preset Games").error, "No preset of the catalogue is named Games");
 }
 
 TEST_F(UnattendedPlanTest, ADriveTokenNeedsADriveLetterSomewhere) {

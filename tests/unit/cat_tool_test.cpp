@@ -91,10 +91,12 @@ TEST_F(CatTool, DumpJsonIsOneAsciiObjectInCatalogueOrder) {
       "{\"encoding\":\"ANSI\",\"caption\":\"Caf\\u00E9 \\\"Disc\\\"\",\"createdBy\":\"a\\\\b\","
       "\"notes\":[\"tab\\u0009here\",\"\\u007F\"],\"writeDate\":\"w\",\"programs\":["
       "{\"name\":\"Zeta\",\"nfo\":\"\\\\Z.NFO\",\"batch\":true,\"successCodes\":[1,"
-      "4294967295],\"detect\":\"\",\"serial\":[\"s\"],"
+      "4294967295],\"detect\":\"\",\"category\":\"\",\"default\":false,\"presets\":[],"
+      "\"serial\":[\"s\"],"
       "\"install\":[\"i1\",\"i2\"],\"info\":[\"f\"],\"specs\":[\"p\"]},"
       "{\"name\":\"Alpha\",\"nfo\":\"\",\"batch\":false,\"successCodes\":[],\"detect\":\"\","
-      "\"serial\":[],\"install\":[],\"info\":[],\"specs\":[]}]}\n");
+      "\"category\":\"\",\"default\":false,\"presets\":[],\"serial\":[],\"install\":[],\"info\":[],"
+      "\"specs\":[]}]}\n");
   for (char c : r.out) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << int(c);
 
   Result text = Run({"dump", "d.ini"});
@@ -219,6 +221,32 @@ TEST_F(CatTool, CheckFindsWhatTheMenuWouldLoseOrRefuse) {
     EXPECT_EQ(r.lines[i].rfind(prefix, 0), 0u) << r.lines[i] << "\nwanted " << prefix;
     EXPECT_NE(r.lines[i].find(e.text), std::string::npos) << r.lines[i];
   }
+}
+
+TEST_F(CatTool, CheckWarnsAboutCaseOnlySpellingsDefaultValuesAndEmptyPresetNames) {
+  files.folders.insert(".");
+  files.files["g.ini"] =
+      "[Program1]\nName=A\nInstall1=a\nCategory=Office\nPresets=Home;Office PC\n"       // 1-5
+      "[Program2]\nName=B\nInstall1=b\nCategory=OFFICE\nDefault=yes\nPresets=home;;\n"  // 6-11
+      "[Program3]\nName=C\nInstall1=c\nCategory=Office\nDefault=1\nPresets=Office PC\n";
+  Result r = Run({"check", "g.ini"});
+  EXPECT_EQ(r.code, 0);
+  const Expected expected[] = {
+      {9, "warning", "category \"OFFICE\" differs from \"Office\" on line 4 only in letter case"},
+      {10, "warning", "Default=yes reads as off"},
+      {11, "warning", "preset \"home\" differs from \"Home\" on line 5"},
+      {11, "warning", "Presets=home;; holds an empty preset name"},
+  };
+  ASSERT_EQ(r.lines.size(), std::size(expected)) << r.out;
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    EXPECT_EQ(r.lines[i].rfind("g.ini:" + std::to_string(expected[i].line) + ": warning: ", 0), 0u)
+        << r.lines[i];
+    EXPECT_NE(r.lines[i].find(expected[i].text), std::string::npos) << r.lines[i];
+  }
+  Result dump = Run({"dump", "--json", "g.ini"});
+  EXPECT_NE(dump.out.find("\"category\":\"OFFICE\",\"default\":false,\"presets\":[\"home\"]"),
+            std::string::npos)
+      << dump.out;
 }
 
 TEST_F(CatTool, CheckPassesACleanCatalogueAndWarningsDoNotFail) {

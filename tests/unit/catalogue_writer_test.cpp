@@ -78,6 +78,30 @@ TEST(CatalogueWriter, WritesSectionsAndKeysInTheirOrderWithCrLf) {
             "Batch=0\r\n");
 }
 
+TEST(CatalogueWriter, CategoryDefaultAndPresetsFollowDetectAndComeBack) {
+  Catalogue cat;
+  ReadCatalogueText(
+      "[Program1]\nName=A\nPresets= Office PC ;Home;;\nDefault=$1\n"
+      "Category=Office\nDetect=uninstall:A\nInstall1=a.exe\n"
+      "[Program2]\nName=B\nCategory=\nDefault=0\nPresets=\n",
+      cat);
+  const TTallimoProg& a = *cat.ProgramList[0];
+  EXPECT_EQ(a.Category, "Office");
+  EXPECT_TRUE(a.Default);
+  EXPECT_EQ(a.Presets, (StringList{"Office PC", "Home"}));
+  const std::string text = WriteCatalogueText(cat);
+  EXPECT_NE(text.find("Name=A\r\nNFO=\r\nBatch=0\r\nDetect=uninstall:A\r\nCategory=Office\r\n"
+                      "Default=1\r\nPresets=Office PC;Home\r\nInstall1=a.exe\r\n"),
+            std::string::npos)
+      << text;
+  // Keys that are not set are not written.
+  EXPECT_NE(text.find("Name=B\r\nNFO=\r\nBatch=0\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("Category=\r"), std::string::npos);
+  Catalogue back;
+  ReadCatalogueText(text, back);
+  EXPECT_EQ(WriteCatalogueText(back), text);
+}
+
 TEST(CatalogueWriter, AnEmptyCatalogueIsTheGeneralSectionOnly) {
   Catalogue cat;
   EXPECT_EQ(WriteCatalogueText(cat), "[General]\r\nCaption=\r\nCreatedBy=\r\nWriteDate=\r\n");

@@ -18,6 +18,7 @@ struct FakeEditor final : EntryEditor {
   TTallimoProg shown;
   std::string iniFileName;
   void SetIniFileName(const std::string& name) override { iniFileName = name; }
+  void SetCategories(const StringList&) override {}
   void LoadEntry(const TTallimoProg& entry) override { shown = entry; }
   TModalResult ShowEditor() override {
     type(shown);

@@ -28,6 +28,7 @@ class Renamer : public EntryEditor {
  public:
   std::string newName;
   void SetIniFileName(const std::string&) override {}
+  void SetCategories(const StringList&) override {}
   void LoadEntry(const TTallimoProg& e) override { loaded = e; }
   TModalResult ShowEditor() override { return TModalResult::mrOK; }
   void StoreEntry(TTallimoProg& e) override {
