@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -288,10 +287,7 @@ bool ScanSignatures(Reader& r, Signatures& found) {
       const auto& n = needles[i];
       // The file's own start is no database inside it.
       const size_t from = (i == 3 && at == 0) ? 1 : 0;
-      if (window.size() < from + n.size()) continue;
-      if (std::search(window.begin() + from, window.end(),
-                      std::boyer_moore_horspool_searcher(n.begin(), n.end())) == window.end())
-        continue;
+      if (window.find(n, from) == std::string::npos) continue;
       if (i == 0) found.nsis = true;
       if (i == 1 || i == 2) found.inno = true;
       if (i == 3) found.compound = true;

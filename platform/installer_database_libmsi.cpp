@@ -22,8 +22,13 @@ std::string Take(GError* error, const char* fallback) {
   return text;
 }
 
+// libmsi's own warnings would reach the terminal beside our message for the same file.
+void Quiet(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
 class LibmsiDatabase : public InstallerDatabase {
  public:
+  LibmsiDatabase() { g_log_set_handler(nullptr, G_LOG_LEVEL_WARNING, Quiet, nullptr); }
+
   bool ReadProperties(const std::string& path, std::map<std::string, std::string>& props,
                       std::string& why) override {
     props.clear();

@@ -43,8 +43,8 @@ class CatTool : public ::testing::Test {
     Result r;
     FakeDiscFiles fakeDisc(files);
     DiscFiles& disc = fs ? HostDiscFiles() : fakeDisc;
-    r.code = RunCatTool(args, out, err, fs ? *fs : files, locale, clock, disc,
-                        HostInstallerDatabase());
+    r.code =
+        RunCatTool(args, out, err, fs ? *fs : files, locale, clock, disc, HostInstallerDatabase());
     r.out = out.str();
     r.err = err.str();
     std::istringstream in(r.out);

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue_file.h"
-#include "fakes/fake_environment.h"
 #include "fakes/fake_disc_files.h"
+#include "fakes/fake_environment.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry.h"
 #include "install/detect.h"
