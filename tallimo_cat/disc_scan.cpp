@@ -273,8 +273,10 @@ int RunScan(const std::string& disc, const std::string& catalogue, std::ostream&
     Catalogue check;
     ReadCatalogueText(DecodeCatalogue(written, locale.AnsiCodePage()).text, check);
     if (check.ProgramList.size() != last + added.ProgramList.size()) {
+      // A [Program<n>] section further down, unread so far, would be read from then on.
       err << "tallimo-cat: " << catalogue
-          << ": the new entries would not be read there; nothing is written\n";
+          << ": with the new entries, program sections that are not read now would be read; "
+             "nothing is written\n";
       return 1;
     }
     ReplaceCatalogueFile(catalogue, written, files);

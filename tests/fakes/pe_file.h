@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/text_codec.h"
+
 namespace tallimo::testing {
 
 struct PeFile {
@@ -61,9 +63,10 @@ struct PeFile {
     Put16(s, at, v & 0xFFFF);
     Put16(s, at + 2, v >> 16);
   }
-  static std::string Utf16(const std::string& ascii) {
+  static std::string Utf16(const std::string& utf8) {
     std::string out;
-    for (char c : ascii) out += c, out += '\0';
+    for (char16_t c : Utf16FromUtf8(utf8))
+      out += static_cast<char>(c & 0xFF), out += static_cast<char>(c >> 8);
     return out + std::string(2, '\0');
   }
   static void Pad(std::string& s) { s.resize((s.size() + 3) & ~size_t{3}, '\0'); }
@@ -84,7 +87,7 @@ struct PeFile {
   std::string VersionInfo() const {
     std::string strings;
     for (const auto& [key, value] : version) {
-      strings += Block(key, Utf16(value), static_cast<uint32_t>(value.size() + 1), 1, "");
+      strings += Block(key, Utf16(value), static_cast<uint32_t>(Utf16Length(value) + 1), 1, "");
       Pad(strings);
     }
     const std::string table = Block("040904b0", "", 0, 1, strings);
