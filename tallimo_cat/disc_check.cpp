@@ -41,7 +41,7 @@ class DiscChecker {
       for (char c : std::string_view("*/:;?\\"))
         if (item.name.find(c) != std::string::npos)
           Warn(itemDisc, std::string("the name holds \"") + c + "\", which Joliet does not allow");
-      if (const size_t n = Utf16Length(itemDisc) - 1; n > kDiscPathWarnLength)
+      if (const size_t n = Utf16Length(itemDisc); n > kDiscPathWarnLength)
         Warn(itemDisc, "the path is " + std::to_string(n) +
                            " characters long: programs that take at most 260 may fail with "
                            "it on the disc's drive");
