@@ -38,4 +38,14 @@ class DiscFiles {
 
 DiscFiles& HostDiscFiles();
 
+// `name` in `folder`, with one separator between them ("D:\\" and "SETUP.EXE" -> "D:\\SETUP.EXE").
+inline std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) return folder + name;
+#ifdef _WIN32
+  return folder + "\\" + name;
+#else
+  return folder + "/" + name;
+#endif
+}
+
 }  // namespace tallimo

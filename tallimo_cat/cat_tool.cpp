@@ -24,12 +24,6 @@ const char kUsage[] =
     "       tallimo-cat scan DISC [CATALOGUE]\n"
     "       tallimo-cat autorun DISC\n";
 
-#ifdef _WIN32
-constexpr const char* kSeparator = "\\";
-#else
-constexpr const char* kSeparator = "/";
-#endif
-
 int Usage(std::ostream& err, const std::string& problem) {
   if (!problem.empty()) err << "tallimo-cat: " << problem << "\n";
   err << kUsage;
@@ -237,7 +231,7 @@ int RunScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     err << "tallimo-cat: " << root << ": no such disc root folder\n";
     return 2;
   }
-  const std::string catalogue = args.size() == 3 ? args[2] : root + kSeparator + "TALLIMO.INI";
+  const std::string catalogue = args.size() == 3 ? args[2] : JoinPath(root, "TALLIMO.INI");
   return RunScan(root, catalogue, out, err, files, locale, clock, disc, database);
 }
 
@@ -258,12 +252,12 @@ int RunAutorun(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   for (const FolderItem& item : items)
     if (FoldedDiscPath(item.name) == "autorun.inf") {
-      err << "tallimo-cat: " << root << kSeparator << item.name
+      err << "tallimo-cat: " << JoinPath(root, item.name)
           << " is there already; it is left as it is\n";
       return 0;
     }
   std::string caption = DiscFolderName(root);
-  const std::string ini = root + kSeparator + "TALLIMO.INI";
+  const std::string ini = JoinPath(root, "TALLIMO.INI");
   if (files.FileExists(ini)) {
     CatalogueText text;
     if (!ReadCatalogue(files, locale, ini, text, err)) return 2;
@@ -276,7 +270,7 @@ int RunAutorun(const std::vector<std::string>& args, std::ostream& out, std::ost
   std::string bytes;
   if (!EncodeCatalogue(utf8, TCatalogueEncoding::ceAnsi, locale.AnsiCodePage(), bytes))
     EncodeCatalogue(utf8, TCatalogueEncoding::ceUtf16LittleEndian, locale.AnsiCodePage(), bytes);
-  const std::string path = root + kSeparator + "autorun.inf";
+  const std::string path = JoinPath(root, "autorun.inf");
   if (files.WriteNewFile(path, bytes) != TWriteResult::wrOk) {
     err << "tallimo-cat: Unable to write to " << path << "\n";
     return 1;

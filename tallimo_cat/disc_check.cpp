@@ -51,7 +51,7 @@ class DiscChecker {
                             " folders deep; ISO 9660 holds " + std::to_string(kIsoFolderDepth));
         continue;
       }
-      Names(path + "/" + item.name, itemDisc, depth + 1);
+      Names(JoinPath(path, item.name), itemDisc, depth + 1);
     }
   }
 
@@ -60,7 +60,7 @@ class DiscChecker {
     if (inf == top_.end() || inf->second.folder) return;
     const std::string at = "\\" + inf->second.name;
     std::string bytes;
-    if (!files_.ReadWholeFile(root_ + "/" + inf->second.name, bytes)) {
+    if (!files_.ReadWholeFile(JoinPath(root_, inf->second.name), bytes)) {
       Error(at, "the file cannot be read");
       return;
     }
@@ -116,7 +116,7 @@ class DiscChecker {
         return FoldedDiscPath(item.name) == FoldedDiscPath(parts[i]);
       });
       if (it == items.end() || (i + 1 < parts.size() && !it->folder)) return false;
-      at += "/" + it->name;
+      at = JoinPath(at, it->name);
     }
     return true;
   }

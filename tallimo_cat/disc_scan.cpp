@@ -48,7 +48,7 @@ class Walker {
     });
     const size_t first = found_.size();
     for (const FolderItem& item : items) {
-      const std::string itemPath = path + "/" + item.name;
+      const std::string itemPath = JoinPath(path, item.name);
       const std::string itemDisc = discPath + "\\" + item.name;
       if (item.folder && !item.link) {
         if (depth < kScanDepth) Folder(itemPath, itemDisc, depth + 1);
