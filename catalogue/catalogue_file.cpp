@@ -317,18 +317,10 @@ UnstorableCharacter UnstorableAt(const Catalogue& cat, std::string_view written,
 
 }  // namespace
 
-// The save: the new file is written complete under a free temporary name, then an older backup
-// is moved aside, the catalogue becomes the backup and the new file takes the catalogue's name.
-// Any failure undoes the moves done so far, so catalogue and backup stay as they were.
-void SaveCatalogue(Catalogue& cat, FileSystem& files, Locale& locale, Clock& clock) {
-  const std::string ini = cat.IniFileName;
-  const std::string writeDate = DateTimeText(clock.Now(), locale);
-  const std::string utf8 = WriteText(cat, writeDate);
-  const TCatalogueEncoding encoding = EncodingToWrite(cat.Encoding, utf8, locale.AnsiCodePage());
-  std::string text;
-  size_t badAt = 0;
-  if (!EncodeCatalogue(utf8, encoding, locale.AnsiCodePage(), text, &badAt))
-    throw TallimoError(UnstorableCharacterText(ini, UnstorableAt(cat, utf8, badAt)));
+// The new file is written complete under a free temporary name, then an older backup is moved
+// aside, the catalogue becomes the backup and the new file takes the catalogue's name. Any
+// failure undoes the moves done so far, so catalogue and backup stay as they were.
+void ReplaceCatalogueFile(const std::string& ini, std::string_view text, FileSystem& files) {
   auto fail = [&ini]() { return TallimoError("Unable to write to " + ini); };
 
   std::string temp;
@@ -390,6 +382,19 @@ void SaveCatalogue(Catalogue& cat, FileSystem& files, Locale& locale, Clock& clo
     }
     if (!spare.empty()) files.RemoveFile(spare);
   }
+}
+
+// The save: the catalogue's text in its encoding, put in place by ReplaceCatalogueFile.
+void SaveCatalogue(Catalogue& cat, FileSystem& files, Locale& locale, Clock& clock) {
+  const std::string ini = cat.IniFileName;
+  const std::string writeDate = DateTimeText(clock.Now(), locale);
+  const std::string utf8 = WriteText(cat, writeDate);
+  const TCatalogueEncoding encoding = EncodingToWrite(cat.Encoding, utf8, locale.AnsiCodePage());
+  std::string text;
+  size_t badAt = 0;
+  if (!EncodeCatalogue(utf8, encoding, locale.AnsiCodePage(), text, &badAt))
+    throw TallimoError(UnstorableCharacterText(ini, UnstorableAt(cat, utf8, badAt)));
+  ReplaceCatalogueFile(ini, text, files);
   cat.WriteDate = writeDate;
   cat.Encoding = encoding;
   cat.Modified = false;

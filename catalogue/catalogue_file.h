@@ -39,6 +39,11 @@ void LoadCatalogue(Catalogue& cat, FileSystem& files, Locale& locale);
 // lacks (nothing is written then), leaving file, backup and the catalogue as they were.
 void SaveCatalogue(Catalogue& cat, FileSystem& files, Locale& locale, Clock& clock);
 
+// Puts `bytes` in place as the file `ini`, the previous file (when there is one) becoming its
+// ".old" backup. Throws TallimoError "Unable to write to <ini>" on failure, leaving file and
+// backup as they were.
+void ReplaceCatalogueFile(const std::string& ini, std::string_view bytes, FileSystem& files);
+
 // A character that the ANSI code page cannot store, and where the catalogue holds it: the key,
 // with " of \"<program name>\"" for a program's keys ("Info2 of \"Text Editor\"", "Caption").
 struct UnstorableCharacter {

@@ -18,3 +18,8 @@ list(APPEND TALLIMO_WIN32_SOURCES
   install/elevated_runner_win32.cpp
   install/install_progress.cpp
 )
+# The identification of installers and the disc paths of install lines (portable).
+list(APPEND TALLIMO_PORTABLE_SOURCES
+  install/disc_paths.cpp
+  install/installer_id.cpp
+)

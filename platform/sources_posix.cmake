@@ -4,3 +4,8 @@ list(APPEND TALLIMO_POSIX_SOURCES
   platform/locale_posix.cpp
   platform/clock_posix.cpp
 )
+# A disc's folders and files, and installer databases through libmsi.
+list(APPEND TALLIMO_POSIX_SOURCES
+  platform/disc_files_posix.cpp
+  platform/installer_database_libmsi.cpp
+)

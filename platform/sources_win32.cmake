@@ -6,3 +6,8 @@ list(APPEND TALLIMO_WIN32_SOURCES
   platform/clipboard_win32.cpp
   platform/wide_win32.cpp
 )
+# A disc's folders and files, and installer databases through msi.dll.
+list(APPEND TALLIMO_WIN32_SOURCES
+  platform/disc_files_win32.cpp
+  platform/installer_database_win32.cpp
+)

@@ -12,6 +12,13 @@ pkg_missing libclang-rt-14-dev && need+=(libclang-rt-14-dev)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 pkg_missing libgtest-dev && need+=(libgtest-dev)
 pkg_missing libbenchmark-dev && need+=(libbenchmark-dev)
+# Installer databases read natively (libmsi, through pkg-config), and the tests' real
+# installers: makensis builds a setup, wixl a package.
+have pkg-config || need+=(pkg-config)
+pkg_missing libmsi-dev && need+=(libmsi-dev)
+pkg_missing libglib2.0-dev && need+=(libglib2.0-dev)
+have makensis || need+=(nsis)
+have wixl || need+=(wixl)
 have i686-w64-mingw32-g++-posix && have i686-w64-mingw32-g++-win32 || need+=(g++-mingw-w64-i686 mingw-w64-i686-dev)
 have Xvfb || need+=(xvfb)
 have xauth || need+=(xauth)

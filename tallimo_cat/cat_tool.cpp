@@ -6,10 +6,13 @@
 #include "catalogue/program_groups.h"
 #include "catalogue/success_codes.h"
 #include "catalogue/unread_lines.h"
+#include "install/disc_paths.h"
 #include "platform/error.h"
 #include "platform/text_codec.h"
 #include "tallimo_cat/catalogue_check.h"
 #include "tallimo_cat/catalogue_json.h"
+#include "tallimo_cat/disc_check.h"
+#include "tallimo_cat/disc_scan.h"
 
 namespace tallimo {
 
@@ -18,7 +21,9 @@ namespace {
 const char kUsage[] =
     "usage: tallimo-cat dump [--json] FILE\n"
     "       tallimo-cat check FILE [--disc-root DIR]\n"
-    "       tallimo-cat rewrite [--force] FILE\n";
+    "       tallimo-cat rewrite [--force] FILE\n"
+    "       tallimo-cat scan DISC [CATALOGUE]\n"
+    "       tallimo-cat autorun DISC\n";
 
 int Usage(std::ostream& err, const std::string& problem) {
   if (!problem.empty()) err << "tallimo-cat: " << problem << "\n";
@@ -51,28 +56,8 @@ int NotEnoughMemory(std::ostream& err, const std::string& path) {
   return 2;
 }
 
-// Text for a terminal: control characters (other than tab), DEL and the C1 controls as \xNN
-// or \u00NN, so that a catalogue cannot retitle or clear the terminal it is shown on.
 std::string Printable(std::string_view text) {
-  static const char hex[] = "0123456789ABCDEF";
-  std::string out;
-  out.reserve(text.size());
-  for (size_t pos = 0; pos < text.size();) {
-    const size_t at = pos;
-    const char32_t c = NextCodePoint(text, pos);
-    if ((c < 0x20 && c != '\t') || c == 0x7F) {
-      out += "\\x";
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    } else if (c >= 0x80 && c <= 0x9F) {
-      out += "\\u00";
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    } else {
-      out.append(text.substr(at, pos - at));
-    }
-  }
-  return out;
+  return PrintableText(text);
 }
 
 void DumpList(std::ostream& out, const char* label, const StringList& items) {
@@ -143,7 +128,7 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 }
 
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             FileSystem& files, Locale& locale) {
+             FileSystem& files, Locale& locale, DiscFiles& disc) {
   std::string file, root;
   for (size_t i = 1; i < args.size(); ++i) {
     if (args[i] == "--disc-root") {
@@ -181,13 +166,19 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         << (f.severity == TSeverity::svError ? "error: " : "warning: ") << Printable(f.text)
         << "\n";
   }
+  const std::vector<DiscFinding> discFindings = CheckDisc(root, files, disc);
+  for (const auto& f : discFindings) {
+    errors += f.severity == TSeverity::svError;
+    out << Printable(f.path) << ": " << (f.severity == TSeverity::svError ? "error: " : "warning: ")
+        << Printable(f.text) << "\n";
+  }
   // The summary goes to the error stream, so that the findings alone are the output.
   auto count = [](size_t n, const char* what) {
     return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
   };
   err << file << ": " << EncodingName(text.encoding) << ", "
       << count(cat.ProgramList.size(), "program") << ", " << count(errors, "error") << ", "
-      << count(findings.size() - errors, "warning") << "\n";
+      << count(findings.size() + discFindings.size() - errors, "warning") << "\n";
   return errors ? 1 : 0;
 }
 
@@ -235,10 +226,90 @@ int RunRewrite(const std::vector<std::string>& args, std::ostream& out, std::ost
   return 0;
 }
 
+int RunScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   FileSystem& files, Locale& locale, Clock& clock, DiscFiles& disc,
+                   InstallerDatabase& database) {
+  if (args.size() < 2 || args.size() > 3) return Usage(err, "scan takes a DISC and a CATALOGUE");
+  const std::string& root = args[1];
+  if (!files.DirectoryExists(root)) {
+    err << "tallimo-cat: " << root << ": no such disc root folder\n";
+    return 2;
+  }
+  const std::string catalogue = args.size() == 3 ? args[2] : JoinPath(root, "TALLIMO.INI");
+  return RunScan(root, catalogue, out, err, files, locale, clock, disc, database);
+}
+
+// The caption of the disc's catalogue (TALLIMO.INI), else the disc folder's name.
+int RunAutorun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               FileSystem& files, Locale& locale, DiscFiles& disc) {
+  if (args.size() != 2) return Usage(err, "autorun takes one DISC");
+  const std::string& root = args[1];
+  if (!files.DirectoryExists(root)) {
+    err << "tallimo-cat: " << root << ": no such disc root folder\n";
+    return 2;
+  }
+  std::vector<FolderItem> items;
+  std::string why;
+  if (!disc.List(root, items, why)) {
+    err << "tallimo-cat: " << root << ": " << why << "\n";
+    return 2;
+  }
+  for (const FolderItem& item : items)
+    if (FoldedDiscPath(item.name) == "autorun.inf") {
+      err << "tallimo-cat: " << JoinPath(root, item.name)
+          << " is there already; it is left as it is\n";
+      return 0;
+    }
+  std::string caption = DiscFolderName(root);
+  const std::string ini = JoinPath(root, "TALLIMO.INI");
+  if (files.FileExists(ini)) {
+    CatalogueText text;
+    if (!ReadCatalogue(files, locale, ini, text, err)) return 2;
+    Catalogue cat;
+    ReadCatalogueText(text.text, cat);
+    if (!cat.ConfigCaption.empty()) caption = cat.ConfigCaption;
+  }
+  const std::string utf8 = AutorunText(caption);
+  // ANSI where every character fits, else UTF-16 with its mark, which Windows reads too.
+  std::string bytes;
+  if (!EncodeCatalogue(utf8, TCatalogueEncoding::ceAnsi, locale.AnsiCodePage(), bytes))
+    EncodeCatalogue(utf8, TCatalogueEncoding::ceUtf16LittleEndian, locale.AnsiCodePage(), bytes);
+  const std::string path = JoinPath(root, "autorun.inf");
+  if (files.WriteNewFile(path, bytes) != TWriteResult::wrOk) {
+    err << "tallimo-cat: Unable to write to " << path << "\n";
+    return 1;
+  }
+  out << "Wrote " << path << "\n";
+  return 0;
+}
+
 }  // namespace
 
+std::string PrintableText(std::string_view text) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t at = pos;
+    const char32_t c = NextCodePoint(text, pos);
+    if ((c < 0x20 && c != '\t') || c == 0x7F) {
+      out += "\\x";
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    } else if (c >= 0x80 && c <= 0x9F) {
+      out += "\\u00";
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    } else {
+      out.append(text.substr(at, pos - at));
+    }
+  }
+  return out;
+}
+
 int RunCatTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               FileSystem& files, Locale& locale, Clock& clock) {
+               FileSystem& files, Locale& locale, Clock& clock, DiscFiles& disc,
+               InstallerDatabase& database) {
   if (args.empty()) return Usage(err, "");
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
@@ -249,9 +320,13 @@ int RunCatTool(const std::vector<std::string>& args, std::ostream& out, std::ost
   if (command == "dump")
     code = RunDump(args, out, err, files, locale);
   else if (command == "check")
-    code = RunCheck(args, out, err, files, locale);
+    code = RunCheck(args, out, err, files, locale, disc);
   else if (command == "rewrite")
     code = RunRewrite(args, out, err, files, locale, clock);
+  else if (command == "scan")
+    code = RunScanCommand(args, out, err, files, locale, clock, disc, database);
+  else if (command == "autorun")
+    code = RunAutorun(args, out, err, files, locale, disc);
   else
     return Usage(err, "unknown command " + command);
   // Output that did not reach its file (a full disk) is a failure, not a result.

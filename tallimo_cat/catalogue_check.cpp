@@ -10,6 +10,7 @@
 #include "catalogue/program_groups.h"
 #include "catalogue/unread_lines.h"
 #include "install/detect.h"
+#include "install/disc_paths.h"
 
 namespace tallimo {
 
@@ -172,10 +173,19 @@ class Checker {
       std::string_view text = entry.InstallLines[k];
       while (!text.empty() && IsIniBlank(text.front())) text.remove_prefix(1);
       while (!text.empty() && IsIniBlank(text.back())) text.remove_suffix(1);
-      if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+      if (text.size() >= 2 && text.front() == '"' && text.back() == '"' &&
+          text.find('"', 1) == text.size() - 1) {
         text = text.substr(1, text.size() - 2);
-      else if (text.find_first_of(" \t") != std::string_view::npos)
-        continue;  // a command with arguments, not just a path
+      } else if (text.find_first_of(" \t") != std::string_view::npos) {
+        // A command with arguments: the parts that name paths from the disc's root. A line
+        // that names an existing path whole is started whole.
+        std::string_view whole = text;
+        if (StartsWithIgnoreCase(whole, "%D:")) whole.remove_prefix(3);
+        if (whole.starts_with('\\') && ExistsUnderRoot(whole.substr(1))) continue;
+        for (const std::string& path : RootedPaths(text))
+          CheckPath(key->line, "install path", path, false);
+        continue;
+      }
       bool rooted = text.starts_with('\\') || StartsWithIgnoreCase(text, "%D:\\");
       if (rooted || IsDriveLetter(text)) CheckPath(key->line, "install path", text, false);
     }

@@ -55,7 +55,8 @@ int main() {
   }
   std::ostringstream out, err;
   const int code = tallimo::RunCatTool(args, out, err, tallimo::HostFileSystem(),
-                                       tallimo::HostLocale(), tallimo::HostClock());
+                                       tallimo::HostLocale(), tallimo::HostClock(),
+                                       tallimo::HostDiscFiles(), tallimo::HostInstallerDatabase());
   const bool written = WriteOutput(STD_OUTPUT_HANDLE, out.str());
   WriteOutput(STD_ERROR_HANDLE, err.str());
   if (!written) {
@@ -70,7 +71,8 @@ int main() {
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   return tallimo::RunCatTool(args, std::cout, std::cerr, tallimo::HostFileSystem(),
-                             tallimo::HostLocale(), tallimo::HostClock());
+                             tallimo::HostLocale(), tallimo::HostClock(), tallimo::HostDiscFiles(),
+                             tallimo::HostInstallerDatabase());
 }
 
 #endif

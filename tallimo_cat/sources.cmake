@@ -4,4 +4,6 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   tallimo_cat/cat_tool.cpp
   tallimo_cat/catalogue_check.cpp
   tallimo_cat/catalogue_json.cpp
+  tallimo_cat/disc_check.cpp
+  tallimo_cat/disc_scan.cpp
 )

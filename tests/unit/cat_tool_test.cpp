@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "catalogue/catalogue_file.h"
+#include "fakes/fake_disc_files.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_locale.h"
 #include "fakes/fixed_clock.h"
@@ -24,6 +25,7 @@
 namespace tallimo {
 namespace {
 
+using testing::FakeDiscFiles;
 using testing::FakeFileSystem;
 using testing::FakeLocale;
 using testing::FixedClock;
@@ -39,7 +41,10 @@ class CatTool : public ::testing::Test {
   Result Run(std::vector<std::string> args, FileSystem* fs = nullptr) {
     std::ostringstream out, err;
     Result r;
-    r.code = RunCatTool(args, out, err, fs ? *fs : files, locale, clock);
+    FakeDiscFiles fakeDisc(files);
+    DiscFiles& disc = fs ? HostDiscFiles() : fakeDisc;
+    r.code =
+        RunCatTool(args, out, err, fs ? *fs : files, locale, clock, disc, HostInstallerDatabase());
     r.out = out.str();
     r.err = err.str();
     std::istringstream in(r.out);
@@ -251,6 +256,7 @@ TEST_F(CatTool, CheckWarnsAboutCaseOnlySpellingsDefaultValuesAndEmptyPresetNames
 
 TEST_F(CatTool, CheckPassesACleanCatalogueAndWarningsDoNotFail) {
   files.folders.insert("root");
+  files.folders.insert("root/X");  // where A.NFO lies, and what "cd \\X" names
   files.files["root/X/A.NFO"] = "nfo";
   files.files["c.ini"] =
       "[General]\nCaption=C\n[Program1]\nName=A\nNFO=X\\A.NFO\nBatch=1\nInstall1=%D:\n"
@@ -331,7 +337,9 @@ TEST_F(CatTool, OutputThatCannotBeWrittenExitsOne) {
     files.files["d.ini"] += "Foo=bar\n";  // check has a warning to print
     std::ostream out(&full);
     std::ostringstream err;
-    EXPECT_EQ(RunCatTool(args, out, err, files, locale, clock), 1) << args[1];
+    FakeDiscFiles disc(files);
+    EXPECT_EQ(RunCatTool(args, out, err, files, locale, clock, disc, HostInstallerDatabase()), 1)
+        << args[1];
     EXPECT_NE(err.str().find("tallimo-cat: cannot write the output"), std::string::npos);
   }
 }

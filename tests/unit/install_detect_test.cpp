@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue_file.h"
+#include "fakes/fake_disc_files.h"
 #include "fakes/fake_environment.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry.h"
@@ -237,7 +238,10 @@ TEST(DetectKey, CheckFindsValuesThatAreNeverMatched) {
   text += "[Program8]\nName=Long\nDetect=C:\\" + std::string(10000, 'a') + "\nInstall1=x\n";
   files.files["disc/c.ini"] = text;
   std::ostringstream out, err;
-  EXPECT_EQ(RunCatTool({"check", "disc/c.ini"}, out, err, files, locale, clock), 1);
+  testing::FakeDiscFiles disc(files);
+  EXPECT_EQ(RunCatTool({"check", "disc/c.ini"}, out, err, files, locale, clock, disc,
+                       HostInstallerDatabase()),
+            1);
   const std::pair<int, const char*> expected[] = {
       {7, "warning: Detect path \"C:\\Program Files\\Paint\" names a drive letter"},
       {11, "warning: Detect path \"%MadeUp%\\x.exe\" uses %MadeUp%, which Windows does not set"},
