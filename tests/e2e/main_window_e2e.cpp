@@ -114,27 +114,22 @@ std::vector<std::string> ExpectedRows(const ExpectedCatalogue& cat) {
     listed.insert(at, &e);
   }
   std::vector<std::string> headers;  // first spellings
-  auto header = [&](const std::string& category) -> size_t {
-    for (size_t h = 0; h < headers.size(); ++h)
-      if (lstrcmpiA(headers[h].c_str(), category.c_str()) == 0) return h;
-    headers.push_back(category);
-    return headers.size() - 1;
-  };
   for (const ExpectedEntry& e : cat.entries)
-    if (!e.category.empty()) header(e.category);
+    if (!e.category.empty() && std::none_of(headers.begin(), headers.end(), [&](const auto& h) {
+          return lstrcmpiA(h.c_str(), e.category.c_str()) == 0;
+        }))
+      headers.push_back(e.category);
   std::vector<std::string> rows;
-  if (headers.empty()) {
-    for (const ExpectedEntry* e : listed) rows.push_back(e->name);
-  } else {
-    const size_t groups = headers.size();
-    for (size_t h = 0; h <= groups; ++h) {
-      std::vector<std::string> names;
-      for (const ExpectedEntry* e : listed)
-        if ((e->category.empty() ? groups : header(e->category)) == h) names.push_back(e->name);
-      if (names.empty()) continue;
-      rows.push_back(h < groups ? headers[h] : "Other programs");
-      rows.insert(rows.end(), names.begin(), names.end());
-    }
+  for (size_t h = 0; h <= headers.size(); ++h) {
+    const std::string header = h < headers.size() ? headers[h] : "Other programs";
+    bool first = !headers.empty();
+    for (const ExpectedEntry* e : listed)
+      if (h < headers.size() ? lstrcmpiA(e->category.c_str(), header.c_str()) == 0
+                             : e->category.empty()) {
+        if (first) rows.push_back(header);
+        first = false;
+        rows.push_back(e->name);
+      }
   }
   if (rows.empty()) rows.emplace_back();
   return rows;

@@ -3,122 +3,89 @@
 
 #include "app/list_rows.h"
 #include "catalogue/catalogue_file.h"
-#include "catalogue/program_groups.h"
 #include "fakes/fake_locale.h"
 
 namespace tallimo {
 namespace {
 
 struct Spec {
-  const char* name;
-  const char* category;
-  const char* presets = "";
-  bool marked = false;  // Default=1
+  const char *name, *category, *more = "";  // more: further keys
 };
 
 class ListRowsTest : public ::testing::Test {
  protected:
   void Read(const std::vector<Spec>& specs) {
     std::string text;
-    int n = 0;
-    for (const Spec& s : specs)
-      text += "[Program" + std::to_string(++n) + "]\nName=" + s.name + "\nCategory=" + s.category +
-              "\nPresets=" + s.presets + (s.marked ? "\nDefault=1\n" : "\n");
+    for (size_t n = 0; n < specs.size(); ++n)
+      text += "[Program" + std::to_string(n + 1) + "]\nName=" + specs[n].name +
+              "\nCategory=" + specs[n].category + "\n" + specs[n].more;
     ReadCatalogueText(text, cat);
     entries = SortedProgramEntries(cat.ProgramList, locale);
   }
-  ListRows Rows(const std::vector<const TTallimoProg*>& shown) {
-    return BuildListRows(shown, CatalogueCategories(cat.ProgramList));
-  }
-  // Rows as text, headers in brackets.
-  static StringList Shown(const ListRows& rows) {
+  // The rows of `shown` as text, headers in brackets.
+  StringList Shown(const std::vector<const TTallimoProg*>& shown) {
+    rows = BuildListRows(shown, CatalogueCategories(cat.ProgramList));
     StringList texts;
     for (const ListRow& row : rows)
       texts.push_back(row.IsHeader() ? "[" + row.text + "]" : row.text);
     return texts;
   }
-  StringList MarkedNames() const {
-    StringList names;
-    for (const auto& e : cat.ProgramList)
-      if (marks.IsMarked(e.get())) names.push_back(e->Name);
+  std::string Marked() const {
+    std::string names;
+    for (const auto& e : cat.ProgramList) names += marks.IsMarked(e.get()) ? e->Name + ";" : "";
     return names;
   }
   Catalogue cat;
   testing::FakeLocale locale;
   std::vector<const TTallimoProg*> entries;
+  ListRows rows;
   ProgramMarks marks;
 };
 
 TEST_F(ListRowsTest, HeadersInTheAuthorsOrderProgramsSortedUnderThemOthersLast) {
-  struct Case {
-    std::vector<Spec> specs;
-    StringList rows;
-  } cases[] = {
-      // No category anywhere: the sorted names alone.
-      {{{"b", ""}, {"A", ""}, {"c", ""}}, {"A", "b", "c"}},
+  const std::pair<std::vector<Spec>, StringList> cases[] = {
+      {{{"b", ""}, {"A", ""}}, {"A", "b"}},  // no category anywhere: the names alone
       {{{"Zip", "Tools"}, {"Word", "Office"}, {"Free", ""}, {"Calc", "office"}, {"Awk", "TOOLS"}},
        {"[Tools]", "Awk", "Zip", "[Office]", "Calc", "Word", "[Other programs]", "Free"}},
       // Equal names: one row, under the first entry's category.
       {{{"Tools", "A"}, {"TOOLS", "B"}, {"x", "B"}}, {"[A]", "Tools", "[B]", "x"}},
   };
-  for (const Case& c : cases) {
-    Read(c.specs);
-    EXPECT_EQ(Shown(Rows(entries)), c.rows);
+  for (const auto& [specs, expected] : cases) {
+    Read(specs);
+    EXPECT_EQ(Shown(entries), expected);
   }
+  // The filter's share: a header only above programs shown (entries: Tools, x).
+  EXPECT_EQ(Shown({entries[1]}), (StringList{"[B]", "x"}));
+  EXPECT_EQ(RowTexts(rows, true), (StringList{"", "x"}));
 }
 
-TEST_F(ListRowsTest, TheFilterShowsAHeaderOnlyAbovePrograms) {
-  Read({{"Zip", "Tools"}, {"Word", "Office"}, {"Free", ""}});
-  // entries: Free, Word, Zip
-  EXPECT_EQ(Shown(Rows({entries[1]})), (StringList{"[Office]", "Word"}));
-  EXPECT_EQ(Shown(Rows({entries[0], entries[2]})),
-            (StringList{"[Tools]", "Zip", "[Other programs]", "Free"}));
-  EXPECT_TRUE(Rows({}).empty());
-  const ListRows rows = Rows(entries);
-  EXPECT_EQ(RowTexts(rows, true), (StringList{"", "Zip", "", "Word", "", "Free"}));
-}
-
-TEST_F(ListRowsTest, AHeaderMarksItsProgramsOrUnmarksThemWhenAllAreMarked) {
-  Read({{"Zip", "Tools"}, {"Awk", "Tools"}, {"Word", "Office"}});
-  const ListRows rows = Rows(entries);  // [Tools] Awk Zip [Office] Word
-  marks.SetMarked(rows[1].entry, true);
-  EXPECT_FALSE(RowMarked(marks, rows, 0));
-  ToggleRowMarks(marks, rows, 0);
-  EXPECT_EQ(MarkedNames(), (StringList{"Zip", "Awk"}));
-  EXPECT_TRUE(RowMarked(marks, rows, 0));
-  ToggleRowMarks(marks, rows, 3);
-  ToggleRowMarks(marks, rows, 0);
-  EXPECT_EQ(MarkedNames(), (StringList{"Word"}));
-  ToggleRowMarks(marks, rows, 4);  // a program's row: that program alone
-  EXPECT_TRUE(marks.Empty());
-}
-
-TEST_F(ListRowsTest, DefaultsAndPresetsMarkReachablePrograms) {
-  Read({{"Zip", "", "Home; Office PC", true},
-        {"Word", "", "office pc"},
-        {"WORD", "", "Office PC", true},  // not reached from the list
-        {"Paint", "", "Home", false}});
+TEST_F(ListRowsTest, HeadersDefaultsAndPresetsMark) {
+  Read({{"Zip", "Tools", "Default=1\nPresets=Home; Office PC\n"},
+        {"Awk", "Tools", "Presets=office pc\n"},
+        {"AWK", "", "Presets=Office PC\nDefault=1\n"},  // not reached from the list
+        {"Word", "Office", "Presets=Home\n"}});
   MarkDefaults(marks, entries);
-  EXPECT_EQ(MarkedNames(), (StringList{"Zip"}));
+  EXPECT_EQ(Marked(), "Zip;");
+  Shown(entries);                  // [Tools] Awk Zip [Office] Word
+  ToggleRowMarks(marks, rows, 0);  // some marked: all
+  EXPECT_EQ(Marked(), "Zip;Awk;");
+  EXPECT_TRUE(RowMarked(marks, rows, 0));
+  ToggleRowMarks(marks, rows, 0);  // all marked: none
+  ToggleRowMarks(marks, rows, 4);  // a program's row: that program
+  EXPECT_EQ(Marked(), "Word;");
   ProgramMarks installed;
   installed.SetMarked(cat.ProgramList[0].get(), true);
-  marks.SetMarked(cat.ProgramList[3].get(), true);
-  MarkPreset(marks, entries, "OFFICE PC", installed);  // less the installed Zip, others cleared
-  EXPECT_EQ(MarkedNames(), (StringList{"Word"}));
+  MarkPreset(marks, entries, "OFFICE PC", installed);  // less the installed Zip, Word cleared
+  EXPECT_EQ(Marked(), "Awk;");
   EXPECT_EQ(CataloguePresets(cat.ProgramList).Names(), (StringList{"Home", "Office PC"}));
-}
 
-TEST(PresetMenu, NumberedEscapedAndCut) {
-  StringList presets;
-  for (int i = 1; i <= 10; ++i) presets.push_back("P" + std::to_string(i));
+  StringList presets(10, "P");
   presets[1] = "Tom & Jerry";
-  presets.push_back(std::string(10000, 'x'));
+  presets[9] = std::string(10000, 'x');
   const StringList captions = PresetMenuCaptions(presets);
-  EXPECT_EQ(captions[0], "&1 P1");
+  EXPECT_EQ(captions[0], "&1 P");
   EXPECT_EQ(captions[1], "&2 Tom && Jerry");
-  EXPECT_EQ(captions[8], "&9 P9");
-  EXPECT_EQ(captions[9], "P10");
-  EXPECT_EQ(captions[10], std::string(60, 'x') + "...");
+  EXPECT_EQ(captions[9], std::string(60, 'x') + "...");  // the tenth has no number
 }
 
 }  // namespace

@@ -353,7 +353,7 @@ TEST_P(MainWindow, TheMenusHoldTheirItemsAndThePopupHasTwoColumns) {
     EXPECT_FALSE(GetMenuState(GetSubMenu(bar, 1), item, MF_BYPOSITION) & MF_GRAYED) << item;
 
   HMENU popup = form->PopupMenu1.Handle();
-  EXPECT_EQ(GetMenuItemCount(popup), 13);  // the marks after the second column's last item
+  EXPECT_EQ(GetMenuItemCount(popup), 14);  // the marks after the second column's last item
   GetMenuStringA(popup, 4, text, sizeof text, MF_BYPOSITION);
   EXPECT_STREQ(text, "&Find...\tCtrl+F");  // the first column's last item
   MENUITEMINFOA info{};
@@ -377,6 +377,11 @@ TEST_P(MainWindow, TheMenusHoldTheirItemsAndThePopupHasTwoColumns) {
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->HelpContext, help);
   }
+  // Mark Preset opens a submenu, disabled while the catalogue has no preset.
+  GetMenuStringA(popup, 13, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "Mark &Preset");
+  EXPECT_NE(GetSubMenu(popup, 13), nullptr);
+  EXPECT_TRUE(GetMenuState(popup, 13, MF_BYPOSITION) & MF_GRAYED);
   EXPECT_EQ(form->ListBox1.HelpContext, 2);
 }
 
