@@ -38,8 +38,10 @@ const fs::path& Disc() {
     const std::map<std::string, std::string> version = {{"ProductName", "Bench Program"},
                                                         {"ProductVersion", "1.0"}};
     const std::string program = tallimo::testing::PeFile{{".text"}, version, ""}.Bytes();
-    const std::string nsis =
-        WithAt(program, 0x10000, std::string("\xEF\xBE\xAD\xDE" "NullsoftInst", 16));
+    const std::string nsis = WithAt(program, 0x10000,
+                                    std::string("\xEF\xBE\xAD\xDE"
+                                                "NullsoftInst",
+                                                16));
     const std::string inno = WithAt(program, 0x20000, "Inno Setup Setup Data (6.2.0)");
     for (int f = 0; f < 20; ++f) {
       const fs::path folder = root / ("FOLDER" + std::to_string(f));
@@ -72,10 +74,9 @@ void BM_ScanDisc(benchmark::State& state) {
     fs::remove(catalogue);
     state.ResumeTiming();
     std::ostringstream out, err;
-    const int code =
-        tallimo::RunScan(disc, catalogue, out, err, tallimo::HostFileSystem(), tallimo::HostLocale(),
-                         tallimo::HostClock(), tallimo::HostDiscFiles(),
-                         tallimo::HostInstallerDatabase());
+    const int code = tallimo::RunScan(disc, catalogue, out, err, tallimo::HostFileSystem(),
+                                      tallimo::HostLocale(), tallimo::HostClock(),
+                                      tallimo::HostDiscFiles(), tallimo::HostInstallerDatabase());
     if (code != 0) state.SkipWithError(err.str().c_str());
     benchmark::DoNotOptimize(out.str());
   }

@@ -317,7 +317,6 @@ Identification IdentifyPackage(const std::string& path, std::string_view fileNam
   id.identified = true;
   InstallerInfo& info = id.info;
   info.type = TInstallerType::itMsi;
-  info.evidence = "an installer database";
   info.name = CleanInstallerText(props["ProductName"]);
   info.version = CleanInstallerText(props["ProductVersion"]);
   info.company = CleanInstallerText(props["Manufacturer"]);
@@ -337,7 +336,6 @@ Identification IdentifyProgram(std::string_view fileName, Reader& r) {
   id.identified = true;
   InstallerInfo& info = id.info;
   info.type = TInstallerType::itOther;
-  info.evidence = "a program of no known setup type";
   const std::optional<PeImage> pe = ReadPe(r);
   VersionStrings version;
   if (pe) {
@@ -356,14 +354,10 @@ Identification IdentifyProgram(std::string_view fileName, Reader& r) {
   info.version = text("ProductVersion");
   if (info.version.empty()) info.version = version.fixedVersion;
   info.company = text("CompanyName");
-  if (!pe) {
-    info.evidence = "a program whose headers are damaged";
-    return id;
-  }
+  if (!pe) return id;  // damaged headers: a program all the same
   if (std::any_of(pe->sections.begin(), pe->sections.end(),
                   [](const Section& s) { return s.name == ".wixburn"; })) {
     info.type = TInstallerType::itBurn;
-    info.evidence = "a .wixburn section";
     return id;
   }
   bool installShield = false;
@@ -374,16 +368,11 @@ Identification IdentifyProgram(std::string_view fileName, Reader& r) {
   if (!ScanSignatures(r, found)) return LeftOut("cannot be read: read error");
   if (found.nsis) {
     info.type = TInstallerType::itNsis;
-    info.evidence = "the NSIS header's signature";
   } else if (found.inno) {
     info.type = TInstallerType::itInno;
-    info.evidence = "Inno Setup's setup data signature";
   } else if (installShield) {
     info.type =
         found.compound ? TInstallerType::itInstallShieldMsi : TInstallerType::itInstallShieldScript;
-    info.evidence = found.compound
-                        ? "InstallShield in the version resource, an installer database inside"
-                        : "InstallShield in the version resource, no installer database inside";
   }
   return id;
 }
@@ -438,7 +427,6 @@ Identification IdentifyInstaller(const std::string& path, std::string_view fileN
     Identification id;
     id.identified = true;
     id.info.type = TInstallerType::itMsu;
-    id.info.evidence = "an update package";
     id.info.name = CleanInstallerText(Stem(fileName));
     id.info.nameFromFile = true;
     return id;

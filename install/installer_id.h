@@ -1,8 +1,9 @@
 #pragma once
-// Identifying an installer from its file, without running it: its type and the evidence for
-// it, its name, version and company, and the catalogue entry that installs it silently and
-// tells whether it is installed. A file is read within bounds: at most its first 64 MB, plus
-// the version resource wherever it lies.
+// Identifying an installer from its file, without running it: its type by the evidence that
+// tells it (a package's database, a signature, a section, the version resource), its name, version
+// and company, and the catalogue entry that installs it silently and tells whether it is installed.
+// A file is read within bounds: at most its first 64 MB, plus the version resource wherever it
+// lies.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,7 +30,6 @@ inline constexpr size_t kInstallerTextLimit = 200;  // characters of a name, ver
 
 struct InstallerInfo {
   TInstallerType type = TInstallerType::itOther;
-  std::string evidence;       // what tells the type, for the author
   std::string name;           // never empty: the file's name without its extension at worst
   bool nameFromFile = false;  // no name in the installer itself
   std::string version;

@@ -38,14 +38,13 @@ class DiscFiles {
 
 DiscFiles& HostDiscFiles();
 
-// `name` in `folder`, with one separator between them ("D:\\" and "SETUP.EXE" -> "D:\\SETUP.EXE").
+// `name` in `folder`, with one separator between them: the one the folder's path uses ("D:\\Kit"
+// and "SETUP.EXE" -> "D:\\Kit\\SETUP.EXE"), else "/", which every system takes.
 inline std::string JoinPath(const std::string& folder, const std::string& name) {
   if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) return folder + name;
-#ifdef _WIN32
-  return folder + "\\" + name;
-#else
-  return folder + "/" + name;
-#endif
+  const bool backslash =
+      folder.find('\\') != std::string::npos && folder.find('/') == std::string::npos;
+  return folder + (backslash ? "\\" : "/") + name;
 }
 
 }  // namespace tallimo

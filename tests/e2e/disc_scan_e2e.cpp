@@ -29,8 +29,8 @@ bool KeyExists(const wchar_t* key) {
 
 std::string ReadAll(const std::string& path) {
   std::string bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return bytes;
   char buffer[4096];
   DWORD got = 0;
@@ -73,9 +73,9 @@ TEST(DiscScan, ScannedFolderInstallsUnattendedAndIsDetectedAfterwards) {
   const std::string output = ReadAll(installers + "\\scan-output.txt");
   std::printf("tallimo-cat scan S:\\\n%s", output.c_str());
   EXPECT_EQ(output,
-            "\\MSI\\viewer.msi: Windows Installer package \"Tallimo Test Viewer\" 2.5.0, added\r\n"
-            "\\NSIS\\setup.exe: NSIS \"Tallimo Test Editor\" 1.2.3, added\r\n"
-            "\\TOOL\\tool.exe: unknown setup \"tool\", added\r\n");
+            "\\MSI\\viewer.msi: Windows Installer package \"Tallimo Test Viewer\" 2.5.0, added\n"
+            "\\NSIS\\setup.exe: NSIS \"Tallimo Test Editor\" 1.2.3, added\n"
+            "\\TOOL\\tool.exe: unknown setup \"tool\", added\n");
   const std::string ini = ReadAll("S:\\TALLIMO.INI");
   EXPECT_TRUE(Contains(ini, "Detect=uninstall:Tallimo Test Editor\r\n")) << ini;
 

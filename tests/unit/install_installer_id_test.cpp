@@ -154,8 +154,8 @@ TEST(InstallerEntry, SilentLinesDetectionAndCleanNames) {
       {TInstallerType::itOther, false, "\"\\D\\X.MSI\"", "", 3},
   };
   for (const auto& row : rows) {
-    InstallerInfo info{
-        row.type, "", "N", row.nameFromFile, "1.0", "Co", "{6F1A3C2E-5B7D-4E8F-9A10-2B3C4D5E6F70}"};
+    InstallerInfo info{row.type, "N",  row.nameFromFile,
+                       "1.0",    "Co", "{6F1A3C2E-5B7D-4E8F-9A10-2B3C4D5E6F70}"};
     const TTallimoProg e = InstallerEntry(info, "\\D\\X.MSI");
     EXPECT_EQ(e.InstallLines, StringList{row.install});
     EXPECT_EQ(e.Detect, row.detect) << row.install;
