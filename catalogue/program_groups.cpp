@@ -1,5 +1,7 @@
 #include "catalogue/program_groups.h"
 
+#include <algorithm>
+
 #include "platform/locale.h"
 #include "platform/text_codec.h"
 
@@ -38,17 +40,18 @@ std::string PresetsText(const StringList& presets) {
 }
 
 void GroupNames::Add(const std::string& name) {
-  if (name.empty() || folded_.size() == folded_.capacity()) return;
+  if (name.empty() || folded_.size() == folded_.capacity() || Find(name) < names_.size()) return;
   folded_.push_back(FoldText(name));
-  if (index_.try_emplace(folded_.back(), names_.size()).second)
-    names_.push_back(name);
-  else
-    folded_.pop_back();
+  index_.emplace(folded_.back(), names_.size());
+  names_.push_back(name);
 }
 
 size_t GroupNames::Find(const std::string& name) const {
   if (names_.empty() || name.empty()) return names_.size();
-  const auto it = index_.find(FoldText(name));
+  // The index ignores ASCII case itself: only other letters need folding first.
+  const bool ascii = std::all_of(name.begin(), name.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  const auto it = ascii ? index_.find(name) : index_.find(FoldText(name));
   return it == index_.end() ? names_.size() : it->second;
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ const char kCatalogue[] = "D:\\TALLIMO.INI";
 struct Entry {
   std::string name, nfo;
   std::vector<std::string> serial, install;
+  std::string category;
 };
 
 std::string Profile(const std::string& section, const std::string& key) {
@@ -48,7 +50,7 @@ std::vector<Entry> DemoEntries() {
   for (int n = 1;; ++n) {
     const std::string section = "Program" + std::to_string(n);
     Entry e{Profile(section, "Name"), Profile(section, "NFO"), Numbered(section, "Serial"),
-            Numbered(section, "Install")};
+            Numbered(section, "Install"), Profile(section, "Category")};
     if (e.name.empty()) return entries;
     entries.push_back(e);
   }
@@ -212,7 +214,17 @@ TEST_F(DemoDisc, EveryEntryViewsItsNfoCopiesItsSerialAndInstallsFromDriveD) {
   ASSERT_NE(main, nullptr) << Titles();
   HWND list = ChildOfClass(main, "ListBox");
   ASSERT_NE(list, nullptr);
-  EXPECT_EQ(RowCount(list), static_cast<int>(entries.size()));
+  // A row for each program, and a header for each category and for the programs without one.
+  std::set<std::string> categories;
+  bool others = false;
+  for (const Entry& e : entries) {
+    if (e.category.empty())
+      others = true;
+    else
+      categories.insert(e.category);
+  }
+  const size_t headers = categories.empty() ? 0 : categories.size() + others;
+  EXPECT_EQ(RowCount(list), static_cast<int>(entries.size() + headers));
 
   for (const Entry& e : entries) {
     SCOPED_TRACE(e.name);
