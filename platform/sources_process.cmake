@@ -12,4 +12,5 @@ list(APPEND TALLIMO_WIN32_SOURCES
   platform/registry_win32.cpp
 )
 list(APPEND TALLIMO_WIN32_LIBS advapi32)
+list(APPEND TALLIMO_PORTABLE_SOURCES platform/console.cpp platform/failure_report.cpp)
 list(APPEND TALLIMO_WIN32_SOURCES platform/console_win32.cpp)
