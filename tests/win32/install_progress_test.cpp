@@ -103,8 +103,8 @@ TEST_F(InstallProgressTest, AQueueOfThreeRunsToItsSummaryAndAsksToRestart) {
                                       "Tool: failed (exit code 5)"}));
   EXPECT_EQ(form->LabelSummary.Caption(), "2 installed, 1 failed, 0 not started");
   // A window with that text, as a screen reader finds it.
-  EXPECT_TRUE(FindWindowExW(form->Handle(), nullptr, L"Static",
-                            L"2 installed, 1 failed, 0 not started"));
+  EXPECT_TRUE(
+      FindWindowExW(form->Handle(), nullptr, L"Static", L"2 installed, 1 failed, 0 not started"));
   EXPECT_EQ(SendMessageA(form->ProgressBar1.Handle(), PBM_GETPOS, 0, 0), 3);
   EXPECT_TRUE(form->BtnClose.Enabled());
   EXPECT_FALSE(form->BtnStop.Enabled());
