@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <algorithm>
+
 namespace tallimo {
 namespace {
 
@@ -80,6 +82,23 @@ std::string OptionName(const std::string& arg) {
   return name;
 }
 
+// True when the raw line holds `/name` or `-name` anywhere, ignoring case (inside quotes too).
+bool RawLineHolds(std::string_view line, std::string_view name) {
+  for (size_t at = 0; at + name.size() < line.size(); ++at) {
+    if (line[at] != '/' && line[at] != '-') continue;
+    size_t i = 0;
+    while (i < name.size() && (line[at + 1 + i] | 0x20) == (name[i] | 0x20)) ++i;
+    if (i == name.size()) return true;
+  }
+  return false;
+}
+
+// A name that reads as a catalogue's file.
+bool EndsWithIni(const std::string& name) {
+  return name.size() > 4 && OptionName(name.substr(name.size() - 4)) == "ini" &&
+         name[name.size() - 4] == '.';
+}
+
 }  // namespace
 
 std::optional<UnattendedOptions> ParseUnattended(std::string_view commandLine) {
@@ -89,9 +108,16 @@ std::optional<UnattendedOptions> ParseUnattended(std::string_view commandLine) {
     if (IsOption(arg) &&
         (OptionName(arg) == "install" || OptionName(arg) == "preset" || OptionName(arg) == "?"))
       unattended = true;
+  // A quote left open swallows the options after it, so that the run would wait for a person:
+  // the raw line tells what was meant.
+  const bool unclosed = std::count(commandLine.begin(), commandLine.end(), '"') % 2 != 0;
+  if (unclosed && (RawLineHolds(commandLine, "install") || RawLineHolds(commandLine, "preset") ||
+                   RawLineHolds(commandLine, "?")))
+    unattended = true;
   if (!unattended) return std::nullopt;
 
   UnattendedOptions options;
+  options.quiet = RawLineHolds(commandLine, "quiet");
   auto fail = [&options](std::string message) {
     if (options.error.empty()) options.error = std::move(message);
   };
@@ -141,6 +167,13 @@ std::optional<UnattendedOptions> ParseUnattended(std::string_view commandLine) {
   if (install && options.names.empty() && options.presets.empty())
     fail("The option /install needs the names of programs or a /preset");
   if (!install && !options.presets.empty()) fail("The option /preset needs /install");
+  if (options.catalogue.empty() &&
+      std::any_of(options.names.begin(), options.names.end(), EndsWithIni))
+    fail("Name the catalogue before /install.");
+  // First, since what follows the quote is not what was typed.
+  if (unclosed)
+    options.error =
+        "A quote is not closed: " + std::string(commandLine.substr(commandLine.rfind('"')));
   return options;
 }
 

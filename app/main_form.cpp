@@ -39,6 +39,7 @@ TFTallimo::TFTallimo(MainWindowSeams seams) : Gradient1(seams.colors), seams_(st
 }
 
 TFTallimo::~TFTallimo() {
+  StopDetection();
   DestroyHandle();  // before the controls and menus go
   if (FTallimo == this) FTallimo = nullptr;
 }

@@ -41,6 +41,7 @@
 #include "ui/picture.h"
 #include "ui/search_edit.h"
 #include "ui/splitter.h"
+#include "ui/static_text.h"
 #include "viewers/view_nfo.h"
 
 namespace tallimo {
@@ -102,8 +103,8 @@ class TFTallimo : public ui::Form {
   ui::Panel PanList;
   ui::Picture Image2;
   TLabelEffect LabelSelect;
-  ui::SearchEdit EdtFind;  // the filter box, in the heading band, hidden until asked for
-  ui::Label LblFound;      // beside it: how many programs it shows
+  ui::SearchEdit EdtFind;   // the filter box, in the heading band, hidden until asked for
+  ui::StaticText LblFound;  // beside it: how many programs it shows
   ui::ListGrid ListBox1;
   ui::Panel PanBtn;
   TGradient Gradient1;
@@ -197,9 +198,13 @@ class TFTallimo : public ui::Form {
   void ppAddProgram1Click();     // Add Program
   void ppEditProcedure1Click();  // Edit Program
   void ppRemoveProgram1Click();  // Remove Program
-  // Detection of installed programs (main_form_detect.cpp): now, or once the window is painted.
+  // Detection of installed programs (main_form_detect.cpp), on a thread of its own so that it
+  // never delays the window: started now, or once the window is painted; the installed marks
+  // arrive when it has finished. Asked again while it runs, it runs again after.
   void DetectInstalledPrograms();
   void ScheduleDetection();
+  // True from the time a detection is asked for until its marks are shown.
+  bool DetectionRunning() const { return detectScheduled_ || detection_ != nullptr; }
   // The filter and find as you type (main_form_filter.cpp).
   void ppFind1Click();   // Find... and Ctrl+F: the filter box shown and focused
   void EdtFindChange();  // each keystroke in the box
@@ -259,6 +264,15 @@ class TFTallimo : public ui::Form {
   StringList presets_;               // the presets the Mark Preset submenu shows
   bool defaultMarks_ = false;        // the marks are Default=1's, untouched by the person yet
   bool beforeFilterHeader_ = false;  // beforeFilter_ names a header
+  // A detection's end, on the window's thread: its marks shown, or a new one started when the
+  // catalogue changed meanwhile.
+  void DetectionEnded();
+  // Waits for a detection still running (it stops after the path it is probing).
+  void StopDetection();
+  struct Detection;
+  std::shared_ptr<Detection> detection_;
+  unsigned detectGeneration_ = 0;  // counts the catalogue's changes that detection must follow
+  bool detectScheduled_ = false;   // its timer is set
   ProgramFilter filter_;
   bool filterBuilt_ = false;   // filter_ holds the list as it is
   std::string filterText_;     // the text the list is narrowed by; empty: the whole list

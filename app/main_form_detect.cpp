@@ -1,12 +1,18 @@
-// Programs that are installed already: detected after the first paint, after a catalogue is
-// read or changed, and after every install; a mark drawn in their rows, a line in the
-// Information pane, and a question before one is installed again.
+// Programs that are installed already: detected on a thread of its own after the first paint,
+// after a catalogue is read or changed, and after every install; a mark drawn in their rows, a line
+// in the Information pane, and a question before one is installed again.
 #include <windows.h>
 
 #include <algorithm>
+#include <exception>
+#include <string>
+#include <vector>
 
 #include "app/main_form.h"
 #include "install/detect.h"
+#include "platform/error.h"
+#include "platform/handle_win32.h"
+#include "platform/process.h"
 #include "ui/gdi.h"
 
 namespace tallimo {
@@ -14,9 +20,42 @@ namespace tallimo {
 namespace {
 // A timer that fires once nothing is left to paint.
 constexpr UINT_PTR kDetectTimer = 0x7A11;
+// Posted by the detection thread when it has finished.
+constexpr UINT kDetectionEnded = WM_APP + 0x7A1;
 }  // namespace
 
+// One detection: the Detect values copied for its thread, and what it found. The window waits
+// for the thread before it lets go of this.
+struct TFTallimo::Detection {
+  Detection(DetectSeams s, HWND w, unsigned g) : seams(s), window(w), generation(g) {}
+  DetectSeams seams;
+  HWND window;
+  unsigned generation;
+  std::vector<const TTallimoProg*> entries;  // compared only, never read by the thread
+  std::vector<std::string> values;
+  std::vector<char> found;
+  std::string failure;  // what ended it early, for the error report on the window's thread
+  volatile LONG stop = 0;
+  OwnedHandle thread;
+
+  static DWORD WINAPI Run(void* parameter) {
+    auto& d = *static_cast<Detection*>(parameter);
+    try {
+      Detector detector(d.seams);
+      for (size_t i = 0; i < d.values.size() && !InterlockedCompareExchange(&d.stop, 0, 0); ++i)
+        d.found[i] = !d.values[i].empty() && detector.IsInstalled(d.values[i]);
+    } catch (const std::exception& e) {
+      d.failure = e.what();
+    } catch (...) {
+      d.failure = "Unknown error";
+    }
+    PostMessageW(d.window, kDetectionEnded, 0, 0);
+    return 0;
+  }
+};
+
 void TFTallimo::ScheduleDetection() {
+  ++detectGeneration_;  // a detection running now answers for a catalogue that has changed
   const bool any = std::any_of(Cat.ProgramList.begin(), Cat.ProgramList.end(),
                                [](const auto& entry) { return !entry->Detect.empty(); });
   if (!any) {
@@ -28,27 +67,62 @@ void TFTallimo::ScheduleDetection() {
     return;
   }
   // WM_TIMER comes only when no window of the thread waits to be painted.
-  if (HandleAllocated()) SetTimer(Handle(), kDetectTimer, 0, nullptr);
+  if (HandleAllocated()) detectScheduled_ = SetTimer(Handle(), kDetectTimer, 0, nullptr) != 0;
 }
 
 LRESULT TFTallimo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_TIMER && wParam == kDetectTimer) {
     KillTimer(Handle(), kDetectTimer);
+    detectScheduled_ = false;
     DetectInstalledPrograms();
+    return 0;
+  }
+  if (msg == kDetectionEnded) {
+    DetectionEnded();
     return 0;
   }
   return Form::WndProc(msg, wParam, lParam);
 }
 
 void TFTallimo::DetectInstalledPrograms() {
+  if (detection_) {
+    ++detectGeneration_;  // once it ends, it runs again
+    return;
+  }
+  if (!HandleAllocated()) return;
+  auto d = std::make_shared<Detection>(
+      DetectSeams{seams_.probeFiles, seams_.registry, seams_.environment}, Handle(),
+      detectGeneration_);
+  for (const auto& entry : Cat.ProgramList) {
+    d->entries.push_back(entry.get());
+    d->values.push_back(entry->Detect);
+  }
+  d->found.assign(d->values.size(), 0);
+  d->thread.Reset(CreateThread(nullptr, 0, &Detection::Run, d.get(), 0, nullptr));
+  if (!d->thread)
+    throw TallimoError("Installed programs cannot be looked for: " +
+                       SystemErrorMessage(GetLastError()));
+  detection_ = std::move(d);
+}
+
+void TFTallimo::DetectionEnded() {
+  if (!detection_) return;
+  const std::shared_ptr<Detection> d = std::move(detection_);
+  WaitForSingleObject(d->thread.Get(), INFINITE);  // it has posted its last message
+  if (!d->failure.empty())
+    throw TallimoError("Installed programs could not be looked for: " + d->failure);
+  bool same = d->generation == detectGeneration_ && d->entries.size() == Cat.ProgramList.size();
+  for (size_t i = 0; same && i < d->entries.size(); ++i)
+    same = d->entries[i] == Cat.ProgramList[i].get();
+  if (!same) return DetectInstalledPrograms();
   Installed.Clear();
-  const std::vector<const TTallimoProg*> found =
-      DetectInstalled(Cat.ProgramList, {seams_.probeFiles, seams_.registry, seams_.environment});
-  for (const TTallimoProg* entry : found) Installed.SetMarked(entry, true);
+  for (size_t i = 0; i < d->entries.size(); ++i)
+    if (d->found[i]) Installed.SetMarked(d->entries[i], true);
   // Default marks of installed programs go, unless the person has changed the marks since.
   if (defaultMarks_) {
     defaultMarks_ = false;
-    for (const TTallimoProg* entry : found) Marks.SetMarked(entry, false);
+    for (size_t i = 0; i < d->entries.size(); ++i)
+      if (d->found[i]) Marks.SetMarked(d->entries[i], false);
     ShowMarks();
   }
   ListBox1.Invalidate();
@@ -56,6 +130,13 @@ void TFTallimo::DetectInstalledPrograms() {
   if (ListBox1.Selection().Top >= 0 && !Cat.ProgramList.empty()) {
     if (TTallimoProg* entry = SelectedEntry()) ShowProgramDetails(FindProgramIndex(entry->Name));
   }
+}
+
+void TFTallimo::StopDetection() {
+  if (!detection_) return;
+  InterlockedExchange(&detection_->stop, 1);
+  WaitForSingleObject(detection_->thread.Get(), INFINITE);
+  detection_.reset();
 }
 
 void TFTallimo::DrawInstalledMark(HDC dc, int index, const RECT& rect) {

@@ -169,8 +169,8 @@ void TFTallimo::ShowFilterCount() {
       for (size_t row : shown_)
         if (Marks.IsMarked(filter_.Entry(row))) ++markedShown;
   }
-  const std::string text =
-      FilterCountText(shown, total, Marks.Count(), Marks.Count() - markedShown);
+  std::string text = FilterCountText(shown, total, Marks.Count(), Marks.Count() - markedShown);
+  if (FilterOn() && FilterWordsCapped(filterText_)) text += kFilterWordsCapped;
   if (LblFound.Caption() != text) LblFound.SetCaption(text);
 }
 

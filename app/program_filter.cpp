@@ -6,17 +6,62 @@
 
 namespace tallimo {
 
-std::vector<std::string> FilterWords(std::string_view text) {
+namespace {
+
+// The distinct words of `text`, at most `limit` of them; `more` tells whether words were left.
+std::vector<std::string> DistinctWords(std::string_view text, size_t limit, bool& more) {
   std::vector<std::string> words;
+  more = false;
   size_t at = 0;
   while (at < text.size()) {
     const size_t start = text.find_first_not_of(" \t", at);
     if (start == std::string_view::npos) break;
     const size_t end = std::min(text.find_first_of(" \t", start), text.size());
-    words.push_back(FoldText(text.substr(start, end - start)));
+    std::string word = FoldText(text.substr(start, end - start));
     at = end;
+    if (std::find(words.begin(), words.end(), word) != words.end()) continue;
+    if (words.size() == limit) {
+      more = true;
+      break;
+    }
+    words.push_back(std::move(word));
   }
   return words;
+}
+
+// True when every row holding all of `words` holds all of `before`: each word before is part of
+// one now.
+bool Narrows(const std::vector<std::string>& words, const std::vector<std::string>& before) {
+  return !before.empty() && std::all_of(before.begin(), before.end(), [&](const std::string& b) {
+    return std::any_of(words.begin(), words.end(),
+                       [&](const std::string& w) { return w.find(b) != std::string::npos; });
+  });
+}
+
+// `words` without those that are part of another: a row holding the other holds them too.
+std::vector<std::string> Essential(std::vector<std::string> words) {
+  std::vector<std::string> kept;
+  for (size_t i = 0; i < words.size(); ++i) {
+    bool part = false;
+    for (size_t j = 0; j < words.size() && !part; ++j)
+      part = j != i && words[j].size() > words[i].size() &&
+             words[j].find(words[i]) != std::string::npos;
+    if (!part) kept.push_back(std::move(words[i]));
+  }
+  return kept;
+}
+
+}  // namespace
+
+std::vector<std::string> FilterWords(std::string_view text) {
+  bool more = false;
+  return DistinctWords(text, kFilterWordLimit, more);
+}
+
+bool FilterWordsCapped(std::string_view text) {
+  bool more = false;
+  DistinctWords(text, kFilterWordLimit, more);
+  return more;
 }
 
 std::string FilterHaystack(const TTallimoProg& entry) {
@@ -38,6 +83,8 @@ bool HaystackMatches(std::string_view haystack, const std::vector<std::string>& 
 
 void ProgramFilter::Build(const std::vector<const TTallimoProg*>& entries) {
   entries_ = entries;
+  lastWords_.clear();
+  lastRows_.clear();
   rows_.clear();
   haystacks_.clear();
   rows_.reserve(entries.size());
@@ -48,11 +95,18 @@ void ProgramFilter::Build(const std::vector<const TTallimoProg*>& entries) {
   }
 }
 
-std::vector<size_t> ProgramFilter::Matching(std::string_view text) const {
-  const std::vector<std::string> words = FilterWords(text);
+std::vector<size_t> ProgramFilter::Matching(std::string_view text) {
+  std::vector<std::string> words = Essential(FilterWords(text));
   std::vector<size_t> shown;
-  for (size_t i = 0; i < rows_.size(); ++i)
-    if (HaystackMatches(haystacks_[i], words)) shown.push_back(i);
+  if (Narrows(words, lastWords_)) {
+    for (size_t i : lastRows_)
+      if (HaystackMatches(haystacks_[i], words)) shown.push_back(i);
+  } else {
+    for (size_t i = 0; i < rows_.size(); ++i)
+      if (HaystackMatches(haystacks_[i], words)) shown.push_back(i);
+  }
+  lastWords_ = std::move(words);
+  lastRows_ = shown;
   return shown;
 }
 

@@ -9,9 +9,17 @@
 
 namespace tallimo {
 
-// The words of a filter text, as typed: split at blanks (spaces and tabs), case folded. Empty for
-// a text of blanks only.
+// How many distinct words a filter text uses: a pasted page must not test each of its words
+// against every program.
+inline constexpr size_t kFilterWordLimit = 32;
+// Beside the count while a text holds more words than that.
+inline constexpr const char* kFilterWordsCapped = " (first 32 words used)";
+
+// The words of a filter text, as typed: split at blanks (spaces and tabs), case folded, each
+// once, the first kFilterWordLimit distinct ones. Empty for a text of blanks only.
 std::vector<std::string> FilterWords(std::string_view text);
+// True when `text` holds more distinct words than FilterWords uses.
+bool FilterWordsCapped(std::string_view text);
 
 // What the filter searches in an entry: its name, information lines and specs lines,
 // case folded, one line apart (so that no word matches across two lines).
@@ -29,10 +37,13 @@ class ProgramFilter {
   const StringList& AllRows() const { return rows_; }
   const TTallimoProg* Entry(size_t row) const { return entries_[row]; }
   // The rows (indices into AllRows) whose entries hold every word of `text`, in the whole list's
-  // order; every row for a text without words.
-  std::vector<size_t> Matching(std::string_view text) const;
+  // order; every row for a text without words. When each word of the previous text is part of a
+  // word of this one (another letter typed), only the rows the previous text left are tested.
+  std::vector<size_t> Matching(std::string_view text);
 
  private:
+  std::vector<std::string> lastWords_;  // the previous text's words, and the rows they left
+  std::vector<size_t> lastRows_;
   StringList rows_;
   std::vector<const TTallimoProg*> entries_;
   std::vector<std::string> haystacks_;

@@ -1,6 +1,6 @@
 // The filter at 1,000 to 100,000 programs: its table built (showing the box), and the rows that
 // match a text (each keystroke), for a word most entries hold, a rare word, two words, a text
-// of 10,000 characters and a catalogue whose every name is the same.
+// of 10,000 characters, a catalogue whose every name is the same, and pasted pages of words.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -70,6 +70,28 @@ BENCHMARK_CAPTURE(Matching, not_letters, std::string("!!! ?? %%"))
 BENCHMARK_CAPTURE(Matching, every_name_the_same, std::string("same"), true)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond);
+
+// Pastes: "a " 50,000 times, and the worst one, 32 distinct words that every entry holds (so
+// that each is tested against every row) followed by 50,000 more words.
+std::string Repeated(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+std::string WorstPaste() {
+  std::string text;
+  for (const char* word :
+       {"entry", "of", "the", "timing", "disc", "needs", "nothing", "size", "mb", "e", "n",
+        "t",     "i",  "s",   "d",      "o",    "h",     "g",       "m",    "b",  "y", "r",
+        "c",     "z",  "f",   "en",     "nt",   "tr",    "ry",      "ti",   "im", "in"})
+    text += std::string(word) + " ";
+  for (int i = 0; i < 50000; ++i) text += "w" + std::to_string(i) + " ";
+  return text;
+}
+BENCHMARK_CAPTURE(Matching, paste_a_50000_times, Repeated("a ", 50000))
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Matching, worst_paste, WorstPaste())->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

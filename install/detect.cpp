@@ -87,11 +87,35 @@ DetectRule ParseDetect(std::string_view value) {
   const bool share = value.size() >= 3 && (value[0] == '\\' || value[0] == '/') &&
                      (value[1] == '\\' || value[1] == '/');
   const bool variable = value.front() == '%' && value.find('%', 1) != std::string_view::npos;
+  if (const std::string device = DeviceName(value); !device.empty())
+    return {TDetectForm::dfInvalid,
+            {},
+            "it names the device " + device + ", which is no program's file or folder"};
   if (drive || share || variable) return {TDetectForm::dfPath, {}, std::string(value)};
   return {TDetectForm::dfInvalid,
           {},
           "it is none of a full path (such as %ProgramFiles%\\Editor\\editor.exe), a registry "
           "key (HKLM\\... or HKCU\\...) and uninstall:TEXT"};
+}
+
+std::string DeviceName(std::string_view path) {
+  if (path.size() >= 4 && (path[0] == '\\' || path[0] == '/') &&
+      (path[1] == '\\' || path[1] == '/') && path[2] == '.' && (path[3] == '\\' || path[3] == '/'))
+    return std::string(path);  // the device namespace
+  const size_t slash = path.find_last_of("\\/:");
+  std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  name = name.substr(0, name.find('.'));
+  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  std::string upper;
+  for (char c : name) upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  static constexpr const char* kDevices[] = {"CON",    "PRN",     "AUX",   "NUL",
+                                             "CONIN$", "CONOUT$", "CLOCK$"};
+  for (const char* device : kDevices)
+    if (upper == device) return upper;
+  const bool numbered = upper.size() == 4 &&
+                        (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' &&
+                        upper[3] <= '9';
+  return numbered ? upper : std::string();
 }
 
 bool EqualsFolded(std::string_view a, std::string_view b) {
@@ -183,8 +207,10 @@ bool Detector::IsInstalled(const DetectRule& rule) {
 
 bool Detector::PathExists(const std::string& path) {
   // A name with a per cent sign left is a variable this computer lacks: nothing to look for.
-  if (path.find('%') != std::string::npos) return false;
-  return seams_.files.KindOf(path) != TFileKind::fkMissing;
+  if (path.find('%') != std::string::npos || !DeviceName(path).empty()) return false;
+  // A share that did not answer tells nothing: not found.
+  const TFileKind kind = seams_.files.KindOf(path);
+  return kind == TFileKind::fkFile || kind == TFileKind::fkFolder || kind == TFileKind::fkOther;
 }
 
 bool Detector::KeyExists(TRegistryRoot root, const std::string& path) {

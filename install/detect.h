@@ -31,6 +31,11 @@ DetectRule ParseDetect(std::string_view value);
 // `text` with each %NAME% whose variable is set replaced by its value; the others stay.
 std::string ExpandVariables(std::string_view text, Environment& environment);
 
+// The device that a path names (NUL, CON, COM1, LPT1 ... as its last part, with or without an
+// extension, or anything under \\.\), in upper case; empty for a path that names none. A
+// device always "exists", so it never tells that a program is installed.
+std::string DeviceName(std::string_view path);
+
 // Equal ignoring the case of ASCII letters.
 bool EqualsFolded(std::string_view a, std::string_view b);
 

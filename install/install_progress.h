@@ -18,6 +18,7 @@
 #include "ui/label.h"
 #include "ui/list_box.h"
 #include "ui/progress_bar.h"
+#include "ui/static_text.h"
 
 namespace tallimo {
 
@@ -38,7 +39,7 @@ class TFTallimoQueue : public ui::Form {
 
   // Controls, in tab order.
   ui::ListBox ListBox1;
-  ui::Label LabelSummary;
+  ui::StaticText LabelSummary;
   ui::ProgressBar ProgressBar1;
   ui::Edit EditCommand;
   ui::Edit EditLog;

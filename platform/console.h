@@ -5,6 +5,10 @@
 
 namespace tallimo {
 
+// `line` as the console gets it: every line break in it (CR, LF or CR LF) made CR LF, and CR LF
+// at its end, so that no line overwrites the one before.
+std::string ConsoleLine(const std::string& line);
+
 class ConsoleOutput {
  public:
   virtual ~ConsoleOutput() = default;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/console.h"
+#include "platform/handle_win32.h"
 #include "platform/wide.h"
 
 namespace tallimo {
@@ -20,37 +21,31 @@ class Win32ConsoleOutput final : public ConsoleOutput {
       return;
     }
     if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
-    handle_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle_ == INVALID_HANDLE_VALUE) {
-      handle_ = nullptr;
-      return;
-    }
-    owned_ = true;
-    console_ = true;
-  }
-  ~Win32ConsoleOutput() override {
-    if (owned_) CloseHandle(handle_);
+    owned_.Reset(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                             nullptr));
+    handle_ = owned_.Get();
+    console_ = handle_ != nullptr;
   }
 
   void WriteLine(const std::string& line) override {
     if (!handle_) return;
+    const std::string text = ConsoleLine(line);
     if (console_) {
       // Wide writes: the console shows every character whatever its code page.
-      const std::wstring text = Widen(line + "\r\n");
+      const std::wstring wide = Widen(text);
       DWORD written = 0;
-      WriteConsoleW(handle_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+      WriteConsoleW(handle_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     } else {
       // A file or a pipe: the log's own bytes, UTF-8.
-      const std::string text = line + "\r\n";
       DWORD written = 0;
       WriteFile(handle_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     }
   }
 
  private:
-  HANDLE handle_ = nullptr;
-  bool owned_ = false;
+  HANDLE handle_ = nullptr;  // the inherited one is not ours to close
+  OwnedHandle owned_;        // the console's, opened here
   bool console_ = false;
 };
 

@@ -9,8 +9,9 @@ namespace tallimo {
 enum class TWriteResult { wrOk, wrExists, wrFailed };
 
 // What stands at a path: nothing, a regular file, a folder, or something else (a pipe, a
-// device) that is never read as a file.
-enum class TFileKind { fkMissing, fkFile, fkFolder, fkOther };
+// device) that is never read as a file. fkNoAnswer: the place (a share) did not answer in
+// time, so nothing is known; only detection's probes say so.
+enum class TFileKind { fkMissing, fkFile, fkFolder, fkOther, fkNoAnswer };
 
 class FileSystem {
  public:

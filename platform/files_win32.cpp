@@ -3,6 +3,7 @@
 #undef MoveFile  // the seam's method, not the Win32 macro
 
 #include "platform/files.h"
+#include "platform/handle_win32.h"
 #include "platform/wide.h"
 
 namespace tallimo {
@@ -26,23 +27,22 @@ class Win32FileSystem final : public FileSystem {
     const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
       return TFileKind::fkFolder;
-    HANDLE h =
-        CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-      return attributes != INVALID_FILE_ATTRIBUTES ? TFileKind::fkFile : TFileKind::fkMissing;
-    const DWORD type = GetFileType(h);
-    CloseHandle(h);
+    const OwnedHandle h(CreateFileW(Widen(path).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h) return attributes != INVALID_FILE_ATTRIBUTES ? TFileKind::fkFile : TFileKind::fkMissing;
+    const DWORD type = GetFileType(h.Get());
     return type == FILE_TYPE_DISK ? TFileKind::fkFile : TFileKind::fkOther;
   }
 
   bool ReadWholeFile(const std::string& path, std::string& bytes) override {
     if (KindOf(path) != TFileKind::fkFile) return false;  // a pipe is never waited on
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const OwnedHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     LARGE_INTEGER size;
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= 0x7FFFFFFF;
+    bool ok = GetFileSizeEx(file.Get(), &size) && size.QuadPart <= 0x7FFFFFFF;
     std::string content;
     if (ok) {
       content.resize(static_cast<size_t>(size.QuadPart));
@@ -50,8 +50,8 @@ class Win32FileSystem final : public FileSystem {
       // The size may change while we read; what ReadFile delivers is what we keep.
       while (done < content.size()) {
         DWORD got = 0;
-        if (!ReadFile(file, content.data() + done, static_cast<DWORD>(content.size() - done), &got,
-                      nullptr)) {
+        if (!ReadFile(file.Get(), content.data() + done, static_cast<DWORD>(content.size() - done),
+                      &got, nullptr)) {
           ok = false;
           break;
         }
@@ -60,15 +60,14 @@ class Win32FileSystem final : public FileSystem {
       }
       content.resize(done);
     }
-    CloseHandle(file);
     if (ok) bytes = std::move(content);
     return ok;
   }
 
   TWriteResult WriteNewFile(const std::string& path, std::string_view bytes) override {
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    OwnedHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
       DWORD error = GetLastError();
       return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? TWriteResult::wrExists
                                                                          : TWriteResult::wrFailed;
@@ -78,12 +77,13 @@ class Win32FileSystem final : public FileSystem {
     while (ok && done < bytes.size()) {
       const size_t chunk = bytes.size() - done < (1u << 20) ? bytes.size() - done : (1u << 20);
       DWORD written = 0;
-      ok = WriteFile(file, bytes.data() + done, static_cast<DWORD>(chunk), &written, nullptr) &&
+      ok = WriteFile(file.Get(), bytes.data() + done, static_cast<DWORD>(chunk), &written,
+                     nullptr) &&
            written == chunk;
       done += written;
     }
-    ok = ok && FlushFileBuffers(file);
-    ok = CloseHandle(file) && ok;
+    ok = ok && FlushFileBuffers(file.Get());
+    ok = file.Close() && ok;
     if (!ok) {
       DeleteFileW(Widen(path).c_str());
       return TWriteResult::wrFailed;

@@ -1,11 +1,13 @@
 // Detection's file probes on Windows: critical-error boxes off around each probe, a path on a
-// share probed on a thread of its own and abandoned after the limit, and a path in the 64-bit
-// system folder found on the 64-bit Windows XP that has no "Sysnative".
+// share probed on a thread of its own and abandoned after the limit (its server then given up), and
+// a path in the 64-bit system folder found on the 64-bit Windows XP that has no "Sysnative".
 #include <windows.h>
 #undef MoveFile  // the seam's method, not the Win32 macro
 
+#include <memory>
 #include <string>
 
+#include "platform/handle_win32.h"
 #include "platform/probe_files.h"
 #include "platform/wide.h"
 
@@ -14,25 +16,24 @@ namespace {
 
 constexpr DWORD kMissing = INVALID_FILE_ATTRIBUTES;
 
+constexpr DWORD kNoAnswer = INVALID_FILE_ATTRIBUTES - 1;  // no attributes have these bits
+
 // What a probe thread and its caller share; the last of the two to let go frees it, so that a
 // probe that is abandoned may still finish on its own.
 struct Probe {
   std::wstring path;
   DWORD attributes = kMissing;
-  HANDLE done = nullptr;
+  OwnedHandle done;
   LONG owners = 2;
   void Release() {
-    if (InterlockedDecrement(&owners) == 0) {
-      CloseHandle(done);
-      delete this;
-    }
+    if (InterlockedDecrement(&owners) == 0) delete this;
   }
 };
 
 DWORD WINAPI ProbeThread(LPVOID parameter) {
   auto* probe = static_cast<Probe*>(parameter);
   probe->attributes = GetFileAttributesW(probe->path.c_str());
-  SetEvent(probe->done);
+  SetEvent(probe->done.Get());
   probe->Release();
   return 0;
 }
@@ -48,23 +49,19 @@ bool OnShare(const std::wstring& path) {
   return false;
 }
 
+// The attributes, or kNoAnswer when the share has not answered within the limit.
 DWORD TimedAttributes(const std::wstring& path) {
-  auto* probe = new Probe{path, kMissing, CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-  if (!probe->done) {
-    delete probe;
-    return kMissing;
-  }
-  HANDLE thread = CreateThread(nullptr, 64 * 1024, ProbeThread, probe, 0, nullptr);
-  if (!thread) {
-    CloseHandle(probe->done);
-    delete probe;
-    return kMissing;
-  }
-  CloseHandle(thread);
+  std::unique_ptr<Probe> probe(
+      new Probe{path, kMissing, OwnedHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr))});
+  if (!probe->done) return kMissing;
+  OwnedHandle thread(CreateThread(nullptr, 64 * 1024, ProbeThread, probe.get(), 0, nullptr));
+  if (!thread) return kMissing;
+  Probe* shared = probe.release();  // the thread holds it too now
   const DWORD attributes =
-      WaitForSingleObject(probe->done, kProbeLimitMilliseconds) == WAIT_OBJECT_0 ? probe->attributes
-                                                                                 : kMissing;
-  probe->Release();
+      WaitForSingleObject(shared->done.Get(), kProbeLimitMilliseconds) == WAIT_OBJECT_0
+          ? shared->attributes
+          : kNoAnswer;
+  shared->Release();
   return attributes;
 }
 
@@ -113,6 +110,7 @@ class ProbeFileSystem final : public FileSystem {
   // once.
   TFileKind KindOf(const std::string& path) override {
     const DWORD a = ProbeAttributes(path);
+    if (a == kNoAnswer) return TFileKind::fkNoAnswer;
     if (a == kMissing) return TFileKind::fkMissing;
     return (a & FILE_ATTRIBUTE_DIRECTORY) ? TFileKind::fkFolder : TFileKind::fkFile;
   }
@@ -131,7 +129,8 @@ class ProbeFileSystem final : public FileSystem {
 }  // namespace
 
 FileSystem& HostProbeFileSystem() {
-  static ProbeFileSystem files;
+  static ProbeFileSystem probes;
+  static GivingUpFiles files(probes);
   return files;
 }
 

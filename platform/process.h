@@ -55,5 +55,7 @@ ProcessRunner& HostProcessRunner();
 
 // The system's text for an error code, without its final full stop.
 std::string SystemErrorMessage(uint32_t error);
+// The same with its inserts (%1 ...) filled with `insert`, such as the program's path.
+std::string SystemErrorMessage(uint32_t error, const std::string& insert);
 
 }  // namespace tallimo

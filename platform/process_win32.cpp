@@ -9,6 +9,8 @@
 
 #include <memory>
 
+#include "platform/failure_report.h"
+#include "platform/handle_win32.h"
 #include "platform/message_window_win32.h"
 #include "platform/process.h"
 #include "platform/wide.h"
@@ -34,22 +36,36 @@ std::string SystemErrorMessage(uint32_t error) {
   return message.empty() ? "error " + std::to_string(error) : message;
 }
 
+std::string SystemErrorMessage(uint32_t error, const std::string& insert) {
+  const std::string text = SystemErrorMessage(error);
+  std::string message;
+  for (size_t i = 0; i < text.size(); ++i) {
+    // %1 ... %9, with or without a format after it (%1!s!): the insert.
+    if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
+      message += insert;
+      ++i;
+      if (i + 1 < text.size() && text[i + 1] == '!') {
+        const size_t end = text.find('!', i + 2);
+        if (end != std::string::npos) i = end;
+      }
+    } else {
+      message += text[i];
+    }
+  }
+  return message;
+}
+
 namespace {
 
-// What the waiting thread owns: the handles of one request. It closes them when it ends.
+// What the waiting thread owns: the handles of one request, closed when it ends.
 struct Waiting {
-  HANDLE process = nullptr;
-  HANDLE job = nullptr;   // nullptr: the process alone is waited for
-  HANDLE port = nullptr;  // the job's completion port
-  HANDLE stop = nullptr;  // set when the caller stops waiting
+  OwnedHandle process;
+  OwnedHandle job;   // none: the process alone is waited for
+  OwnedHandle port;  // the job's completion port
+  OwnedHandle stop;  // set when the caller stops waiting
   HWND window = nullptr;
   DWORD startTick = 0;
   unsigned generation = 0;
-
-  ~Waiting() {
-    for (HANDLE h : {process, job, port, stop})
-      if (h) CloseHandle(h);
-  }
 };
 
 // What the waiting thread posts (the window's procedure takes ownership).
@@ -74,26 +90,27 @@ DWORD WINAPI WaitThread(void* parameter) {
       DWORD message = 0;
       ULONG_PTR key = 0;
       OVERLAPPED* overlapped = nullptr;
-      BOOL got = GetQueuedCompletionStatus(w->port, &message, &key, &overlapped, kPollMilliseconds);
-      if (WaitForSingleObject(w->stop, 0) == WAIT_OBJECT_0) {
+      BOOL got =
+          GetQueuedCompletionStatus(w->port.Get(), &message, &key, &overlapped, kPollMilliseconds);
+      if (WaitForSingleObject(w->stop.Get(), 0) == WAIT_OBJECT_0) {
         stopped = true;
         break;
       }
-      if (got && key == reinterpret_cast<ULONG_PTR>(w->job) &&
+      if (got && key == reinterpret_cast<ULONG_PTR>(w->job.Get()) &&
           message == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO)
         break;
       // Where the port stays silent the job's count of processes still tells.
-      if (!got && JobIsEmpty(w->job)) break;
+      if (!got && JobIsEmpty(w->job.Get())) break;
     }
   } else {
-    HANDLE handles[2] = {w->process, w->stop};
+    HANDLE handles[2] = {w->process.Get(), w->stop.Get()};
     stopped = WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0;
   }
   if (stopped) return 0;
   auto ended = std::make_unique<Ended>();
   ended->generation = w->generation;
   DWORD code = 0;
-  if (w->process) GetExitCodeProcess(w->process, &code);
+  if (w->process) GetExitCodeProcess(w->process.Get(), &code);
   ended->end.exitCode = code;
   ended->end.milliseconds = GetTickCount() - w->startTick;
   if (PostMessageW(w->window, kEndedMessage, 0, reinterpret_cast<LPARAM>(ended.get())))
@@ -132,65 +149,65 @@ class Win32ProcessRunner final : public ProcessRunner {
       PostMessageW(window_, kEndedMessage, 0, reinterpret_cast<LPARAM>(ended.release()));
       return start;
     }
-    w->stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!w->stop || !DuplicateHandle(GetCurrentProcess(), w->stop, GetCurrentProcess(), &stop_, 0,
-                                     FALSE, DUPLICATE_SAME_ACCESS)) {
+    w->stop.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    HANDLE stop = nullptr;
+    const bool duplicated =
+        w->stop && DuplicateHandle(GetCurrentProcess(), w->stop.Get(), GetCurrentProcess(), &stop,
+                                   0, FALSE, DUPLICATE_SAME_ACCESS);
+    stop_.Reset(stop);
+    if (!duplicated) {
       // Without a way to stop the wait, the process runs on unwatched.
       start.started = false;
       onEnd_ = nullptr;
       return Failure(start, GetLastError());
     }
     DWORD id = 0;
-    HANDLE thread = CreateThread(nullptr, 0, WaitThread, w.get(), 0, &id);
+    const OwnedHandle thread(CreateThread(nullptr, 0, WaitThread, w.get(), 0, &id));
     if (!thread) {
       DWORD error = GetLastError();
-      CloseHandle(stop_);
-      stop_ = nullptr;
+      stop_.Reset();
       onEnd_ = nullptr;
       start.started = false;
       return Failure(start, error);
     }
     w.release();  // the thread owns it now
-    CloseHandle(thread);
     return start;
   }
 
   void StopWaiting() override {
     ++generation_;  // an end already posted is ignored
     onEnd_ = nullptr;
-    if (stop_) {
-      SetEvent(stop_);
-      CloseHandle(stop_);
-      stop_ = nullptr;
-    }
+    if (stop_) SetEvent(stop_.Get());
+    stop_.Reset();
   }
 
  private:
-  static ProcessStart& Failure(ProcessStart& start, DWORD error) {
+  // `program`: the file the system's message names where it has an insert ("%1 is not a valid
+  // Win32 application").
+  static ProcessStart& Failure(ProcessStart& start, DWORD error, const std::string& program = {}) {
     start.started = false;
     start.error = error;
     start.elevationRequired = error == 740;  // ERROR_ELEVATION_REQUIRED, from Vista on
-    start.message = SystemErrorMessage(error);
+    start.message = SystemErrorMessage(error, program);
     return start;
   }
 
   // A job with a completion port for the process; on any failure none (the process alone).
   static void JoinJob(Waiting& w) {
-    w.job = CreateJobObjectW(nullptr, nullptr);
-    if (w.job) w.port = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
+    w.job.Reset(CreateJobObjectW(nullptr, nullptr));
+    if (w.job) w.port.Reset(CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1));
     bool joined = false;
     if (w.job && w.port) {
       JOBOBJECT_ASSOCIATE_COMPLETION_PORT link;
-      link.CompletionKey = w.job;
-      link.CompletionPort = w.port;
-      joined = SetInformationJobObject(w.job, JobObjectAssociateCompletionPortInformation, &link,
-                                       sizeof link) &&
-               AssignProcessToJobObject(w.job, w.process);
+      link.CompletionKey = w.job.Get();
+      link.CompletionPort = w.port.Get();
+      joined = SetInformationJobObject(w.job.Get(), JobObjectAssociateCompletionPortInformation,
+                                       &link, sizeof link) &&
+               AssignProcessToJobObject(w.job.Get(), w.process.Get());
     }
     if (!joined) {
-      if (w.port) CloseHandle(w.port);
-      if (w.job) CloseHandle(w.job);
-      w.port = w.job = nullptr;
+      w.port.Reset();
+      w.job.Reset();
     }
   }
 
@@ -214,13 +231,13 @@ class Win32ProcessRunner final : public ProcessRunner {
       created = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
                                directory, &startup, &info);
     if (!created) {
-      Failure(start, GetLastError());
+      Failure(start, GetLastError(), request.program);
       return false;
     }
-    w.process = info.hProcess;
+    w.process.Reset(info.hProcess);
+    const OwnedHandle thread(info.hThread);
     JoinJob(w);
-    ResumeThread(info.hThread);
-    CloseHandle(info.hThread);
+    ResumeThread(thread.Get());
     return true;
   }
 
@@ -236,12 +253,12 @@ class Win32ProcessRunner final : public ProcessRunner {
     info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     info.nShow = request.hideConsole ? SW_HIDE : SW_SHOWNORMAL;
     if (!ShellExecuteExW(&info)) {
-      Failure(start, GetLastError());
+      Failure(start, GetLastError(), request.program);
       return false;
     }
     // Started by the shell, the program already runs: what it started before joining the job
     // is not waited for.
-    w.process = info.hProcess;
+    w.process.Reset(info.hProcess);
     if (w.process) JoinJob(w);
     return true;
   }
@@ -259,20 +276,18 @@ class Win32ProcessRunner final : public ProcessRunner {
     if (!self || ended->generation != self->generation_ || !self->onEnd_) return 0;
     EndCallback callback = std::move(self->onEnd_);
     self->onEnd_ = nullptr;
-    if (self->stop_) {
-      CloseHandle(self->stop_);
-      self->stop_ = nullptr;
-    }
-    // No exception crosses the window procedure.
+    self->stop_.Reset();
+    // No exception crosses the window procedure: it goes to the failure report.
     try {
       callback(ended->end);
     } catch (...) {
+      ReportCurrentException();
     }
     return 0;
   }
 
   HWND window_ = nullptr;
-  HANDLE stop_ = nullptr;
+  OwnedHandle stop_;  // a duplicate of the waiting thread's stop event
   unsigned generation_ = 0;
   EndCallback onEnd_;
 };

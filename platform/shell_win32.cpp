@@ -3,6 +3,7 @@
 // after windows.h
 #include <shellapi.h>
 
+#include "platform/handle_win32.h"
 #include "platform/shell.h"
 #include "platform/wide.h"
 
@@ -22,7 +23,7 @@ class Win32Shell final : public Shell {
     // The result is not examined: the shell reports its own failures to the user.
     ShellExecuteExW(&info);
     // Nothing waits for or watches the started process, so its handle is released at once.
-    if (info.hProcess) CloseHandle(info.hProcess);
+    const OwnedHandle process(info.hProcess);
   }
 
   void RunProgram(const std::string& program, const std::string& parameters,
@@ -37,7 +38,7 @@ class Win32Shell final : public Shell {
     info.lpParameters = wideParameters.c_str();
     info.nShow = SW_SHOWNORMAL;
     ShellExecuteExW(&info);
-    if (info.hProcess) CloseHandle(info.hProcess);
+    const OwnedHandle process(info.hProcess);
   }
 };
 

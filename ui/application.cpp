@@ -2,13 +2,19 @@
 
 #include <stdexcept>
 
+#include "platform/failure_report.h"
 #include "platform/wide.h"
 #include "ui/form.h"
 
 namespace tallimo::ui {
 
 Application::Application()
-    : prompter_(&HostPrompter()), help_(&HostHelpEngine()), screen_(&HostScreen()) {}
+    : prompter_(&HostPrompter()), help_(&HostHelpEngine()), screen_(&HostScreen()) {
+  // What platform/'s window procedures catch comes to the error report too, unless a
+  // windowless run has its own place for it.
+  if (!CurrentFailureReport())
+    SetFailureReport([](const std::string& message) { App().ShowException(message); });
+}
 
 Application& App() {
   static Application app;

@@ -20,6 +20,7 @@ list(APPEND TALLIMO_WIN32_SOURCES
   ui/screen_win32.cpp
   ui/search_edit.cpp
   ui/splitter.cpp
+  ui/static_text.cpp
   ui/status_bar.cpp
   ui/win_control.cpp
   ui/win_control_layout.cpp

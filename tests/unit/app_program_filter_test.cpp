@@ -45,7 +45,7 @@ struct Disc {
 };
 
 // The names of the rows that match `text`.
-StringList Shown(const ProgramFilter& filter, std::string_view text) {
+StringList Shown(ProgramFilter& filter, std::string_view text) {
   StringList names;
   for (size_t row : filter.Matching(text)) names.push_back(filter.AllRows()[row]);
   return names;
@@ -89,10 +89,44 @@ TEST(ProgramFilter, EveryWordInNameInformationOrSpecificationsIgnoringCase) {
 }
 
 TEST(ProgramFilter, WordsAreSplitAtBlanksAndFolded) {
-  EXPECT_EQ(FilterWords(" Net\tguard  NET a "),
-            (std::vector<std::string>{"net", "guard", "net", "a"}));
+  // A word repeated counts once.
+  EXPECT_EQ(FilterWords(" Net\tguard  NET a "), (std::vector<std::string>{"net", "guard", "a"}));
   EXPECT_TRUE(FilterWords(" \t ").empty());
   EXPECT_EQ(FilterWords("ÄBC-xyZ ΣΟΦΊΑ"), (std::vector<std::string>{"äbc-xyz", "σοφία"}));
+}
+
+TEST(ProgramFilter, APasteUsesItsFirst32DistinctWords) {
+  std::string words32, pasted;
+  for (int i = 0; i < 32; ++i) words32 += "w" + std::to_string(i) + " ";
+  for (int i = 0; i < 50000; ++i) pasted += "a ";
+  const struct {
+    std::string text;
+    size_t words;
+    bool capped;
+  } cases[] = {
+      {words32, 32, false},
+      {words32 + words32 + "W0", 32, false},  // repeats are no new words
+      {words32 + "w32", 32, true},
+      {pasted, 1, false},
+      {pasted + words32, 32, true},  // "a" and the first 31 of them
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FilterWords(c.text).size(), c.words) << c.text.substr(0, 40);
+    EXPECT_EQ(FilterWordsCapped(c.text), c.capped) << c.text.substr(0, 40);
+  }
+  EXPECT_EQ(FilterWords(words32 + "w32").back(), "w31");
+}
+
+TEST(ProgramFilter, NarrowingFromThePreviousTextFindsWhatAFreshSearchFinds) {
+  // Typed on in one filter, each text against a filter that saw no text before.
+  const std::vector<std::string> typed = {
+      "t",  "te",         "tex", "text", "text e",    "tex", "ext", "mb", "mb size",
+      "12", "size 12 mb", "12 ", "xyz",  "paint xyz", "p",   "ψ",   ""};
+  Disc disc;
+  for (const std::string& text : typed) {
+    Disc fresh;
+    EXPECT_EQ(Shown(disc.filter, text), Shown(fresh.filter, text)) << text;
+  }
 }
 
 TEST(ProgramFilter, LongTextsAndEqualNamesStayFast) {

@@ -2,12 +2,15 @@
 // 32-bit program on 64-bit Windows also looks, and answers over a fake registry and files.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "catalogue/catalogue_file.h"
 #include "fakes/fake_disc_files.h"
 #include "fakes/fake_environment.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry.h"
 #include "install/detect.h"
+#include "platform/probe_files.h"
 
 namespace tallimo {
 namespace {
@@ -44,6 +47,13 @@ TEST(DetectRules, EachValueReadsAsItsForm) {
       {"editor.exe", TDetectForm::dfInvalid, HKLM, "none of a full path"},
       {"Program Files\\Editor", TDetectForm::dfInvalid, HKLM, "none of a full path"},
       {"100%", TDetectForm::dfInvalid, HKLM, "none of a full path"},
+      // A device always "exists": never a sign of an installed program.
+      {"C:\\nul", TDetectForm::dfInvalid, HKLM, "the device NUL"},
+      {"C:\\Tools\\Con.txt", TDetectForm::dfInvalid, HKLM, "the device CON"},
+      {"%windir%\\com1", TDetectForm::dfInvalid, HKLM, "the device COM1"},
+      {"C:\\lpt9 ", TDetectForm::dfInvalid, HKLM, "the device LPT9"},
+      {"\\\\.\\PhysicalDrive0", TDetectForm::dfInvalid, HKLM, "the device"},
+      {"C:\\com10\\console.exe", TDetectForm::dfPath, HKLM, "C:\\com10\\console.exe"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
@@ -190,6 +200,51 @@ TEST_F(DetectorTest, TheUninstallKeysAreReadOnceForAWholeCatalogue) {
   EXPECT_EQ(registry.reads, 3);
 }
 
+// Probes over a share that never answers: each question to it costs the probe's whole limit.
+class SilentShareFiles : public FakeFileSystem {
+ public:
+  TFileKind KindOf(const std::string& path) override {
+    std::string lower = path;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower.rfind("\\\\dead\\", 0) != 0 && lower.rfind("x:", 0) != 0)
+      return FakeFileSystem::KindOf(path);
+    waitedMilliseconds += kProbeLimitMilliseconds;
+    return TFileKind::fkNoAnswer;
+  }
+  unsigned waitedMilliseconds = 0;
+};
+
+TEST(DetectShares, AServerThatDoesNotAnswerIsGivenUpForEveryLaterPath) {
+  SilentShareFiles probes;
+  probes.files["\\\\live\\apps\\ed.exe"] = "";
+  probes.files["C:\\nul"] = "";  // a device: the system says it exists
+  FakeRegistry registry;
+  FakeEnvironment env;
+  env.values = {{"DEVICE", "C:\\nul"}};
+  GivingUpFiles files(probes);
+  TProgramList list;
+  for (int i = 0; i < 1000; ++i) {
+    list.push_back(std::make_unique<TTallimoProg>());
+    list.back()->Detect = i % 2 ? "\\\\DEAD\\apps\\p" + std::to_string(i) + ".exe"
+                                : "\\\\dead\\other\\p" + std::to_string(i);
+  }
+  for (const char* detect : {"\\\\live\\apps\\ed.exe", "X:\\a", "x:\\b", "%DEVICE%"}) {
+    list.push_back(std::make_unique<TTallimoProg>());
+    list.back()->Detect = detect;
+  }
+  const auto installed = DetectInstalled(list, {files, registry, env});
+  EXPECT_EQ(installed, (std::vector<const TTallimoProg*>{list[1000].get()}));
+  // One limit for the dead server and one for the silent drive, whatever the count of paths.
+  EXPECT_EQ(probes.waitedMilliseconds, 2 * kProbeLimitMilliseconds);
+  // The memory outlives one detection: the next one asks neither again.
+  DetectInstalled(list, {files, registry, env});
+  EXPECT_EQ(probes.waitedMilliseconds, 2 * kProbeLimitMilliseconds);
+  EXPECT_EQ(PathServer("\\\\Srv\\s\\x"), "\\\\srv");
+  EXPECT_EQ(PathServer("//srv/s"), "\\\\srv");
+  EXPECT_EQ(PathServer("d:\\x"), "d:");
+  EXPECT_EQ(PathServer("relative"), "");
+}
+
 TEST(DetectKey, ReadAndWrittenAfterSuccessCodes) {
   Catalogue cat;
   ReadCatalogueText(
@@ -231,11 +286,12 @@ TEST(DetectKey, CheckFindsValuesThatAreNeverMatched) {
                           "HKCR\\.paint",                        // 15: another hive
                           "uninstall:",                          // 19: nothing to match
                           "paint.exe",                           // 23: no form at all
-                          "HKCU\\Software\\Paint"};              // 27: clean
+                          "HKCU\\Software\\Paint",               // 27: clean
+                          "C:\\nul"};                            // 31: a device
   for (size_t i = 0; i < std::size(values); ++i)
     text += "[Program" + std::to_string(i + 1) + "]\nName=P" + std::to_string(i + 1) +
             "\nDetect=" + values[i] + "\nInstall1=x\n";
-  text += "[Program8]\nName=Long\nDetect=C:\\" + std::string(10000, 'a') + "\nInstall1=x\n";
+  text += "[Program9]\nName=Long\nDetect=C:\\" + std::string(10000, 'a') + "\nInstall1=x\n";
   files.files["disc/c.ini"] = text;
   std::ostringstream out, err;
   testing::FakeDiscFiles disc(files);
@@ -248,8 +304,9 @@ TEST(DetectKey, CheckFindsValuesThatAreNeverMatched) {
       {15, "error: Detect value \"HKCR\\.paint\" is never matched: the key is under HKCR"},
       {19, "error: Detect value \"uninstall:\" is never matched"},
       {23, "error: Detect value \"paint.exe\" is never matched"},
-      {31, "warning: value of Detect is 10003 characters long"},
-      {31, "warning: Detect path \"C:\\aaaa"},
+      {31, "error: Detect value \"C:\\nul\" is never matched: it names the device NUL"},
+      {35, "warning: value of Detect is 10003 characters long"},
+      {35, "warning: Detect path \"C:\\aaaa"},
   };
   std::istringstream lines(out.str());
   std::vector<std::string> found;

@@ -85,6 +85,7 @@ TEST_F(FilterOnMainWindow, NarrowsTheListAndTheCommandsWorkOnIt) {
   EXPECT_EQ(GetFocus(), form->EdtFind.Handle());
   EXPECT_FALSE(form->LabelSelect.Visible());
   EXPECT_EQ(form->LblFound.Caption(), "5 of 5 programs");
+  EXPECT_TRUE(FindWindowExW(form->PanList.Handle(), nullptr, L"Static", L"5 of 5 programs"));
   RECT box{}, list{}, overlap{};
   GetWindowRect(form->EdtFind.Handle(), &box);
   GetWindowRect(form->ListBox1.Handle(), &list);

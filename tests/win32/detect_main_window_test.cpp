@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/detail_panes.h"
 #include "install/detect.h"
+#include "platform/probe_files.h"
 #include "platform/wide.h"
 #include "ui/application.h"
 #include "win32/main_window_fixture.h"
@@ -55,6 +57,7 @@ TEST_F(DetectOnMainWindow, DetectedAfterTheFirstPaintAndShownApartFromTheRowText
   EXPECT_TRUE(form->Installed.Empty());  // nothing is looked for before the window shows
   form->Show();
   ui::App().ProcessMessages();
+  ASSERT_TRUE(WaitForDetection());
   EXPECT_TRUE(form->Installed.IsMarked(&Entry(0)));
   EXPECT_TRUE(form->Installed.IsMarked(&Entry(1)));
   EXPECT_FALSE(form->Installed.IsMarked(&Entry(2)));
@@ -73,6 +76,7 @@ TEST_F(DetectOnMainWindow, DetectedAfterTheFirstPaintAndShownApartFromTheRowText
   registry.SetValue(TRegistryRoot::rrCurrentUser, std::string(kUninstallKey) + "\\T", "DisplayName",
                     "Tool 1.0");
   form->DetectInstalledPrograms();
+  ASSERT_TRUE(WaitForDetection());
   EXPECT_TRUE(form->Installed.IsMarked(&Entry(2)));
   EXPECT_EQ(form->MemoInfo.Lines().at(0), kInstalledLine);  // the pane shown follows
 }
@@ -80,6 +84,7 @@ TEST_F(DetectOnMainWindow, DetectedAfterTheFirstPaintAndShownApartFromTheRowText
 TEST_F(DetectOnMainWindow, InstallingAnInstalledProgramAsksFirstNoBeingTheDefault) {
   form->Show();
   ui::App().ProcessMessages();
+  ASSERT_TRUE(WaitForDetection());
   SelectRow(0);             // Editor
   form->BtnInstallClick();  // answered by its default
   ASSERT_EQ(prompter.boxes.size(), 1u);
@@ -120,6 +125,7 @@ void CALLBACK FinishTheQueue(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(DetectOnMainWindow, TheQueueAsksOnceAndNoSkipsTheInstalledOnes) {
   form->Show();
   ui::App().ProcessMessages();
+  ASSERT_TRUE(WaitForDetection());
   form->ppMarkAll1->Click();
   ProcessStart started;
   started.started = true;
@@ -138,6 +144,41 @@ TEST_F(DetectOnMainWindow, TheQueueAsksOnceAndNoSkipsTheInstalledOnes) {
             (std::vector<std::string>{"Editor: skipped (already installed)",
                                       "Paint: skipped (already installed)", "Tool: installed"}));
   EXPECT_TRUE(form->Marks.Empty());  // skipped counts as installed
+}
+
+// Probes whose share never answers: each question to it waits the probe's whole limit.
+class DeadShareProbes : public testing::FakeFileSystem {
+ public:
+  TFileKind KindOf(const std::string& path) override {
+    if (path.rfind("\\\\dead\\", 0) != 0) return FakeFileSystem::KindOf(path);
+    Sleep(kProbeLimitMilliseconds);
+    return TFileKind::fkNoAnswer;
+  }
+};
+
+class DeadShareOnMainWindow : public MainWindowFixture<> {};
+
+TEST_F(DeadShareOnMainWindow, TheListShowsAtOnceAndTheMarksComeWhenTheShareIsGivenUp) {
+  DeadShareProbes dead;
+  dead.files["C:\\Tools\\local.exe"] = "";
+  GivingUpFiles probes(dead);
+  probeSeam = &probes;
+  std::string text = "[Program1]\r\nName=Local\r\nDetect=C:\\Tools\\local.exe\r\n";
+  for (int i = 2; i <= 1001; ++i)
+    text += "[Program" + std::to_string(i) + "]\r\nName=P" + std::to_string(i) +
+            "\r\nDetect=\\\\dead\\apps\\p" + std::to_string(i) + ".exe\r\n";
+  const DWORD start = GetTickCount();
+  ShowMainFormOn(kPath, text);
+  const DWORD shown = GetTickCount() - start;
+  EXPECT_EQ(form->ListBox1.RowCount(), 1001);
+  EXPECT_LT(shown, kProbeLimitMilliseconds) << "the window waited for the share";
+  ASSERT_TRUE(WaitForDetection());
+  const DWORD detected = GetTickCount() - start;
+  std::printf("1,000 entries on a dead share: window shown after %lu ms, marks after %lu ms\n",
+              static_cast<unsigned long>(shown), static_cast<unsigned long>(detected));
+  EXPECT_LT(detected - shown, 2 * kProbeLimitMilliseconds) << "the share was asked again";
+  EXPECT_TRUE(form->Installed.IsMarked(form->Cat.ProgramList[0].get()));
+  EXPECT_EQ(form->Installed.Count(), 1);
 }
 
 }  // namespace

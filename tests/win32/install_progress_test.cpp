@@ -102,6 +102,9 @@ TEST_F(InstallProgressTest, AQueueOfThreeRunsToItsSummaryAndAsksToRestart) {
             (std::vector<std::string>{"Runtime: installed", "Game: installed, restart needed",
                                       "Tool: failed (exit code 5)"}));
   EXPECT_EQ(form->LabelSummary.Caption(), "2 installed, 1 failed, 0 not started");
+  // A window with that text, as a screen reader finds it.
+  EXPECT_TRUE(
+      FindWindowExW(form->Handle(), nullptr, L"Static", L"2 installed, 1 failed, 0 not started"));
   EXPECT_EQ(SendMessageA(form->ProgressBar1.Handle(), PBM_GETPOS, 0, 0), 3);
   EXPECT_TRUE(form->BtnClose.Enabled());
   EXPECT_FALSE(form->BtnStop.Enabled());

@@ -66,7 +66,7 @@ class MainWindowFixture : public Base {
                                                        restarter,
                                                        elevated,
                                                        registry,
-                                                       files,
+                                                       probeSeam ? *probeSeam : files,
                                                        dialogs.Dialogs()});
     form->Create();
   }
@@ -76,6 +76,17 @@ class MainWindowFixture : public Base {
     CreateMainForm("\"C:\\Disc\\Tallimo.exe\" \"" + path + "\"", "C:\\Disc\\Tallimo.exe");
     form->Show();
     ui::App().ProcessMessages();
+  }
+  // Handles messages until the detection running (on its thread) has ended and shown its marks;
+  // false when it takes longer than `limitMs`.
+  bool WaitForDetection(DWORD limitMs = 10000) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+      ui::App().ProcessMessages();
+      if (!form->DetectionRunning()) return true;
+      if (GetTickCount() - start > limitMs) return false;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
   }
   // A click in the middle of a row of the list, as the mouse gives it.
   void SelectRow(int row) {
@@ -90,7 +101,8 @@ class MainWindowFixture : public Base {
 
   testing::FakePrompter prompter;
   testing::FakeHelpEngine help;
-  HelpEngine* helpSeam = nullptr;  // another help engine for the main window than `help`
+  HelpEngine* helpSeam = nullptr;   // another help engine for the main window than `help`
+  FileSystem* probeSeam = nullptr;  // detection's probes, when not `files`
   testing::FakeClipboard clipboard;
   testing::FakeEnvironment environment;
   testing::EventLog launched;

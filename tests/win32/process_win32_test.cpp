@@ -6,12 +6,15 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 
 #include "install/install_queue.h"
 #include "install/random_source.h"
 #include "platform/clock.h"
 #include "platform/environment.h"
+#include "platform/error.h"
+#include "platform/failure_report.h"
 #include "platform/files.h"
 #include "platform/locale.h"
 #include "platform/log_file.h"
@@ -99,6 +102,34 @@ TEST(ProcessWin32, AMissingProgramFailsWithTheSystemsMessage) {
                  0, system, sizeof system, nullptr);
   EXPECT_FALSE(start.message.empty());
   EXPECT_EQ(std::string(system).find(start.message), 0u) << start.message;
+}
+
+TEST(ProcessWin32, AFileThatIsNoProgramIsNamedInTheSystemsMessage) {
+  // The system's text has an insert ("Bad EXE format for %1."): filled with the program's path.
+  const fs::path bad =
+      fs::temp_directory_path() / ("tallimo-bad-" + std::to_string(GetCurrentProcessId()) + ".exe");
+  { std::ofstream(bad) << "not a program"; }
+  ProcessStart start;
+  EXPECT_FALSE(RunToEnd({bad.string(), "", "", false, false}, &start));
+  fs::remove(bad);
+  EXPECT_FALSE(start.started);
+  EXPECT_EQ(start.message.find('%'), std::string::npos) << start.message;
+  EXPECT_NE(start.message.find(bad.string()), std::string::npos) << start.message;
+}
+
+std::string g_reported;
+
+TEST(ProcessWin32, AFailureOfTheEndsCallbackReachesTheFailureReport) {
+  g_reported.clear();
+  const FailureReport before =
+      SetFailureReport([](const std::string& message) { g_reported = message; });
+  ProcessStart start = HostProcessRunner().Start(
+      {TestInstaller(), "exit 0", "", false, true},
+      [](const ProcessEnd&) { throw TallimoError("the end could not be shown"); });
+  ASSERT_TRUE(start.started) << start.message;
+  EXPECT_TRUE(PumpUntil([] { return !g_reported.empty(); }));
+  SetFailureReport(before);
+  EXPECT_EQ(g_reported, "the end could not be shown");
 }
 
 TEST(ProcessWin32, TheQueueRunsARealBatchFileAndTakesItsLastCommandsCode) {

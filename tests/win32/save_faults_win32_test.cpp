@@ -12,6 +12,7 @@
 #include "catalogue/catalogue_file.h"
 #include "fakes/sample_catalogue.h"
 #include "platform/error.h"
+#include "platform/handle_win32.h"
 #include "win32_test_files.h"
 
 namespace tallimo {
@@ -90,23 +91,21 @@ TEST_F(SaveFaultsWin32, ACatalogueHeldOpenWithoutSharing) {
   // Another program has the catalogue open and lets nobody rename or delete it.
   ASSERT_TRUE(wintest::WriteBytes(ini, "current"));
   ASSERT_TRUE(wintest::WriteBytes(backup, "older"));
-  HANDLE held = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const OwnedHandle held(CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(held);
   Catalogue cat = Sample();
   ExpectSaveFailsLosingNothing(cat);
-  CloseHandle(held);
 }
 
 TEST_F(SaveFaultsWin32, ABackupHeldOpenWithoutSharing) {
   ASSERT_TRUE(wintest::WriteBytes(ini, "current"));
   ASSERT_TRUE(wintest::WriteBytes(backup, "older"));
-  HANDLE held = CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const OwnedHandle held(CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(held);
   Catalogue cat = Sample();
   ExpectSaveFailsLosingNothing(cat);
-  CloseHandle(held);
 }
 
 // The read-only attribute guards a file's bytes, not its name: Windows (and Wine) let the

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "platform/handle_win32.h"
 #include "platform/wide.h"
 
 namespace tallimo::wintest {
@@ -40,24 +41,25 @@ void RemoveTree(const std::string& folder) {
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  OwnedHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
-  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size();
-  return CloseHandle(file) && ok;
+  bool ok =
+      WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size();
+  return file.Close() && ok;
 }
 
 std::string ReadBytes(const std::string& path) {
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<unreadable>";
+  const OwnedHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return "<unreadable>";
   std::string bytes;
   char buffer[65536];
   DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
+  while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+    bytes.append(buffer, got);
   return bytes;
 }
 
@@ -109,8 +111,7 @@ bool RunUnixCommand(const std::string& shellCommand) {
                                 nullptr, &startup, &process);
   bool ok = false;
   if (started) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const OwnedHandle thread(process.hThread), child(process.hProcess);  // the marker tells
     const std::string okFile = folder + "\\ok", failedFile = folder + "\\failed";
     for (int wait = 0; wait < 400; ++wait) {
       if (GetFileAttributesW(Widen(okFile).c_str()) != INVALID_FILE_ATTRIBUTES) {
