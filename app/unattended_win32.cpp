@@ -7,6 +7,7 @@
 #include "install/detect.h"
 #include "install/install_progress.h"
 #include "platform/error.h"
+#include "platform/message_window_win32.h"
 #include "platform/wide.h"
 
 namespace tallimo {
@@ -98,11 +99,7 @@ int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
     prepare(queue);
     queue.Begin();
     // The process seam reports the ends through this thread's messages.
-    MSG msg;
-    while (!queue.Ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    PumpMessagesUntil([&queue] { return queue.Ended(); }, INFINITE);
     rows = queue.Rows();
     restartNotAsked(queue);
   } else {

@@ -4,8 +4,10 @@
 
 #include "app/command_line.h"
 #include "install/elevated_runner_win32.h"
+#include "platform/wide.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  std::optional<std::string> handOver = tallimo::QueueWorkerFile(GetCommandLineA());
-  return handOver ? tallimo::RunQueueWorker(*handOver) : 99;
+  std::optional<tallimo::ElevatedArguments> arguments = tallimo::ParseElevatedQueue(
+      tallimo::CommandLineArguments(tallimo::Narrow(GetCommandLineW())));
+  return arguments ? tallimo::RunElevatedQueue(*arguments) : 99;
 }
