@@ -124,12 +124,9 @@ void TFTallimo::InstallMarked(bool thenClose) {
   }
   // Nothing to run, or the drive question was left: nothing runs.
   if (plan.rows.empty() || plan.noDrive) return;
-  TFTallimoQueue progress({{seams_.processes, seams_.files, seams_.environment, seams_.random,
-                            seams_.clock, seams_.logFiles, seams_.locale, &seams_.elevated},
-                           seams_.shell,
-                           seams_.prompter,
-                           seams_.restarter},
-                          plan.rows, Cat.IniFileName);
+  TFTallimoQueue progress(
+      {QueueSeamsOf(seams_, &seams_.elevated), seams_.shell, seams_.prompter, seams_.restarter},
+      plan.rows, Cat.IniFileName);
   progress.Queue().HandOverDrive = plan.drive;
   // The elevated copy reads the catalogue on disk: unsaved changes are saved first, or the rest
   // is not started.

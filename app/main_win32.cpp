@@ -56,8 +56,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::string commandLine = Narrow(GetCommandLineW());
   // The elevated copy of an install queue: no window, only the programs handed over.
   if (std::optional<ElevatedArguments> elevated =
-          ParseElevatedQueue(CommandLineArguments(commandLine)))
-    return RunElevatedQueue(*elevated);
+          ParseElevatedQueue(CommandLineArguments(commandLine))) {
+    TimeSeededRandom names;
+    return RunElevatedQueue(*elevated, {HostProcessRunner(), HostFileSystem(), HostEnvironment(),
+                                        names, HostClock(), HostLocale(), HostHasher()});
+  }
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
   ui::Application& app = ui::App();

@@ -80,7 +80,8 @@ enum class TWorkerEventKind {
   weLog,      // a line of the log, its time stamp included: `text`
   weEnd,      // the copy's queue has ended
   weRefused,  // the copy ran nothing: `text` says why; its rows fail with it, and it has ended
-  weLost,     // the copy ended without saying so (never written: the runner reports it)
+  weLost,     // the copy ended without saying so, or was lost for the error in `text` (never
+              // written: the runner reports it)
 };
 
 struct WorkerEvent {

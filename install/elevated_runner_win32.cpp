@@ -12,9 +12,6 @@
 #include <shlobj.h>
 
 #include "install/elevated_runner_win32.h"
-#include "install/random_source.h"
-#include "platform/clock.h"
-#include "platform/environment.h"
 #include "platform/handle_win32.h"
 #include "platform/message_window_win32.h"
 #include "platform/process.h"
@@ -324,7 +321,7 @@ std::unique_ptr<ElevatedRunner> MakeShellElevatedRunner(std::string program, std
                                                locale);
 }
 
-int RunElevatedQueue(const ElevatedArguments& arguments) {
+int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams) {
   const std::string& channel = arguments.handOver.channel;
   const std::string folder = EventsFolder();
   if (channel.empty() || folder.empty() || !ProtectedFolder(folder)) return 2;
@@ -343,11 +340,9 @@ int RunElevatedQueue(const ElevatedArguments& arguments) {
     WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weRefused, rows.refusal)));
     return 1;
   }
-  TimeSeededRandom random;
   ForwardedLogs logs(events.Get());
-  InstallQueue queue({HostProcessRunner(), HostFileSystem(), HostEnvironment(), random, HostClock(),
-                      logs, HostLocale()},
-                     std::move(rows.programs), arguments.handOver.cataloguePath);
+  InstallQueue queue(QueueSeamsOf(seams, logs), std::move(rows.programs),
+                     arguments.handOver.cataloguePath);
   queue.LogTitle = "Elevated copy";
   queue.CommandPrompt = prompt;
   queue.OnRowChanged = [&](size_t row) {

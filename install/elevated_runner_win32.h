@@ -4,6 +4,9 @@
 #include <string>
 
 #include "install/elevated_queue.h"
+#include "install/random_source.h"
+#include "platform/clock.h"
+#include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/hash.h"
 #include "platform/locale.h"
@@ -18,11 +21,20 @@ std::unique_ptr<ElevatedRunner> MakeShellElevatedRunner(std::string program, std
                                                         FileSystem& files, Hasher& hasher,
                                                         Locale& locale);
 
-// The copy's side: runs the programs of `arguments` with the system's seams, writes its events
+// The copy's side: runs the programs of `arguments` over `seams`, writes its events
 // to a new file in the folder that only administrators write, and follows the control lines;
 // shows no window. Runs nothing, and says why in its events, when the catalogue's digest differs
 // or an argument is bad. Returns 0 when the queue has ended, 1 when it ran nothing, 2 when
 // its events file could not be created new.
-int RunElevatedQueue(const ElevatedArguments& arguments);
+struct ElevatedCopySeams {
+  ProcessRunner& processes;
+  FileSystem& files;
+  Environment& environment;
+  RandomSource& random;
+  Clock& clock;
+  Locale& locale;
+  Hasher& hasher;
+};
+int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams);
 
 }  // namespace tallimo

@@ -301,6 +301,8 @@ void InstallQueue::AdvanceOnce() {
     ended_ = true;
     SetCommand({});
     Log(LogTitle + " ended: " + Summary());
+    if (Epilogue)
+      for (const std::string& line : Epilogue()) Log(line);
     log_.reset();
     if (OnEnded) OnEnded();
     return;
@@ -514,6 +516,7 @@ void InstallQueue::WorkerEventArrived(const WorkerEvent& event) {
       HandOverEnded();
       break;
     case TWorkerEventKind::weLost:
+      if (!event.text.empty()) Log("Error: " + event.text);  // what lost it
       Log("The administrator's copy of Tallimo ended before the queue did");
       HandOverEnded();
       break;

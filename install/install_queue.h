@@ -116,6 +116,18 @@ struct QueueSeams {
   ElevatedRunner* elevated = nullptr;
 };
 
+// The queue's seams, taken from a front end's seams of the same names (the one way they are
+// assembled); `logFiles` apart where the front end's log goes elsewhere.
+template <typename Seams>
+QueueSeams QueueSeamsOf(Seams& seams, LogFiles& logFiles, ElevatedRunner* elevated = nullptr) {
+  return {seams.processes, seams.files, seams.environment, seams.random,
+          seams.clock,     logFiles,    seams.locale,      elevated};
+}
+template <typename Seams>
+QueueSeams QueueSeamsOf(Seams& seams, ElevatedRunner* elevated = nullptr) {
+  return QueueSeamsOf(seams, seams.logFiles, elevated);
+}
+
 // The queue's log: `given` added to (made when missing), else a new file in TEMP named by
 // LogFileName, starting with UTF-8's byte-order mark. No file when it cannot be opened or
 // written; `path` is set either way.
@@ -134,6 +146,8 @@ class InstallQueue {
   std::string LogFileGiven;
   // Lines for the log after its first one, before the first program.
   StringList Preamble;
+  // Lines for the log after its end line, asked for when the queue has ended.
+  std::function<StringList()> Epilogue;
   // Batch files and console programs run without a console window.
   bool HideConsoles = false;
   // The command prompt that runs batch files, by its full path; empty: COMSPEC's, else

@@ -9,5 +9,10 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::optional<tallimo::ElevatedArguments> arguments = tallimo::ParseElevatedQueue(
       tallimo::CommandLineArguments(tallimo::Narrow(GetCommandLineW())));
-  return arguments ? tallimo::RunElevatedQueue(*arguments) : 99;
+  if (!arguments) return 99;
+  tallimo::TimeSeededRandom names;
+  return tallimo::RunElevatedQueue(
+      *arguments,
+      {tallimo::HostProcessRunner(), tallimo::HostFileSystem(), tallimo::HostEnvironment(), names,
+       tallimo::HostClock(), tallimo::HostLocale(), tallimo::HostHasher()});
 }

@@ -122,7 +122,16 @@ TEST_F(ElevatedWin32, ACatalogueChangedBeforeTheHandOverRunsNothing) {
   fs::remove(marker);
   InstallQueue& q = Make({{"Writes", false, {Installer("wait 0 \"" + marker + "\"")}, {}},
                           {"Next", false, {Installer("exit 0")}, {}}});
-  std::ofstream(catalogue, std::ios::binary | std::ios::app) << "; changed\r\n";
+  // Another line to run than the one planned.
+  std::string ini;
+  {
+    std::ifstream file(catalogue, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    ini = bytes.str();
+  }
+  ini.replace(ini.find("wait 0"), 6, "wait 1");
+  std::ofstream(catalogue, std::ios::binary | std::ios::trunc) << ini;
   q.Begin();
   ASSERT_TRUE(PumpUntil([&] { return q.Ended(); }));
   EXPECT_EQ(RowTexts(),
