@@ -42,10 +42,11 @@ class Elevated : public ::testing::Test {
     const std::string installer = WindowsPath(TALLIMO_TEST_INSTALLER);
     ASSERT_TRUE(Exists(installer)) << installer;
     std::string ini;
+    // Each line in quotes, and quoted again so that the value keeps them.
     for (int n = 1; n <= 3; ++n)
       ini += "[Program" + std::to_string(n) + "]\r\nName=P" + std::to_string(n) +
-             "\r\nBatch=" + (n == 1 ? "1" : "0") + "\r\nInstall1=\"" + installer + "\" wait 0 \"" +
-             Marker(n) + "\"\r\n";
+             "\r\nBatch=" + (n == 1 ? "1" : "0") + "\r\nInstall1=\"\"" + installer +
+             "\" wait 0 \"" + Marker(n) + "\"\"\r\n";
     catalogue_ = folder_ + "\\disc.ini";
     ASSERT_TRUE(WriteBytes(catalogue_, ini));
     digest_ = tallimo::HostHasher().Sha256Hex(ini).value_or("");

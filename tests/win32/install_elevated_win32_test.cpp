@@ -51,8 +51,11 @@ class ElevatedWin32 : public ::testing::Test {
     std::string ini;
     std::vector<size_t> numbers;
     for (size_t i = 0; i < programs.size(); ++i) {
+      // A value in quotes is written inside another pair, as the catalogue's writer does.
+      const std::string& line = programs[i].lines.at(0);
+      const bool quoted = line.size() > 1 && line.front() == '"' && line.back() == '"';
       ini += "[Program" + std::to_string(i + 1) + "]\r\nName=" + programs[i].name +
-             "\r\nInstall1=" + programs[i].lines.at(0) + "\r\n";
+             "\r\nInstall1=" + (quoted ? "\"" + line + "\"" : line) + "\r\n";
       numbers.push_back(i + 1);
     }
     fs::remove(catalogue);
