@@ -45,20 +45,6 @@ std::optional<std::string> FirstCommandLineArgument(std::string_view commandLine
   return arg;
 }
 
-std::optional<std::string> QueueWorkerFile(std::string_view commandLine) {
-  std::size_t pos = 0;
-  std::string option, file, extra;
-  if (!NextArgument(commandLine, pos, option)) return std::nullopt;  // the program's name
-  // Written unquoted by Tallimo: a quoted argument is a catalogue's name, never the option.
-  while (pos < commandLine.size() && IsSeparator(commandLine[pos])) ++pos;
-  if (commandLine.substr(pos, std::string_view(kQueueWorkerOption).size()) != kQueueWorkerOption)
-    return std::nullopt;
-  if (!NextArgument(commandLine, pos, option) || option != kQueueWorkerOption) return std::nullopt;
-  if (!NextArgument(commandLine, pos, file) || file.empty()) return std::nullopt;
-  if (NextArgument(commandLine, pos, extra)) return std::nullopt;
-  return file;
-}
-
 std::vector<std::string> CommandLineArguments(std::string_view commandLine) {
   std::vector<std::string> args;
   std::size_t pos = 0;

@@ -1,5 +1,5 @@
 #pragma once
-// Choosing the catalogue file from the command line, and the elevated copy's internal option.
+// Choosing the catalogue file from the command line, and the options of an unattended run.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,14 +18,6 @@ std::string DefaultIniFileName(const std::string& programPath);
 
 // IniFileName at start-up: the first argument unchanged, else DefaultIniFileName.
 std::string ChooseIniFileName(std::string_view commandLine, const std::string& programPath);
-
-// The option that starts Tallimo as the elevated copy of an install queue, followed by the
-// hand-over file. Internal: only Tallimo itself writes it. The "*" can be no file's name, so a
-// catalogue argument is never taken for it.
-inline constexpr const char* kQueueWorkerOption = "/queue-worker*";
-
-// The hand-over file when the command line is exactly the option and a file; nullopt else.
-std::optional<std::string> QueueWorkerFile(std::string_view commandLine);
 
 // Every argument after the program's name, split as FirstCommandLineArgument splits them.
 std::vector<std::string> CommandLineArguments(std::string_view commandLine);

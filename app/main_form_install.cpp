@@ -3,6 +3,7 @@
 // by the install queue for the marked ones.
 #include "app/main_form.h"
 #include "app/main_window_selection.h"
+#include "install/install_plan.h"
 #include "install/install_progress.h"
 #include "install/install_runner.h"
 
@@ -101,33 +102,36 @@ void TFTallimo::BtnInstCloseClick() {
 }
 
 void TFTallimo::InstallMarked(bool thenClose) {
-  const QueuePlan plan = PlanQueue(
-      Cat.ProgramList, [this](const TTallimoProg& entry) { return Marks.IsMarked(&entry); });
-  if (!plan.leftOut.empty())
-    seams_.prompter.MessageDlg(LeftOutText(plan.leftOut), TMsgDlgType::mtWarning);
-  if (plan.programs.empty()) return;
-  if (const std::string refusal = QueueBatchRefusal(plan.programs, seams_.locale.OemCodePage());
-      !refusal.empty()) {
-    seams_.prompter.MessageDlg(refusal, TMsgDlgType::mtError);  // nothing runs
+  const InstallPlan plan = PlanInstall(
+      {Cat.ProgramList,
+       PickedInOrder(Cat.ProgramList, [this](const TTallimoProg& e) { return Marks.IsMarked(&e); }),
+       {TInstalledRule::irAsk, &seams_.locale.OemCodePage()},
+       [this](const TTallimoProg& e) { return Installed.IsMarked(&e); },
+       [this](const std::vector<const TTallimoProg*>& installed) {
+         return ConfirmReinstall(installed);
+       },
+       [this] { return seams_.dialogs.drive.ChooseDrive(); },
+       [this](const StringList& leftOut) {
+         seams_.prompter.MessageDlg(LeftOutText(leftOut), TMsgDlgType::mtWarning);
+       }});
+  if (!plan.refusal.empty()) {
+    seams_.prompter.MessageDlg(plan.refusal, TMsgDlgType::mtError);  // nothing runs
     return;
   }
-  // One question for all the installed ones; No leaves them out of the run.
-  std::vector<const TTallimoProg*> installed;
-  for (const TTallimoProg* entry : plan.programs)
-    if (Installed.IsMarked(entry)) installed.push_back(entry);
-  const bool skipInstalled = !installed.empty() && !ConfirmReinstall(installed);
-  auto prepared =
-      PrepareQueue(plan.programs, [this] { return seams_.dialogs.drive.ChooseDrive(); });
-  if (!prepared) return;  // the drive question was left: nothing runs
-  if (skipInstalled)
-    for (size_t i = 0; i < plan.programs.size(); ++i)
-      (*prepared)[i].skip = Installed.IsMarked(plan.programs[i]);
-  TFTallimoQueue progress({{seams_.processes, seams_.files, seams_.environment, seams_.random,
-                            seams_.clock, seams_.logFiles, seams_.locale, &seams_.elevated},
-                           seams_.shell,
-                           seams_.prompter,
-                           seams_.restarter},
-                          std::move(*prepared), Cat.IniFileName);
+  // Nothing to run, or the drive question was left: nothing runs.
+  if (plan.rows.empty() || plan.noDrive) return;
+  TFTallimoQueue progress(
+      {QueueSeamsOf(seams_, &seams_.elevated), seams_.shell, seams_.prompter, seams_.restarter},
+      plan.rows, Cat.IniFileName);
+  progress.Queue().HandOverDrive = plan.drive;
+  // The elevated copy reads the catalogue on disk: unsaved changes are saved first, or the rest
+  // is not started.
+  progress.Queue().ConfirmHandOver = [this] {
+    if (!Cat.Modified) return true;
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    return !Cat.Modified;
+  };
   // Restarting closes the menu: unsaved changes are asked about first.
   progress.OnConfirmRestart = [this] {
     bool canClose = true;
@@ -136,8 +140,8 @@ void TFTallimo::InstallMarked(bool thenClose) {
   };
   progress.Execute();
   // What installed is done; what did not stays marked for another try.
-  for (size_t i = 0; i < plan.programs.size(); ++i)
-    if (CountsAsInstalled(progress.Queue().Row(i).state)) Marks.SetMarked(plan.programs[i], false);
+  for (size_t i = 0; i < plan.entries.size(); ++i)
+    if (CountsAsInstalled(progress.Queue().Row(i).state)) Marks.SetMarked(plan.entries[i], false);
   ShowMarks();
   DetectInstalledPrograms();
   if (thenClose) Close();

@@ -52,11 +52,15 @@ std::string ProgramFolder() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // The elevated copy of an install queue: no window, only the queue handed over.
   // The command line in UTF-8, split as it always was.
   const std::string commandLine = Narrow(GetCommandLineW());
-  if (std::optional<std::string> handOver = QueueWorkerFile(commandLine))
-    return RunQueueWorker(*handOver);
+  // The elevated copy of an install queue: no window, only the programs handed over.
+  if (std::optional<ElevatedArguments> elevated =
+          ParseElevatedQueue(CommandLineArguments(commandLine))) {
+    TimeSeededRandom names;
+    return RunElevatedQueue(*elevated, {HostProcessRunner(), HostFileSystem(), HostEnvironment(),
+                                        names, HostClock(), HostLocale(), HostHasher()});
+  }
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
   ui::Application& app = ui::App();
@@ -91,7 +95,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Where a queued program asks for administrator rights: this program again, through the
   // shell's prompt.
   std::unique_ptr<ElevatedRunner> elevated =
-      MakeShellElevatedRunner(ProgramPath(), "runas", kQueueWorkerOption);
+      MakeShellElevatedRunner(ProgramPath(), "runas", HostFileSystem(), HostHasher(), HostLocale());
   auto mainForm = std::make_unique<TFTallimo>(MainWindowSeams{HostFileSystem(),
                                                               HostLocale(),
                                                               HostClock(),

@@ -6,6 +6,7 @@
 #include "app/program_list.h"
 #include "catalogue/program_groups.h"
 #include "install/drive_token.h"
+#include "install/install_plan.h"
 
 namespace tallimo {
 
@@ -54,31 +55,28 @@ UnattendedPlan PlanUnattended(const UnattendedOptions& options, const Catalogue&
   if (!drive && cataloguePath.size() >= 2 && cataloguePath[1] == ':' &&
       std::isalpha(static_cast<unsigned char>(cataloguePath[0])))
     drive = static_cast<char>(cataloguePath[0] | 0x20);
-  for (size_t i = 0; i < picked.size(); ++i) {
-    if (!picked[i]) continue;
-    const TTallimoProg* entry = cat.ProgramList[i].get();
-    if (entry->InstallLines.empty()) {
-      plan.leftOut.push_back(entry->Name);
-      continue;
-    }
-    QueuedProgram program{entry->Name, entry->Batch, {}, entry->SuccessCodes};
-    program.skip = !options.reinstall &&
-                   std::find(installed.begin(), installed.end(), entry) != installed.end();
-    if (program.skip) {
-      program.lines = entry->InstallLines;  // never run
-    } else {
-      std::optional<StringList> lines =
-          PrepareInstallLines(entry->InstallLines, [&drive] { return drive; });
-      if (!lines) {
-        plan.error = entry->Name +
-                     " needs a drive for %D:, and the catalogue's path has no drive letter: "
-                     "give one with /drive";
-        return plan;
-      }
-      program.lines = std::move(*lines);
-    }
-    plan.programs.push_back(std::move(program));
+  std::vector<size_t> chosen;
+  for (size_t i = 0; i < picked.size(); ++i)
+    if (picked[i]) chosen.push_back(i);
+  // No question waits for a person; a line the command prompt cannot read fails its row.
+  InstallPlan planned = PlanInstall(
+      {cat.ProgramList,
+       std::move(chosen),
+       {options.reinstall ? TInstalledRule::irRun : TInstalledRule::irSkip, nullptr},
+       [&installed](const TTallimoProg& entry) {
+         return std::find(installed.begin(), installed.end(), &entry) != installed.end();
+       },
+       nullptr,
+       [&drive] { return drive; },
+       nullptr});
+  if (planned.noDrive) {
+    plan.error = planned.needsDrive +
+                 " needs a drive for %D:, and the catalogue's path has no drive letter: "
+                 "give one with /drive";
+    return plan;
   }
+  plan.programs = std::move(planned.rows);
+  plan.leftOut = std::move(planned.leftOut);
   return plan;
 }
 
@@ -89,10 +87,10 @@ int UnattendedExitCode(const std::vector<QueueRow>& rows, bool leftOut) {
     });
   };
   if (any({TQueueState::qsRestartStarted})) return static_cast<int>(kExitRestartStarted);
-  if (leftOut ||
-      any({TQueueState::qsFailed, TQueueState::qsCannotStart, TQueueState::qsRightsRefused,
-           TQueueState::qsStopped, TQueueState::qsRestartInProgress, TQueueState::qsNotWaitedFor,
-           TQueueState::qsWaiting, TQueueState::qsRunning}))
+  if (leftOut || any({TQueueState::qsFailed, TQueueState::qsCannotStart,
+                      TQueueState::qsRightsRefused, TQueueState::qsRefused, TQueueState::qsNotSaved,
+                      TQueueState::qsStopped, TQueueState::qsRestartInProgress,
+                      TQueueState::qsNotWaitedFor, TQueueState::qsWaiting, TQueueState::qsRunning}))
     return kExitFailed;
   if (any({TQueueState::qsRestartNeeded})) return static_cast<int>(kExitRestartNeeded);
   return kExitInstalled;

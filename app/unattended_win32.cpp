@@ -7,17 +7,12 @@
 #include "install/detect.h"
 #include "install/install_progress.h"
 #include "platform/error.h"
+#include "platform/message_window_win32.h"
 #include "platform/wide.h"
 
 namespace tallimo {
 
 namespace {
-
-QueueSeams QueueSeamsOf(UnattendedSeams& seams) {
-  // No hand-over to an elevated copy: its prompt would wait for a person.
-  return {seams.processes, seams.files,    seams.environment, seams.random,
-          seams.clock,     seams.logFiles, seams.locale,      nullptr};
-}
 
 // The catalogue's full path: a relative one is on the current directory's drive, which %D:
 // then takes.
@@ -81,30 +76,22 @@ int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
     queue.HideConsoles = options.quiet;
     queue.Preamble = preamble;
     queue.OnLogLine = [&seams](const std::string& line) { seams.console.WriteLine(line); };
+    // The question that would follow is not asked: its default answer, logged.
+    queue.Epilogue = [&queue] {
+      return queue.RestartNeeded()
+                 ? StringList{"Restart question not asked in an unattended run: answered No"}
+                 : StringList{};
+    };
   };
   std::vector<QueueRow> rows;
-  // The question that would follow is not asked: its default answer, logged.
-  auto restartNotAsked = [&seams](const InstallQueue& queue) {
-    if (!queue.RestartNeeded() || queue.LogPath().empty()) return;
-    const std::string line = LogTimeStamp(seams.clock.Now()) +
-                             "Restart question not asked in an unattended run: answered No";
-    bool created = false;
-    if (std::unique_ptr<LogFile> log = seams.logFiles.OpenToAppend(queue.LogPath(), created))
-      log->Append(line + "\r\n");
-    seams.console.WriteLine(line);
-  };
+  // No hand-over to an elevated copy: its prompt would wait for a person.
   if (options.quiet) {
     InstallQueue queue(QueueSeamsOf(seams), std::move(plan.programs), cat.IniFileName);
     prepare(queue);
     queue.Begin();
     // The process seam reports the ends through this thread's messages.
-    MSG msg;
-    while (!queue.Ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    PumpMessagesUntil([&queue] { return queue.Ended(); }, INFINITE);
     rows = queue.Rows();
-    restartNotAsked(queue);
   } else {
     TFTallimoQueue progress({QueueSeamsOf(seams), seams.shell, seams.prompter, seams.restarter},
                             std::move(plan.programs), cat.IniFileName);
@@ -112,7 +99,6 @@ int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
     prepare(progress.Queue());
     progress.Execute();
     rows = progress.Queue().Rows();
-    restartNotAsked(progress.Queue());
   }
   return UnattendedExitCode(rows, !plan.leftOut.empty());
 }

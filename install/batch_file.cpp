@@ -49,12 +49,10 @@ std::string BatchFileName(RandomSource& random) {
   return name + ".bat";
 }
 
-std::string WriteBatchFile(const StringList& lines, const CodePage& oem, Environment& environment,
-                           FileSystem& files, RandomSource& random) {
-  std::string bytes;
-  size_t badLine = 0;
-  if (!BatchFileBytes(lines, oem, bytes, &badLine))
-    throw TallimoError("line " + std::to_string(badLine) + kUnreadableLine);
+namespace {
+
+std::string WriteBatchBytes(const std::string& bytes, Environment& environment, FileSystem& files,
+                            RandomSource& random) {
   random.Reseed();
   const std::string directory = BatchDirectory(environment.GetEnvVar("TEMP"), files);
   std::string path;
@@ -70,6 +68,34 @@ std::string WriteBatchFile(const StringList& lines, const CodePage& oem, Environ
     }
   }
   throw TallimoError("Cannot create file " + path);
+}
+
+std::string BytesOf(const StringList& lines, const CodePage& oem) {
+  std::string bytes;
+  size_t badLine = 0;
+  if (!BatchFileBytes(lines, oem, bytes, &badLine))
+    throw TallimoError("line " + std::to_string(badLine) + kUnreadableLine);
+  return bytes;
+}
+
+}  // namespace
+
+std::string WriteBatchFile(const StringList& lines, const CodePage& oem, Environment& environment,
+                           FileSystem& files, RandomSource& random) {
+  return WriteBatchBytes(BytesOf(lines, oem), environment, files, random);
+}
+
+HeldBatchFile WriteHeldBatchFile(const StringList& lines, const CodePage& oem,
+                                 Environment& environment, FileSystem& files,
+                                 RandomSource& random) {
+  const std::string bytes = BytesOf(lines, oem);
+  HeldBatchFile batch{WriteBatchBytes(bytes, environment, files, random), nullptr};
+  batch.held = files.HoldUnchanged(batch.path, bytes);
+  if (!batch.held) {
+    files.RemoveFile(batch.path);
+    throw TallimoError("Cannot create file " + batch.path);
+  }
+  return batch;
 }
 
 }  // namespace tallimo

@@ -1,6 +1,7 @@
 #pragma once
 // The temporary batch file of an install command: where it goes, what it is called, what it
 // holds, and writing it without ever replacing an existing file.
+#include <memory>
 #include <string>
 
 #include "catalogue/catalogue.h"
@@ -40,5 +41,16 @@ std::string BatchFileName(RandomSource& random);
 // that the command prompt cannot read" (nothing written) when a line does not fit `oem`.
 std::string WriteBatchFile(const StringList& lines, const CodePage& oem, Environment& environment,
                            FileSystem& files, RandomSource& random);
+
+// A batch file that the queue runs: written as WriteBatchFile writes it, then held (see
+// FileSystem::HoldUnchanged) until the command prompt running it has ended, so that nothing
+// can change or replace it meanwhile. A file that cannot be held is removed, and the write
+// fails as "Cannot create file <path>".
+struct HeldBatchFile {
+  std::string path;
+  std::unique_ptr<HeldFile> held;
+};
+HeldBatchFile WriteHeldBatchFile(const StringList& lines, const CodePage& oem,
+                                 Environment& environment, FileSystem& files, RandomSource& random);
 
 }  // namespace tallimo

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <iterator>
 
+#include "catalogue/catalogue_encoding.h"
+#include "catalogue/catalogue_file.h"
+#include "install/install_plan.h"
+
 namespace tallimo {
 
 namespace {
-
-constexpr std::string_view kHandOverHeader = "tallimo-queue 1";
 
 // Backslash, CR and LF escaped: the text fits on one line.
 std::string Escape(std::string_view text) {
@@ -84,60 +86,147 @@ constexpr std::pair<TQueueState, std::string_view> kStateNames[] = {
     {TQueueState::qsNotWaitedFor, "not-waited-for"},
     {TQueueState::qsRightsRefused, "rights-refused"},
     {TQueueState::qsAlreadyInstalled, "already-installed"},
+    {TQueueState::qsRefused, "refused"},
+    {TQueueState::qsNotSaved, "not-saved"},
 };
 
 }  // namespace
 
-std::string HandOverText(const HandOver& handOver) {
-  std::string text = std::string(kHandOverHeader) + "\n";
-  text += "catalogue " + Escape(handOver.cataloguePath) + "\n";
-  for (const QueuedProgram& program : handOver.programs) {
-    text += "program " + Escape(program.name) + "\n";
-    text += std::string("batch ") + (program.batch ? "1" : "0") + "\n";
-    if (program.skip) text += "skip\n";
-    for (uint32_t code : program.successCodes) text += "success " + std::to_string(code) + "\n";
-    for (const std::string& line : program.lines) text += "line " + Escape(line) + "\n";
-  }
-  return text + "end\n";
+bool IsChannelName(std::string_view name) {
+  if (name.empty() || name.size() > 64) return false;
+  return std::all_of(name.begin(), name.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+  });
 }
 
-std::optional<HandOver> ParseHandOver(std::string_view text) {
-  std::string buffer(text);
-  std::vector<std::string> lines = TakeCompleteLines(buffer);
-  if (!buffer.empty() || lines.size() < 2 || lines.front() != kHandOverHeader ||
-      lines.back() != "end")
-    return std::nullopt;
-  HandOver handOver;
-  for (size_t i = 1; i + 1 < lines.size(); ++i) {
-    auto [key, rest] = Key(lines[i]);
-    std::optional<std::string> value = Unescape(rest);
-    if (!value) return std::nullopt;
-    if (key == "catalogue" && i == 1) {
-      handOver.cataloguePath = *value;
-      continue;
-    }
-    if (key == "program") {
-      handOver.programs.push_back({*value, false, {}, {}});
-      continue;
-    }
-    if (handOver.programs.empty()) return std::nullopt;
-    QueuedProgram& program = handOver.programs.back();
-    if (key == "batch" && (rest == "0" || rest == "1")) {
-      program.batch = rest == "1";
-    } else if (key == "success") {
-      std::optional<uint32_t> code = Number(rest);
-      if (!code) return std::nullopt;
-      program.successCodes.push_back(*code);
-    } else if (key == "skip" && rest.empty()) {
-      program.skip = true;
-    } else if (key == "line") {
-      program.lines.push_back(*value);
-    } else {
-      return std::nullopt;
-    }
+std::string ElevatedQueueParameters(const HandOver& handOver) {
+  std::string text = std::string(kElevatedQueueOption) + " \"" + handOver.cataloguePath + "\" " +
+                     handOver.digest + " " +
+                     (handOver.drive ? std::string(1, *handOver.drive) : std::string("-")) + " " +
+                     handOver.channel;
+  for (size_t number : handOver.numbers) text += " " + std::to_string(number);
+  return text;
+}
+
+std::optional<ElevatedArguments> ParseElevatedQueue(const std::vector<std::string>& arguments) {
+  if (arguments.empty() || arguments[0] != kElevatedQueueOption) return std::nullopt;
+  ElevatedArguments parsed;
+  HandOver& handOver = parsed.handOver;
+  auto fail = [&parsed](std::string message) {
+    if (parsed.error.empty()) parsed.error = "bad argument: " + std::move(message);
+  };
+  if (arguments.size() < 6) {
+    fail("the hand-over needs a catalogue, a digest, a drive, a channel and program numbers");
   }
-  if (handOver.programs.empty()) return std::nullopt;
-  return handOver;
+  // The channel first: without it nothing can be reported.
+  if (arguments.size() > 4 && IsChannelName(arguments[4])) handOver.channel = arguments[4];
+  if (arguments.size() > 4 && handOver.channel.empty()) fail("channel " + arguments[4]);
+  if (arguments.size() > 1) handOver.cataloguePath = arguments[1];
+  if (arguments.size() > 1 && handOver.cataloguePath.empty()) fail("no catalogue");
+  if (arguments.size() > 2) {
+    const std::string& digest = arguments[2];
+    const bool hex =
+        digest.size() == 64 && std::all_of(digest.begin(), digest.end(), [](char c) {
+          return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+        });
+    if (!hex) fail("digest " + digest);
+    for (char c : digest) handOver.digest += static_cast<char>(c >= 'A' && c <= 'F' ? c | 0x20 : c);
+  }
+  if (arguments.size() > 3) {
+    const std::string& drive = arguments[3];
+    const char c = drive.size() == 1 ? drive[0] : '\0';
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
+      handOver.drive = static_cast<char>(c | 0x20);
+    else if (drive != "-")
+      fail("drive " + drive);
+  }
+  for (size_t i = 5; i < arguments.size(); ++i) {
+    std::optional<uint32_t> number = Number(arguments[i]);
+    if (!number || *number == 0) {
+      fail("program number " + arguments[i]);
+      continue;
+    }
+    handOver.numbers.push_back(*number);
+  }
+  return parsed;
+}
+
+ElevatedRows RowsOfCatalogue(std::string bytes, const std::vector<size_t>& numbers,
+                             std::optional<char> drive, const CodePage& ansi) {
+  ElevatedRows rows;
+  Catalogue cat;
+  ReadCatalogueText(DecodeCatalogue(std::move(bytes), ansi).text, cat);
+  std::vector<size_t> picked;
+  for (size_t number : numbers) {
+    if (number == 0 || number > cat.ProgramList.size()) {
+      rows.refusal = "the catalogue has no program " + std::to_string(number);
+      return rows;
+    }
+    picked.push_back(number - 1);
+  }
+  // Decided by the menu's planner already: no questions, no detection, lines in their order;
+  // a line the command prompt cannot read fails its row.
+  InstallPlan plan = PlanInstall({cat.ProgramList,
+                                  std::move(picked),
+                                  {TInstalledRule::irRun, nullptr},
+                                  nullptr,
+                                  nullptr,
+                                  [drive] { return drive; },
+                                  nullptr});
+  if (!plan.leftOut.empty())
+    rows.refusal = plan.leftOut.front() + " has no installation procedure";
+  else if (plan.noDrive)
+    rows.refusal = plan.needsDrive + " needs a drive for %D:";
+  else
+    rows.programs = std::move(plan.rows);
+  return rows;
+}
+
+namespace {
+
+// The catalogue's bytes and their digest, or why there are none.
+std::string ReadAndHash(const std::string& path, FileSystem& files, Hasher& hasher,
+                        std::string& bytes, std::string& digest) {
+  if (files.KindOf(path) != TFileKind::fkFile || !files.ReadWholeFile(path, bytes))
+    return "Unable to read " + path;
+  std::optional<std::string> hash = hasher.Sha256Hex(bytes);
+  if (!hash) return "Unable to hash " + path;
+  digest = std::move(*hash);
+  return {};
+}
+
+bool SameRow(const QueuedProgram& a, const QueuedProgram& b) {
+  return a.name == b.name && a.batch == b.batch && a.lines == b.lines &&
+         a.successCodes == b.successCodes;
+}
+
+}  // namespace
+
+ElevatedRows PlanElevatedCopy(const ElevatedArguments& arguments, FileSystem& files, Hasher& hasher,
+                              const CodePage& ansi) {
+  if (!arguments.error.empty()) return {{}, arguments.error};
+  const HandOver& handOver = arguments.handOver;
+  std::string bytes, digest;
+  if (std::string error = ReadAndHash(handOver.cataloguePath, files, hasher, bytes, digest);
+      !error.empty())
+    return {{}, error};
+  if (digest != handOver.digest) return {{}, kCatalogueChangedMessage};
+  return RowsOfCatalogue(std::move(bytes), handOver.numbers, handOver.drive, ansi);
+}
+
+std::string SealHandOver(HandOver& handOver, FileSystem& files, Hasher& hasher,
+                         const CodePage& ansi) {
+  std::string bytes;
+  if (std::string error =
+          ReadAndHash(handOver.cataloguePath, files, hasher, bytes, handOver.digest);
+      !error.empty())
+    return error;
+  const ElevatedRows rows =
+      RowsOfCatalogue(std::move(bytes), handOver.numbers, handOver.drive, ansi);
+  if (!rows.refusal.empty() || rows.programs.size() != handOver.programs.size() ||
+      !std::equal(rows.programs.begin(), rows.programs.end(), handOver.programs.begin(), SameRow))
+    return kCatalogueChangedMessage;
+  return {};
 }
 
 std::string EventLine(const WorkerEvent& event) {
@@ -153,6 +242,8 @@ std::string EventLine(const WorkerEvent& event) {
       return "command " + Escape(event.text);
     case TWorkerEventKind::weLog:
       return "log " + Escape(event.text);
+    case TWorkerEventKind::weRefused:
+      return "refused " + Escape(event.text);
     case TWorkerEventKind::weEnd:
     case TWorkerEventKind::weLost:
       break;
@@ -164,10 +255,12 @@ std::optional<WorkerEvent> ParseEventLine(std::string_view line) {
   auto [key, rest] = Key(line);
   WorkerEvent event;
   if (key == "end" && line == "end") return event;
-  if (key == "command" || key == "log") {
+  if (key == "command" || key == "log" || key == "refused") {
     std::optional<std::string> text = Unescape(rest);
     if (!text) return std::nullopt;
-    event.kind = key == "log" ? TWorkerEventKind::weLog : TWorkerEventKind::weCommand;
+    event.kind = key == "log"       ? TWorkerEventKind::weLog
+                 : key == "refused" ? TWorkerEventKind::weRefused
+                                    : TWorkerEventKind::weCommand;
     event.text = std::move(*text);
     return event;
   }

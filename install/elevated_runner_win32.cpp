@@ -1,17 +1,18 @@
-// The hand-over through files in TEMP: "<name>.txt" holds the programs, "<name>.txt.events" the
-// copy's events and "<name>.txt.control" the parent's Stop and Stop waiting, each one line an
-// item. Each side appends whole lines and reads what the other appended since its last look;
-// a line still being written waits for its end.
+// The hand-over through files in "<common application data>\Tallimo", a folder that only
+// administrators write and users read: the copy creates "<channel>.events" new (its rows,
+// commands, log lines and end) and "<channel>.control" new, which users may add to (the menu's
+// Stop and Stop waiting: the worst a stranger can write there is a Stop). Each side appends
+// whole lines and reads what the other appended since its last look; a line still being
+// written waits for its end.
 #include <windows.h>
 // after windows.h
+#include <aclapi.h>
+#include <sddl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "install/elevated_runner_win32.h"
-#include "install/random_source.h"
-#include "platform/clock.h"
-#include "platform/environment.h"
-#include "platform/files.h"
-#include "platform/locale.h"
+#include "platform/handle_win32.h"
 #include "platform/message_window_win32.h"
 #include "platform/process.h"
 #include "platform/wide.h"
@@ -22,17 +23,91 @@ namespace {
 constexpr UINT kPollMilliseconds = 100;
 constexpr UINT_PTR kPollTimer = 1;
 
-bool AppendLine(const std::string& path, const std::string& line) {
-  HANDLE file = CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+// Administrators and the system have full control; users read. Not inherited from above.
+constexpr const wchar_t* kFolderSecurity = L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;FR;;;BU)";
+// The control file: users may also add their lines.
+constexpr const wchar_t* kControlSecurity =
+    L"D:P(A;;FA;;;BA)(A;;FA;;;SY)(A;;FRFW;;;BU)(A;;FRFW;;;AU)";
+
+// The folder of the events files, with its final "\"; "" when the system names none.
+std::string EventsFolder() {
+  wchar_t path[MAX_PATH] = L"";
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
+    return {};
+  return Narrow(path) + "\\Tallimo\\";
+}
+
+// A security descriptor made from its text, freed with its owner.
+class Security {
+ public:
+  explicit Security(const wchar_t* text) {
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(text, SDDL_REVISION_1, &descriptor_,
+                                                              nullptr))
+      descriptor_ = nullptr;
+  }
+  ~Security() {
+    if (descriptor_) LocalFree(descriptor_);
+  }
+  Security(const Security&) = delete;
+  Security& operator=(const Security&) = delete;
+  PSECURITY_DESCRIPTOR Get() const { return descriptor_; }
+  SECURITY_ATTRIBUTES Attributes() const {
+    return {sizeof(SECURITY_ATTRIBUTES), descriptor_, FALSE};
+  }
+  PACL Dacl() const {
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    if (!descriptor_ || !GetSecurityDescriptorDacl(descriptor_, &present, &dacl, &defaulted))
+      return nullptr;
+    return present ? dacl : nullptr;
+  }
+
+ private:
+  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+};
+
+// The events folder, made with its protected security when missing; an existing one must be a
+// real folder (no link planted there) and gets that security again. False when it cannot be.
+bool ProtectedFolder(const std::string& folder) {
+  Security security(kFolderSecurity);
+  if (!security.Get()) return false;
+  const std::wstring path = Widen(folder.substr(0, folder.size() - 1));
+  SECURITY_ATTRIBUTES attributes = security.Attributes();
+  if (CreateDirectoryW(path.c_str(), &attributes)) return true;
+  if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  const DWORD found = GetFileAttributesW(path.c_str());
+  if (found == INVALID_FILE_ATTRIBUTES || !(found & FILE_ATTRIBUTE_DIRECTORY) ||
+      (found & FILE_ATTRIBUTE_REPARSE_POINT))
+    return false;
+  std::wstring name = path;
+  return SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT,
+                               DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                               nullptr, nullptr, security.Dacl(), nullptr) == ERROR_SUCCESS;
+}
+
+// A file created new, never following or reusing what stands at its name.
+OwnedHandle CreateNewFile(const std::string& path, DWORD access, DWORD share,
+                          const wchar_t* securityText) {
+  Security security(securityText);
+  SECURITY_ATTRIBUTES attributes = security.Attributes();
+  return OwnedHandle(CreateFileW(Widen(path).c_str(), access, share,
+                                 securityText ? &attributes : nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+}
+
+bool WriteLine(HANDLE file, const std::string& line) {
   const std::string bytes = line + "\n";
   DWORD written = 0;
-  const BOOL ok =
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == bytes.size();
+  return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
+}
+
+// Adds what `file` holds after its position to `buffer`.
+void ReadOn(HANDLE file, std::string& buffer) {
+  char chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0)
+    buffer.append(chunk, read);
 }
 
 WorkerEvent MakeEvent(TWorkerEventKind kind, std::string text = {}) {
@@ -42,72 +117,31 @@ WorkerEvent MakeEvent(TWorkerEventKind kind, std::string text = {}) {
   return event;
 }
 
-// Adds to `buffer` what `path` holds past `offset` (a file not there yet holds nothing).
-void ReadNew(const std::string& path, uint64_t& offset, std::string& buffer) {
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  LONG high = static_cast<LONG>(offset >> 32);
-  if (SetFilePointer(file, static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN) !=
-          INVALID_SET_FILE_POINTER ||
-      GetLastError() == NO_ERROR) {
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) {
-      buffer.append(chunk, read);
-      offset += read;
-    }
-  }
-  CloseHandle(file);
-}
-
-// A new hand-over file in TEMP holding `text`; "" when none could be made.
-std::string WriteHandOver(const std::string& text, DWORD& error) {
-  wchar_t temp[MAX_PATH + 1] = L"";
-  if (!GetTempPathW(MAX_PATH + 1, temp)) {
-    error = GetLastError();
-    return {};
-  }
-  for (unsigned attempt = 0; attempt < 100; ++attempt) {
-    const std::string path = Narrow(temp) + "Tallimo-queue-" +
-                             std::to_string(GetCurrentProcessId()) + "-" +
-                             std::to_string(GetTickCount() + attempt) + ".txt";
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-      error = GetLastError();
-      if (error == ERROR_FILE_EXISTS) continue;
-      return {};
-    }
-    DWORD written = 0;
-    const BOOL ok =
-        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    error = GetLastError();
-    CloseHandle(file);
-    if (ok && written == text.size()) return path;
-    DeleteFileW(Widen(path).c_str());
-    return {};
-  }
-  return {};
-}
-
 class ShellElevatedRunner final : public ElevatedRunner {
  public:
-  ShellElevatedRunner(std::string program, std::string verb, std::string option)
-      : program_(std::move(program)), verb_(std::move(verb)), option_(std::move(option)) {}
+  ShellElevatedRunner(std::string program, std::string verb, FileSystem& files, Hasher& hasher,
+                      Locale& locale)
+      : program_(std::move(program)),
+        verb_(std::move(verb)),
+        files_(files),
+        hasher_(hasher),
+        locale_(locale) {}
   ~ShellElevatedRunner() override {
     Forget();
     if (window_) DestroyWindow(window_);
   }
 
-  Start Run(const HandOver& handOver, EventCallback onEvent) override {
+  Start Run(HandOver handOver, EventCallback onEvent) override {
     Forget();
-    DWORD error = 0;
     if (!MakeWindow()) return {TElevationResult::erFailed, SystemErrorMessage(GetLastError())};
-    const std::string path = WriteHandOver(HandOverText(handOver), error);
-    if (path.empty()) return {TElevationResult::erFailed, SystemErrorMessage(error)};
-    const std::wstring parameters = Widen(option_ + " \"" + path + "\""), verb = Widen(verb_),
+    const std::string folder = EventsFolder();
+    if (folder.empty()) return {TElevationResult::erFailed, "no folder for the events"};
+    handOver.channel = "q" + std::to_string(GetCurrentProcessId()) + "-" +
+                       std::to_string(GetTickCount()) + "-" + std::to_string(++handOvers_);
+    if (std::string refusal = SealHandOver(handOver, files_, hasher_, locale_.AnsiCodePage());
+        !refusal.empty())
+      return {TElevationResult::erRejected, refusal};
+    const std::wstring parameters = Widen(ElevatedQueueParameters(handOver)), verb = Widen(verb_),
                        program = Widen(program_);
     wchar_t directory[MAX_PATH + 1] = L"";
     GetCurrentDirectoryW(MAX_PATH + 1, directory);
@@ -122,16 +156,15 @@ class ShellElevatedRunner final : public ElevatedRunner {
     info.lpDirectory = directory;
     info.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExW(&info)) {
-      error = GetLastError();
-      DeleteFileW(Widen(path).c_str());
+      const DWORD error = GetLastError();
       if (error == ERROR_CANCELLED) return {TElevationResult::erRefused, {}};
       return {TElevationResult::erFailed, SystemErrorMessage(error)};
     }
-    process_ = info.hProcess;
-    handOver_ = path;
-    events_ = path + ".events";
-    control_ = path + ".control";
-    offset_ = 0;
+    process_.Reset(info.hProcess);
+    events_ = folder + handOver.channel + ".events";
+    control_ = folder + handOver.channel + ".control";
+    eventsFile_.Reset();
+    controlLines_.clear();
     buffer_.clear();
     onEvent_ = std::move(onEvent);
     SetTimer(window_, kPollTimer, kPollMilliseconds, nullptr);
@@ -139,18 +172,18 @@ class ShellElevatedRunner final : public ElevatedRunner {
   }
 
   void Stop() override {
-    if (onEvent_) AppendLine(control_, ControlLine({TWorkerControlKind::wcStop, 0}));
+    if (onEvent_) Send(ControlLine({TWorkerControlKind::wcStop, 0}));
   }
   void StopWaiting(size_t row) override {
-    if (onEvent_) AppendLine(control_, ControlLine({TWorkerControlKind::wcStopWaiting, row}));
+    if (onEvent_) Send(ControlLine({TWorkerControlKind::wcStopWaiting, row}));
   }
 
   void Forget() override {
     ++generation_;
     onEvent_ = nullptr;
     if (window_) KillTimer(window_, kPollTimer);
-    if (process_) CloseHandle(process_);
-    process_ = nullptr;
+    process_.Reset();
+    eventsFile_.Reset();
   }
 
  private:
@@ -163,25 +196,49 @@ class ShellElevatedRunner final : public ElevatedRunner {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_TIMER) return DefWindowProcW(hwnd, msg, wParam, lParam);
     auto* self = reinterpret_cast<ShellElevatedRunner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    // No exception crosses the window procedure.
+    if (!self) return 0;
+    // No exception crosses the window procedure: one that a poll meets ends the hand-over, and
+    // the queue fails what the copy left undone.
     try {
-      if (self) self->Poll();
-    } catch (...) {
+      self->Poll();
+    } catch (const std::exception& error) {
+      self->Finish(MakeEvent(TWorkerEventKind::weLost, error.what()));
     }
     return 0;
+  }
+
+  // The control lines wait until the copy has made their file (never made here).
+  void Send(const std::string& line) {
+    controlLines_.push_back(line);
+    SendPending();
+  }
+  void SendPending() {
+    if (controlLines_.empty()) return;
+    OwnedHandle file(CreateFileW(Widen(control_).c_str(), FILE_APPEND_DATA,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file) return;
+    for (const std::string& line : controlLines_) WriteLine(file.Get(), line);
+    controlLines_.clear();
   }
 
   // Delivers what the copy wrote since the last look; the copy gone without its end is lost.
   void Poll() {
     if (!onEvent_) return;
     // Whether it had ended is asked before reading, so that its last lines are read.
-    const bool gone = !process_ || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
-    ReadNew(events_, offset_, buffer_);
+    const bool gone = !process_ || WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0;
+    if (!eventsFile_)
+      eventsFile_.Reset(CreateFileW(Widen(events_).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (eventsFile_) ReadOn(eventsFile_.Get(), buffer_);
+    SendPending();
     const unsigned generation = generation_;
     for (const std::string& line : TakeCompleteLines(buffer_)) {
       std::optional<WorkerEvent> event = ParseEventLine(line);
       if (!event) continue;  // garbled: dropped
-      if (event->kind == TWorkerEventKind::weEnd) return Finish(*event);
+      if (event->kind == TWorkerEventKind::weEnd || event->kind == TWorkerEventKind::weRefused)
+        return Finish(*event);
       EventCallback callback = onEvent_;
       callback(*event);
       if (generation != generation_) return;  // forgotten meanwhile
@@ -192,24 +249,28 @@ class ShellElevatedRunner final : public ElevatedRunner {
   void Finish(const WorkerEvent& last) {
     EventCallback callback = std::move(onEvent_);
     Forget();
-    for (const std::string& path : {handOver_, events_, control_}) DeleteFileW(Widen(path).c_str());
     if (callback) callback(last);
   }
 
-  std::string program_, verb_, option_;
+  std::string program_, verb_;
+  FileSystem& files_;
+  Hasher& hasher_;
+  Locale& locale_;
   HWND window_ = nullptr;
-  HANDLE process_ = nullptr;
-  std::string handOver_, events_, control_;
-  uint64_t offset_ = 0;
+  OwnedHandle process_;
+  std::string events_, control_;
+  OwnedHandle eventsFile_;
+  std::vector<std::string> controlLines_;
   std::string buffer_;
   unsigned generation_ = 0;
+  unsigned handOvers_ = 0;
   EventCallback onEvent_;
 };
 
-// The copy's log: its lines go to the parent as events, which writes them to the one log.
+// The copy's log: its lines go to the menu as events, which writes them to the one log.
 class ForwardedLogs final : public LogFiles {
  public:
-  explicit ForwardedLogs(std::string events) : events_(std::move(events)) {}
+  explicit ForwardedLogs(HANDLE events) : events_(events) {}
   std::unique_ptr<LogFile> CreateNew(const std::string&, TWriteResult& result) override {
     result = TWriteResult::wrOk;
     return std::make_unique<Forwarded>(events_);
@@ -222,14 +283,14 @@ class ForwardedLogs final : public LogFiles {
  private:
   class Forwarded final : public LogFile {
    public:
-    explicit Forwarded(const std::string& events) : events_(events) {}
+    explicit Forwarded(HANDLE events) : events_(events) {}
     bool Append(std::string_view bytes) override {
-      if (bytes == "\xEF\xBB\xBF") return true;  // the parent's log has its mark
+      if (bytes == "\xEF\xBB\xBF") return true;  // the menu's log has its mark
       pending_ += bytes;
       bool ok = true;
       for (size_t end; (end = pending_.find("\r\n")) != std::string::npos;) {
-        ok = AppendLine(events_,
-                        EventLine(MakeEvent(TWorkerEventKind::weLog, pending_.substr(0, end)))) &&
+        ok = WriteLine(events_,
+                       EventLine(MakeEvent(TWorkerEventKind::weLog, pending_.substr(0, end)))) &&
              ok;
         pending_.erase(0, end + 2);
       }
@@ -237,63 +298,80 @@ class ForwardedLogs final : public LogFiles {
     }
 
    private:
-    const std::string& events_;
+    HANDLE events_;  // owned by the copy's run
     std::string pending_;
   };
-  std::string events_;
+  HANDLE events_;  // owned by the copy's run
 };
+
+// "<system folder>\cmd.exe": never a path from the user's environment.
+std::string SystemCommandPrompt() {
+  wchar_t folder[MAX_PATH] = L"";
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  return Narrow(folder) + "\\cmd.exe";
+}
 
 }  // namespace
 
 std::unique_ptr<ElevatedRunner> MakeShellElevatedRunner(std::string program, std::string verb,
-                                                        std::string option) {
-  return std::make_unique<ShellElevatedRunner>(std::move(program), std::move(verb),
-                                               std::move(option));
+                                                        FileSystem& files, Hasher& hasher,
+                                                        Locale& locale) {
+  return std::make_unique<ShellElevatedRunner>(std::move(program), std::move(verb), files, hasher,
+                                               locale);
 }
 
-int RunQueueWorker(const std::string& handOverPath) {
-  std::string text;
-  uint64_t offset = 0;
-  ReadNew(handOverPath, offset, text);
-  std::optional<HandOver> handOver = ParseHandOver(text);
-  if (!handOver) return 2;
-  const std::string events = handOverPath + ".events";
-  const std::string control = handOverPath + ".control";
-  TimeSeededRandom random;
-  ForwardedLogs logs(events);
-  InstallQueue queue({HostProcessRunner(), HostFileSystem(), HostEnvironment(), random, HostClock(),
-                      logs, HostLocale()},
-                     std::move(handOver->programs), handOver->cataloguePath);
+int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams) {
+  const std::string& channel = arguments.handOver.channel;
+  const std::string folder = EventsFolder();
+  if (channel.empty() || folder.empty() || !ProtectedFolder(folder)) return 2;
+  // Written here only: the menu and everyone else read it.
+  OwnedHandle events =
+      CreateNewFile(folder + channel + ".events", GENERIC_WRITE, FILE_SHARE_READ, nullptr);
+  if (!events) return 2;
+  OwnedHandle control = CreateNewFile(folder + channel + ".control", GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, kControlSecurity);
+  ElevatedRows rows =
+      PlanElevatedCopy(arguments, HostFileSystem(), HostHasher(), HostLocale().AnsiCodePage());
+  const std::string prompt = SystemCommandPrompt();
+  if (rows.refusal.empty() && !control) rows.refusal = "cannot create " + channel + ".control";
+  if (rows.refusal.empty() && prompt.empty()) rows.refusal = "no system folder";
+  if (!rows.refusal.empty()) {
+    WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weRefused, rows.refusal)));
+    return 1;
+  }
+  ForwardedLogs logs(events.Get());
+  InstallQueue queue(QueueSeamsOf(seams, logs), std::move(rows.programs),
+                     arguments.handOver.cataloguePath);
   queue.LogTitle = "Elevated copy";
+  queue.CommandPrompt = prompt;
   queue.OnRowChanged = [&](size_t row) {
     WorkerEvent event = MakeEvent(TWorkerEventKind::weRow);
     event.row = row;
     event.result = queue.Row(row);
-    AppendLine(events, EventLine(event));
+    WriteLine(events.Get(), EventLine(event));
   };
   queue.OnCommandChanged = [&] {
-    AppendLine(events, EventLine(MakeEvent(TWorkerEventKind::weCommand, queue.CurrentCommand())));
+    WriteLine(events.Get(),
+              EventLine(MakeEvent(TWorkerEventKind::weCommand, queue.CurrentCommand())));
   };
-  queue.OnEnded = [&] { AppendLine(events, EventLine(MakeEvent(TWorkerEventKind::weEnd))); };
+  queue.OnEnded = [&] { WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weEnd))); };
   queue.Begin();
-  uint64_t controlOffset = 0;
   std::string controlBuffer;
-  while (!queue.Ended()) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMilliseconds, QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    ReadNew(control, controlOffset, controlBuffer);
-    for (const std::string& line : TakeCompleteLines(controlBuffer)) {
-      std::optional<WorkerControl> order = ParseControlLine(line);
-      if (!order) continue;
-      if (order->kind == TWorkerControlKind::wcStop) {
-        queue.Stop();
-      } else if (order->row < queue.Size() &&
-                 queue.Row(order->row).state == TQueueState::qsRunning) {
-        queue.StopWaiting();  // only for the program it was meant for
-      }
-    }
-  }
+  PumpMessagesUntil([&] { return queue.Ended(); }, kPollMilliseconds,
+                    [&] {
+                      ReadOn(control.Get(), controlBuffer);
+                      for (const std::string& line : TakeCompleteLines(controlBuffer)) {
+                        std::optional<WorkerControl> order = ParseControlLine(line);
+                        if (!order) continue;
+                        if (order->kind == TWorkerControlKind::wcStop) {
+                          queue.Stop();
+                        } else if (order->row < queue.Size() &&
+                                   queue.Row(order->row).state == TQueueState::qsRunning) {
+                          queue.StopWaiting();  // only for the program it was meant for
+                        }
+                      }
+                    });
   return 0;
 }
 

@@ -1,21 +1,40 @@
 #pragma once
-// The elevated copy on Windows: the parent's runner and the copy's own work.
+// The elevated copy on Windows: the menu's runner and the copy's own work.
 #include <memory>
 #include <string>
 
 #include "install/elevated_queue.h"
+#include "install/random_source.h"
+#include "platform/clock.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/hash.h"
+#include "platform/locale.h"
 
 namespace tallimo {
 
-// Writes the hand-over to TEMP, starts `program` once through the shell with `verb` ("runas":
-// the prompt for administrator rights; "" starts it as it is) and `option` followed by the
-// hand-over's path, and polls the copy's events file from the message loop.
+// Seals the hand-over (the catalogue read and hashed through `files` and `hasher`), starts
+// `program` once through the shell with `verb` ("runas": the prompt for administrator rights;
+// "" starts it as it is) and ElevatedQueueParameters, and polls the copy's events file from the
+// message loop.
 std::unique_ptr<ElevatedRunner> MakeShellElevatedRunner(std::string program, std::string verb,
-                                                        std::string option);
+                                                        FileSystem& files, Hasher& hasher,
+                                                        Locale& locale);
 
-// The copy's side: runs the queue handed over in `handOverPath` with the system's seams, writes
-// its events beside it and follows the control lines; shows no window. Returns when the queue
-// has ended (0), or at once when the hand-over cannot be read (2).
-int RunQueueWorker(const std::string& handOverPath);
+// The copy's side: runs the programs of `arguments` over `seams`, writes its events
+// to a new file in the folder that only administrators write, and follows the control lines;
+// shows no window. Runs nothing, and says why in its events, when the catalogue's digest differs
+// or an argument is bad. Returns 0 when the queue has ended, 1 when it ran nothing, 2 when
+// its events file could not be created new.
+struct ElevatedCopySeams {
+  ProcessRunner& processes;
+  FileSystem& files;
+  Environment& environment;
+  RandomSource& random;
+  Clock& clock;
+  Locale& locale;
+  Hasher& hasher;
+};
+int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams);
 
 }  // namespace tallimo

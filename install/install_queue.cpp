@@ -37,6 +37,10 @@ std::string StateText(const QueueRow& row) {
       return "failed (administrator rights refused)";
     case TQueueState::qsAlreadyInstalled:
       return "skipped (already installed)";
+    case TQueueState::qsRefused:
+      return "failed (" + row.message + ")";
+    case TQueueState::qsNotSaved:
+      return "not started (changes not saved)";
   }
   return {};
 }
@@ -62,10 +66,12 @@ QueueCounts CountRows(const std::vector<QueueRow>& rows) {
       case TQueueState::qsFailed:
       case TQueueState::qsCannotStart:
       case TQueueState::qsRightsRefused:
+      case TQueueState::qsRefused:
         ++counts.failed;
         break;
       case TQueueState::qsWaiting:
       case TQueueState::qsStopped:
+      case TQueueState::qsNotSaved:
       case TQueueState::qsRestartInProgress:
         ++counts.notStarted;
         break;
@@ -87,51 +93,10 @@ std::string SummaryText(const QueueCounts& counts) {
   return text;
 }
 
-QueuePlan PlanQueue(const TProgramList& programs,
-                    const std::function<bool(const TTallimoProg&)>& isMarked) {
-  QueuePlan plan;
-  for (const auto& entry : programs) {
-    if (!isMarked(*entry)) continue;
-    if (entry->InstallLines.empty())
-      plan.leftOut.push_back(entry->Name);
-    else
-      plan.programs.push_back(entry.get());
-  }
-  return plan;
-}
-
 std::string LeftOutText(const StringList& names) {
   std::string text = kLeftOutMessage;
   for (const std::string& name : names) text += "\r" + name;
   return text;
-}
-
-std::optional<std::vector<QueuedProgram>> PrepareQueue(
-    const std::vector<const TTallimoProg*>& programs, const DriveChooser& chooseDrive) {
-  std::optional<char> drive;
-  bool asked = false;
-  // One question for the whole queue, asked for the first line that holds the token.
-  DriveChooser once = [&]() -> std::optional<char> {
-    if (!asked) {
-      asked = true;
-      drive = chooseDrive();
-    }
-    return drive;
-  };
-  std::vector<QueuedProgram> queued;
-  for (const TTallimoProg* entry : programs) {
-    std::optional<StringList> lines = PrepareInstallLines(entry->InstallLines, once);
-    if (!lines) return std::nullopt;
-    queued.push_back({entry->Name, entry->Batch, std::move(*lines), entry->SuccessCodes});
-  }
-  return queued;
-}
-
-std::string QueueBatchRefusal(const std::vector<const TTallimoProg*>& programs,
-                              const CodePage& oem) {
-  for (const TTallimoProg* entry : programs)
-    if (std::string refusal = BatchFileRefusal(*entry, oem); !refusal.empty()) return refusal;
-  return {};
 }
 
 namespace {
@@ -268,13 +233,20 @@ void InstallQueue::Stop() {
 }
 
 void InstallQueue::StopWaiting() {
-  if (handedOver_) return seams_.elevated->StopWaiting(current_ - handOverFrom_);
+  if (handedOver_) {
+    const auto at = std::find(handedRows_.begin(), handedRows_.end(), current_);
+    if (at != handedRows_.end())
+      seams_.elevated->StopWaiting(static_cast<size_t>(at - handedRows_.begin()));
+    return;
+  }
   if (!waiting_) return;
   seams_.processes.StopWaiting();
   waiting_ = false;
   const size_t row = current_;
   Log("Stopped waiting for " + programs_[row].name + "; it is still running");
-  batchPath_.clear();  // still in use by the program that runs on: left in place
+  // Still in use by the program that runs on: left in place, and held while the queue lives.
+  batchPath_.clear();
+  if (batchHeld_) stillRunning_.push_back(std::move(batchHeld_));
   rows_[row].exitCode = 0;
   SetState(row, TQueueState::qsNotWaitedFor);
   Log(RowText(row));
@@ -283,29 +255,59 @@ void InstallQueue::StopWaiting() {
   Advance();
 }
 
-// Starts programs and lines until one runs and is waited for, or the queue has ended.
+// Starts programs and lines until one runs and is waited for, or the queue has ended. A throw
+// on the way ends the program it came from as failed, with the error's text, and the queue goes
+// on.
 void InstallQueue::Advance() {
   if (advancing_) return;
   advancing_ = true;
+  struct Guard {
+    bool& flag;
+    ~Guard() { flag = false; }
+  } guard{advancing_};
   while (!waiting_ && !ended_) {
-    if (current_ < programs_.size() && rows_[current_].state == TQueueState::qsRunning) {
-      if (!StartLine()) FinishProgram();
-      continue;
+    try {
+      AdvanceOnce();
+    } catch (const std::exception& error) {
+      if (current_ >= programs_.size() || handedOver_) throw;  // the end itself failed
+      if (waiting_) seams_.processes.StopWaiting();
+      waiting_ = false;
+      RemoveBatchFile();
+      Log("Error: " + std::string(error.what()));
+      rows_[current_] = QueueRow{TQueueState::qsCannotStart, 0, error.what()};
+      SetState(current_, TQueueState::qsCannotStart);
+      Log(RowText(current_));
+      ++current_;
     }
-    if (current_ >= programs_.size() || stopRequested_ || restartStarted_) {
-      for (size_t i = current_; i < programs_.size(); ++i)
-        SetState(i, restartStarted_ ? TQueueState::qsRestartInProgress : TQueueState::qsStopped);
-      for (size_t i = current_; i < programs_.size(); ++i) Log(RowText(i));
-      ended_ = true;
-      SetCommand({});
-      Log(LogTitle + " ended: " + Summary());
-      log_.reset();
-      if (OnEnded) OnEnded();
-      break;
-    }
-    StartProgram();
   }
-  advancing_ = false;
+}
+
+void InstallQueue::AdvanceOnce() {
+  if (current_ < programs_.size() && rows_[current_].state == TQueueState::qsRunning) {
+    if (!StartLine()) FinishProgram();
+    return;
+  }
+  if (current_ >= programs_.size() || stopRequested_ || restartStarted_ || restAs_) {
+    const QueueRow rest = restAs_           ? *restAs_
+                          : restartStarted_ ? QueueRow{TQueueState::qsRestartInProgress, 0, {}}
+                                            : QueueRow{TQueueState::qsStopped, 0, {}};
+    for (size_t i = current_; i < programs_.size(); ++i) {
+      // The programs to skip are done whatever kept the rest from running, but Stop.
+      rows_[i] =
+          restAs_ && programs_[i].skip ? QueueRow{TQueueState::qsAlreadyInstalled, 0, {}} : rest;
+      SetState(i, rows_[i].state);
+    }
+    for (size_t i = current_; i < programs_.size(); ++i) Log(RowText(i));
+    ended_ = true;
+    SetCommand({});
+    Log(LogTitle + " ended: " + Summary());
+    if (Epilogue)
+      for (const std::string& line : Epilogue()) Log(line);
+    log_.reset();
+    if (OnEnded) OnEnded();
+    return;
+  }
+  StartProgram();
 }
 
 bool InstallQueue::StartProgram() {
@@ -324,8 +326,10 @@ bool InstallQueue::StartProgram() {
   SetState(current_, TQueueState::qsRunning);
   if (!program.batch) return true;
   try {
-    batchPath_ = WriteBatchFile(program.lines, seams_.locale.OemCodePage(), seams_.environment,
-                                seams_.files, seams_.random);
+    HeldBatchFile batch = WriteHeldBatchFile(program.lines, seams_.locale.OemCodePage(),
+                                             seams_.environment, seams_.files, seams_.random);
+    batchPath_ = std::move(batch.path);
+    batchHeld_ = std::move(batch.held);
   } catch (const TallimoError& error) {
     batchPath_.clear();
     line_ = 1;  // nothing left to run
@@ -341,7 +345,8 @@ bool InstallQueue::StartLine() {
   request.hideConsole = HideConsoles;
   if (program.batch) {
     if (line_ > 0 || batchPath_.empty()) return false;
-    std::string comspec = seams_.environment.GetEnvVar("COMSPEC");
+    std::string comspec =
+        CommandPrompt.empty() ? seams_.environment.GetEnvVar("COMSPEC") : CommandPrompt;
     request.program = comspec.empty() ? "cmd.exe" : comspec;
     // No AutoRun commands; the interpreter's exit code is the last command's.
     request.parameters = "/d /c \"" + batchPath_ + "\"";
@@ -421,56 +426,73 @@ void InstallQueue::FinishProgram() {
 }
 
 void InstallQueue::RemoveBatchFile() {
+  batchHeld_.reset();  // its command prompt has ended
   if (batchPath_.empty()) return;
   seams_.files.RemoveFile(batchPath_);
   batchPath_.clear();
 }
 
-}  // namespace tallimo
-
-namespace tallimo {
-
 // The program now due asks for administrator rights: it and the rest of the queue go to the
-// elevated copy. False when there is nothing to hand over to.
+// elevated copy, by their numbers (the ones to skip stay here). False when there is nothing to
+// hand over to.
 bool InstallQueue::HandOverRest() {
   if (!seams_.elevated) return false;
-  QueuedProgram& program = programs_[current_];
+  const QueuedProgram& program = programs_[current_];
   const size_t lineCount = program.batch ? 1 : program.lines.size();
-  if (rightsRefused_) {
-    Log("Administrator rights were refused for this queue: not asked again");
-    if (!failure_) failure_ = QueueRow{TQueueState::qsRightsRefused, 0, {}};
+  HandOver handOver{cataloguePath_, {}, HandOverDrive, {}, {}, {}};
+  std::vector<size_t> handed;
+  for (size_t i = current_; i < programs_.size(); ++i) {
+    if (programs_[i].skip) continue;
+    if (!programs_[i].number) return false;  // not found again by a copy
+    handed.push_back(i);
+    handOver.numbers.push_back(programs_[i].number);
+    handOver.programs.push_back(programs_[i]);
+  }
+  auto endProgram = [&](QueueRow result) {
+    if (!failure_) failure_ = std::move(result);
     line_ = lineCount;
     return true;
+  };
+  if (rightsRefused_) {
+    Log("Administrator rights were refused for this queue: not asked again");
+    return endProgram({TQueueState::qsRightsRefused, 0, {}});
   }
-  HandOver handOver{cataloguePath_,
-                    {programs_.begin() + static_cast<ptrdiff_t>(current_), programs_.end()}};
-  // A program run line by line goes on from the line that asked; a batch file is written again
-  // by the copy.
-  if (!program.batch)
-    handOver.programs[0].lines.erase(
-        handOver.programs[0].lines.begin(),
-        handOver.programs[0].lines.begin() + static_cast<ptrdiff_t>(line_ - 1));
+  // The copy reads the catalogue as it is on disk.
+  if (ConfirmHandOver && !ConfirmHandOver()) {
+    Log("Administrator rights needed, and the catalogue's changes are not saved: the rest of the "
+        "queue is not started");
+    restAs_ = QueueRow{TQueueState::qsNotSaved, 0, {}};
+    return endProgram(*restAs_);
+  }
   RemoveBatchFile();
   Log("Administrator rights needed: the rest of the queue runs in an elevated copy of Tallimo");
   const ElevatedRunner::Start start = seams_.elevated->Run(
-      handOver, [this](const WorkerEvent& event) { WorkerEventArrived(event); });
+      std::move(handOver), [this](const WorkerEvent& event) { WorkerEventArrived(event); });
   switch (start.result) {
     case ElevatedRunner::TElevationResult::erStarted:
       handedOver_ = true;
-      handOverFrom_ = current_;
+      handedRows_ = std::move(handed);
       waiting_ = true;
+      // What is skipped is not handed over: its rows are done here.
+      for (size_t i = current_; i < programs_.size(); ++i) {
+        if (!programs_[i].skip) continue;
+        SetState(i, TQueueState::qsAlreadyInstalled);
+        Log(RowText(i));
+      }
       if (stopRequested_) seams_.elevated->Stop();
-      break;
+      return true;
     case ElevatedRunner::TElevationResult::erRefused:
       rightsRefused_ = true;
       Log("Administrator rights refused");
-      if (!failure_) failure_ = QueueRow{TQueueState::qsRightsRefused, 0, {}};
-      line_ = lineCount;
-      break;
+      return endProgram({TQueueState::qsRightsRefused, 0, {}});
+    case ElevatedRunner::TElevationResult::erRejected:
+      Log("Not handed over: " + start.message);
+      restAs_ = QueueRow{TQueueState::qsRefused, 0, start.message};
+      return endProgram(*restAs_);
     case ElevatedRunner::TElevationResult::erFailed:
       LineFailed(start.message);
       line_ = lineCount;
-      break;
+      return true;
   }
   return true;
 }
@@ -479,8 +501,7 @@ void InstallQueue::WorkerEventArrived(const WorkerEvent& event) {
   if (!handedOver_) return;
   switch (event.kind) {
     case TWorkerEventKind::weRow:
-      if (event.row < programs_.size() - handOverFrom_)
-        WorkerRow(handOverFrom_ + event.row, event.result);
+      if (event.row < handedRows_.size()) WorkerRow(handedRows_[event.row], event.result);
       break;
     case TWorkerEventKind::weCommand:
       SetCommand(event.text);
@@ -489,7 +510,13 @@ void InstallQueue::WorkerEventArrived(const WorkerEvent& event) {
       // Stamped by the copy: written as it came.
       LogStamped(event.text);
       break;
+    case TWorkerEventKind::weRefused:
+      Log("The administrator's copy of Tallimo ran nothing: " + event.text);
+      FailHandedRows({TQueueState::qsRefused, 0, event.text});
+      HandOverEnded();
+      break;
     case TWorkerEventKind::weLost:
+      if (!event.text.empty()) Log("Error: " + event.text);  // what lost it
       Log("The administrator's copy of Tallimo ended before the queue did");
       HandOverEnded();
       break;
@@ -500,30 +527,26 @@ void InstallQueue::WorkerEventArrived(const WorkerEvent& event) {
 }
 
 void InstallQueue::WorkerRow(size_t row, QueueRow result) {
-  const bool final =
-      result.state != TQueueState::qsWaiting && result.state != TQueueState::qsRunning;
   if (result.state == TQueueState::qsRunning) current_ = row;
-  // The lines that ran here before the hand-over count too: the first failure wins.
-  if (row == handOverFrom_ && final) {
-    if (failure_)
-      result = *failure_;
-    else if (sawRestartNeeded_ && result.state == TQueueState::qsInstalled)
-      result = QueueRow{TQueueState::qsRestartNeeded, kExitRestartNeeded, {}};
-  }
   if (result.state == TQueueState::qsRestartStarted) restartStarted_ = true;
   const TQueueState state = result.state;
   rows_[row] = std::move(result);
   SetState(row, state);
 }
 
-void InstallQueue::HandOverEnded() {
-  for (size_t i = handOverFrom_; i < programs_.size(); ++i) {
+// The handed rows without their result get `result`.
+void InstallQueue::FailHandedRows(const QueueRow& result) {
+  for (size_t i : handedRows_) {
     if (rows_[i].state != TQueueState::qsWaiting && rows_[i].state != TQueueState::qsRunning)
       continue;
-    rows_[i] = QueueRow{TQueueState::qsCannotStart, 0, kWorkerLostMessage};
-    SetState(i, TQueueState::qsCannotStart);
+    rows_[i] = result;
+    SetState(i, result.state);
     Log(RowText(i));
   }
+}
+
+void InstallQueue::HandOverEnded() {
+  FailHandedRows({TQueueState::qsCannotStart, 0, kWorkerLostMessage});
   handedOver_ = false;
   waiting_ = false;
   current_ = programs_.size();

@@ -41,6 +41,9 @@ struct QueuedProgram {
   ExitCodeList successCodes;
   // Installed already, and not to be installed again: its row says so and nothing runs.
   bool skip = false;
+  // Its Program<n> number in the catalogue file, by which an elevated copy finds it; 0: none
+  // (it cannot be handed over).
+  size_t number = 0;
 };
 
 enum class TQueueState {
@@ -56,6 +59,8 @@ enum class TQueueState {
   qsNotWaitedFor,       // the user stopped waiting for it
   qsRightsRefused,      // it needs administrator rights, and the user refused them
   qsAlreadyInstalled,   // not started: installed already (counts as installed)
+  qsRefused,            // failed: the elevated copy ran nothing, for the reason in `message`
+  qsNotSaved,           // not started: the catalogue's changes were not saved for the hand-over
 };
 
 struct QueueRow {
@@ -68,7 +73,7 @@ struct QueueRow {
 // "installed, restart needed", "installed, restart started", "failed (exit code N)",
 // "failed (cannot start: <message>)", "not started (stopped)", "not started (restart in
 // progress)", "not waited for (still running)", "failed (administrator rights refused)",
-// "skipped (already installed)".
+// "skipped (already installed)", "failed (<message>)", "not started (changes not saved)".
 std::string StateText(const QueueRow& row);
 
 // The result of an exit code: 0 and the entry's success codes are installed, 3010 a restart
@@ -85,27 +90,8 @@ QueueCounts CountRows(const std::vector<QueueRow>& rows);
 // "3 installed, 1 failed, 0 not started", with ", 1 not waited for" when there is one.
 std::string SummaryText(const QueueCounts& counts);
 
-// Which marked entries are queued: those with install lines, in catalogue order; the names of
-// those without are left out.
-struct QueuePlan {
-  std::vector<const TTallimoProg*> programs;
-  StringList leftOut;
-};
-QueuePlan PlanQueue(const TProgramList& programs,
-                    const std::function<bool(const TTallimoProg&)>& isMarked);
 // The box naming what is left out: kLeftOutMessage, then one name a line (lines end with CR).
 std::string LeftOutText(const StringList& names);
-
-// The planned programs with their lines prepared. The drive is asked for once for the whole
-// queue, and only when a line holds the token; nothing when that question was abandoned.
-std::optional<std::vector<QueuedProgram>> PrepareQueue(
-    const std::vector<const TTallimoProg*>& programs, const DriveChooser& chooseDrive);
-
-// The error box for the first planned program that runs as a batch file and has a line that
-// the command prompt cannot read (see BatchFileRefusal); empty when there is none. The queue
-// does not start then.
-std::string QueueBatchRefusal(const std::vector<const TTallimoProg*>& programs,
-                              const CodePage& oem);
 
 // "YYYY-MM-DD HH:MM:SS " before each line of the log.
 std::string LogTimeStamp(const LocalTime& time);
@@ -130,6 +116,18 @@ struct QueueSeams {
   ElevatedRunner* elevated = nullptr;
 };
 
+// The queue's seams, taken from a front end's seams of the same names (the one way they are
+// assembled); `logFiles` apart where the front end's log goes elsewhere.
+template <typename Seams>
+QueueSeams QueueSeamsOf(Seams& seams, LogFiles& logFiles, ElevatedRunner* elevated = nullptr) {
+  return {seams.processes, seams.files, seams.environment, seams.random,
+          seams.clock,     logFiles,    seams.locale,      elevated};
+}
+template <typename Seams>
+QueueSeams QueueSeamsOf(Seams& seams, ElevatedRunner* elevated = nullptr) {
+  return QueueSeamsOf(seams, seams.logFiles, elevated);
+}
+
 // The queue's log: `given` added to (made when missing), else a new file in TEMP named by
 // LogFileName, starting with UTF-8's byte-order mark. No file when it cannot be opened or
 // written; `path` is set either way.
@@ -148,8 +146,18 @@ class InstallQueue {
   std::string LogFileGiven;
   // Lines for the log after its first one, before the first program.
   StringList Preamble;
+  // Lines for the log after its end line, asked for when the queue has ended.
+  std::function<StringList()> Epilogue;
   // Batch files and console programs run without a console window.
   bool HideConsoles = false;
+  // The command prompt that runs batch files, by its full path; empty: COMSPEC's, else
+  // "cmd.exe".
+  std::string CommandPrompt;
+  // What a hand-over to the elevated copy needs besides the rows' numbers: the drive letter for
+  // the token, and the question asked before it (false: the rest is not started, "changes not
+  // saved"). None: no question.
+  std::optional<char> HandOverDrive;
+  std::function<bool()> ConfirmHandOver;
 
   // `cataloguePath` is named in the log. Nothing starts before Begin.
   InstallQueue(QueueSeams seams, std::vector<QueuedProgram> programs, std::string cataloguePath);
@@ -205,7 +213,9 @@ class InstallQueue {
   void Log(const std::string& text);
   void LogStamped(const std::string& line);
   void RemoveBatchFile();
+  void AdvanceOnce();
   bool HandOverRest();
+  void FailHandedRows(const QueueRow& result);
   void WorkerEventArrived(const WorkerEvent& event);
   void WorkerRow(size_t row, QueueRow result);
   void HandOverEnded();
@@ -228,15 +238,20 @@ class InstallQueue {
   bool stopRequested_ = false;
   bool restartStarted_ = false;
   std::string batchPath_;
+  std::unique_ptr<HeldFile> batchHeld_;
+  // The batch files of programs not waited for, held until the queue goes.
+  std::vector<std::unique_ptr<HeldFile>> stillRunning_;
   std::string command_;
   // The running program's lines so far: the first failure, and the restart codes seen.
   std::optional<QueueRow> failure_;
   bool sawRestartNeeded_ = false;
   bool sawRestartStarted_ = false;
-  // The rest of the queue runs in the elevated copy: its rows start at `handOverFrom_`.
+  // The rows not started when the queue ends early for another reason than Stop or a restart.
+  std::optional<QueueRow> restAs_;
+  // The rest of the queue runs in the elevated copy: its rows, by the copy's row numbers.
   bool handedOver_ = false;
   bool rightsRefused_ = false;
-  size_t handOverFrom_ = 0;
+  std::vector<size_t> handedRows_;
 };
 
 }  // namespace tallimo

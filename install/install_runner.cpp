@@ -4,6 +4,7 @@
 
 #include "install/batch_file.h"
 #include "install/install_line.h"
+#include "install/install_plan.h"
 
 namespace tallimo {
 
@@ -17,6 +18,7 @@ InstallRunner::InstallRunner(InstallSeams seams, ProgramSelection& selection,
       chooseDrive_(std::move(chooseDrive)),
       closeMainWindow_(std::move(closeMainWindow)) {}
 
+// The selected entry as a plan of one row, run by launching: nothing is waited for.
 TInstallResult InstallRunner::Install() {
   installScript_.clear();
   if (!selection_.HasSelection(true)) return TInstallResult::irNoSelection;
@@ -24,23 +26,31 @@ TInstallResult InstallRunner::Install() {
   if (index < 0 || static_cast<size_t>(index) >= programs_.size()) {
     return TInstallResult::irNoEntry;
   }
-  const TTallimoProg& entry = *programs_[static_cast<size_t>(index)];
-  // Before the drive is asked for: its letter cannot mend such a line.
-  if (const std::string refusal = BatchFileRefusal(entry, seams_.locale.OemCodePage());
-      !refusal.empty()) {
-    seams_.prompter.MessageDlg(refusal, TMsgDlgType::mtError);
+  // Installed already: the caller has asked.
+  InstallPlan plan = PlanInstall({programs_,
+                                  {static_cast<size_t>(index)},
+                                  {TInstalledRule::irRun, &seams_.locale.OemCodePage()},
+                                  nullptr,
+                                  nullptr,
+                                  chooseDrive_,
+                                  nullptr});
+  if (!plan.refusal.empty()) {
+    seams_.prompter.MessageDlg(plan.refusal, TMsgDlgType::mtError);
     return TInstallResult::irUnreadable;
   }
-
-  std::optional<StringList> prepared = PrepareInstallLines(entry.InstallLines, chooseDrive_);
-  if (!prepared) return TInstallResult::irCancelled;
-  installScript_ = std::move(*prepared);
-
-  if (installScript_.empty()) {
+  if (plan.noDrive) return TInstallResult::irCancelled;
+  if (plan.rows.empty()) {
     seams_.prompter.MessageDlg(kNoProcedureMessage, TMsgDlgType::mtError);
     return TInstallResult::irNoProcedure;
   }
-  if (!entry.Batch) {
+  LaunchRow(plan.rows.front());
+  return TInstallResult::irLaunched;
+}
+
+// The launch-only executor: the batch file, or every line, goes to the shell.
+void InstallRunner::LaunchRow(const QueuedProgram& row) {
+  installScript_ = row.lines;
+  if (!row.batch) {
     for (const std::string& line : installScript_) {
       LineStart start = StartOfLine(line, seams_.files);
       if (start.parameters.empty() && start.program == line)
@@ -48,12 +58,11 @@ TInstallResult InstallRunner::Install() {
       else
         seams_.shell.RunProgram(start.program, start.parameters, nullptr);
     }
-    return TInstallResult::irLaunched;
+    return;
   }
   std::string path = WriteBatchFile(installScript_, seams_.locale.OemCodePage(), seams_.environment,
                                     seams_.files, seams_.random);
   seams_.shell.LaunchFile(path);
-  return TInstallResult::irLaunched;
 }
 
 TInstallResult InstallRunner::InstallAndClose() {

@@ -6,6 +6,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/program_selection.h"
 #include "install/drive_token.h"
+#include "install/install_queue.h"
 #include "install/random_source.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -55,6 +56,8 @@ class InstallRunner {
   TInstallResult InstallAndClose();
 
  private:
+  void LaunchRow(const QueuedProgram& row);
+
   InstallSeams seams_;
   ProgramSelection& selection_;
   const TProgramList& programs_;

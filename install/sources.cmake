@@ -6,6 +6,7 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   install/drive_list.cpp
   install/drive_token.cpp
   install/install_line.cpp
+  install/install_plan.cpp
   install/elevated_queue.cpp
   install/install_queue.cpp
   install/install_runner.cpp

@@ -1,6 +1,7 @@
 #pragma once
 // The file system seam: what the catalogue, the install runner and the viewers need of files.
 // Paths are 8-bit ANSI text; on Windows "\" separates folders, natively "/" does too.
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,13 @@ enum class TWriteResult { wrOk, wrExists, wrFailed };
 // device) that is never read as a file. fkNoAnswer: the place (a share) did not answer in
 // time, so nothing is known; only detection's probes say so.
 enum class TFileKind { fkMissing, fkFile, fkFolder, fkOther, fkNoAnswer };
+
+// A file held open for reading, sharing read access only: while it lives no other program can
+// open the file for writing, delete it or rename it.
+class HeldFile {
+ public:
+  virtual ~HeldFile() = default;
+};
 
 class FileSystem {
  public:
@@ -33,6 +41,14 @@ class FileSystem {
   virtual bool RemoveFile(const std::string& path) = 0;
   // Renames a file; fails when `to` exists.
   virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+  // Holds the existing file at `path` open, sharing read access only, when it holds exactly
+  // `bytes` (what its writer wrote, checked once nothing else can change it); nothing else.
+  // A file system that cannot hold files holds none.
+  virtual std::unique_ptr<HeldFile> HoldUnchanged(const std::string& path, std::string_view bytes) {
+    (void)path;
+    (void)bytes;
+    return nullptr;
+  }
 };
 
 // The real file system of the build's host (POSIX natively, Win32 on Windows).

@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "platform/handle_win32.h"
+#include "platform/held_file_win32.h"
 #include "platform/wide.h"
 
 namespace tallimo {
@@ -110,6 +111,11 @@ class Win32FileSystem final : public FileSystem {
   // MoveFileW never replaces an existing target.
   bool MoveFile(const std::string& from, const std::string& to) override {
     return MoveFileW(Widen(from).c_str(), Widen(to).c_str()) != 0;
+  }
+
+  std::unique_ptr<HeldFile> HoldUnchanged(const std::string& path,
+                                          std::string_view bytes) override {
+    return HoldUnchangedFile(path, bytes);
   }
 };
 

@@ -15,4 +15,17 @@ HWND MakeMessageWindow(const wchar_t* className, WNDPROC proc, void* self) {
   return window;
 }
 
+void PumpMessagesUntil(const std::function<bool()>& done, DWORD pollMilliseconds,
+                       const std::function<void()>& onPoll) {
+  while (!done()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, pollMilliseconds, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (onPoll) onPoll();
+  }
+}
+
 }  // namespace tallimo

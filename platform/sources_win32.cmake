@@ -2,6 +2,8 @@
 list(APPEND TALLIMO_WIN32_SOURCES
   platform/clock_win32.cpp
   platform/files_win32.cpp
+  platform/hash_win32.cpp
+  platform/held_file_win32.cpp
   platform/locale_win32.cpp
   platform/clipboard_win32.cpp
   platform/wide_win32.cpp

@@ -16,10 +16,12 @@ class FakeElevatedRunner : public ElevatedRunner {
   std::vector<HandOver> handOvers;
   std::vector<std::string> forwarded;  // "stop", "stop-waiting N", "forget"
 
-  Start Run(const HandOver& handOver, EventCallback onEvent) override {
-    handOvers.push_back(handOver);
+  Start Run(HandOver handOver, EventCallback onEvent) override {
+    handOvers.push_back(std::move(handOver));
     if (answer == TElevationResult::erStarted) onEvent_ = std::move(onEvent);
-    return {answer, answer == TElevationResult::erFailed ? failure : std::string()};
+    const bool failed =
+        answer == TElevationResult::erFailed || answer == TElevationResult::erRejected;
+    return {answer, failed ? failure : std::string()};
   }
   void Stop() override { forwarded.push_back("stop"); }
   void StopWaiting(size_t row) override {
@@ -36,7 +38,8 @@ class FakeElevatedRunner : public ElevatedRunner {
     std::optional<WorkerEvent> event = ParseEventLine(line);
     if (!event) throw std::logic_error("not an event: " + line);
     EventCallback callback = onEvent_;
-    if (event->kind == TWorkerEventKind::weEnd) onEvent_ = nullptr;
+    if (event->kind == TWorkerEventKind::weEnd || event->kind == TWorkerEventKind::weRefused)
+      onEvent_ = nullptr;
     callback(*event);
   }
   void Lost() {

@@ -2,6 +2,7 @@
 // A file system in memory: files and folders by path, files that cannot be read, a change that
 // fails on request, and (given a log) every file written noted in the log.
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -43,8 +44,16 @@ class FakeFileSystem : public FileSystem {
     if (log_) log_->push_back("write " + path);
     return TWriteResult::wrOk;
   }
+  // Files held open against writing and deleting, as the system holds them.
+  std::set<std::string> held;
+  std::unique_ptr<HeldFile> HoldUnchanged(const std::string& path,
+                                          std::string_view bytes) override {
+    auto it = files.find(path);
+    if (it == files.end() || it->second != bytes || held.count(path)) return nullptr;
+    return std::make_unique<Held>(*this, path);
+  }
   bool RemoveFile(const std::string& path) override {
-    if (Fails()) return false;
+    if (held.count(path) || Fails()) return false;
     return files.erase(path) > 0;
   }
   bool MoveFile(const std::string& from, const std::string& to) override {
@@ -58,6 +67,17 @@ class FakeFileSystem : public FileSystem {
   }
 
  private:
+  class Held final : public HeldFile {
+   public:
+    Held(FakeFileSystem& owner, std::string path) : owner_(owner), path_(std::move(path)) {
+      owner_.held.insert(path_);
+    }
+    ~Held() override { owner_.held.erase(path_); }
+
+   private:
+    FakeFileSystem& owner_;
+    std::string path_;
+  };
   bool Fails() { return ++changes == failAt; }
   EventLog* log_ = nullptr;
 };

@@ -1,5 +1,6 @@
-// Handing the rest of the queue to the elevated copy: the text that crosses (hand-over, events,
-// control lines) read back exactly and garbled or truncated lines refused, and the queue over
+// Handing the rest of the queue to the elevated copy: what crosses (the copy's command line,
+// events, control lines) read back exactly and garbled or truncated lines refused, the copy's
+// refusals (a changed catalogue, bad arguments), and the queue over
 // fakes handing over, taking the copy's rows back, forwarding Stop, and going on in-process
 // when the rights are refused.
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include "fakes/fake_elevated_runner.h"
 #include "fakes/fake_environment.h"
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_hasher.h"
 #include "fakes/fake_locale.h"
 #include "fakes/fake_log_files.h"
 #include "fakes/fake_process_runner.h"
@@ -21,38 +23,89 @@ namespace {
 
 using TElevationResult = ElevatedRunner::TElevationResult;
 
-TEST(ElevatedQueueText, HandOverReadsBackExactly) {
-  HandOver handOver{
-      "D:\\My Disc\\DISC.INI",
-      {{"Odd \\ name\r\nx", false, {"setup.exe /q", "\"e:\\a b\\c.exe\" \\n"}, {1, 4294967295u}},
-       {"Batch", true, {"copy a b", ""}, {}}}};
-  const std::string text = HandOverText(handOver);
-  std::optional<HandOver> back = ParseHandOver(text);
+TEST(ElevatedQueueText, TheCopysCommandLineReadsBackExactly) {
+  HandOver handOver{"D:\\My Disc\\DISC.INI", std::string(64, 'a'), 'e', "q12-34-1", {3, 1, 12}, {}};
+  std::optional<ElevatedArguments> back = ParseElevatedQueue(
+      CommandLineArguments("\"D:\\Tallimo.exe\" " + ElevatedQueueParameters(handOver)));
   ASSERT_TRUE(back);
-  EXPECT_EQ(HandOverText(*back), text);  // every field came back
-  EXPECT_EQ(back->programs[0].name, "Odd \\ name\r\nx");
-  EXPECT_EQ(back->programs[0].successCodes, (ExitCodeList{1, 4294967295u}));
+  EXPECT_EQ(back->error, "");
+  EXPECT_EQ(back->handOver.cataloguePath, handOver.cataloguePath);
+  EXPECT_EQ(back->handOver.digest, handOver.digest);
+  EXPECT_EQ(back->handOver.drive, handOver.drive);
+  EXPECT_EQ(back->handOver.channel, handOver.channel);
+  EXPECT_EQ(back->handOver.numbers, handOver.numbers);
+  handOver.drive.reset();
+  back = ParseElevatedQueue(CommandLineArguments("T.exe " + ElevatedQueueParameters(handOver)));
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->handOver.drive, std::nullopt);
+  // The old hand-over option and a quoted catalogue are no hand-over at all.
+  for (const char* line : {"Tallimo.exe /queue-worker* C:\\q.txt", "Tallimo.exe D:\\DISC.INI",
+                           "Tallimo.exe /Elevated-Queue c.ini"})
+    EXPECT_FALSE(ParseElevatedQueue(CommandLineArguments(line))) << line;
+  EXPECT_EQ(ChooseIniFileName("Tallimo.exe /queue-worker* C:\\q.txt", "D:\\Tallimo.exe"),
+            "/queue-worker*");
 }
 
-TEST(ElevatedQueueText, GarbledOrTruncatedHandOversAreRefused) {
-  const std::string good = HandOverText({"c.ini", {{"A", false, {"a.exe"}, {2}}}});
-  ASSERT_TRUE(ParseHandOver(good));
-  const char* bad[] = {
-      "",
-      "tallimo-queue 1\ncatalogue c.ini\nend\n",              // no program
-      "tallimo-queue 2\ncatalogue c.ini\nprogram A\nend\n",   // another version
-      "tallimo-queue 1\ncatalogue c.ini\nline a.exe\nend\n",  // a line before a program
-      "tallimo-queue 1\ncatalogue c.ini\nprogram A\nbatch 2\nend\n",
-      "tallimo-queue 1\ncatalogue c.ini\nprogram A\nsuccess x\nend\n",
-      "tallimo-queue 1\ncatalogue c.ini\nprogram A\nsuccess 4294967296\nend\n",
-      "tallimo-queue 1\ncatalogue c.ini\nprogram A\nline a\\q\nend\n",  // unknown escape
-      "tallimo-queue 1\ncatalogue c.ini\nprogram A\nline a\\\nend\n",   // escape cut off
-      "tallimo-queue 1\ncatalogue c.ini\nprogram A\nwhat\nend\n",
+// The copy runs exactly the numbered programs of the catalogue it read itself, in the order
+// given; anything else runs nothing and says why.
+TEST(ElevatedQueueText, TheCopyRefusesAChangedCatalogueAndBadArguments) {
+  const std::string ini =
+      "[Program1]\nName=One\nInstall1=one.exe\n[Program2]\nName=Two\nBatch=1\nSuccessCodes=7\n"
+      "Install1=%D:\\two.exe\n[Program3]\nName=Empty\n";
+  testing::FakeFileSystem files;
+  files.files["D:\\DISC.INI"] = ini;
+  files.files["D:\\LOCKED.INI"] = ini;
+  files.unreadable.insert("D:\\LOCKED.INI");
+  testing::FakeHasher hasher;
+  const std::string digest = *hasher.Sha256Hex(ini);
+  const std::string other = *hasher.Sha256Hex(ini + " ");
+  struct Case {
+    std::string line;
+    std::string refusal;  // "": runs
+    std::vector<std::string> rows;
+  } cases[] = {
+      {"\"D:\\DISC.INI\" " + digest + " e ch-1 2 1", "", {"Two e:\\two.exe", "One one.exe"}},
+      {"\"D:\\DISC.INI\" " + other + " e ch-1 2 1", kCatalogueChangedMessage, {}},
+      {"\"D:\\LOCKED.INI\" " + digest + " e ch-1 1", "Unable to read D:\\LOCKED.INI", {}},
+      {"\"D:\\NONE.INI\" " + digest + " e ch-1 1", "Unable to read D:\\NONE.INI", {}},
+      {"\"D:\\DISC.INI\" " + digest + " e ch-1 4", "the catalogue has no program 4", {}},
+      {"\"D:\\DISC.INI\" " + digest + " e ch-1 1 3", "Empty has no installation procedure", {}},
+      {"\"D:\\DISC.INI\" " + digest + " - ch-1 1 2", "Two needs a drive for %D:", {}},
+      {"\"D:\\DISC.INI\" " + digest + " e ch-1 1 0", "bad argument: program number 0", {}},
+      {"\"D:\\DISC.INI\" " + digest + " e ch-1 x", "bad argument: program number x", {}},
+      {"\"D:\\DISC.INI\" " + digest + " ef ch-1 1", "bad argument: drive ef", {}},
+      {"\"D:\\DISC.INI\" " + digest.substr(1) + " e ch-1 1",
+       "bad argument: digest " + digest.substr(1),
+       {}},
+      {"\"D:\\DISC.INI\" " + digest + " e ch/1 1", "bad argument: channel ch/1", {}},
+      {"\"D:\\DISC.INI\" " + digest + " e ch-1",
+       "bad argument: the hand-over needs a catalogue, a digest, a drive, a channel and program "
+       "numbers",
+       {}},
   };
-  for (const char* text : bad) EXPECT_FALSE(ParseHandOver(text)) << text;
-  // Cut anywhere before its end, the hand-over is refused.
-  for (size_t length = 0; length + 1 < good.size(); ++length)
-    EXPECT_FALSE(ParseHandOver(good.substr(0, length))) << length;
+  for (const Case& c : cases) {
+    std::optional<ElevatedArguments> arguments =
+        ParseElevatedQueue(CommandLineArguments("T.exe /elevated-queue " + c.line));
+    ASSERT_TRUE(arguments) << c.line;
+    const ElevatedRows rows = PlanElevatedCopy(*arguments, files, hasher, Windows1252());
+    EXPECT_EQ(rows.refusal, c.refusal) << c.line;
+    std::vector<std::string> texts;
+    for (const QueuedProgram& program : rows.programs)
+      texts.push_back(program.name + " " + program.lines.at(0));
+    EXPECT_EQ(texts, c.rows) << c.line;
+  }
+  // A channel that cannot name a file leaves the channel empty: nothing can be reported.
+  EXPECT_EQ(
+      ParseElevatedQueue(CommandLineArguments("T.exe /elevated-queue c " + digest + " e ..\\x 1"))
+          ->handOver.channel,
+      "");
+  // The menu's side seals a hand-over only while the file gives the rows it planned.
+  HandOver handOver{"D:\\DISC.INI", {}, 'e', "ch", {2}, {}};
+  handOver.programs = RowsOfCatalogue(ini, {2}, 'e', Windows1252()).programs;
+  EXPECT_EQ(SealHandOver(handOver, files, hasher, Windows1252()), "");
+  EXPECT_EQ(handOver.digest, digest);
+  handOver.programs[0].lines = {"e:\\other.exe"};
+  EXPECT_EQ(SealHandOver(handOver, files, hasher, Windows1252()), kCatalogueChangedMessage);
 }
 
 TEST(ElevatedQueueText, EventsReadBackAndGarbledOnesAreDropped) {
@@ -104,7 +157,9 @@ class ElevatedQueueTest : public ::testing::Test {
     environment.values["COMSPEC"] = "C:\\WINDOWS\\cmd.exe";
     files.folders.insert("C:\\TEMP");
   }
+  // Each program numbered as the catalogue's Program<n>, n from 1.
   InstallQueue& Make(std::vector<QueuedProgram> programs) {
+    for (size_t i = 0; i < programs.size(); ++i) programs[i].number = i + 1;
     QueueSeams seams{runner, files, environment, random, clock, logFiles, locale};
     seams.elevated = &elevated;
     queue = std::make_unique<InstallQueue>(seams, std::move(programs), "D:\\DISC.INI");
@@ -152,8 +207,10 @@ TEST_F(ElevatedQueueTest, AProgramNeedingRightsHandsTheRestToOneCopyAndShowsItsR
   ASSERT_EQ(elevated.handOvers.size(), 1u);
   const HandOver& handed = elevated.handOvers[0];
   EXPECT_EQ(handed.cataloguePath, "D:\\DISC.INI");
+  EXPECT_EQ(handed.numbers, (std::vector<size_t>{2, 3, 4}));
   ASSERT_EQ(handed.programs.size(), 3u);
-  EXPECT_EQ(handed.programs[0].lines, StringList{"app.exe /q"});  // from the line that asked
+  // The copy runs the program from its first line: it finds it by number.
+  EXPECT_EQ(handed.programs[0].lines, (StringList{"pre.exe", "app.exe /q"}));
   EXPECT_EQ(handed.programs[1].name, "Tools");
   EXPECT_EQ(handed.programs[1].successCodes, ExitCodeList{7});
   EXPECT_EQ(runner.requests.size(), 3u);  // nothing more starts here
@@ -190,6 +247,61 @@ TEST_F(ElevatedQueueTest, AProgramNeedingRightsHandsTheRestToOneCopyAndShowsItsR
   EXPECT_NE(ended, std::string::npos);
   EXPECT_LT(handing, copied);
   EXPECT_LT(copied, ended);
+}
+
+// Nothing of the rest runs when the changes are not saved for the copy, when the catalogue no
+// longer gives the rows planned, or when the copy refuses; skipped programs are never handed.
+TEST_F(ElevatedQueueTest, UnsavedChangesAChangedCatalogueAndTheCopysRefusalRunNothing) {
+  struct Case {
+    const char* name;
+    bool saved;
+    TElevationResult answer;
+    const char* event;  // the copy's, "" for none
+    std::vector<std::string> rows;
+  } cases[] = {
+      {"not saved",
+       false,
+       TElevationResult::erStarted,
+       "",
+       {"A: installed", "B: not started (changes not saved)", "C: skipped (already installed)",
+        "D: not started (changes not saved)"}},
+      {"changed",
+       true,
+       TElevationResult::erRejected,
+       "",
+       {"A: installed", "B: failed (the catalogue changed after it was read)",
+        "C: skipped (already installed)", "D: failed (the catalogue changed after it was read)"}},
+      {"refused by the copy",
+       true,
+       TElevationResult::erStarted,
+       "refused the catalogue changed after it was read",
+       {"A: installed", "B: failed (the catalogue changed after it was read)",
+        "C: skipped (already installed)", "D: failed (the catalogue changed after it was read)"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<QueuedProgram> programs = {{"A", false, {"a.exe"}, {}},
+                                           {"B", false, {"b.exe"}, {}},
+                                           {"C", false, {"c.exe"}, {}},
+                                           {"D", true, {"d.exe"}, {}}};
+    programs[2].skip = true;
+    elevated = testing::FakeElevatedRunner();
+    elevated.answer = c.answer;
+    elevated.failure = kCatalogueChangedMessage;
+    InstallQueue& q = Make(std::move(programs));
+    q.ConfirmHandOver = [&c] { return c.saved; };
+    runner.starts = {Runs(), NeedsRights()};
+    q.Begin();
+    runner.End(0);
+    if (*c.event) elevated.Event(c.event);
+    EXPECT_TRUE(q.Ended()) << c.name;
+    EXPECT_EQ(RowTexts(), c.rows) << c.name;
+    EXPECT_EQ(elevated.handOvers.size(), c.saved ? 1u : 0u) << c.name;
+    if (c.saved) {
+      EXPECT_EQ(elevated.handOvers[0].numbers, (std::vector<size_t>{2, 4})) << c.name;
+    }
+    EXPECT_EQ(runner.requests.size(), 2u) << c.name;  // nothing ran here after the hand-over
+    runner.requests.clear();
+  }
 }
 
 TEST_F(ElevatedQueueTest, RefusedRightsFailThatProgramAndTheRestRunHereWithoutAskingAgain) {
@@ -235,40 +347,6 @@ TEST_F(ElevatedQueueTest, ACopyThatCannotStartOrEndsEarlyFailsWhatItLeftUndone) 
                             std::string("C: failed (cannot start: ") + kWorkerLostMessage + ")",
                             std::string("D: failed (cannot start: ") + kWorkerLostMessage + ")"}));
   EXPECT_TRUE(r.Ended());
-}
-
-}  // namespace
-}  // namespace tallimo
-
-namespace tallimo {
-namespace {
-
-TEST(ElevatedQueueOption, OnlyTheExactOptionAndAFileStartTheCopy) {
-  struct Case {
-    const char* line;
-    const char* file;  // nullptr: not the copy
-  } cases[] = {
-      {"Tallimo.exe /queue-worker* \"C:\\T\\Tallimo-queue-1.txt\"", "C:\\T\\Tallimo-queue-1.txt"},
-      {"\"D:\\Tallimo.exe\"  /queue-worker*  C:\\q.txt", "C:\\q.txt"},
-      {"Tallimo.exe", nullptr},
-      {"Tallimo.exe /queue-worker*", nullptr},
-      {"Tallimo.exe /queue-worker* \"\"", nullptr},
-      {"Tallimo.exe \"/queue-worker*\" C:\\q.txt", nullptr},
-      {"Tallimo.exe /queue-worker C:\\q.txt", nullptr},
-      {"Tallimo.exe /queue-worker*x C:\\q.txt", nullptr},
-      {"Tallimo.exe /queue-worker* C:\\q.txt more", nullptr},
-      {"Tallimo.exe D:\\DISC.INI", nullptr},
-      {"Tallimo.exe \"D:\\queue-worker* disc.ini\"", nullptr},
-  };
-  for (const Case& c : cases) {
-    std::optional<std::string> file = QueueWorkerFile(c.line);
-    EXPECT_EQ(file.has_value(), c.file != nullptr) << c.line;
-    if (file && c.file) {
-      EXPECT_EQ(*file, c.file) << c.line;
-    }
-  }
-  // A catalogue argument is still the catalogue.
-  EXPECT_EQ(ChooseIniFileName("Tallimo.exe D:\\DISC.INI", "D:\\Tallimo.exe"), "D:\\DISC.INI");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "fakes/fixed_clock.h"
 #include "fakes/scripted_random.h"
 #include "install/install_line.h"
+#include "install/install_plan.h"
 
 namespace tallimo {
 namespace {
@@ -94,21 +95,38 @@ TEST(InstallQueueRules, PlanInCatalogueOrderAskingTheDriveOnce) {
     if (*line) entry->InstallLines = {line};
     programs.push_back(std::move(entry));
   }
-  QueuePlan plan = PlanQueue(programs, [](const TTallimoProg& e) { return e.Name != "Unmarked"; });
-  ASSERT_EQ(plan.programs.size(), 2u);
+  InstallPlan plan = PlanInstall(
+      {programs,
+       PickedInOrder(programs, [](const TTallimoProg& e) { return e.Name != "Unmarked"; }),
+       {},
+       nullptr,
+       nullptr,
+       [] { return std::optional<char>('f'); },
+       nullptr});
+  ASSERT_EQ(plan.rows.size(), 2u);
   EXPECT_EQ(plan.leftOut, StringList{"Empty"});
   EXPECT_EQ(LeftOutText({"A", "B"}), std::string(kLeftOutMessage) + "\rA\rB");
 
   int asked = 0;
-  auto queued = PrepareQueue(plan.programs, [&]() -> std::optional<char> {
-    ++asked;
-    return 'f';
-  });
-  ASSERT_TRUE(queued);
+  plan = PlanInstall(
+      {programs,
+       PickedInOrder(programs, [](const TTallimoProg& e) { return e.Name != "Unmarked"; }),
+       {},
+       nullptr,
+       nullptr,
+       [&]() -> std::optional<char> {
+         ++asked;
+         return 'f';
+       },
+       nullptr});
+  ASSERT_FALSE(plan.noDrive);
   EXPECT_EQ(asked, 1);
-  EXPECT_EQ((*queued)[0].lines, StringList{"f:\\rt.exe"});
-  EXPECT_EQ((*queued)[1].lines, StringList{"f:\\a"});
-  EXPECT_FALSE(PrepareQueue(plan.programs, [] { return std::optional<char>(); }));
+  EXPECT_EQ(plan.rows[0].lines, StringList{"f:\\rt.exe"});
+  EXPECT_EQ(plan.rows[1].lines, StringList{"f:\\a"});
+  EXPECT_TRUE(
+      PlanInstall(
+          {programs, {0, 2}, {}, nullptr, nullptr, [] { return std::optional<char>(); }, nullptr})
+          .noDrive);
 }
 
 class InstallQueueTest : public ::testing::Test {
@@ -278,7 +296,7 @@ TEST_F(InstallQueueTest, ABatchFileRunsThroughTheInterpreterAndIsDeletedAfterwar
   EXPECT_EQ(broken.RowText(1), "Next: installed");
 
   // The batch file in the OEM code page; a line it cannot hold writes nothing and fails the
-  // program (the main window refuses such a queue before it starts: QueueBatchRefusal).
+  // program (the main window refuses such a queue before it starts: PlanInstall refuses it).
   files.failAt = 0;
   random.Queue("bbbb");
   InstallQueue& oem = Make(
@@ -289,14 +307,26 @@ TEST_F(InstallQueueTest, ABatchFileRunsThroughTheInterpreterAndIsDeletedAfterwar
   EXPECT_EQ(oem.RowText(1),
             "\u0141: failed (cannot start: line 2 holds characters that the command prompt cannot "
             "read)");
-  TTallimoProg lineByLine, batch;
-  lineByLine.Name = "A";
-  lineByLine.InstallLines = {"\u0141.exe"};
-  batch.Name = "B";
-  batch.Batch = true;
-  batch.InstallLines = {"\u0141.exe"};
-  EXPECT_EQ(QueueBatchRefusal({&lineByLine}, CodePage437()), "");
-  EXPECT_EQ(QueueBatchRefusal({&lineByLine, &batch}, CodePage437()),
+  TProgramList entries;
+  for (bool isBatch : {false, true}) {
+    auto entry = std::make_unique<TTallimoProg>();
+    entry->Name = isBatch ? "B" : "A";
+    entry->Batch = isBatch;
+    entry->InstallLines = {"\u0141.exe"};
+    entries.push_back(std::move(entry));
+  }
+  auto refusal = [&entries](std::vector<size_t> picked) {
+    return PlanInstall({entries,
+                        std::move(picked),
+                        {TInstalledRule::irRun, &CodePage437()},
+                        nullptr,
+                        nullptr,
+                        nullptr,
+                        nullptr})
+        .refusal;
+  };
+  EXPECT_EQ(refusal({0}), "");
+  EXPECT_EQ(refusal({0, 1}),
             "B cannot be installed through a batch file: line 1 holds characters that the "
             "command prompt cannot read.");
 }

@@ -8,11 +8,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/command_line.h"
 #include "fakes/fake_process_runner.h"
 #include "install/elevated_runner_win32.h"
 #include "install/install_queue.h"
 #include "install/random_source.h"
+#include "platform/hash.h"
 #include "platform/locale.h"
 
 namespace tallimo {
@@ -44,15 +44,30 @@ bool PumpUntil(Done done, DWORD limitMs = 30000) {
 
 class ElevatedWin32 : public ::testing::Test {
  protected:
-  // A queue whose first program asks for administrator rights: all of it goes to the copy.
+  ~ElevatedWin32() override { fs::remove(catalogue); }
+  // A queue whose first program asks for administrator rights: all of it goes to the copy,
+  // which finds the programs by their numbers in the catalogue written for them.
   InstallQueue& Make(std::vector<QueuedProgram> programs) {
+    std::string ini;
+    std::vector<size_t> numbers;
+    for (size_t i = 0; i < programs.size(); ++i) {
+      // A value in quotes is written inside another pair, as the catalogue's writer does.
+      const std::string& line = programs[i].lines.at(0);
+      const bool quoted = line.size() > 1 && line.front() == '"' && line.back() == '"';
+      ini += "[Program" + std::to_string(i + 1) + "]\r\nName=" + programs[i].name +
+             "\r\nInstall1=" + (quoted ? "\"" + line + "\"" : line) + "\r\n";
+      numbers.push_back(i + 1);
+    }
+    fs::remove(catalogue);
+    std::ofstream(catalogue, std::ios::binary) << ini;
+    programs = RowsOfCatalogue(ini, numbers, std::nullopt, HostLocale().AnsiCodePage()).programs;
     ProcessStart needsRights = testing::FakeProcessRunner::CannotStart("elevation", 740);
     needsRights.elevationRequired = true;
     processes.starts = {needsRights};
     QueueSeams seams{processes,   HostFileSystem(), HostEnvironment(), random,
                      HostClock(), HostLogFiles(),   HostLocale()};
     seams.elevated = runner.get();
-    queue = std::make_unique<InstallQueue>(seams, std::move(programs), "D:\\DISC.INI");
+    queue = std::make_unique<InstallQueue>(seams, std::move(programs), catalogue);
     return *queue;
   }
   std::vector<std::string> RowTexts() const {
@@ -61,10 +76,11 @@ class ElevatedWin32 : public ::testing::Test {
     return texts;
   }
 
+  std::string catalogue = (fs::temp_directory_path() / "tallimo-elevated.ini").string();
   testing::FakeProcessRunner processes;
   TimeSeededRandom random;
-  std::unique_ptr<ElevatedRunner> runner =
-      MakeShellElevatedRunner(Beside("tallimo_queue_worker_host.exe"), "", kQueueWorkerOption);
+  std::unique_ptr<ElevatedRunner> runner = MakeShellElevatedRunner(
+      Beside("tallimo_elevated_queue_host.exe"), "", HostFileSystem(), HostHasher(), HostLocale());
   std::unique_ptr<InstallQueue> queue;
 };
 
@@ -91,15 +107,40 @@ TEST_F(ElevatedWin32, TheCopyRunsTheRestAndItsResultsAndLogComeBack) {
   log << file.rdbuf();
   const std::string text = log.str();
   size_t at = 0;
-  for (const char* line : {"Queue started: D:\\DISC.INI, 3 programs", "Administrator rights needed",
-                           "Elevated copy started: D:\\DISC.INI", "Exit code 3010 after",
-                           "Five: failed (exit code 5)\r\n",
-                           "Elevated copy ended: 2 installed, 1 failed, 0 not started\r\n",
-                           "Queue ended: 2 installed, 1 failed, 0 not started\r\n"}) {
+  for (const std::string& line :
+       {"Queue started: " + catalogue + ", 3 programs", std::string("Administrator rights needed"),
+        "Elevated copy started: " + catalogue, std::string("Exit code 3010 after"),
+        std::string("Five: failed (exit code 5)\r\n"),
+        std::string("Elevated copy ended: 2 installed, 1 failed, 0 not started\r\n"),
+        std::string("Queue ended: 2 installed, 1 failed, 0 not started\r\n")}) {
     const size_t found = text.find(line, at);
     EXPECT_NE(found, std::string::npos) << line << "\n" << text;
     if (found != std::string::npos) at = found;
   }
+}
+
+// The copy reads the catalogue itself: one changed after the menu planned runs nothing.
+TEST_F(ElevatedWin32, ACatalogueChangedBeforeTheHandOverRunsNothing) {
+  const std::string marker = (fs::temp_directory_path() / "tallimo-elevated-changed.txt").string();
+  fs::remove(marker);
+  InstallQueue& q = Make({{"Writes", false, {Installer("wait 0 \"" + marker + "\"")}, {}},
+                          {"Next", false, {Installer("exit 0")}, {}}});
+  // Another line to run than the one planned.
+  std::string ini;
+  {
+    std::ifstream file(catalogue, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    ini = bytes.str();
+  }
+  ini.replace(ini.find("wait 0"), 6, "wait 1");
+  std::ofstream(catalogue, std::ios::binary | std::ios::trunc) << ini;
+  q.Begin();
+  ASSERT_TRUE(PumpUntil([&] { return q.Ended(); }));
+  EXPECT_EQ(RowTexts(),
+            (std::vector<std::string>{"Writes: failed (the catalogue changed after it was read)",
+                                      "Next: failed (the catalogue changed after it was read)"}));
+  EXPECT_FALSE(fs::exists(marker));
 }
 
 TEST_F(ElevatedWin32, StopAndStopWaitingReachTheCopy) {

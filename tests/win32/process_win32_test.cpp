@@ -1,7 +1,7 @@
 // The process seam against real processes: exit codes come back, a setup that starts its real
 // installer and ends at once is waited for until that installer ends, a program that cannot
 // start fails with the system's message, and the queue runs a real batch file through the
-// interpreter and gets its last command's code.
+// interpreter, held against changes while it runs, and gets its last command's code.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -156,6 +156,28 @@ TEST(ProcessWin32, TheQueueRunsARealBatchFileAndTakesItsLastCommandsCode) {
   ASSERT_NE(at, std::string::npos);
   std::string batch = log.substr(at + 7, log.find('"', at + 7) - at - 7);
   EXPECT_FALSE(HostFileSystem().FileExists(batch)) << batch;
+  HostFileSystem().RemoveFile(queue.LogPath());
+}
+
+// While its command prompt runs it, no other program can open the batch file for writing,
+// delete it or rename it (the installer's "locked" tries each and says which worked).
+TEST(ProcessWin32, TheQueuesBatchFileIsHeldAgainstChangesWhileItRuns) {
+  const std::string installer = TestInstaller();
+  TimeSeededRandom random;
+  InstallQueue queue({HostProcessRunner(), HostFileSystem(), HostEnvironment(), random, HostClock(),
+                      HostLogFiles(), HostLocale()},
+                     {{"Held", true, {"\"" + installer + "\" locked %0"}, {}}}, "D:\\DISC.INI");
+  queue.Begin();
+  ASSERT_TRUE(PumpUntil([&] { return queue.Ended(); }));
+  // 5: opened for writing, 6: deleted, 7: renamed.
+  EXPECT_EQ(queue.RowText(0), "Held: installed");
+  std::string log;
+  ASSERT_TRUE(HostFileSystem().ReadWholeFile(queue.LogPath(), log));
+  const size_t at = log.find("/d /c \"");
+  ASSERT_NE(at, std::string::npos);
+  const std::string batch = log.substr(at + 7, log.find('"', at + 7) - at - 7);
+  EXPECT_FALSE(HostFileSystem().FileExists(batch)) << batch;
+  EXPECT_FALSE(HostFileSystem().FileExists(batch + ".moved")) << batch;
   HostFileSystem().RemoveFile(queue.LogPath());
 }
 
