@@ -12,17 +12,9 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "platform/system_info.h"
 
 namespace tallimo {
-
-enum class TArch { arX86, arX64, arArm64 };
-
-// What the computer is: the version Windows reports without compatibility shims, and the
-// system's architecture (not the process's: a 32-bit program on 64-bit Windows sees x64).
-struct SystemInfo {
-  uint32_t major = 0, minor = 0, build = 0;
-  TArch arch = TArch::arX86;
-};
 
 // The Windows versions a Windows value names, by their place in XP, Vista, 7, 8, 8.1, 10, 11.
 struct WindowsRange {

@@ -10,6 +10,7 @@ list(APPEND TALLIMO_WIN32_SOURCES
 list(APPEND TALLIMO_WIN32_SOURCES
   platform/probe_files_win32.cpp
   platform/registry_win32.cpp
+  platform/system_info_win32.cpp
 )
 list(APPEND TALLIMO_WIN32_LIBS advapi32)
 list(APPEND TALLIMO_WIN32_SOURCES platform/console_win32.cpp)
