@@ -107,6 +107,7 @@ ProgramRules::ProgramRules(const TProgramList& list, const SystemInfo& system) {
   std::unordered_map<std::string, size_t> byName;  // folded name -> first entry
   for (size_t i = 0; i < list.size(); ++i) {
     programs_[i].entry = list[i].get();
+    indexOf_.emplace(list[i].get(), i);
     byName.try_emplace(FoldText(list[i]->Name), i);
   }
   auto resolve = [&](const StringList& names, size_t self) {
@@ -195,9 +196,8 @@ void ProgramRules::FindComponents() {
 }
 
 size_t ProgramRules::IndexOf(const TTallimoProg* entry) const {
-  for (size_t i = 0; i < programs_.size(); ++i)
-    if (programs_[i].entry == entry) return i;
-  return programs_.size();
+  auto it = indexOf_.find(entry);
+  return it == indexOf_.end() ? programs_.size() : it->second;
 }
 
 bool ProgramRules::Excluded(size_t a, size_t b) const {
@@ -332,15 +332,23 @@ MarkChange MarkProgram(const ProgramRules& rules, size_t i,
     change.refused = true;
     return change;
   }
-  std::vector<size_t> bring = rules.AllRequirements(i, installed);
+  std::vector<size_t> bring =
+      rules.Prerequisites(i).empty() ? std::vector<size_t>{} : rules.AllRequirements(i, installed);
   bring.push_back(i);
-  std::vector<char> dropped(rules.Size(), 0), brought(rules.Size(), 0);
-  for (size_t b : bring) brought[b] = 1;
+  const bool excludes = std::any_of(bring.begin(), bring.end(),
+                                    [&](size_t b) { return !rules.Exclusions(b).empty(); });
+  std::vector<char> dropped;
+  if (excludes) {
+    dropped.assign(rules.Size(), 0);
+    std::vector<size_t> brought = bring;
+    std::sort(brought.begin(), brought.end());
+    for (size_t b : bring)
+      for (size_t other : rules.Exclusions(b))
+        if (!std::binary_search(brought.begin(), brought.end(), other))
+          DropWithDependents(rules, other, isMarked, dropped, change);
+  }
   for (size_t b : bring)
-    for (size_t other : rules.Exclusions(b))
-      if (!brought[other]) DropWithDependents(rules, other, isMarked, dropped, change);
-  for (size_t b : bring)
-    if (!isMarked(b) || dropped[b]) change.marked.push_back(b);
+    if (!isMarked(b) || (excludes && dropped[b])) change.marked.push_back(b);
   return change;
 }
 

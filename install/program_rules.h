@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "catalogue/catalogue.h"
@@ -81,6 +82,7 @@ class ProgramRules {
   std::string NamesOf(const std::vector<size_t>& indices) const;
   std::vector<Program> programs_;
   std::vector<std::vector<size_t>> members_;  // each cycle's programs, in catalogue order
+  std::unordered_map<const TTallimoProg*, size_t> indexOf_;
 };
 
 // What marking or unmarking a program changes: the programs it brings and those it drops.

@@ -26,6 +26,7 @@ class ListRowsTest : public ::testing::Test {
               "\nPresets=" + s.presets + (s.marked ? "\nDefault=1\n" : "\n");
     ReadCatalogueText(text, cat);
     entries = SortedProgramEntries(cat.ProgramList, locale);
+    rules = ProgramRules(cat.ProgramList, SystemInfo{10, 0, 19045, TArch::arX64});
   }
   ListRows Rows(const std::vector<const TTallimoProg*>& shown) {
     return BuildListRows(shown, CatalogueCategories(cat.ProgramList));
@@ -46,7 +47,9 @@ class ListRowsTest : public ::testing::Test {
   Catalogue cat;
   testing::FakeLocale locale;
   std::vector<const TTallimoProg*> entries;
-  ProgramMarks marks;
+  ProgramMarks marks, installed;
+  ProgramRules rules;
+  RuleMarks ruled{marks, rules, installed};
 };
 
 TEST_F(ListRowsTest, HeadersInTheAuthorsOrderProgramsSortedUnderThemOthersLast) {
@@ -82,14 +85,14 @@ TEST_F(ListRowsTest, AHeaderMarksItsProgramsOrUnmarksThemWhenAllAreMarked) {
   Read({{"Zip", "Tools"}, {"Awk", "Tools"}, {"Word", "Office"}});
   const ListRows rows = Rows(entries);  // [Tools] Awk Zip [Office] Word
   marks.SetMarked(rows[1].entry, true);
-  EXPECT_FALSE(RowMarked(marks, rows, 0));
-  ToggleRowMarks(marks, rows, 0);
+  EXPECT_FALSE(RowMarked(ruled, rows, 0));
+  ToggleRowMarks(ruled, rows, 0);
   EXPECT_EQ(MarkedNames(), (StringList{"Zip", "Awk"}));
-  EXPECT_TRUE(RowMarked(marks, rows, 0));
-  ToggleRowMarks(marks, rows, 3);
-  ToggleRowMarks(marks, rows, 0);
+  EXPECT_TRUE(RowMarked(ruled, rows, 0));
+  ToggleRowMarks(ruled, rows, 3);
+  ToggleRowMarks(ruled, rows, 0);
   EXPECT_EQ(MarkedNames(), (StringList{"Word"}));
-  ToggleRowMarks(marks, rows, 4);  // a program's row: that program alone
+  ToggleRowMarks(ruled, rows, 4);  // a program's row: that program alone
   EXPECT_TRUE(marks.Empty());
 }
 
@@ -98,12 +101,11 @@ TEST_F(ListRowsTest, DefaultsAndPresetsMarkReachablePrograms) {
         {"Word", "", "office pc"},
         {"WORD", "", "Office PC", true},  // not reached from the list
         {"Paint", "", "Home", false}});
-  MarkDefaults(marks, entries);
+  MarkDefaults(ruled, entries);
   EXPECT_EQ(MarkedNames(), (StringList{"Zip"}));
-  ProgramMarks installed;
   installed.SetMarked(cat.ProgramList[0].get(), true);
   marks.SetMarked(cat.ProgramList[3].get(), true);
-  MarkPreset(marks, entries, "OFFICE PC", installed);  // less the installed Zip, others cleared
+  MarkPreset(ruled, entries, "OFFICE PC");  // less the installed Zip, others cleared
   EXPECT_EQ(MarkedNames(), (StringList{"Word"}));
   EXPECT_EQ(CataloguePresets(cat.ProgramList).Names(), (StringList{"Home", "Office PC"}));
 }
