@@ -30,6 +30,12 @@ TProgramDetails ProgramDetails(const TProgramList& list, int index) {
   return details;
 }
 
+void AddStandingLines(TProgramDetails& details, const StringList& lines) {
+  if (lines.empty()) return;
+  details.InfoLines.front() = lines.front();
+  details.InfoLines.insert(details.InfoLines.begin() + 1, lines.begin() + 1, lines.end());
+}
+
 std::string MemoText(const StringList& lines) {
   std::string text;
   for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -23,6 +23,9 @@ inline constexpr const char* kInstalledLine = "Installed on this computer.";
 // negative. `index` is -1 or a valid index.
 TProgramDetails ProgramDetails(const TProgramList& list, int index);
 
+// Puts `lines` at the top of the Information pane, in place of its first, empty line.
+void AddStandingLines(TProgramDetails& details, const StringList& lines);
+
 // A memo's text for its lines: the lines joined by CR LF.
 std::string MemoText(const StringList& lines);
 

@@ -56,29 +56,44 @@ std::pair<size_t, size_t> RowSpan(const ListRows& rows, size_t row) {
 
 }  // namespace
 
-bool RowMarked(const ProgramMarks& marks, const ListRows& rows, size_t row) {
+bool RowMarked(const RuleMarks& marks, const ListRows& rows, size_t row) {
   const auto [begin, end] = RowSpan(rows, row);
-  for (size_t i = begin; i < end; ++i)
+  bool any = false;
+  for (size_t i = begin; i < end; ++i) {
+    if (!marks.Markable(rows[i].entry)) continue;
     if (!marks.IsMarked(rows[i].entry)) return false;
-  return begin < end;
+    any = true;
+  }
+  return any;
 }
 
-void ToggleRowMarks(ProgramMarks& marks, const ListRows& rows, size_t row) {
-  const bool mark = !RowMarked(marks, rows, row);
+bool ToggleRowMarks(RuleMarks& marks, const ListRows& rows, size_t row) {
   const auto [begin, end] = RowSpan(rows, row);
-  for (size_t i = begin; i < end; ++i) marks.SetMarked(rows[i].entry, mark);
+  if (begin == end) return true;
+  if (!rows[row].IsHeader()) return marks.Toggle(rows[row].entry);
+  if (RowMarked(marks, rows, row)) {
+    for (size_t i = begin; i < end; ++i) marks.Unmark(rows[i].entry);
+    return true;
+  }
+  std::vector<const TTallimoProg*> programs;
+  for (size_t i = begin; i < end; ++i) programs.push_back(rows[i].entry);
+  marks.MarkAll(programs);
+  return true;
 }
 
-void MarkDefaults(ProgramMarks& marks, const ListPrograms& programs) {
+void MarkDefaults(RuleMarks& marks, const ListPrograms& programs) {
+  std::vector<const TTallimoProg*> defaults;
   for (const TTallimoProg* entry : programs)
-    if (entry->Default) marks.SetMarked(entry, true);
+    if (entry->Default) defaults.push_back(entry);
+  marks.MarkAll(defaults);
 }
 
-void MarkPreset(ProgramMarks& marks, const ListPrograms& programs, const std::string& preset,
-                const ProgramMarks& installed) {
+void MarkPreset(RuleMarks& marks, const ListPrograms& programs, const std::string& preset) {
   marks.Clear();
+  std::vector<const TTallimoProg*> chosen;
   for (const TTallimoProg* entry : programs)
-    if (HoldsPreset(*entry, preset) && !installed.IsMarked(entry)) marks.SetMarked(entry, true);
+    if (HoldsPreset(*entry, preset) && !marks.IsInstalled(entry)) chosen.push_back(entry);
+  marks.MarkAll(chosen);
 }
 
 StringList PresetMenuCaptions(const StringList& presets) {

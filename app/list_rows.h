@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/program_list.h"
+#include "app/rule_marks.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/program_groups.h"
 
@@ -33,18 +34,19 @@ StringList RowTexts(const ListRows& rows, bool namesOnly = false);
 
 // Space, Ctrl+click or Mark for Install on a row: a program's mark toggled; on a header, every
 // program under it marked, or all unmarked when all are marked.
-void ToggleRowMarks(ProgramMarks& marks, const ListRows& rows, size_t row);
-// True when every program of the row is marked (the menu's check).
-bool RowMarked(const ProgramMarks& marks, const ListRows& rows, size_t row);
+// False when a program's row cannot be marked (it is not for this computer).
+bool ToggleRowMarks(RuleMarks& marks, const ListRows& rows, size_t row);
+// True when every program of the row that can be marked is marked (the menu's check).
+bool RowMarked(const RuleMarks& marks, const ListRows& rows, size_t row);
 
 // `programs` below are the whole list's (SortedProgramEntries): of entries with equal names,
 // the one the list reaches.
 using ListPrograms = std::vector<const TTallimoProg*>;
 // The marks of a catalogue just read: the programs with Default=1.
-void MarkDefaults(ProgramMarks& marks, const ListPrograms& programs);
-// Mark Preset: exactly the programs in the preset, less those `installed`.
-void MarkPreset(ProgramMarks& marks, const ListPrograms& programs, const std::string& preset,
-                const ProgramMarks& installed);
+void MarkDefaults(RuleMarks& marks, const ListPrograms& programs);
+// Mark Preset: exactly the programs in the preset, less those `installed`, with what they
+// require.
+void MarkPreset(RuleMarks& marks, const ListPrograms& programs, const std::string& preset);
 
 // The items of the Mark Preset submenu: "&1 Office PC" ... for the first nine, the name alone
 // after them; "&" in a name shown as itself, and a long name cut with "...".

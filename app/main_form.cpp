@@ -263,6 +263,7 @@ void TFTallimo::RefreshProgramList() {
   Installed.KeepOnly(Cat.ProgramList);
   filterBuilt_ = false;
   allEntries_ = SortedProgramEntries(Cat.ProgramList, seams_.locale);
+  Rules = ProgramRules(Cat.ProgramList, seams_.system);
   categories_ = CatalogueCategories(Cat.ProgramList);
   if (FilterOn()) return RefillFiltered();  // the filter's refill selects its first row
   SetListRows(BuildListRows(allEntries_, categories_));
@@ -276,7 +277,8 @@ void TFTallimo::SetListRows(ListRows rows) {
 }
 
 void TFTallimo::MarkDefaultPrograms() {
-  tallimo::MarkDefaults(Marks, allEntries_);
+  RuleMarks marks = MarksWithRules();
+  tallimo::MarkDefaults(marks, allEntries_);
   defaultMarks_ = !Marks.Empty();
   ShowMarks();
 }
@@ -297,8 +299,15 @@ void TFTallimo::ShowProgramDetails(int index) {
     BtnSerial.SetEnabled(*details.SerialEnabled);
     ppCopySerial1->SetEnabled(*details.SerialEnabled);
   }
-  if (index >= 0 && Installed.IsMarked(Cat.ProgramList[static_cast<size_t>(index)].get()))
-    details.InfoLines.front() = kInstalledLine;
+  if (index >= 0) {
+    // The program's standing first, each line only where it applies.
+    const size_t i = static_cast<size_t>(index);
+    StringList standing = {Rules.NotForThisComputerLine(i),
+                           Installed.IsMarked(Cat.ProgramList[i].get()) ? kInstalledLine : "",
+                           Rules.InstallsFirstLine(i), Rules.ExclusionsLine(i)};
+    std::erase(standing, std::string());
+    AddStandingLines(details, standing);
+  }
   MemoInfo.SetLines(details.InfoLines);
   MemoSpecs.SetLines(details.SpecsLines);
 }
@@ -355,12 +364,20 @@ void TFTallimo::ListBox1DrawCell(HDC dc, int col, int row, const RECT& rect,
     SetBkMode(dc, oldMode);
     SetROP2(dc, oldRop);
   }
-  // The text centred, 2 pixels below the cell's top, over the cell's background.
+  // The text centred, 2 pixels below the cell's top, over the cell's background; grey for a
+  // program that is not for this computer.
+  const TTallimoProg* shown = row >= 0 && static_cast<size_t>(row) < rows_.size()
+                                  ? rows_[static_cast<size_t>(row)].entry
+                                  : nullptr;
+  const size_t rule = Rules.IndexOf(shown);
+  const bool greyed = shown && rule < Rules.Size() && !Rules.Applicable(rule);
+  const COLORREF oldColor = greyed ? SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT)) : 0;
   UINT oldAlign = SetTextAlign(dc, TA_CENTER | TA_TOP);
   const std::wstring text = Widen(ListBox1.Cell(col, row));
   ExtTextOutW(dc, (rect.left + rect.right) / 2, rect.top + 2, ETO_OPAQUE | ETO_CLIPPED, &rect,
               text.c_str(), static_cast<UINT>(text.size()), nullptr);
   SetTextAlign(dc, oldAlign);
+  if (greyed) SetTextColor(dc, oldColor);
   // A marked program: a check mark at the row's left edge, over the background.
   const int index =
       Marks.Empty() && Installed.Empty() ? -1 : FindProgramIndex(ListBox1.Cell(col, row));

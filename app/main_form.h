@@ -8,6 +8,7 @@
 #include "app/list_rows.h"
 #include "app/program_filter.h"
 #include "app/program_list.h"
+#include "app/rule_marks.h"
 #include "app/type_ahead.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/config_commands.h"
@@ -84,6 +85,7 @@ struct MainWindowSeams {
   Registry& registry;        // detection of installed programs
   FileSystem& probeFiles;    // detection's file probes: no system box, no long wait
   MainWindowDialogs dialogs;
+  SystemInfo system;  // what the Windows and Arch keys are compared with
 };
 
 class TFTallimo : public ui::Form {
@@ -98,6 +100,10 @@ class TFTallimo : public ui::Form {
   ProgramMarks Marks;
   // The entries found installed on this computer (main_form_detect.cpp).
   ProgramMarks Installed;
+  // The catalogue's rules between programs and for this computer, built with the list.
+  ProgramRules Rules;
+  // The marks as the rules change them.
+  RuleMarks MarksWithRules() { return RuleMarks(Marks, Rules, Installed); }
 
   // Controls, in the order of their z-order (and tab order).
   ui::Panel PanList;
@@ -230,6 +236,9 @@ class TFTallimo : public ui::Form {
   void InstallMarked(bool thenClose);
   // The installed mark of the entry at `index` (-1: none) in a row of the list.
   void DrawInstalledMark(HDC dc, int index, const RECT& rect);
+  // The warning for a single Install of a program that is not for this computer: true when it
+  // was shown (nothing runs then).
+  bool NotForThisComputer(const TTallimoProg* entry);
   // "Install it again?" for installed entries: true for Yes.
   bool ConfirmReinstall(const std::vector<const TTallimoProg*>& entries);
   // Wires the reading aids' commands (main_form_viewers.cpp).

@@ -42,7 +42,8 @@ void TFTallimo::InitInstallCommands() {
   ppClearMarks1->OnClick = [this] { ppClearMarks1Click(); };
   PopupMenu1.OnPopup = [this] {
     const int row = ListBox1.Selection().Top;
-    ppMarkForInstall1->SetChecked(row >= 0 && RowMarked(Marks, rows_, static_cast<size_t>(row)));
+    ppMarkForInstall1->SetChecked(row >= 0 &&
+                                  RowMarked(MarksWithRules(), rows_, static_cast<size_t>(row)));
     UpdatePresetMenu();
   };
   ListBox1.OnChar = [this](char32_t c) {
@@ -64,7 +65,7 @@ void TFTallimo::ppMarkAll1Click() {
   defaultMarks_ = false;
   // Every row's program (the rows shown): of entries that share a name, the one its row stands
   // for.
-  for (const TTallimoProg* entry : ShownEntries()) Marks.SetMarked(entry, true);
+  MarksWithRules().MarkAll(ShownEntries());
   ShowMarks();
 }
 
@@ -72,7 +73,8 @@ void TFTallimo::ppClearMarks1Click() {
   defaultMarks_ = false;
   // Under the filter, only the rows shown.
   if (FilterOn()) {
-    for (const TTallimoProg* entry : ShownEntries()) Marks.SetMarked(entry, false);
+    RuleMarks marks = MarksWithRules();
+    for (const TTallimoProg* entry : ShownEntries()) marks.Unmark(entry);
   } else {
     Marks.Clear();
   }
@@ -86,8 +88,18 @@ void TFTallimo::ShowMarks() {
   ListBox1.Invalidate();
 }
 
+bool TFTallimo::NotForThisComputer(const TTallimoProg* entry) {
+  const size_t i = Rules.IndexOf(entry);
+  if (!entry || i == Rules.Size() || Rules.Applicable(i)) return false;
+  seams_.prompter.MessageDlg(
+      entry->Name + " is not for this computer: it needs " + Rules.Needs(i) + ".",
+      TMsgDlgType::mtWarning);
+  return true;
+}
+
 void TFTallimo::BtnInstallClick() {
   if (!Marks.Empty()) return InstallMarked(false);
+  if (NotForThisComputer(SelectedEntry())) return;
   if (TTallimoProg* entry = SelectedEntry(); entry && Installed.IsMarked(entry))
     if (!ConfirmReinstall({entry})) return;
   RunInstall(*this, seams_, &InstallRunner::Install);
@@ -96,6 +108,7 @@ void TFTallimo::BtnInstallClick() {
 
 void TFTallimo::BtnInstCloseClick() {
   if (!Marks.Empty()) return InstallMarked(true);
+  if (NotForThisComputer(SelectedEntry())) return;  // the menu stays open
   if (TTallimoProg* entry = SelectedEntry(); entry && Installed.IsMarked(entry))
     if (!ConfirmReinstall({entry})) return;
   RunInstall(*this, seams_, &InstallRunner::InstallAndClose);

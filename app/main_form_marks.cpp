@@ -1,5 +1,7 @@
 // The marks that come from the catalogue: a category's programs marked at its header, the
 // programs with Default=1 marked when the catalogue is read, and Mark Preset's named selections.
+#include <windows.h>
+
 #include "app/main_form.h"
 #include "catalogue/program_groups.h"
 
@@ -9,7 +11,9 @@ void TFTallimo::ToggleSelectedMarks() {
   const int row = ListBox1.Selection().Top;
   if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return;  // the blank row
   defaultMarks_ = false;
-  ToggleRowMarks(Marks, rows_, static_cast<size_t>(row));
+  RuleMarks marks = MarksWithRules();
+  // A program that is not for this computer cannot be marked.
+  if (!ToggleRowMarks(marks, rows_, static_cast<size_t>(row))) MessageBeep(MB_OK);
   ShowMarks();
 }
 
@@ -28,7 +32,8 @@ void TFTallimo::UpdatePresetMenu() {
 
 void TFTallimo::ppMarkPreset1Click(const std::string& preset) {
   defaultMarks_ = false;
-  MarkPreset(Marks, allEntries_, preset, Installed);
+  RuleMarks marks = MarksWithRules();
+  MarkPreset(marks, allEntries_, preset);
   ShowMarks();
 }
 

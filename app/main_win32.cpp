@@ -19,6 +19,7 @@
 #include "install/drive_dialog.h"
 #include "install/elevated_runner_win32.h"
 #include "platform/probe_files.h"
+#include "platform/system_info.h"
 #include "platform/wide.h"
 #include "ui/application.h"
 #include "viewers/nfo_viewer.h"
@@ -115,7 +116,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                                               *elevated,
                                                               HostRegistry(),
                                                               HostProbeFileSystem(),
-                                                              {*drive, *add, *info, *nfo, *about}});
+                                                              {*drive, *add, *info, *nfo, *about},
+                                                              HostSystemInfo()});
   FTallimo = mainForm.get();
   FTallimoadd = add.get();
   FTallimoabout = about.get();

@@ -7,6 +7,7 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   app/program_filter.cpp
   app/program_list.cpp
   app/list_rows.cpp
+  app/rule_marks.cpp
   app/unattended.cpp
   app/type_ahead.cpp
 )

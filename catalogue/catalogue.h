@@ -26,6 +26,14 @@ class TTallimoProg {
   bool Default = false;
   // The named selections the program belongs to (the Presets key, names separated by ";").
   StringList Presets;
+  // Programs (by name) to install before this one (the Requires key, names separated by ";").
+  StringList Requires;
+  // Programs that cannot be installed together with this one, either way (Excludes).
+  StringList Excludes;
+  // The Windows versions it is for, "7" (that one or later) or "XP-8.1"; empty: every one.
+  std::string Windows;
+  // The system architectures it is for, "x64;arm64"; empty: every one.
+  std::string Arch;
   StringList SerialLines;
   StringList InstallLines;
   StringList InfoLines;

@@ -70,6 +70,10 @@ void ReadCatalogueDocument(const IniDocument& doc, Catalogue& cat) {
     entry->Category = ValueOr(section, "Category", "");
     entry->Default = ReadBatchValue(ValueOr(section, "Default", ""));
     entry->Presets = SplitPresets(ValueOr(section, "Presets", ""));
+    entry->Requires = SplitPresets(ValueOr(section, "Requires", ""));
+    entry->Excludes = SplitPresets(ValueOr(section, "Excludes", ""));
+    entry->Windows = ValueOr(section, "Windows", "");
+    entry->Arch = ValueOr(section, "Arch", "");
     ReadNumbered(section, "Serial", entry->SerialLines);
     ReadNumbered(section, "Install", entry->InstallLines);
     ReadNumbered(section, "Info", entry->InfoLines);
@@ -136,7 +140,9 @@ std::string WriteText(const Catalogue& cat, std::string_view writeDate) {
   for (const auto& n : cat.NoteLines) estimate += n.size() + 12;
   for (const auto& e : cat.ProgramList) {
     estimate += 64 + e->Name.size() + e->NfoPath.size() + e->Detect.size() + e->Category.size();
-    for (const auto& preset : e->Presets) estimate += preset.size() + 1;
+    estimate += e->Windows.size() + e->Arch.size();
+    for (const StringList* names : {&e->Presets, &e->Requires, &e->Excludes})
+      for (const auto& name : *names) estimate += name.size() + 1;
     for (const StringList* l : {&e->SerialLines, &e->InstallLines, &e->InfoLines, &e->SpecsLines})
       for (const auto& item : *l) estimate += item.size() + 16;
   }
@@ -159,6 +165,10 @@ std::string WriteText(const Catalogue& cat, std::string_view writeDate) {
     if (!e.Category.empty()) w.Key("Category", e.Category);
     if (e.Default) w.Key("Default", "1");
     if (!e.Presets.empty()) w.Key("Presets", PresetsText(e.Presets));
+    if (!e.Requires.empty()) w.Key("Requires", PresetsText(e.Requires));
+    if (!e.Excludes.empty()) w.Key("Excludes", PresetsText(e.Excludes));
+    if (!e.Windows.empty()) w.Key("Windows", e.Windows);
+    if (!e.Arch.empty()) w.Key("Arch", e.Arch);
     w.Numbered("Serial", e.SerialLines);
     w.Numbered("Install", e.InstallLines);
     w.Numbered("Info", e.InfoLines);

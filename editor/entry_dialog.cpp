@@ -207,6 +207,43 @@ void TFTallimoadd::BuildControls() {
   CheckDefault.SetCaption("&Marked at start");
   CheckDefault.SetFont(DialogFont(15, clBlack));
 
+  // The fifth page, Rules: four fields of one design, on letters nothing else holds.
+  TabSheet5.SetCaption("Ru&les");
+  ui::Place(TabSheet5, {.name = "TabSheet5", .parent = &PageControl1, .helpContext = 65});
+  struct RuleField {
+    ui::Label& label;
+    const char* labelName;
+    const char* caption;
+    ui::Edit& edit;
+    const char* editName;
+    const char* hint;
+    int help;
+  };
+  const RuleField rules[] = {
+      {LabelRequires, "LabelRequires", "Re&quires", EditRequires, "EditRequires",
+       "Programs to install first, by name, separated by ;", 66},
+      {LabelExcludes, "LabelExcludes", "E&xcludes", EditExcludes, "EditExcludes",
+       "Programs that cannot be installed together with this one, separated by ;", 67},
+      {LabelWindows, "LabelWindows", "&Windows", EditWindows, "EditWindows",
+       "The Windows it is for: 7 (7 or later) or XP-8.1; empty: any", 68},
+      {LabelArch, "LabelArch", "Arc&h", EditArch, "EditArch",
+       "The architectures it is for: x86, x64, arm64, separated by ;", 69},
+  };
+  int top = 16;
+  for (const RuleField& f : rules) {
+    ui::Place(f.label, {.name = f.labelName, .parent = &TabSheet5, .bounds = {12, top, 0, 0}});
+    f.label.SetFont(DialogFont(15, clBlack));
+    f.label.SetCaption(f.caption);
+    f.label.SetAutoSize(true);
+    f.label.FocusControl = &f.edit;
+    ui::Place(f.edit, {.name = f.editName,
+                       .parent = &TabSheet5,
+                       .bounds = {128, top - 4, 297, 24},
+                       .hint = f.hint,
+                       .helpContext = f.help});
+    top += 36;
+  }
+
   MemoAddInst.Hint = "Doubt Click for file dialog";
   MemoAddInst.OnDblClick = [this] { MemoAddInstDblClick(); };
 
@@ -235,6 +272,10 @@ void TFTallimoadd::LoadEntry(const TTallimoProg& entry) {
   ComboCategory.SetText(entry.Category);
   EditPresets.SetText(PresetsText(entry.Presets));
   CheckDefault.SetChecked(entry.Default);
+  EditRequires.SetText(PresetsText(entry.Requires));
+  EditExcludes.SetText(PresetsText(entry.Excludes));
+  EditWindows.SetText(entry.Windows);
+  EditArch.SetText(entry.Arch);
   PageControl1.SetActivePage(0);
 }
 
@@ -266,6 +307,10 @@ void TFTallimoadd::StoreEntry(TTallimoProg& entry) {
       entry.Category = name;
   entry.Presets = SplitPresets(EditPresets.Text());
   entry.Default = CheckDefault.Checked();
+  entry.Requires = SplitPresets(EditRequires.Text());
+  entry.Excludes = SplitPresets(EditExcludes.Text());
+  entry.Windows = EditWindows.Text();
+  entry.Arch = EditArch.Text();
 }
 
 void TFTallimoadd::FormActivate() {

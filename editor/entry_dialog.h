@@ -54,6 +54,11 @@ class TFTallimoadd : public ui::Form, public EntryEditor {
   ui::Edit EditPresets;
   // Marked for installing when the catalogue is read (Default=1).
   ui::CheckBox CheckDefault;
+  // The fifth page, Rules: what the program needs first, what it cannot share a computer
+  // with, and the Windows it is for.
+  ui::TabSheet TabSheet5;
+  ui::Label LabelRequires, LabelExcludes, LabelWindows, LabelArch;
+  ui::Edit EditRequires, EditExcludes, EditWindows, EditArch;
 
   // EntryEditor.
   void SetIniFileName(const std::string& name) override { IniFileName = name; }

@@ -59,7 +59,8 @@ inline constexpr HelpTopic kHelpTopics[] = {
      "Checked: the install lines are written into one batch file, which runs them in order. "
      "Clear: each line is started on its own."},
     {55, "PAGES", "program_dialog.htm",
-     "The pages of the entry's lines: Installation, Information, Specifications and Options. "
+     "The pages of the entry's lines: Installation, Information, Specifications, Options and "
+     "Rules. "
      "Click a tab to show its page."},
     {56, "OPTIONS", "program_dialog.htm",
      "Settings that matter when the program is installed with others through the marks."},
@@ -80,6 +81,21 @@ inline constexpr HelpTopic kHelpTopics[] = {
     {64, "PRESETS", "program_dialog.htm",
      "The presets that hold the program, separated by semicolons, such as Office PC;Home. Mark "
      "Preset in the list's menu, and /preset on the command line, mark a preset's programs."},
+    {65, "RULES", "program_dialog.htm",
+     "What the program needs installed first, what it cannot be installed together with, and "
+     "which Windows it is for."},
+    {66, "REQUIRES", "program_dialog.htm",
+     "Programs of the catalogue, by name and separated by semicolons, that must be installed "
+     "before this one. Marking this program marks them too, and the queue installs them first."},
+    {67, "EXCLUDES", "program_dialog.htm",
+     "Programs of the catalogue, separated by semicolons, that cannot be installed together "
+     "with this one, such as a second virus scanner. Marking one unmarks the other."},
+    {68, "WINDOWS", "program_dialog.htm",
+     "The Windows versions the program is for: XP, Vista, 7, 8, 8.1, 10 or 11 for that version "
+     "or later, or two joined by a dash, such as XP-8.1. Empty: every version."},
+    {69, "ARCH", "program_dialog.htm",
+     "The kinds of Windows the program is for: x86, x64 or arm64, separated by semicolons. A "
+     "32-bit Windows is x86. Empty: every kind."},
     {61, "INSTALL_LINES", "program_dialog.htm",
      "The install procedure, one command a line, such as SETUP.EXE /S. %D: stands for the "
      "drive that the user picks. Double-click to pick a program file."},

@@ -10,6 +10,7 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   install/elevated_queue.cpp
   install/install_queue.cpp
   install/install_runner.cpp
+  install/program_rules.cpp
   install/random_source.cpp
 )
 # The Drive dialog and its drive list on our window layer.

@@ -11,6 +11,7 @@ list(APPEND TALLIMO_PORTABLE_SOURCES platform/probe_files.cpp)
 list(APPEND TALLIMO_WIN32_SOURCES
   platform/probe_files_win32.cpp
   platform/registry_win32.cpp
+  platform/system_info_win32.cpp
 )
 list(APPEND TALLIMO_WIN32_LIBS advapi32)
 list(APPEND TALLIMO_PORTABLE_SOURCES platform/console.cpp platform/failure_report.cpp)

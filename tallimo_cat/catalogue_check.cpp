@@ -11,6 +11,8 @@
 #include "catalogue/unread_lines.h"
 #include "install/detect.h"
 #include "install/disc_paths.h"
+#include "install/program_rules.h"
+#include "platform/locale.h"
 
 namespace tallimo {
 
@@ -102,6 +104,7 @@ class Checker {
       CheckLengths(section);
       CheckEntry(section, *cat.ProgramList[n - 1]);
     }
+    CheckRules(doc, cat);
   }
 
   std::vector<Finding>& Findings() { return findings_; }
@@ -188,6 +191,66 @@ class Checker {
       }
       bool rooted = text.starts_with('\\') || StartsWithIgnoreCase(text, "%D:\\");
       if (rooted || IsDriveLetter(text)) CheckPath(key->line, "install path", text, false);
+    }
+  }
+
+  // Requires and Excludes name programs of the catalogue; the requirements form no cycle;
+  // Windows and Arch read.
+  void CheckRules(const IniDocument& doc, const Catalogue& cat) {
+    const ProgramRules rules(cat.ProgramList, SystemInfo{});
+    std::unordered_map<std::string, size_t> byName;
+    for (size_t i = 0; i < cat.ProgramList.size(); ++i)
+      byName.try_emplace(FoldText(cat.ProgramList[i]->Name), i);
+    auto lineOf = [&](size_t i, const char* key) {
+      const IniSection& section = *doc.FindSection(NumberedName("Program", i + 1));
+      const IniKey* found = section.Find(key);
+      return found ? found->line : section.Find("Name")->line;
+    };
+    for (size_t i = 0; i < cat.ProgramList.size(); ++i) {
+      const TTallimoProg& entry = *cat.ProgramList[i];
+      const std::string name = Quoted(entry.Name);
+      for (const auto& [key, names] :
+           {std::pair<const char*, const StringList*>{"Requires", &entry.Requires},
+            {"Excludes", &entry.Excludes}}) {
+        const size_t line = lineOf(i, key);
+        if (const IniKey* found = doc.FindSection(NumberedName("Program", i + 1))->Find(key);
+            found && SplitPresets(found->value).size() != PresetParts(found->value))
+          Warn(line, std::string(key) + "=" + std::string(found->value) +
+                         " holds an empty name, which is not read");
+        for (const std::string& other : *names) {
+          auto it = byName.find(FoldText(other));
+          if (it == byName.end())
+            Error(line, std::string(key) + " of " + name + " names " + Quoted(other) +
+                            ", which is no program of the catalogue");
+          else if (it->second == i && names == &entry.Requires)
+            Error(line, name + " requires itself");
+          else if (it->second == i)
+            Error(line, name + " excludes itself");
+        }
+      }
+      for (size_t r : rules.Prerequisites(i)) {
+        if (rules.Excluded(i, r))
+          Error(lineOf(i, "Requires"), name + " requires " + Quoted(rules.Entry(r).Name) +
+                                           ", which it cannot be installed together with");
+        else if (r > i)
+          Warn(lineOf(i, "Requires"),
+               name + " requires " + Quoted(rules.Entry(r).Name) +
+                   ", which comes after it in the catalogue: it installs first all the same");
+      }
+      if (!entry.Windows.empty() && !ParseWindowsRange(entry.Windows))
+        Error(lineOf(i, "Windows"),
+              "Windows=" + entry.Windows +
+                  " does not read: write a version (XP, Vista, 7, 8, 8.1, 10, 11) or two with "
+                  "\"-\" between them");
+      if (!entry.Arch.empty() && !ParseArchList(entry.Arch))
+        Error(lineOf(i, "Arch"),
+              "Arch=" + entry.Arch + " does not read: write x86, x64 or arm64, separated by \";\"");
+    }
+    for (const std::vector<size_t>& cycle : rules.Cycles()) {
+      std::string names;
+      for (size_t i : cycle) names += (names.empty() ? "" : ", ") + Quoted(rules.Entry(i).Name);
+      Error(lineOf(cycle.front(), "Requires"),
+            "the requirements of " + names + " form a cycle: they install in catalogue order");
     }
   }
 

@@ -1,6 +1,7 @@
 #include "tallimo_cat/catalogue_json.h"
 
 #include "catalogue/catalogue_encoding.h"
+#include "catalogue/program_groups.h"
 #include "platform/text_codec.h"
 
 namespace tallimo {
@@ -73,6 +74,13 @@ std::string CatalogueJson(const Catalogue& cat) {
     out += e.Default ? ",\"default\":true" : ",\"default\":false";
     out += ",\"presets\":";
     JsonList(out, e.Presets);
+    out += ",\"requires\":";
+    JsonList(out, e.Requires);
+    out += ",\"excludes\":";
+    JsonList(out, e.Excludes);
+    out += ",\"windows\":" + JsonString(e.Windows);
+    out += ",\"arch\":";
+    JsonList(out, SplitPresets(e.Arch));
     out += ",\"serial\":";
     JsonList(out, e.SerialLines);
     out += ",\"install\":";

@@ -21,6 +21,7 @@ class ListRowsTest : public ::testing::Test {
               "\nCategory=" + specs[n].category + "\n" + specs[n].more;
     ReadCatalogueText(text, cat);
     entries = SortedProgramEntries(cat.ProgramList, locale);
+    rules = ProgramRules(cat.ProgramList, SystemInfo{10, 0, 19045, TArch::arX64});
   }
   // The rows of `shown` as text, headers in brackets.
   StringList Shown(const std::vector<const TTallimoProg*>& shown) {
@@ -39,7 +40,9 @@ class ListRowsTest : public ::testing::Test {
   testing::FakeLocale locale;
   std::vector<const TTallimoProg*> entries;
   ListRows rows;
-  ProgramMarks marks;
+  ProgramMarks marks, installed;
+  ProgramRules rules;
+  RuleMarks ruled{marks, rules, installed};
 };
 
 TEST_F(ListRowsTest, HeadersInTheAuthorsOrderProgramsSortedUnderThemOthersLast) {
@@ -64,18 +67,17 @@ TEST_F(ListRowsTest, HeadersDefaultsAndPresetsMark) {
         {"Awk", "Tools", "Presets=office pc\n"},
         {"AWK", "", "Presets=Office PC\nDefault=1\n"},  // not reached from the list
         {"Word", "Office", "Presets=Home\n"}});
-  MarkDefaults(marks, entries);
+  MarkDefaults(ruled, entries);
   EXPECT_EQ(Marked(), "Zip;");
   Shown(entries);                  // [Tools] Awk Zip [Office] Word
-  ToggleRowMarks(marks, rows, 0);  // some marked: all
+  ToggleRowMarks(ruled, rows, 0);  // some marked: all
   EXPECT_EQ(Marked(), "Zip;Awk;");
-  EXPECT_TRUE(RowMarked(marks, rows, 0));
-  ToggleRowMarks(marks, rows, 0);  // all marked: none
-  ToggleRowMarks(marks, rows, 4);  // a program's row: that program
+  EXPECT_TRUE(RowMarked(ruled, rows, 0));
+  ToggleRowMarks(ruled, rows, 0);  // all marked: none
+  ToggleRowMarks(ruled, rows, 4);  // a program's row: that program
   EXPECT_EQ(Marked(), "Word;");
-  ProgramMarks installed;
   installed.SetMarked(cat.ProgramList[0].get(), true);
-  MarkPreset(marks, entries, "OFFICE PC", installed);  // less the installed Zip, Word cleared
+  MarkPreset(ruled, entries, "OFFICE PC");  // less the installed Zip, Word cleared
   EXPECT_EQ(Marked(), "Awk;");
   EXPECT_EQ(CataloguePresets(cat.ProgramList).Names(), (StringList{"Home", "Office PC"}));
 

@@ -97,11 +97,11 @@ TEST_F(CatTool, DumpJsonIsOneAsciiObjectInCatalogueOrder) {
       "\"notes\":[\"tab\\u0009here\",\"\\u007F\"],\"writeDate\":\"w\",\"programs\":["
       "{\"name\":\"Zeta\",\"nfo\":\"\\\\Z.NFO\",\"batch\":true,\"successCodes\":[1,"
       "4294967295],\"detect\":\"\",\"category\":\"\",\"default\":false,\"presets\":[],"
-      "\"serial\":[\"s\"],"
+      "\"requires\":[],\"excludes\":[],\"windows\":\"\",\"arch\":[],\"serial\":[\"s\"],"
       "\"install\":[\"i1\",\"i2\"],\"info\":[\"f\"],\"specs\":[\"p\"]},"
       "{\"name\":\"Alpha\",\"nfo\":\"\",\"batch\":false,\"successCodes\":[],\"detect\":\"\","
-      "\"category\":\"\",\"default\":false,\"presets\":[],\"serial\":[],\"install\":[],\"info\":[],"
-      "\"specs\":[]}]}\n");
+      "\"category\":\"\",\"default\":false,\"presets\":[],\"requires\":[],\"excludes\":[],"
+      "\"windows\":\"\",\"arch\":[],\"serial\":[],\"install\":[],\"info\":[],\"specs\":[]}]}\n");
   for (char c : r.out) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << int(c);
 
   Result text = Run({"dump", "d.ini"});
@@ -252,6 +252,45 @@ TEST_F(CatTool, CheckWarnsAboutCaseOnlySpellingsDefaultValuesAndEmptyPresetNames
   EXPECT_NE(dump.out.find("\"category\":\"OFFICE\",\"default\":false,\"presets\":[\"home\"]"),
             std::string::npos)
       << dump.out;
+}
+
+TEST_F(CatTool, CheckFindsRequirementsExclusionsAndConditionsThatDoNotHold) {
+  files.folders.insert(".");
+  files.files["r.ini"] =
+      "[Program1]\nName=App\nInstall1=a\nRequires=Lib;;Runtime;Ghost\nExcludes=Rival\n"  // 1-5
+      "[Program2]\nName=Lib\nInstall1=b\nRequires=lib\nWindows=10-7\n"                   // 6-10
+      "[Program3]\nName=Rival\nInstall1=c\nRequires=app\nArch=x64;mips\n"                // 11-15
+      "[Program4]\nName=Runtime\nInstall1=d\nWindows=8.1-11\nArch=X64\n"                 // 16-20
+      "[Program5]\nName=Ping\nInstall1=e\nRequires=Pong\nExcludes=Nobody\n"              // 21-25
+      "[Program6]\nName=Pong\nInstall1=f\nRequires=Ping\n";                              // 26-29
+  Result r = Run({"check", "r.ini"});
+  EXPECT_EQ(r.code, 1);
+  const Expected expected[] = {
+      {4, "warning", "Requires=Lib;;Runtime;Ghost holds an empty name"},
+      {4, "error", "Requires of \"App\" names \"Ghost\", which is no program"},
+      {4, "warning", "\"App\" requires \"Lib\", which comes after it"},
+      {4, "warning", "\"App\" requires \"Runtime\", which comes after it"},
+      {9, "error", "\"Lib\" requires itself"},
+      {10, "error", "Windows=10-7 does not read"},
+      {14, "error", "\"Rival\" requires \"App\", which it cannot be installed together with"},
+      {15, "error", "Arch=x64;mips does not read"},
+      {24, "warning", "\"Ping\" requires \"Pong\", which comes after it"},
+      {24, "error", "the requirements of \"Ping\", \"Pong\" form a cycle"},
+      {25, "error", "Excludes of \"Ping\" names \"Nobody\", which is no program"},
+  };
+  ASSERT_EQ(r.lines.size(), std::size(expected)) << r.out;
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    const Expected& e = expected[i];
+    EXPECT_EQ(r.lines[i].rfind("r.ini:" + std::to_string(e.line) + ": " + e.kind + ": ", 0), 0u)
+        << r.lines[i];
+    EXPECT_NE(r.lines[i].find(e.text), std::string::npos) << r.lines[i];
+  }
+  Result dump = Run({"dump", "--json", "r.ini"});
+  EXPECT_NE(dump.out.find("\"requires\":[\"Lib\",\"Runtime\",\"Ghost\"],\"excludes\":[\"Rival\"],"
+                          "\"windows\":\"\",\"arch\":[]"),
+            std::string::npos)
+      << dump.out;
+  EXPECT_NE(dump.out.find("\"windows\":\"8.1-11\",\"arch\":[\"X64\"]"), std::string::npos);
 }
 
 TEST_F(CatTool, CheckPassesACleanCatalogueAndWarningsDoNotFail) {

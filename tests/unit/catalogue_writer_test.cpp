@@ -78,10 +78,11 @@ TEST(CatalogueWriter, WritesSectionsAndKeysInTheirOrderWithCrLf) {
             "Batch=0\r\n");
 }
 
-TEST(CatalogueWriter, CategoryDefaultAndPresetsFollowDetectAndComeBack) {
+TEST(CatalogueWriter, TheSelectionKeysFollowDetectInTheirOrderAndComeBack) {
   Catalogue cat;
   ReadCatalogueText(
-      "[Program1]\nName=A\nPresets= Office PC ;Home;;\nDefault=$1\n"
+      "[Program1]\nName=A\nArch=x64; arm64\nPresets= Office PC ;Home;;\nDefault=$1\n"
+      "Windows=7\nExcludes=C\nRequires= B ;;R\n"
       "Category=Office\nDetect=uninstall:A\nInstall1=a.exe\n"
       "[Program2]\nName=B\nCategory=\nDefault=0\nPresets=\n",
       cat);
@@ -89,9 +90,11 @@ TEST(CatalogueWriter, CategoryDefaultAndPresetsFollowDetectAndComeBack) {
   EXPECT_EQ(a.Category, "Office");
   EXPECT_TRUE(a.Default);
   EXPECT_EQ(a.Presets, (StringList{"Office PC", "Home"}));
+  EXPECT_EQ(a.Requires, (StringList{"B", "R"}));
   const std::string text = WriteCatalogueText(cat);
   EXPECT_NE(text.find("Name=A\r\nNFO=\r\nBatch=0\r\nDetect=uninstall:A\r\nCategory=Office\r\n"
-                      "Default=1\r\nPresets=Office PC;Home\r\nInstall1=a.exe\r\n"),
+                      "Default=1\r\nPresets=Office PC;Home\r\nRequires=B;R\r\nExcludes=C\r\n"
+                      "Windows=7\r\nArch=x64; arm64\r\nInstall1=a.exe\r\n"),
             std::string::npos)
       << text;
   // Keys that are not set are not written.

@@ -38,6 +38,8 @@ class MainWindowFixture : public Base {
     ui::App().SetScreen(&screen);
     ui::App().Restart();
   }
+  // The computer the catalogue's Windows and Arch keys are compared with.
+  SystemInfo system{10, 0, 19045, TArch::arX64};
   void TearDown() override {
     form.reset();
     ui::App().ProcessMessages();
@@ -67,7 +69,8 @@ class MainWindowFixture : public Base {
                                                        elevated,
                                                        registry,
                                                        probeSeam ? *probeSeam : files,
-                                                       dialogs.Dialogs()});
+                                                       dialogs.Dialogs(),
+                                                       system});
     form->Create();
   }
   // The main window on the catalogue `text` at `path`, started from C:\Disc and shown.
