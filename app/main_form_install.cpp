@@ -22,11 +22,6 @@ TInstallResult RunInstall(TFTallimo& form, MainWindowSeams& seams,
   return (runner.*command)();
 }
 
-bool CountsAsInstalled(TQueueState state) {
-  return state == TQueueState::qsInstalled || state == TQueueState::qsRestartNeeded ||
-         state == TQueueState::qsRestartStarted || state == TQueueState::qsAlreadyInstalled;
-}
-
 }  // namespace
 
 void TFTallimo::InitInstallCommands() {
@@ -118,7 +113,7 @@ void TFTallimo::InstallMarked(bool thenClose) {
   const InstallPlan plan = PlanInstall(
       {Cat.ProgramList,
        PickedInOrder(Cat.ProgramList, [this](const TTallimoProg& e) { return Marks.IsMarked(&e); }),
-       {TInstalledRule::irAsk, &seams_.locale.OemCodePage()},
+       {TInstalledRule::irAsk, &seams_.locale.OemCodePage(), &Rules},
        [this](const TTallimoProg& e) { return Installed.IsMarked(&e); },
        [this](const std::vector<const TTallimoProg*>& installed) {
          return ConfirmReinstall(installed);

@@ -78,10 +78,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (std::optional<UnattendedOptions> unattended = ParseUnattended(Narrow(GetCommandLineW()))) {
     TimeSeededRandom names;
     std::unique_ptr<ConsoleOutput> console = ParentConsole();
-    return RunUnattended(
-        *unattended, {HostFileSystem(), HostProbeFileSystem(), HostRegistry(), HostLocale(),
-                      HostClock(), HostEnvironment(), names, HostProcessRunner(), HostLogFiles(),
-                      prompter, HostShell(), HostRestarter(), *console, ProgramPath()});
+    return RunUnattended(*unattended, {HostFileSystem(), HostProbeFileSystem(), HostRegistry(),
+                                       HostLocale(), HostClock(), HostEnvironment(), names,
+                                       HostProcessRunner(), HostLogFiles(), prompter, HostShell(),
+                                       HostRestarter(), *console, ProgramPath(), HostSystemInfo()});
   }
 
   // The six windows, each living until the program ends. The dialogs are made first, since

@@ -33,9 +33,10 @@ bool PickPresets(const std::vector<std::string>& presets, const TProgramList& li
 
 UnattendedPlan PlanUnattended(const UnattendedOptions& options, const Catalogue& cat,
                               const std::string& cataloguePath, Locale& locale,
-                              const std::vector<const TTallimoProg*>& installed) {
+                              const std::vector<const TTallimoProg*>& installed,
+                              const SystemInfo& system) {
   UnattendedPlan plan;
-  // Picked entries by their index in catalogue order.
+  // Picked entries by their index in catalogue order; 2: named for itself.
   std::vector<char> picked(cat.ProgramList.size(), 0);
   for (const std::string& name : options.names) {
     if (name == "*") {
@@ -48,7 +49,7 @@ UnattendedPlan PlanUnattended(const UnattendedOptions& options, const Catalogue&
       plan.error = "No program of the catalogue is named " + name;
       return plan;
     }
-    picked[i] = 1;
+    picked[i] = 2;
   }
   if (!PickPresets(options.presets, cat.ProgramList, locale, picked, plan.error)) return plan;
   std::optional<char> drive = options.drive;
@@ -59,16 +60,22 @@ UnattendedPlan PlanUnattended(const UnattendedOptions& options, const Catalogue&
   for (size_t i = 0; i < picked.size(); ++i)
     if (picked[i]) chosen.push_back(i);
   // No question waits for a person; a line the command prompt cannot read fails its row.
+  const ProgramRules rules(cat.ProgramList, system);
   InstallPlan planned = PlanInstall(
       {cat.ProgramList,
        std::move(chosen),
-       {options.reinstall ? TInstalledRule::irRun : TInstalledRule::irSkip, nullptr},
+       {options.reinstall ? TInstalledRule::irRun : TInstalledRule::irSkip, nullptr, &rules, true},
        [&installed](const TTallimoProg& entry) {
          return std::find(installed.begin(), installed.end(), &entry) != installed.end();
        },
        nullptr,
        [&drive] { return drive; },
-       nullptr});
+       nullptr,
+       [&picked](size_t i) { return picked[i] == 2; }});
+  if (!planned.error.empty()) {
+    plan.error = planned.error;
+    return plan;
+  }
   if (planned.noDrive) {
     plan.error = planned.needsDrive +
                  " needs a drive for %D:, and the catalogue's path has no drive letter: "
@@ -77,6 +84,7 @@ UnattendedPlan PlanUnattended(const UnattendedOptions& options, const Catalogue&
   }
   plan.programs = std::move(planned.rows);
   plan.leftOut = std::move(planned.leftOut);
+  plan.notes = std::move(planned.notes);
   return plan;
 }
 
@@ -87,10 +95,11 @@ int UnattendedExitCode(const std::vector<QueueRow>& rows, bool leftOut) {
     });
   };
   if (any({TQueueState::qsRestartStarted})) return static_cast<int>(kExitRestartStarted);
-  if (leftOut || any({TQueueState::qsFailed, TQueueState::qsCannotStart,
-                      TQueueState::qsRightsRefused, TQueueState::qsRefused, TQueueState::qsNotSaved,
-                      TQueueState::qsStopped, TQueueState::qsRestartInProgress,
-                      TQueueState::qsNotWaitedFor, TQueueState::qsWaiting, TQueueState::qsRunning}))
+  if (leftOut ||
+      any({TQueueState::qsFailed, TQueueState::qsCannotStart, TQueueState::qsRightsRefused,
+           TQueueState::qsRefused, TQueueState::qsNotSaved, TQueueState::qsNotForComputer,
+           TQueueState::qsNeeds, TQueueState::qsStopped, TQueueState::qsRestartInProgress,
+           TQueueState::qsNotWaitedFor, TQueueState::qsWaiting, TQueueState::qsRunning}))
     return kExitFailed;
   if (any({TQueueState::qsRestartNeeded})) return static_cast<int>(kExitRestartNeeded);
   return kExitInstalled;

@@ -8,6 +8,7 @@
 #include "catalogue/catalogue.h"
 #include "install/install_queue.h"
 #include "platform/locale.h"
+#include "platform/system_info.h"
 
 namespace tallimo {
 
@@ -21,15 +22,18 @@ struct UnattendedPlan {
   std::string error;                    // a usage error: nothing runs
   std::vector<QueuedProgram> programs;  // in catalogue order, the installed ones to skip
   StringList leftOut;                   // picked, but without install lines
+  StringList notes;                     // for the log: the requirements added
 };
 
 // The plan for `options` over the catalogue read from `cataloguePath`: names matched as the
 // list matches them (ignoring case; of equal names the first entry), "*" every entry; entries
 // in `installed` skipped unless /reinstall; %D: given the /drive letter, else the catalogue
-// file's drive.
+// file's drive. The catalogue's rules hold for `system`: named programs bring their
+// requirements, and two named programs that exclude each other are a usage error.
 UnattendedPlan PlanUnattended(const UnattendedOptions& options, const Catalogue& cat,
                               const std::string& cataloguePath, Locale& locale,
-                              const std::vector<const TTallimoProg*>& installed);
+                              const std::vector<const TTallimoProg*>& installed,
+                              const SystemInfo& system);
 
 // Picks (by catalogue index) the programs of `presets`, matched ignoring case; false with
 // `error` set for a preset that no entry names.

@@ -64,12 +64,14 @@ int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
   if (!options.reinstall)
     installed =
         DetectInstalled(cat.ProgramList, {seams.probeFiles, seams.registry, seams.environment});
-  UnattendedPlan plan = PlanUnattended(options, cat, cat.IniFileName, seams.locale, installed);
+  UnattendedPlan plan =
+      PlanUnattended(options, cat, cat.IniFileName, seams.locale, installed, seams.system);
   if (!plan.error.empty()) return UsageError(options, seams, plan.error);
 
   StringList preamble;
   for (const std::string& name : plan.leftOut)
     preamble.push_back(name + ": failed (no installation procedure)");
+  preamble.insert(preamble.end(), plan.notes.begin(), plan.notes.end());
   auto prepare = [&](InstallQueue& queue) {
     queue.LogTitle = "Unattended install";
     queue.LogFileGiven = options.logFile;

@@ -16,6 +16,7 @@
 #include "platform/registry.h"
 #include "platform/restart.h"
 #include "platform/shell.h"
+#include "platform/system_info.h"
 
 namespace tallimo {
 
@@ -34,6 +35,7 @@ struct UnattendedSeams {
   Restarter& restarter;
   ConsoleOutput& console;
   std::string programPath;
+  SystemInfo system;  // what the catalogue's Windows and Arch keys are compared with
 };
 
 // Runs `options` and gives the exit code (kExitInstalled ... in app/unattended.h).

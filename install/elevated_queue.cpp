@@ -88,6 +88,10 @@ constexpr std::pair<TQueueState, std::string_view> kStateNames[] = {
     {TQueueState::qsAlreadyInstalled, "already-installed"},
     {TQueueState::qsRefused, "refused"},
     {TQueueState::qsNotSaved, "not-saved"},
+    {TQueueState::qsNotForComputer, "not-for-computer"},
+    {TQueueState::qsSkippedNotForComputer, "skipped-not-for-computer"},
+    {TQueueState::qsExcluded, "excluded"},
+    {TQueueState::qsNeeds, "needs"},
 };
 
 }  // namespace

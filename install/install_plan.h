@@ -12,6 +12,7 @@
 #include "catalogue/catalogue.h"
 #include "install/drive_token.h"
 #include "install/install_queue.h"
+#include "install/program_rules.h"
 #include "platform/text_codec.h"
 
 namespace tallimo {
@@ -28,6 +29,13 @@ struct PlanOptions {
   // The command prompt's code page: a batch program with a line it cannot read refuses the
   // whole plan (nothing runs). None: only that row fails, when it runs.
   const CodePage* refuseUnreadable = nullptr;
+  // The catalogue's rules: the picked programs bring their requirements (less what is
+  // installed) and run after them; what is not for this computer, and what a program before it
+  // excludes, is decided before anything runs. None: the rows as picked.
+  const ProgramRules* rules = nullptr;
+  // Two named programs that exclude each other refuse the plan (an unattended run's names);
+  // otherwise the later one is skipped.
+  bool refuseExclusions = false;
 };
 
 struct PlanRequest {
@@ -44,6 +52,9 @@ struct PlanRequest {
   // Told the left-out names before any question is asked (the main window's box); none: not
   // shown.
   std::function<void(const StringList&)> showLeftOut;
+  // Whether a picked program was named for itself (not through "*" or a preset): one not for
+  // this computer then fails rather than being skipped. None: every one was.
+  std::function<bool(size_t)> named = nullptr;
 };
 
 struct InstallPlan {
@@ -57,6 +68,10 @@ struct InstallPlan {
   bool noDrive = false;
   std::string needsDrive;
   std::optional<char> drive;  // the letter given, when one was asked for
+  // Two named programs exclude each other: nothing runs.
+  std::string error;
+  // Lines for the queue's log: the requirements the rules added.
+  StringList notes;
 };
 
 InstallPlan PlanInstall(const PlanRequest& request);

@@ -41,6 +41,14 @@ std::string StateText(const QueueRow& row) {
       return "failed (" + row.message + ")";
     case TQueueState::qsNotSaved:
       return "not started (changes not saved)";
+    case TQueueState::qsNotForComputer:
+      return "failed (not for this computer: it needs " + row.message + ")";
+    case TQueueState::qsSkippedNotForComputer:
+      return "skipped (not for this computer)";
+    case TQueueState::qsExcluded:
+      return "skipped (excluded by " + row.message + ")";
+    case TQueueState::qsNeeds:
+      return "not started (needs " + row.message + ")";
   }
   return {};
 }
@@ -67,12 +75,16 @@ QueueCounts CountRows(const std::vector<QueueRow>& rows) {
       case TQueueState::qsCannotStart:
       case TQueueState::qsRightsRefused:
       case TQueueState::qsRefused:
+      case TQueueState::qsNotForComputer:
         ++counts.failed;
         break;
       case TQueueState::qsWaiting:
       case TQueueState::qsStopped:
       case TQueueState::qsNotSaved:
       case TQueueState::qsRestartInProgress:
+      case TQueueState::qsSkippedNotForComputer:
+      case TQueueState::qsExcluded:
+      case TQueueState::qsNeeds:
         ++counts.notStarted;
         break;
       case TQueueState::qsNotWaitedFor:
@@ -91,6 +103,11 @@ std::string SummaryText(const QueueCounts& counts) {
                      std::to_string(counts.notStarted) + " not started";
   if (counts.notWaitedFor) text += ", " + std::to_string(counts.notWaitedFor) + " not waited for";
   return text;
+}
+
+bool CountsAsInstalled(TQueueState state) {
+  return state == TQueueState::qsInstalled || state == TQueueState::qsRestartNeeded ||
+         state == TQueueState::qsRestartStarted || state == TQueueState::qsAlreadyInstalled;
 }
 
 std::string LeftOutText(const StringList& names) {
@@ -293,8 +310,10 @@ void InstallQueue::AdvanceOnce() {
                                             : QueueRow{TQueueState::qsStopped, 0, {}};
     for (size_t i = current_; i < programs_.size(); ++i) {
       // The programs to skip are done whatever kept the rest from running, but Stop.
-      rows_[i] =
-          restAs_ && programs_[i].skip ? QueueRow{TQueueState::qsAlreadyInstalled, 0, {}} : rest;
+      rows_[i] = !restAs_               ? rest
+                 : programs_[i].skip    ? QueueRow{TQueueState::qsAlreadyInstalled, 0, {}}
+                 : programs_[i].decided ? *programs_[i].decided
+                                        : rest;
       SetState(i, rows_[i].state);
     }
     for (size_t i = current_; i < programs_.size(); ++i) Log(RowText(i));
@@ -319,6 +338,19 @@ bool InstallQueue::StartProgram() {
       program.name);
   if (program.skip) {
     SetState(current_, TQueueState::qsAlreadyInstalled);
+    Log(RowText(current_));
+    ++current_;
+    return true;
+  }
+  // Decided by the catalogue's rules, or waiting for a requirement that did not install: it
+  // does not start.
+  std::optional<QueueRow> decided = program.decided;
+  for (size_t r : program.needs)
+    if (!decided && r < rows_.size() && !CountsAsInstalled(rows_[r].state))
+      decided = QueueRow{TQueueState::qsNeeds, 0, programs_[r].name};
+  if (decided) {
+    rows_[current_] = *decided;
+    SetState(current_, decided->state);
     Log(RowText(current_));
     ++current_;
     return true;
@@ -442,7 +474,7 @@ bool InstallQueue::HandOverRest() {
   HandOver handOver{cataloguePath_, {}, HandOverDrive, {}, {}, {}};
   std::vector<size_t> handed;
   for (size_t i = current_; i < programs_.size(); ++i) {
-    if (programs_[i].skip) continue;
+    if (programs_[i].skip || programs_[i].decided) continue;
     if (!programs_[i].number) return false;  // not found again by a copy
     handed.push_back(i);
     handOver.numbers.push_back(programs_[i].number);
@@ -475,8 +507,13 @@ bool InstallQueue::HandOverRest() {
       waiting_ = true;
       // What is skipped is not handed over: its rows are done here.
       for (size_t i = current_; i < programs_.size(); ++i) {
-        if (!programs_[i].skip) continue;
-        SetState(i, TQueueState::qsAlreadyInstalled);
+        if (programs_[i].skip)
+          rows_[i] = QueueRow{TQueueState::qsAlreadyInstalled, 0, {}};
+        else if (programs_[i].decided)
+          rows_[i] = *programs_[i].decided;
+        else
+          continue;
+        SetState(i, rows_[i].state);
         Log(RowText(i));
       }
       if (stopRequested_) seams_.elevated->Stop();

@@ -33,6 +33,33 @@ inline constexpr const char* kLeftOutMessage =
 inline constexpr const char* kRestartQuestion =
     "One or more programs need the computer to restart to finish installing.\rRestart now?";
 
+enum class TQueueState {
+  qsWaiting,
+  qsRunning,
+  qsInstalled,
+  qsRestartNeeded,
+  qsRestartStarted,
+  qsFailed,                 // a failing exit code
+  qsCannotStart,            // with the system's message
+  qsStopped,                // not started: the user stopped the queue
+  qsRestartInProgress,      // not started: a program started the restart
+  qsNotWaitedFor,           // the user stopped waiting for it
+  qsRightsRefused,          // it needs administrator rights, and the user refused them
+  qsAlreadyInstalled,       // not started: installed already (counts as installed)
+  qsRefused,                // failed: the elevated copy ran nothing, for the reason in `message`
+  qsNotSaved,               // not started: the catalogue's changes were not saved for the hand-over
+  qsNotForComputer,         // failed: named, but not for this computer (`message`: what it needs)
+  qsSkippedNotForComputer,  // not started: not for this computer
+  qsExcluded,               // not started: excluded by the program in `message`
+  qsNeeds,                  // not started: its requirement in `message` did not install
+};
+
+struct QueueRow {
+  TQueueState state = TQueueState::qsWaiting;
+  uint32_t exitCode = 0;
+  std::string message;  // why it could not start
+};
+
 // One program of the queue, its lines prepared (the drive token replaced).
 struct QueuedProgram {
   std::string name;
@@ -44,36 +71,19 @@ struct QueuedProgram {
   // Its Program<n> number in the catalogue file, by which an elevated copy finds it; 0: none
   // (it cannot be handed over).
   size_t number = 0;
-};
-
-enum class TQueueState {
-  qsWaiting,
-  qsRunning,
-  qsInstalled,
-  qsRestartNeeded,
-  qsRestartStarted,
-  qsFailed,             // a failing exit code
-  qsCannotStart,        // with the system's message
-  qsStopped,            // not started: the user stopped the queue
-  qsRestartInProgress,  // not started: a program started the restart
-  qsNotWaitedFor,       // the user stopped waiting for it
-  qsRightsRefused,      // it needs administrator rights, and the user refused them
-  qsAlreadyInstalled,   // not started: installed already (counts as installed)
-  qsRefused,            // failed: the elevated copy ran nothing, for the reason in `message`
-  qsNotSaved,           // not started: the catalogue's changes were not saved for the hand-over
-};
-
-struct QueueRow {
-  TQueueState state = TQueueState::qsWaiting;
-  uint32_t exitCode = 0;
-  std::string message;  // why it could not start
+  // Its result decided by the planner (skipped or failed by the catalogue's rules): nothing runs.
+  std::optional<QueueRow> decided = std::nullopt;
+  // The rows of its requirements: it starts only when each of them counts as installed.
+  std::vector<size_t> needs = {};
 };
 
 // The row's state as the window and the log show it: "waiting", "running", "installed",
 // "installed, restart needed", "installed, restart started", "failed (exit code N)",
 // "failed (cannot start: <message>)", "not started (stopped)", "not started (restart in
 // progress)", "not waited for (still running)", "failed (administrator rights refused)",
-// "skipped (already installed)", "failed (<message>)", "not started (changes not saved)".
+// "skipped (already installed)", "failed (<message>)", "not started (changes not saved)",
+// "failed (not for this computer: it needs <message>)", "skipped (not for this computer)",
+// "skipped (excluded by <message>)", "not started (needs <message>)".
 std::string StateText(const QueueRow& row);
 
 // The result of an exit code: 0 and the entry's success codes are installed, 3010 a restart
@@ -89,6 +99,10 @@ struct QueueCounts {
 QueueCounts CountRows(const std::vector<QueueRow>& rows);
 // "3 installed, 1 failed, 0 not started", with ", 1 not waited for" when there is one.
 std::string SummaryText(const QueueCounts& counts);
+
+// Installed, with a restart needed or started, or skipped as installed already: what a
+// requirement must be for its dependents to start.
+bool CountsAsInstalled(TQueueState state);
 
 // The box naming what is left out: kLeftOutMessage, then one name a line (lines end with CR).
 std::string LeftOutText(const StringList& names);

@@ -182,7 +182,8 @@ class UnattendedPlanTest : public ::testing::Test {
   }
   UnattendedPlan Plan(const char* line, const std::string& path = "D:\\DISC.INI",
                       std::vector<const TTallimoProg*> installed = {}) {
-    return PlanUnattended(*ParseUnattended(line), cat, path, locale, installed);
+    return PlanUnattended(*ParseUnattended(line), cat, path, locale, installed,
+                          SystemInfo{6, 1, 7601, TArch::arX64});
   }
   static Names NamesOf(const UnattendedPlan& plan) {
     Names names;

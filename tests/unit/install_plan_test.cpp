@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "catalogue/program_groups.h"
+
 namespace tallimo {
 namespace {
 
@@ -131,6 +135,108 @@ TEST(InstallPlan, FrontEndsDifferOnlyInTheirOptions) {
     EXPECT_EQ(plan.noDrive, !c.needsDrive.empty()) << c.frontEnd;
     EXPECT_EQ(plan.needsDrive, c.needsDrive) << c.frontEnd;
     EXPECT_EQ(questions, c.questions) << c.frontEnd;
+  }
+}
+
+}  // namespace
+}  // namespace tallimo
+
+namespace tallimo {
+namespace {
+
+// The catalogue's rules in the plan: requirements added and moved before their dependents,
+// exclusions and conditions decided before anything runs, and named programs refused.
+TEST(InstallPlan, TheRulesAddOrderAndDecide) {
+  TProgramList programs;
+  struct Spec {
+    const char* name;
+    const char* needs;
+    const char* excludes;
+    const char* arch;
+  };
+  for (const Spec& s : {Spec{"App", "Lib", "", ""},
+                        {"Lib", "Runtime", "", ""},
+                        {"Runtime", "", "", ""},
+                        {"ScanA", "", "ScanB", ""},
+                        {"ScanB", "", "", ""},
+                        {"Arm", "", "", "arm64"},
+                        {"Tool", "Arm", "", ""}}) {
+    auto entry = std::make_unique<TTallimoProg>();
+    entry->Name = s.name;
+    entry->InstallLines = {std::string(s.name) + ".exe"};
+    entry->Requires = SplitPresets(s.needs);
+    entry->Excludes = SplitPresets(s.excludes);
+    entry->Arch = s.arch;
+    programs.push_back(std::move(entry));
+  }
+  const ProgramRules rules(programs, SystemInfo{10, 0, 19045, TArch::arX64});
+  struct Case {
+    const char* what;
+    std::vector<size_t> picked, named, installed;
+    bool refuse;
+    std::vector<std::string> rows;  // "<name>" or "<name>: <decided result>", then "<- rows"
+    std::string error;
+    size_t notes;
+  } cases[] = {
+      {"requirements come first, once",
+       {0},
+       {0},
+       {},
+       true,
+       {"Runtime", "Lib <- 0", "App <- 1"},
+       "",
+       2},
+      {"an installed one is not added", {0}, {0}, {2}, true, {"Lib", "App <- 0"}, "", 1},
+      {"named rivals refuse the plan",
+       {3, 4},
+       {3, 4},
+       {},
+       true,
+       {},
+       "ScanA and ScanB cannot be installed together",
+       0},
+      {"under *, the first stays",
+       {3, 4},
+       {},
+       {},
+       true,
+       {"ScanA", "ScanB: skipped (excluded by ScanA)"},
+       "",
+       0},
+      {"named and not for this computer: failed",
+       {5, 6},
+       {5},
+       {},
+       true,
+       {"Arm: failed (not for this computer: it needs arm64 Windows)",
+        "Tool: skipped (not for this computer) <- 0"},
+       "",
+       0},
+  };
+  for (const Case& c : cases) {
+    auto isIn = [](const std::vector<size_t>& set, size_t i) {
+      return std::find(set.begin(), set.end(), i) != set.end();
+    };
+    InstallPlan plan =
+        PlanInstall({programs,
+                     c.picked,
+                     {TInstalledRule::irSkip, nullptr, &rules, c.refuse},
+                     [&](const TTallimoProg& e) { return isIn(c.installed, rules.IndexOf(&e)); },
+                     nullptr,
+                     nullptr,
+                     nullptr,
+                     [&](size_t i) { return isIn(c.named, i); }});
+    std::vector<std::string> rows;
+    for (const QueuedProgram& row : plan.rows) {
+      std::string text = row.name;
+      if (row.decided) text += ": " + StateText(*row.decided);
+      for (size_t k = 0; k < row.needs.size(); ++k)
+        text += (k ? "," : " <- ") + std::to_string(row.needs[k]);
+      rows.push_back(text);
+    }
+    EXPECT_EQ(rows, c.rows) << c.what;
+    EXPECT_EQ(plan.error, c.error) << c.what;
+    EXPECT_EQ(plan.notes.size(), c.notes) << c.what;
   }
 }
 
