@@ -111,6 +111,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                                               *elevated,
                                                               HostRegistry(),
                                                               HostProbeFileSystem(),
+                                                              HostDiscFiles(),
+                                                              HostInstallerDatabase(),
                                                               {*drive, *add, *info, *nfo, *about}});
   FTallimo = mainForm.get();
   FTallimoadd = add.get();
