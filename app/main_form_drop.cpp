@@ -77,7 +77,11 @@ void AddLine(std::string& text, size_t index, size_t total, const std::string& l
 void TFTallimo::InitDropCommands() {
   DragAcceptFiles(ListBox1.Handle(), TRUE);
   AllowDropMessages(ListBox1.Handle());
-  ListBox1.OnDropFiles = [this](HDROP drop) { ListBox1DropFiles(DroppedPaths(drop)); };
+  ListBox1.OnDropFiles = [this](HDROP drop) {
+    std::vector<std::string> paths = DroppedPaths(drop);
+    // While a dialog or a box of the menu is open (it disabled the window), drops are not taken.
+    if (IsWindowEnabled(Handle())) ListBox1DropFiles(paths);
+  };
 }
 
 void TFTallimo::ListBox1DropFiles(const std::vector<std::string>& paths) {
@@ -100,6 +104,7 @@ void TFTallimo::ListBox1DropFiles(const std::vector<std::string>& paths) {
     if (!f.id.identified)
       AddLine(text, index++, found.size() - programs,
               f.discPath + ": left out (" + f.id.leftOutWhy + ")");
+  if (found.empty()) text += "\rthey hold no .msi, .msu or .exe file.";
   if (!programs) {
     seams_.prompter.MessageDlg(text, TMsgDlgType::mtInformation);
     return;
