@@ -163,27 +163,27 @@ TEST_F(CatTool, CheckFindsWhatTheMenuWouldLoseOrRefuse) {
   files.files["disc/EDITOR/EDITOR.NFO"] = "nfo";
   files.files["disc/EDITOR/SETUP.EXE"] = "exe";
   files.files["disc/c.ini"] =
-      "[General]\n"                                         // 1
-      "Caption=Check\n"                                     // 2
-      "Note1=a\n"                                           // 3
-      "Note3=after a gap\n"                                 // 4
-      "Colour=red\n"                                        // 5
-      "[Program1]\n"                                        // 6
-      "Name=Editor\n"                                       // 7
-      "NFO=\\EDITOR\\EDITOR.NFO\n"                          // 8
-      "Batch=yes\n"                                         // 9
-      "Install1=%D:\\EDITOR\\SETUP.EXE\n"                   // 10
-      "Install2=\\EDITOR\\MISSING.EXE\n"                    // 11
-      "Install3=copy a b\n"                                 // 12
-      "Install5=after a gap\n"                              // 13
-      "Instal1=typo\n"                                      // 14
-      "Name=second name\n"                                  // 15
-      "[Program2]\n"                                        // 16
-      "Name=EDITOR\n"                                       // 17
-      "NFO=C:\\EDITOR\\EDITOR.NFO\n"                        // 18
-      "Install1=E:\\SETUP.EXE\n"                            // 19
-      "Install2=msiexec /i \"C:\\My Setups\\X.MSI\" /qn\n"  // 20
-      "Install3=\"\\\\server\\kit\\tool.exe\"\n"            // 21
+      "[General]\n"                        // 1
+      "Caption=Check\n"                    // 2
+      "Note1=a\n"                          // 3
+      "Note3=after a gap\n"                // 4
+      "Colour=red\n"                       // 5
+      "[Program1]\n"                       // 6
+      "Name=Editor\n"                      // 7
+      "NFO=\\EDITOR\\EDITOR.NFO\n"         // 8
+      "Batch=yes\n"                        // 9
+      "Install1=%D:\\EDITOR\\SETUP.EXE\n"  // 10
+      "Install2=\\EDITOR\\MISSING.EXE\n"   // 11
+      "Install3=copy a b\n"                // 12
+      "Install5=after a gap\n"             // 13
+      "Instal1=typo\n"                     // 14
+      "Name=second name\n"                 // 15
+      "[Program2]\n"                       // 16
+      "Name=EDITOR\n"                      // 17
+      "NFO=C:\\EDITOR\\EDITOR.NFO\n"       // 18
+      "Install1=E:\\SETUP.EXE\n"           // 19
+      "Install2=x /i \"C:\\A B\\X\"\n"     // 20
+      "Install3=\"\\\\s\\k\\t.exe\"\n"     // 21
       "Info1=" +
       std::string(1100, 'x') +
       "\n"                     // 22
@@ -212,8 +212,8 @@ TEST_F(CatTool, CheckFindsWhatTheMenuWouldLoseOrRefuse) {
       {17, "warning", "equals the one on line 7 ignoring case"},
       {18, "warning", "C:\\EDITOR\\EDITOR.NFO names a drive letter"},
       {19, "warning", "E:\\SETUP.EXE names a drive letter"},
-      {20, "warning", "C:\\My Setups\\X.MSI is a full path outside the disc"},
-      {21, "warning", "\\\\server\\kit\\tool.exe is a full path outside the disc"},
+      {20, "warning", "C:\\A B\\X is a full path outside the disc"},
+      {21, "warning", "\\\\s\\k\\t.exe is a full path outside the disc"},
       {22, "warning", "1100 characters long"},
       {24, "error", "\"Nothing to run\" has no install lines"},
       {25, "warning", "NFO file \\NONE.NFO does not exist"},
