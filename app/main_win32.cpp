@@ -116,6 +116,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                                               *elevated,
                                                               HostRegistry(),
                                                               HostProbeFileSystem(),
+                                                              HostDiscFiles(),
+                                                              HostInstallerDatabase(),
                                                               {*drive, *add, *info, *nfo, *about},
                                                               HostSystemInfo()});
   FTallimo = mainForm.get();
