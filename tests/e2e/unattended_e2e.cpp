@@ -137,6 +137,37 @@ TEST_F(Unattended, StartedFromCmdTheLinesReachItsOutput) {
   EXPECT_EQ(lines.back(), "Unattended install ended: 1 installed, 0 failed, 0 not started");
 }
 
+// The catalogue's rules on the real program: a named program brings its requirement, whose
+// failure keeps it from starting, and a program for another Windows fails when named and is
+// skipped under "*". The prefix's Windows is 7 or later and its architecture x86 or x64.
+TEST_F(Unattended, RequirementsAndConditionsHoldInTheQueue) {
+  const std::string installer = WindowsPath(TALLIMO_TEST_INSTALLER);
+  const std::string run = "Install1=\"" + installer + "\" exit ";
+  const std::string rules = folder_ + "\\rules.ini";
+  ASSERT_TRUE(WriteBytes(rules, "[Program1]\r\nName=App\r\nRequires=runtime\r\n" + run +
+                                    "0\r\n[Program2]\r\nName=Runtime\r\n" + run +
+                                    "5\r\n[Program3]\r\nName=Old\r\nWindows=XP-XP\r\n" + run +
+                                    "0\r\n"));
+  DWORD code = 0;
+  ASSERT_TRUE(Run("\"" + rules + "\" /install App Old /quiet /log \"" + log_ + "\"", code));
+  EXPECT_EQ(code, 1u);
+  std::vector<std::string> results;
+  for (const std::string& line : Unstamped(ReadAll(log_), 3))
+    for (const char* start : {"App: ", "Runtime: ", "Old: ", "Unattended install ended: "})
+      if (line.rfind(start, 0) == 0) results.push_back(line);
+  EXPECT_EQ(results, (std::vector<std::string>{
+                         "Runtime: added, required by App", "Runtime: failed (exit code 5)",
+                         "App: not started (needs Runtime)",
+                         "Old: failed (not for this computer: it needs Windows XP)",
+                         "Unattended install ended: 0 installed, 2 failed, 1 not started"}))
+      << ReadAll(log_);
+  // Under "*" what is not for this computer is skipped and leaves the exit code alone.
+  DeleteFileA(log_.c_str());
+  ASSERT_TRUE(Run("\"" + rules + "\" /install * /quiet /log \"" + log_ + "\"", code));
+  EXPECT_EQ(code, 1u);  // Runtime still fails
+  EXPECT_NE(ReadAll(log_).find("Old: skipped (not for this computer)"), std::string::npos);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
