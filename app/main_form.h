@@ -89,7 +89,7 @@ struct MainWindowSeams {
   DiscFiles& discFiles;                  // installers dropped on the list, read to identify them
   InstallerDatabase& installerDatabase;  // a dropped package's properties
   MainWindowDialogs dialogs;
-  SystemInfo system;  // what the Windows and Arch keys are compared with
+  SystemInfo system = {};  // what the Windows and Arch keys are compared with
 };
 
 class TFTallimo : public ui::Form {

@@ -82,7 +82,17 @@ UnattendedPlan PlanUnattended(const UnattendedOptions& options, const Catalogue&
                  "give one with /drive";
     return plan;
   }
-  plan.programs = std::move(planned.rows);
+  // What has no install lines fails as a row of its own, counted with the rest; the rows that
+  // follow move down by as many.
+  for (const std::string& name : planned.leftOut) {
+    QueuedProgram row{name, false, {}, {}};
+    row.decided = QueueRow{TQueueState::qsNoProcedure, 0, {}};
+    plan.programs.push_back(std::move(row));
+  }
+  for (QueuedProgram& row : planned.rows) {
+    for (size_t& need : row.needs) need += planned.leftOut.size();
+    plan.programs.push_back(std::move(row));
+  }
   plan.leftOut = std::move(planned.leftOut);
   plan.notes = std::move(planned.notes);
   return plan;
@@ -98,8 +108,9 @@ int UnattendedExitCode(const std::vector<QueueRow>& rows, bool leftOut) {
   if (leftOut ||
       any({TQueueState::qsFailed, TQueueState::qsCannotStart, TQueueState::qsRightsRefused,
            TQueueState::qsRefused, TQueueState::qsNotSaved, TQueueState::qsNotForComputer,
-           TQueueState::qsNeeds, TQueueState::qsStopped, TQueueState::qsRestartInProgress,
-           TQueueState::qsNotWaitedFor, TQueueState::qsWaiting, TQueueState::qsRunning}))
+           TQueueState::qsNoProcedure, TQueueState::qsNeeds, TQueueState::qsStopped,
+           TQueueState::qsRestartInProgress, TQueueState::qsNotWaitedFor, TQueueState::qsWaiting,
+           TQueueState::qsRunning}))
     return kExitFailed;
   if (any({TQueueState::qsRestartNeeded})) return static_cast<int>(kExitRestartNeeded);
   return kExitInstalled;

@@ -49,6 +49,13 @@ int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
     return kExitInstalled;
   }
   if (!options.error.empty()) return UsageError(options, seams, options.error);
+  // A deployment script's record: a log that cannot be written stops the run before it starts.
+  if (!options.logFile.empty()) {
+    const QueueLog log = OpenQueueLog(QueueSeamsOf(seams), options.logFile);
+    if (!log.file)
+      return UsageError(options, seams,
+                        "The log file " + options.logFile + " cannot be written: " + log.why);
+  }
 
   Catalogue cat;
   cat.IniFileName = options.catalogue.empty() ? DefaultIniFileName(seams.programPath)
@@ -69,8 +76,6 @@ int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
   if (!plan.error.empty()) return UsageError(options, seams, plan.error);
 
   StringList preamble;
-  for (const std::string& name : plan.leftOut)
-    preamble.push_back(name + ": failed (no installation procedure)");
   preamble.insert(preamble.end(), plan.notes.begin(), plan.notes.end());
   auto prepare = [&](InstallQueue& queue) {
     queue.LogTitle = "Unattended install";
@@ -78,6 +83,10 @@ int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
     queue.HideConsoles = options.quiet;
     queue.Preamble = preamble;
     queue.OnLogLine = [&seams](const std::string& line) { seams.console.WriteLine(line); };
+    queue.OnLogFailed = [&seams, &queue] {
+      seams.console.WriteLine("The log file " + queue.LogPath() +
+                              " could not be written: the rest of the run is not in it");
+    };
     // The question that would follow is not asked: its default answer, logged.
     queue.Epilogue = [&queue] {
       return queue.RestartNeeded()

@@ -35,7 +35,7 @@ struct UnattendedSeams {
   Restarter& restarter;
   ConsoleOutput& console;
   std::string programPath;
-  SystemInfo system;  // what the catalogue's Windows and Arch keys are compared with
+  SystemInfo system = {};  // what the catalogue's Windows and Arch keys are compared with
 };
 
 // Runs `options` and gives the exit code (kExitInstalled ... in app/unattended.h).

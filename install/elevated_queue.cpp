@@ -92,6 +92,7 @@ constexpr std::pair<TQueueState, std::string_view> kStateNames[] = {
     {TQueueState::qsSkippedNotForComputer, "skipped-not-for-computer"},
     {TQueueState::qsExcluded, "excluded"},
     {TQueueState::qsNeeds, "needs"},
+    {TQueueState::qsNoProcedure, "no-procedure"},
 };
 
 }  // namespace

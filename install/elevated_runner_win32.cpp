@@ -275,7 +275,7 @@ class ForwardedLogs final : public LogFiles {
     result = TWriteResult::wrOk;
     return std::make_unique<Forwarded>(events_);
   }
-  std::unique_ptr<LogFile> OpenToAppend(const std::string&, bool& created) override {
+  std::unique_ptr<LogFile> OpenToAppend(const std::string&, bool& created, std::string&) override {
     created = false;
     return std::make_unique<Forwarded>(events_);
   }

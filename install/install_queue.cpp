@@ -49,6 +49,8 @@ std::string StateText(const QueueRow& row) {
       return "skipped (excluded by " + row.message + ")";
     case TQueueState::qsNeeds:
       return "not started (needs " + row.message + ")";
+    case TQueueState::qsNoProcedure:
+      return "failed (no installation procedure)";
   }
   return {};
 }
@@ -76,6 +78,7 @@ QueueCounts CountRows(const std::vector<QueueRow>& rows) {
       case TQueueState::qsRightsRefused:
       case TQueueState::qsRefused:
       case TQueueState::qsNotForComputer:
+      case TQueueState::qsNoProcedure:
         ++counts.failed;
         break;
       case TQueueState::qsWaiting:
@@ -172,8 +175,9 @@ std::string InstallQueue::RowText(size_t i) const {
 
 bool InstallQueue::RestartNeeded() const {
   if (restartStarted_) return false;
-  return std::any_of(rows_.begin(), rows_.end(),
-                     [](const QueueRow& row) { return row.state == TQueueState::qsRestartNeeded; });
+  return failedNeedingRestart_ || std::any_of(rows_.begin(), rows_.end(), [](const QueueRow& row) {
+           return row.state == TQueueState::qsRestartNeeded;
+         });
 }
 
 QueueLog OpenQueueLog(const QueueSeams& seams, const std::string& given) {
@@ -181,7 +185,7 @@ QueueLog OpenQueueLog(const QueueSeams& seams, const std::string& given) {
   bool created = false;
   if (!given.empty()) {
     log.path = given;
-    log.file = seams.logFiles.OpenToAppend(given, created);
+    log.file = seams.logFiles.OpenToAppend(given, created, log.why);
   } else {
     const std::string directory = BatchDirectory(seams.environment.GetEnvVar("TEMP"), seams.files);
     const LocalTime now = seams.clock.Now();
@@ -218,6 +222,7 @@ void InstallQueue::LogStamped(const std::string& line) {
     // The queue goes on without its log.
     log_.reset();
     logFailed_ = true;
+    if (OnLogFailed) OnLogFailed();
   }
 }
 
@@ -448,6 +453,8 @@ void InstallQueue::FinishProgram() {
     row.message.clear();
   }
   if (sawRestartStarted_) restartStarted_ = true;
+  // A line that needed a restart before a later one failed: the restart is still asked for.
+  if (failure_ && sawRestartNeeded_) failedNeedingRestart_ = true;
   const TQueueState state = failure_             ? failure_->state
                             : sawRestartStarted_ ? TQueueState::qsRestartStarted
                             : sawRestartNeeded_  ? TQueueState::qsRestartNeeded

@@ -52,6 +52,7 @@ enum class TQueueState {
   qsSkippedNotForComputer,  // not started: not for this computer
   qsExcluded,               // not started: excluded by the program in `message`
   qsNeeds,                  // not started: its requirement in `message` did not install
+  qsNoProcedure,            // failed: named in an unattended run, but it has no install lines
 };
 
 struct QueueRow {
@@ -83,7 +84,8 @@ struct QueuedProgram {
 // progress)", "not waited for (still running)", "failed (administrator rights refused)",
 // "skipped (already installed)", "failed (<message>)", "not started (changes not saved)",
 // "failed (not for this computer: it needs <message>)", "skipped (not for this computer)",
-// "skipped (excluded by <message>)", "not started (needs <message>)".
+// "skipped (excluded by <message>)", "not started (needs <message>)",
+// "failed (no installation procedure)".
 std::string StateText(const QueueRow& row);
 
 // The result of an exit code: 0 and the entry's success codes are installed, 3010 a restart
@@ -149,6 +151,7 @@ struct QueueLog {
   std::unique_ptr<LogFile> file;
   std::string path;
   bool exists = false;  // the file is there, written or not
+  std::string why;      // the system's message when a given log cannot be opened
 };
 QueueLog OpenQueueLog(const QueueSeams& seams, const std::string& given);
 
@@ -185,6 +188,8 @@ class InstallQueue {
   std::function<void()> OnEnded;
   // Each line of the log as it is written (time stamp included, line end not).
   std::function<void(const std::string& line)> OnLogLine;
+  // Once, when a line of the log could not be written (the queue goes on without it).
+  std::function<void()> OnLogFailed;
 
   // Opens the log in TEMP and starts the first program.
   void Begin();
@@ -251,6 +256,7 @@ class InstallQueue {
   bool ended_ = false;
   bool stopRequested_ = false;
   bool restartStarted_ = false;
+  bool failedNeedingRestart_ = false;  // a failed program had a line that needed a restart
   std::string batchPath_;
   std::unique_ptr<HeldFile> batchHeld_;
   // The batch files of programs not waited for, held until the queue goes.

@@ -23,8 +23,9 @@ class LogFiles {
   // taken and wrFailed otherwise.
   virtual std::unique_ptr<LogFile> CreateNew(const std::string& path, TWriteResult& result) = 0;
   // Opens the file to add at its end, creating it when it is missing (`created` then set);
-  // nothing when it can be neither opened nor created.
-  virtual std::unique_ptr<LogFile> OpenToAppend(const std::string& path, bool& created) = 0;
+  // nothing when it can be neither opened nor created, with the system's message in `why`.
+  virtual std::unique_ptr<LogFile> OpenToAppend(const std::string& path, bool& created,
+                                                std::string& why) = 0;
 };
 
 LogFiles& HostLogFiles();

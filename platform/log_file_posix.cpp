@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstring>
+
 #include "platform/log_file.h"
 
 namespace tallimo {
@@ -37,14 +39,18 @@ class PosixLogFiles final : public LogFiles {
     result = TWriteResult::wrOk;
     return std::make_unique<PosixLogFile>(fd);
   }
-  std::unique_ptr<LogFile> OpenToAppend(const std::string& path, bool& created) override {
+  std::unique_ptr<LogFile> OpenToAppend(const std::string& path, bool& created,
+                                        std::string& why) override {
     created = false;
     int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT) {
       fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
       created = fd >= 0;
     }
-    if (fd < 0) return nullptr;
+    if (fd < 0) {
+      why = std::strerror(errno);
+      return nullptr;
+    }
     return std::make_unique<PosixLogFile>(fd);
   }
 };

@@ -5,6 +5,7 @@
 
 #include "platform/handle_win32.h"
 #include "platform/log_file.h"
+#include "platform/process.h"
 #include "platform/wide.h"
 
 namespace tallimo {
@@ -43,11 +44,15 @@ class Win32LogFiles final : public LogFiles {
     result = TWriteResult::wrOk;
     return std::make_unique<Win32LogFile>(std::move(file));
   }
-  std::unique_ptr<LogFile> OpenToAppend(const std::string& path, bool& created) override {
+  std::unique_ptr<LogFile> OpenToAppend(const std::string& path, bool& created,
+                                        std::string& why) override {
     const std::wstring wide = Widen(path);
     OwnedHandle file(CreateFileW(wide.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return nullptr;
+    if (!file) {
+      why = SystemErrorMessage(GetLastError());
+      return nullptr;
+    }
     // OPEN_ALWAYS says "already exists" of a file that was there.
     created = GetLastError() != ERROR_ALREADY_EXISTS;
     return std::make_unique<Win32LogFile>(std::move(file));

@@ -30,9 +30,13 @@ class FakeLogFiles : public LogFiles {
     return std::make_unique<File>(*this, path);
   }
 
-  std::unique_ptr<LogFile> OpenToAppend(const std::string& path, bool& created) override {
+  std::unique_ptr<LogFile> OpenToAppend(const std::string& path, bool& created,
+                                        std::string& why) override {
     created = !files.count(path);
-    if (created && (taken.count(path) || failCreate)) return nullptr;
+    if (created && (taken.count(path) || failCreate)) {
+      why = "Access is denied";
+      return nullptr;
+    }
     files[path];
     return std::make_unique<File>(*this, path);
   }

@@ -71,6 +71,14 @@ TEST_F(UnattendedRun, TheUsageAndUsageErrorsInBoxesTheLogAndTheConsole) {
   EXPECT_EQ(prompter.boxes.size(), 2u);
   EXPECT_EQ(logFiles.files.count("C:\\TEMP\\" + LogFileName(clock.time, 1)), 1u);
   EXPECT_TRUE(processes.requests.empty());  // nothing ran
+
+  // A log that cannot be written is a usage error before anything runs.
+  logFiles.failCreate = true;
+  EXPECT_EQ(Run("T.exe /install a /quiet /log C:\\missing\\l.log"), kExitUsage);
+  EXPECT_EQ(console.lines.back(), LogTimeStamp(clock.time) +
+                                      "Usage error: The log file C:\\missing\\l.log cannot be "
+                                      "written: Access is denied");
+  EXPECT_TRUE(processes.requests.empty());
 }
 
 }  // namespace
