@@ -43,6 +43,9 @@ int UsageError(const UnattendedOptions& options, UnattendedSeams& seams,
 }  // namespace
 
 int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
+  // The programs started from here inherit it: a crashing installer, or one that finds no disc,
+  // fails instead of waiting for a person with a box.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
   if (options.usage) {
     seams.console.WriteLine(UnattendedUsage());
     if (!options.quiet) seams.prompter.MessageDlg(UnattendedUsage(), TMsgDlgType::mtInformation);
