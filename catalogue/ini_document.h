@@ -25,6 +25,12 @@ namespace tallimo {
 inline bool IsIniBlank(char c) {
   return c == ' ' || c == '\t';
 }
+// `s` without those blanks at either end.
+inline std::string_view TrimmedIniBlanks(std::string_view s) {
+  while (!s.empty() && IsIniBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsIniBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
 
 // ASCII case folding, as section and key names are compared.
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);

@@ -2,18 +2,11 @@
 
 #include <algorithm>
 
+#include "catalogue/ini_document.h"
 #include "platform/locale.h"
 #include "platform/text_codec.h"
 
 namespace tallimo {
-
-namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-}  // namespace
 
 StringList SplitPresets(std::string_view value) {
   StringList names;
@@ -22,8 +15,8 @@ StringList SplitPresets(std::string_view value) {
     size_t end = value.find(';', at);
     if (end == std::string_view::npos) end = value.size();
     size_t first = at, last = end;
-    while (first < last && IsBlank(value[first])) ++first;
-    while (last > first && IsBlank(value[last - 1])) --last;
+    while (first < last && IsIniBlank(value[first])) ++first;
+    while (last > first && IsIniBlank(value[last - 1])) --last;
     if (last > first) names.emplace_back(value.substr(first, last - first));
     at = end + 1;
   }

@@ -2,19 +2,11 @@
 
 #include <optional>
 
+#include "catalogue/ini_document.h"
+
 namespace tallimo {
 
 namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trimmed(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 // A decimal number that fits a 32-bit exit code, signed or unsigned.
 std::optional<uint32_t> ReadCode(std::string_view s) {
@@ -41,12 +33,12 @@ std::optional<uint32_t> ReadCode(std::string_view s) {
 
 ExitCodeList ParseSuccessCodes(std::string_view text, std::vector<std::string>* rejected) {
   ExitCodeList codes;
-  if (Trimmed(text).empty()) return codes;
+  if (TrimmedIniBlanks(text).empty()) return codes;
   size_t start = 0;
   for (;;) {
     size_t comma = text.find(',', start);
-    std::string_view part =
-        Trimmed(text.substr(start, comma == std::string_view::npos ? text.npos : comma - start));
+    std::string_view part = TrimmedIniBlanks(
+        text.substr(start, comma == std::string_view::npos ? text.npos : comma - start));
     if (std::optional<uint32_t> code = ReadCode(part))
       codes.push_back(*code);
     else if (rejected)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "catalogue/ini_document.h"
 #include "catalogue/program_groups.h"
 #include "platform/locale.h"
 
@@ -13,18 +14,8 @@ namespace {
 constexpr std::string_view kVersionNames[] = {"XP", "Vista", "7", "8", "8.1", "10", "11"};
 constexpr std::string_view kArchNames[] = {"x86", "x64", "arm64"};
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trimmed(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 int VersionIndex(std::string_view name) {
-  name = Trimmed(name);
+  name = TrimmedIniBlanks(name);
   for (size_t i = 0; i < std::size(kVersionNames); ++i)
     if (CompareFolded(name, kVersionNames[i]) == 0) return static_cast<int>(i);
   return -1;
@@ -66,7 +57,7 @@ std::string OwnNeeds(const TTallimoProg& entry, const SystemInfo& system) {
 }  // namespace
 
 std::optional<WindowsRange> ParseWindowsRange(std::string_view value) {
-  value = Trimmed(value);
+  value = TrimmedIniBlanks(value);
   if (value.empty()) return std::nullopt;
   WindowsRange range;
   const size_t dash = value.find('-');
