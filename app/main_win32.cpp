@@ -116,8 +116,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                                               *elevated,
                                                               HostRegistry(),
                                                               HostProbeFileSystem(),
-                                                              HostDiscFiles(),
-                                                              HostInstallerDatabase(),
                                                               {*drive, *add, *info, *nfo, *about},
                                                               HostSystemInfo()});
   FTallimo = mainForm.get();

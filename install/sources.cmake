@@ -20,10 +20,8 @@ list(APPEND TALLIMO_WIN32_SOURCES
   install/elevated_runner_win32.cpp
   install/install_progress.cpp
 )
-# The identification of installers, finding them in a folder, and the disc paths of install
-# lines (portable).
+# The identification of installers and the disc paths of install lines (portable).
 list(APPEND TALLIMO_PORTABLE_SOURCES
   install/disc_paths.cpp
   install/installer_id.cpp
-  install/installer_scan.cpp
 )
