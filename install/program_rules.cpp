@@ -198,6 +198,10 @@ bool ProgramRules::Excluded(size_t a, size_t b) const {
 
 std::vector<size_t> ProgramRules::AllRequirements(size_t i,
                                                   const std::function<bool(size_t)>& skip) const {
+  // Mostly nothing to add: then nothing of the size of the catalogue is made.
+  const std::vector<size_t>& direct = programs_[i].prerequisites;
+  if (std::all_of(direct.begin(), direct.end(), [&](size_t r) { return skip && skip(r); }))
+    return {};
   std::vector<char> seen(programs_.size(), 0);
   std::vector<size_t> found, pending{i};
   seen[i] = 1;
@@ -226,7 +230,8 @@ std::vector<size_t> ProgramRules::InstallOrder(std::vector<size_t> programs) con
   struct Frame {
     size_t component, member, edge;
   };
-  for (size_t start = 0; start < programs_.size(); ++start) {
+  std::sort(programs.begin(), programs.end());
+  for (size_t start : programs) {
     if (!wanted[start] || placed[programs_[start].component]) continue;
     std::vector<Frame> frames{{programs_[start].component, 0, 0}};
     placed[programs_[start].component] = 1;
