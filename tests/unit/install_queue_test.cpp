@@ -380,11 +380,14 @@ TEST_F(InstallQueueTest, ATakenLogNameIsNeverReplacedAndAMissingLogDoesNotStopTh
   logFiles.failAfterAppends = 3;
   clock.time.second = 1;
   InstallQueue& cut = Make({{"A", false, {"a.exe"}, {}}, {"B", false, {"b.exe"}, {}}});
+  int told = 0;  // an unattended run says so once on its console
+  cut.OnLogFailed = [&told] { ++told; };
   cut.Begin();
   runner.End(0);
   runner.End(0);
   EXPECT_TRUE(cut.LogFailed());
   EXPECT_TRUE(cut.Ended());
+  EXPECT_EQ(told, 1);
 }
 
 }  // namespace
