@@ -6,6 +6,7 @@
 #include "catalogue/catalogue_encoding.h"
 #include "catalogue/catalogue_file.h"
 #include "install/install_plan.h"
+#include "install/program_rules.h"
 
 namespace tallimo {
 
@@ -184,6 +185,13 @@ ElevatedRows RowsOfCatalogue(std::string bytes, const std::vector<size_t>& numbe
     rows.refusal = plan.needsDrive + " needs a drive for %D:";
   else
     rows.programs = std::move(plan.rows);
+  // A row waits for those of its requirements that were handed over with it (the menu held back
+  // what needed a row that did not install there).
+  const ProgramRules rules(cat.ProgramList, SystemInfo{});
+  for (size_t j = 0; j < rows.programs.size(); ++j)
+    for (size_t r : rules.Prerequisites(rows.programs[j].number - 1))
+      for (size_t k = 0; k < j; ++k)
+        if (rows.programs[k].number == r + 1) rows.programs[j].needs.push_back(k);
   return rows;
 }
 

@@ -479,6 +479,18 @@ bool InstallQueue::HandOverRest() {
   const QueuedProgram& program = programs_[current_];
   const size_t lineCount = program.batch ? 1 : program.lines.size();
   HandOver handOver{cataloguePath_, {}, HandOverDrive, {}, {}, {}};
+  // What needs a row that did not install here, or one that will not run, stays here with
+  // that result; the copy sees only what it runs.
+  for (size_t i = current_ + 1; i < programs_.size(); ++i) {
+    if (programs_[i].skip || programs_[i].decided) continue;
+    for (size_t r : programs_[i].needs) {
+      const bool blocked = r < current_ ? !CountsAsInstalled(rows_[r].state)
+                                        : r > current_ && programs_[r].decided.has_value();
+      if (!blocked) continue;
+      programs_[i].decided = QueueRow{TQueueState::qsNeeds, 0, programs_[r].name};
+      break;
+    }
+  }
   std::vector<size_t> handed;
   for (size_t i = current_; i < programs_.size(); ++i) {
     if (programs_[i].skip || programs_[i].decided) continue;

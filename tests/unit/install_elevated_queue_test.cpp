@@ -108,6 +108,17 @@ TEST(ElevatedQueueText, TheCopyRefusesAChangedCatalogueAndBadArguments) {
   EXPECT_EQ(SealHandOver(handOver, files, hasher, Windows1252()), kCatalogueChangedMessage);
 }
 
+// The copy's rows wait for the requirements handed over with them, as the menu's would.
+TEST(ElevatedQueueText, TheCopysRowsWaitForTheirRequirements) {
+  const ElevatedRows rows = RowsOfCatalogue(
+      "[Program1]\nName=App\nRequires=Runtime;Tool\nInstall1=a.exe\n"
+      "[Program2]\nName=Runtime\nInstall1=r.exe\n[Program3]\nName=Tool\nInstall1=t.exe\n",
+      {2, 1}, std::nullopt, Windows1252());
+  ASSERT_EQ(rows.programs.size(), 2u);
+  EXPECT_TRUE(rows.programs[0].needs.empty());
+  EXPECT_EQ(rows.programs[1].needs, (std::vector<size_t>{0}));  // Tool stayed with the menu
+}
+
 TEST(ElevatedQueueText, EventsReadBackAndGarbledOnesAreDropped) {
   // Each line reads back into an event that is written as the same line.
   for (const char* line :
