@@ -8,13 +8,13 @@
 namespace tallimo {
 namespace {
 
-struct Spec {
+struct Row {
   const char *name, *category, *more = "";  // more: further keys
 };
 
 class ListRowsTest : public ::testing::Test {
  protected:
-  void Read(const std::vector<Spec>& specs) {
+  void Read(const std::vector<Row>& specs) {
     std::string text;
     for (size_t n = 0; n < specs.size(); ++n)
       text += "[Program" + std::to_string(n + 1) + "]\nName=" + specs[n].name +
@@ -46,7 +46,7 @@ class ListRowsTest : public ::testing::Test {
 };
 
 TEST_F(ListRowsTest, HeadersInTheAuthorsOrderProgramsSortedUnderThemOthersLast) {
-  const std::pair<std::vector<Spec>, StringList> cases[] = {
+  const std::pair<std::vector<Row>, StringList> cases[] = {
       {{{"b", ""}, {"A", ""}}, {"A", "b"}},  // no category anywhere: the names alone
       {{{"Zip", "Tools"}, {"Word", "Office"}, {"Free", ""}, {"Calc", "office"}, {"Awk", "TOOLS"}},
        {"[Tools]", "Awk", "Zip", "[Office]", "Calc", "Word", "[Other programs]", "Free"}},

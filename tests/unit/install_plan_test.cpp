@@ -148,19 +148,19 @@ namespace {
 // exclusions and conditions decided before anything runs, and named programs refused.
 TEST(InstallPlan, TheRulesAddOrderAndDecide) {
   TProgramList programs;
-  struct Spec {
+  struct Program {
     const char* name;
     const char* needs;
     const char* excludes;
     const char* arch;
   };
-  for (const Spec& s : {Spec{"App", "Lib", "", ""},
-                        {"Lib", "Runtime", "", ""},
-                        {"Runtime", "", "", ""},
-                        {"ScanA", "", "ScanB", ""},
-                        {"ScanB", "", "", ""},
-                        {"Arm", "", "", "arm64"},
-                        {"Tool", "Arm", "", ""}}) {
+  for (const Program& s : {Program{"App", "Lib", "", ""},
+                           {"Lib", "Runtime", "", ""},
+                           {"Runtime", "", "", ""},
+                           {"ScanA", "", "ScanB", ""},
+                           {"ScanB", "", "", ""},
+                           {"Arm", "", "", "arm64"},
+                           {"Tool", "Arm", "", ""}}) {
     auto entry = std::make_unique<TTallimoProg>();
     entry->Name = s.name;
     entry->InstallLines = {std::string(s.name) + ".exe"};

@@ -8,7 +8,7 @@
 namespace tallimo {
 namespace {
 
-struct Spec {
+struct Program {
   const char* name;
   const char* needs = "";
   const char* excludes = "";
@@ -16,15 +16,15 @@ struct Spec {
   const char* arch = "";
 };
 
-TProgramList Catalogue(std::initializer_list<Spec> specs) {
+TProgramList Catalogue(std::initializer_list<Program> programs) {
   TProgramList list;
-  for (const Spec& spec : specs) {
+  for (const Program& p : programs) {
     auto entry = std::make_unique<TTallimoProg>();
-    entry->Name = spec.name;
-    entry->Requires = SplitPresets(spec.needs);
-    entry->Excludes = SplitPresets(spec.excludes);
-    entry->Windows = spec.windows;
-    entry->Arch = spec.arch;
+    entry->Name = p.name;
+    entry->Requires = SplitPresets(p.needs);
+    entry->Excludes = SplitPresets(p.excludes);
+    entry->Windows = p.windows;
+    entry->Arch = p.arch;
     list.push_back(std::move(entry));
   }
   return list;
@@ -88,7 +88,7 @@ TEST(ProgramRules, ARequirementNotForThisComputerMakesItsDependentsNotForItEithe
 
 TEST(ProgramRules, InstallOrderMovesRequirementsJustBeforeTheirFirstDependent) {
   struct Case {
-    std::initializer_list<Spec> catalogue;
+    std::initializer_list<Program> catalogue;
     std::vector<size_t> selected;
     const char* order;
   } cases[] = {
