@@ -19,8 +19,6 @@ int main() {
   LocalFree(wide);
   if (argc >= 3 && argv[1] == L"exit")
     return static_cast<int>(std::wcstoul(argv[2].c_str(), nullptr, 10));
-  // The error mode it was started with, as its exit code.
-  if (argc >= 2 && argv[1] == L"errormode") return static_cast<int>(SetErrorMode(0));
   if (argc >= 4 && argv[1] == L"spawn") {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
