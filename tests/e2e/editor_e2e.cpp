@@ -50,12 +50,12 @@ TEST(EntryEditor, AnEntryAddedThroughThePopupMenuIsListed) {
   PostMessageA(menu, WM_CHAR, 'a', 1);
   HWND dialog = WaitForTop(tallimo.Pid(), "TallimoWindow", "Tallimo - Add/Edit Program");
   ASSERT_NE(dialog, nullptr);
-  // ProgName, SerialNum, NFOfile, then the memos of the pages and the Options page's four
-  // fields (Category's the edit of its drop-down).
+  // ProgName, SerialNum, NFOfile, then the memos of the pages, the Options page's four fields
+  // (Category's the edit of its drop-down) and the Rules page's four.
   std::vector<HWND> edits;
   for (HWND h : Descendants(dialog))
     if (lstrcmpiA(ClassOf(h).c_str(), "Edit") == 0) edits.push_back(h);
-  ASSERT_EQ(edits.size(), 10u);
+  ASSERT_EQ(edits.size(), 14u);
   const std::pair<int, const char*> texts[] = {{0, "Alpha Tool"},
                                                {2, "E:\\ALPHA\\ALPHA.NFO"},
                                                {3, "E:\\ALPHA\\SETUP.EXE\r\n%D:\\ALPHA\\GO.BAT"},
