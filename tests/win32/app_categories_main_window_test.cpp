@@ -37,6 +37,7 @@ class CategoriesOnMainWindow : public MainWindowFixture<> {
 TEST_F(CategoriesOnMainWindow, HeadersGroupTheListMarkTheirProgramsAndAreNoProgram) {
   form->Show();
   ui::App().ProcessMessages();  // painted, then detection: Word's default mark goes
+  ASSERT_TRUE(WaitForDetection());
   EXPECT_EQ(form->ListBox1.Rows(),
             (StringList{"Office", "Calc", "Word", "Tools", "Zip", "Other programs", "Other"}));
   EXPECT_EQ(Marked(), "Calc;");
@@ -76,6 +77,7 @@ TEST_F(CategoriesOnMainWindow, DefaultMarksStayWhenThePersonChangedMarksBeforeDe
   form->ppMarkForInstall1Click();
   form->Show();
   ui::App().ProcessMessages();
+  ASSERT_TRUE(WaitForDetection());
   EXPECT_EQ(Marked(), "Word;Calc;Other;");
 }
 
