@@ -9,6 +9,13 @@ namespace tallimo {
 
 using StringList = std::vector<std::string>;
 
+// When the install queue restarts the computer for a program: the Restart key's values.
+enum class TRestartRule {
+  rrAtEnd = 0,       // when the queue ends, if a program needs it
+  rrWhenNeeded = 1,  // before the next program, when this one ends with 3010
+  rrAlways = 2,      // before the next program, unless this one failed or was skipped
+};
+
 // One catalogue entry. Each list item is one line; items keep their insertion order and may
 // be empty or repeated.
 class TTallimoProg {
@@ -20,6 +27,8 @@ class TTallimoProg {
   std::vector<uint32_t> SuccessCodes;
   // How to tell that the program is installed on this computer (the Detect key); empty: never.
   std::string Detect;
+  // When the queue restarts the computer for it (the Restart key).
+  TRestartRule Restart = TRestartRule::rrAtEnd;
   // The group the list shows the program under (the Category key); empty: "Other programs".
   std::string Category;
   // Marked for installing when the catalogue is read (Default=1).
