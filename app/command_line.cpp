@@ -146,6 +146,8 @@ std::optional<UnattendedOptions> ParseUnattended(std::string_view commandLine) {
       options.quiet = true;
     } else if (name == "reinstall") {
       options.reinstall = true;
+    } else if (name == "restart") {
+      options.restart = true;
     } else {
       fail("Unknown option: " + arg);
     }
@@ -165,13 +167,14 @@ std::optional<UnattendedOptions> ParseUnattended(std::string_view commandLine) {
 
 std::string UnattendedUsage() {
   return "Tallimo.exe [CATALOGUE] /install [NAME ...] [/preset NAME] [/drive X] [/log FILE] "
-         "[/quiet] [/reinstall]\r\r"
+         "[/quiet] [/reinstall] [/restart]\r\r"
          "/install NAME ...\tinstalls these programs of the catalogue (* for all)\r"
          "/preset NAME\tinstalls the programs of this preset too (may be repeated)\r"
          "/drive X\tthe drive letter for %D: (else the catalogue's drive)\r"
          "/log FILE\tthe log, added to when it exists (else a new one in TEMP)\r"
          "/quiet\tno windows\r"
          "/reinstall\tinstalls programs that are installed already\r"
+         "/restart\trestarts when a program needs it, and goes on after the restart\r"
          "/?\tshows this text\r\r"
          "Exit codes: 0 installed, 3010 a restart is needed, 1 a program failed, 1641 a "
          "restart was started, 2 a usage error.";

@@ -23,7 +23,7 @@ std::string ChooseIniFileName(std::string_view commandLine, const std::string& p
 std::vector<std::string> CommandLineArguments(std::string_view commandLine);
 
 // An unattended run: Tallimo.exe [CATALOGUE] /install [NAME ...] [/preset NAME ...] [/drive X]
-// [/log FILE] [/quiet] [/reinstall], or /? for the usage.
+// [/log FILE] [/quiet] [/reinstall] [/restart], or /? for the usage.
 struct UnattendedOptions {
   bool usage = false;                // /?: the usage is shown, nothing else happens
   std::string catalogue;             // empty: the program's own path with ".ini"
@@ -33,6 +33,7 @@ struct UnattendedOptions {
   std::string logFile;               // /log; empty: a new log in TEMP
   bool quiet = false;
   bool reinstall = false;
+  bool restart = false;  // /restart: restarts before the next program, and goes on after them
   std::string error;  // a usage error, for the log and the box; empty when there is none
 };
 

@@ -28,6 +28,7 @@
 #include "platform/process.h"
 #include "platform/prompter.h"
 #include "platform/registry.h"
+#include "platform/hash.h"
 #include "platform/restart.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
@@ -86,6 +87,8 @@ struct MainWindowSeams {
   FileSystem& probeFiles;    // detection's file probes: no system box, no long wait
   MainWindowDialogs dialogs;
   SystemInfo system = {};  // what the Windows and Arch keys are compared with
+  ResumeStore* resume = nullptr;  // the install queue's record; none: it does not survive restarts
+  Hasher* hasher = nullptr;       // the catalogue's digest for the record
 };
 
 class TFTallimo : public ui::Form {

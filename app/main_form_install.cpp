@@ -6,6 +6,7 @@
 #include "install/install_plan.h"
 #include "install/install_progress.h"
 #include "install/install_runner.h"
+#include "install/resume_record.h"
 
 namespace tallimo {
 
@@ -131,19 +132,34 @@ void TFTallimo::InstallMarked(bool thenClose) {
   TFTallimoQueue progress(
       {QueueSeamsOf(seams_, &seams_.elevated), seams_.shell, seams_.prompter, seams_.restarter},
       plan.rows, Cat.IniFileName);
-  progress.Queue().HandOverDrive = plan.drive;
+  InstallQueue& queue = progress.Queue();
+  queue.HandOverDrive = plan.drive;
+  // The queue restarts before the next program where an entry asks for it, and goes on after
+  // any restart from its record.
+  queue.RestartsAllowed = true;
+  std::optional<RecordSeams> recordSeams;
+  if (seams_.resume && seams_.hasher) {
+    recordSeams.emplace(RecordSeams{*seams_.resume, seams_.files, *seams_.hasher,
+                                    seams_.locale.AnsiCodePage()});
+    ResumeRecord record;
+    record.cataloguePath = Cat.IniFileName;
+    record.drive = plan.drive;
+    PrepareRecord(queue, std::move(record), *recordSeams);
+  }
   // The elevated copy reads the catalogue on disk: unsaved changes are saved first, or the rest
   // is not started.
-  progress.Queue().ConfirmHandOver = [this] {
+  queue.ConfirmHandOver = [this] {
     if (!Cat.Modified) return true;
     bool canClose = true;
     FormCloseQuery(canClose);
     return !Cat.Modified;
   };
-  // Restarting closes the menu: unsaved changes are asked about first.
-  progress.OnConfirmRestart = [this] {
+  // Restarting closes the menu: unsaved changes are asked about first. Saved, the catalogue is
+  // sealed again for the record.
+  progress.OnConfirmRestart = [this, &queue, &recordSeams] {
     bool canClose = true;
     FormCloseQuery(canClose);
+    if (canClose && recordSeams) ResealRecord(queue, *recordSeams);
     return canClose;
   };
   progress.Execute();

@@ -18,6 +18,8 @@
 #include "editor/entry_dialog.h"
 #include "install/drive_dialog.h"
 #include "install/elevated_runner_win32.h"
+#include "install/resume_record.h"
+#include "platform/handle_win32.h"
 #include "platform/probe_files.h"
 #include "platform/system_info.h"
 #include "platform/wide.h"
@@ -50,18 +52,47 @@ std::string ProgramFolder() {
   size_t slash = p.find_last_of("\\/");
   return slash == std::string::npos ? std::string() : p.substr(0, slash + 1);
 }
+
+// /resume "<record>", as RunOnce starts it: Windows waits for each of those commands, so the
+// resumed queue runs in a new process, which waits for this one (through the handle it
+// inherits) before it sets the value again; this one returns at once.
+int LaunchResumed(const std::string& record) {
+  HANDLE self = nullptr;
+  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
+                       SYNCHRONIZE, TRUE, 0))
+    return 1;
+  const OwnedHandle launcher(self);
+  std::wstring command = L"\"" + Widen(ProgramPath()) + L"\" " + Widen(kResumeOption) + L" \"" +
+                         Widen(record) + L"\" " +
+                         std::to_wstring(reinterpret_cast<uintptr_t>(launcher.Get()));
+  STARTUPINFOW startup;
+  ZeroMemory(&startup, sizeof startup);
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started;
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &started))
+    return 1;
+  const OwnedHandle process(started.hProcess), thread(started.hThread);
+  return 0;
+}
+
+// The resumed queue's side: the launcher's handle, waited for and closed.
+void WaitForLauncher(const std::string& handle) {
+  uintptr_t value = 0;
+  for (char c : handle) {
+    if (c < '0' || c > '9') return;
+    value = value * 10 + static_cast<uintptr_t>(c - '0');
+  }
+  const OwnedHandle launcher(reinterpret_cast<HANDLE>(value));
+  WaitForSingleObject(launcher.Get(), 60 * 1000);
+}
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The command line in UTF-8, split as it always was.
   const std::string commandLine = Narrow(GetCommandLineW());
-  // The elevated copy of an install queue: no window, only the programs handed over.
-  if (std::optional<ElevatedArguments> elevated =
-          ParseElevatedQueue(CommandLineArguments(commandLine))) {
-    TimeSeededRandom names;
-    return RunElevatedQueue(*elevated, {HostProcessRunner(), HostFileSystem(), HostEnvironment(),
-                                        names, HostClock(), HostLocale(), HostHasher()});
-  }
+  const std::vector<std::string> arguments = CommandLineArguments(commandLine);
+  if (arguments.size() == 2 && arguments[0] == kResumeOption) return LaunchResumed(arguments[1]);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
   ui::Application& app = ui::App();
@@ -74,15 +105,35 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   app.SetPrompter(&prompter);
   app.SetHelpEngine(&HostHelpEngine());
   app.SetScreen(&HostScreen());
-  // /install or /?: an unattended run, without the main window.
-  if (std::optional<UnattendedOptions> unattended = ParseUnattended(Narrow(GetCommandLineW()))) {
+  ResumeStore& resume = HostResumeStore(ProgramPath());
+  // The elevated copy of an install queue: no window but a restart's countdown, only the
+  // programs handed over.
+  if (std::optional<ElevatedArguments> elevated = ParseElevatedQueue(arguments)) {
+    TimeSeededRandom names;
+    return RunElevatedQueue(*elevated, {HostProcessRunner(), HostFileSystem(), HostEnvironment(),
+                                        names, HostClock(), HostLocale(), HostHasher(),
+                                        HostRestarter(), &resume});
+  }
+  // A queue that goes on after a restart, or an unattended run (/install or /?): no main window.
+  const bool resumed = arguments.size() == 3 && arguments[0] == kResumeOption;
+  std::optional<UnattendedOptions> unattended = ParseUnattended(commandLine);
+  if (resumed || unattended) {
     TimeSeededRandom names;
     std::unique_ptr<ConsoleOutput> console = ParentConsole();
-    return RunUnattended(*unattended, {HostFileSystem(), HostProbeFileSystem(), HostRegistry(),
-                                       HostLocale(), HostClock(), HostEnvironment(), names,
-                                       HostProcessRunner(), HostLogFiles(), prompter, HostShell(),
-                                       HostRestarter(), *console, ProgramPath(), HostSystemInfo()});
+    const UnattendedSeams seams{HostFileSystem(), HostProbeFileSystem(), HostRegistry(),
+                                HostLocale(),     HostClock(),           HostEnvironment(),
+                                names,            HostProcessRunner(),   HostLogFiles(),
+                                prompter,         HostShell(),           HostRestarter(),
+                                *console,         ProgramPath(),         HostSystemInfo(),
+                                &resume,          &HostHasher()};
+    if (!resumed) {
+      SweepResumeCopies();
+      return RunUnattended(*unattended, seams);
+    }
+    WaitForLauncher(arguments[2]);
+    return RunResumed(arguments[1], seams);
   }
+  SweepResumeCopies();
 
   // The six windows, each living until the program ends. The dialogs are made first, since
   // the main window takes them; each makes its window when it is first shown, so only the
@@ -117,7 +168,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                                               HostRegistry(),
                                                               HostProbeFileSystem(),
                                                               {*drive, *add, *info, *nfo, *about},
-                                                              HostSystemInfo()});
+                                                              HostSystemInfo(),
+                                                              &resume,
+                                                              &HostHasher()});
   FTallimo = mainForm.get();
   FTallimoadd = add.get();
   FTallimoabout = about.get();

@@ -110,7 +110,8 @@ int UnattendedExitCode(const std::vector<QueueRow>& rows, bool leftOut) {
            TQueueState::qsRefused, TQueueState::qsNotSaved, TQueueState::qsNotForComputer,
            TQueueState::qsNoProcedure, TQueueState::qsNeeds, TQueueState::qsStopped,
            TQueueState::qsRestartInProgress, TQueueState::qsNotWaitedFor, TQueueState::qsWaiting,
-           TQueueState::qsRunning}))
+           TQueueState::qsRunning, TQueueState::qsInterrupted, TQueueState::qsDiscNotFound,
+           TQueueState::qsCatalogueChanged, TQueueState::qsTooManyRestarts}))
     return kExitFailed;
   if (any({TQueueState::qsRestartNeeded})) return static_cast<int>(kExitRestartNeeded);
   return kExitInstalled;

@@ -6,6 +6,7 @@
 #include "catalogue/catalogue_file.h"
 #include "install/detect.h"
 #include "install/install_progress.h"
+#include "install/resume_record.h"
 #include "platform/error.h"
 #include "platform/message_window_win32.h"
 #include "platform/wide.h"
@@ -38,6 +39,83 @@ int UsageError(const UnattendedOptions& options, UnattendedSeams& seams,
   if (!options.quiet)
     seams.prompter.MessageDlg(message + "\r\r" + UnattendedUsage(), TMsgDlgType::mtError);
   return kExitUsage;
+}
+
+// What a windowless front end runs: a new unattended queue, or a queue resumed after a restart.
+struct QueueRun {
+  TResumeKind kind;
+  UnattendedOptions options;
+  std::string cataloguePath;
+  std::vector<QueuedProgram> programs;
+  StringList preamble;
+  bool leftOut = false;
+  // A resumed queue: its record (the store has adopted its place), and the rows done.
+  std::unique_ptr<ResumeRecord> record = nullptr;
+  size_t next = 0;
+  std::vector<QueueRow> done = {};
+};
+
+// Runs the queue with its progress window (without /quiet) or without one, and gives the exit
+// code. An unattended queue's log ends with "Exit code N"; with /restart it restarts before the
+// next program where an entry asks for it and survives restarts.
+int RunQueue(QueueRun run, UnattendedSeams& seams) {
+  const bool unattended = run.kind == TResumeKind::rkUnattended;
+  auto prepare = [&](InstallQueue& queue) {
+    queue.LogTitle = unattended ? "Unattended install" : "Queue";
+    queue.LogFileGiven = run.record ? run.record->logPath : run.options.logFile;
+    queue.HideConsoles = run.options.quiet;
+    queue.Preamble = run.preamble;
+    queue.RestartsAllowed = run.options.restart;
+    queue.OnLogLine = [&seams](const std::string& line) { seams.console.WriteLine(line); };
+    queue.OnLogFailed = [&seams, &queue] {
+      seams.console.WriteLine("The log file " + queue.LogPath() +
+                              " could not be written: the rest of the run is not in it");
+    };
+    queue.Epilogue = [&queue, &run, unattended] {
+      StringList lines;
+      // The question that would follow is not asked: its default answer, logged.
+      if (unattended && queue.RestartNeeded())
+        lines.push_back("Restart question not asked in an unattended run: answered No");
+      // The caller of a resumed run is gone: the log says what it would have been told.
+      if (unattended)
+        lines.push_back("Exit code " + std::to_string(UnattendedExitCode(queue.Rows(), run.leftOut)));
+      return lines;
+    };
+    if (run.record) {
+      queue.FirstLine = ResumedLine(run.record->restarts);
+      queue.ResumeAt(run.next, std::move(run.done));
+      queue.Record = std::move(run.record);
+    } else if (run.options.restart && seams.resume && seams.hasher) {
+      ResumeRecord record;
+      record.kind = run.kind;
+      record.cataloguePath = run.cataloguePath;
+      record.drive = run.options.drive;
+      record.quiet = run.options.quiet;
+      record.reinstall = run.options.reinstall;
+      record.restartAllowed = true;
+      record.logGiven = run.options.logFile;
+      PrepareRecord(queue, std::move(record),
+                    {*seams.resume, seams.files, *seams.hasher, seams.locale.AnsiCodePage()});
+    }
+  };
+  std::vector<QueueRow> rows;
+  // No hand-over to an elevated copy: its prompt would wait for a person.
+  if (run.options.quiet) {
+    InstallQueue queue(QueueSeamsOf(seams), std::move(run.programs), run.cataloguePath);
+    prepare(queue);
+    queue.Begin();
+    // The process seam reports the ends through this thread's messages.
+    PumpMessagesUntil([&queue] { return queue.Ended(); }, INFINITE);
+    rows = queue.Rows();
+  } else {
+    TFTallimoQueue progress({QueueSeamsOf(seams), seams.shell, seams.prompter, seams.restarter},
+                            std::move(run.programs), run.cataloguePath);
+    progress.Unattended = unattended;
+    prepare(progress.Queue());
+    progress.Execute();
+    rows = progress.Queue().Rows();
+  }
+  return UnattendedExitCode(rows, run.leftOut);
 }
 
 }  // namespace
@@ -78,43 +156,103 @@ int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
       PlanUnattended(options, cat, cat.IniFileName, seams.locale, installed, seams.system);
   if (!plan.error.empty()) return UsageError(options, seams, plan.error);
 
-  StringList preamble;
-  preamble.insert(preamble.end(), plan.notes.begin(), plan.notes.end());
-  auto prepare = [&](InstallQueue& queue) {
-    queue.LogTitle = "Unattended install";
-    queue.LogFileGiven = options.logFile;
-    queue.HideConsoles = options.quiet;
-    queue.Preamble = preamble;
-    queue.OnLogLine = [&seams](const std::string& line) { seams.console.WriteLine(line); };
-    queue.OnLogFailed = [&seams, &queue] {
-      seams.console.WriteLine("The log file " + queue.LogPath() +
-                              " could not be written: the rest of the run is not in it");
-    };
-    // The question that would follow is not asked: its default answer, logged.
-    queue.Epilogue = [&queue] {
-      return queue.RestartNeeded()
-                 ? StringList{"Restart question not asked in an unattended run: answered No"}
-                 : StringList{};
-    };
-  };
-  std::vector<QueueRow> rows;
-  // No hand-over to an elevated copy: its prompt would wait for a person.
-  if (options.quiet) {
-    InstallQueue queue(QueueSeamsOf(seams), std::move(plan.programs), cat.IniFileName);
-    prepare(queue);
-    queue.Begin();
-    // The process seam reports the ends through this thread's messages.
-    PumpMessagesUntil([&queue] { return queue.Ended(); }, INFINITE);
-    rows = queue.Rows();
-  } else {
-    TFTallimoQueue progress({QueueSeamsOf(seams), seams.shell, seams.prompter, seams.restarter},
-                            std::move(plan.programs), cat.IniFileName);
-    progress.Unattended = true;
-    prepare(progress.Queue());
-    progress.Execute();
-    rows = progress.Queue().Rows();
+  QueueRun run{TResumeKind::rkUnattended, options, cat.IniFileName, std::move(plan.programs),
+               std::move(plan.notes), !plan.leftOut.empty()};
+  return RunQueue(std::move(run), seams);
+}
+
+namespace {
+
+// The catalogue's bytes at `path` when they have `digest`.
+bool SameCatalogue(const std::string& path, const std::string& digest, UnattendedSeams& seams,
+                   std::string& bytes) {
+  if (seams.files.KindOf(path) != TFileKind::fkFile || !seams.files.ReadWholeFile(path, bytes))
+    return false;
+  const std::optional<std::string> hash = seams.hasher->Sha256Hex(bytes);
+  return hash && *hash == digest;
+}
+
+// Nothing runs from a record refused: why goes to its log (a new one when it names none).
+int RefuseRecord(UnattendedSeams& seams, const std::string& logPath, const std::string& why) {
+  const std::string line = LogTimeStamp(seams.clock.Now()) + "Not resumed after the restart: " + why;
+  QueueLog log = OpenQueueLog(QueueSeamsOf(seams), logPath);
+  if (log.file) log.file->Append(line + "\r\n");
+  seams.console.WriteLine(line);
+  return kExitFailed;
+}
+
+}  // namespace
+
+int RunResumed(const std::string& recordPath, UnattendedSeams seams) {
+  if (!seams.resume || !seams.hasher) return kExitFailed;
+  ResumeStore& store = *seams.resume;
+  std::string why, text;
+  if (!store.Adopt(recordPath, why)) return RefuseRecord(seams, {}, why);
+  std::optional<ResumeRecord> record;
+  if (!store.Read(text))
+    why = "the record cannot be read";
+  else
+    record = ParseRecord(text, why);
+  if (record && record->user != store.User()) why = "the record was written by another user";
+  if (!record || !why.empty()) {
+    store.Remove();
+    return RefuseRecord(seams, record ? record->logPath : std::string(), why);
   }
-  return UnattendedExitCode(rows, !plan.leftOut.empty());
+  ++record->restarts;
+  // Finding the disc: where it was, else on the drive that has its volume now, else asked for
+  // (a quiet run looks again every 10 seconds for 5 minutes).
+  ResumedQueue resumed;
+  std::string cataloguePath = record->cataloguePath;
+  for (int attempt = 1;; ++attempt) {
+    DiscSearch found;
+    std::string bytes, movedBytes;
+    found.atPath = seams.files.KindOf(record->cataloguePath) == TFileKind::fkFile;
+    found.digestMatches = SameCatalogue(record->cataloguePath, record->digest, seams, bytes);
+    if (!found.atPath && record->volumeSerial)
+      found.movedTo = store.DriveWithSerial(record->volumeSerial);
+    if (found.movedTo) {
+      std::string moved = record->cataloguePath;
+      moved[0] = *found.movedTo;
+      found.movedDigestMatches = SameCatalogue(moved, record->digest, seams, movedBytes);
+    }
+    const ResumeDecision decision = DecideResume(*record, found);
+    if (decision.step == TResumeStep::rsGoOn || decision.step == TResumeStep::rsMoved) {
+      Detector detector({seams.probeFiles, seams.registry, seams.environment});
+      resumed = ResumedPrograms(
+          *record, decision.step == TResumeStep::rsMoved ? std::move(movedBytes) : std::move(bytes),
+          decision.drive, seams.locale.AnsiCodePage(),
+          [&detector](const TTallimoProg& entry) { return detector.IsInstalled(entry.Detect); });
+      cataloguePath = record->cataloguePath = decision.cataloguePath;
+      record->drive = decision.drive;
+      break;
+    }
+    if (decision.step == TResumeStep::rsChanged) {
+      resumed = UnreachedPrograms(*record, TQueueState::qsCatalogueChanged);
+      break;
+    }
+    const bool again =
+        record->quiet ? attempt < 30
+                      : seams.prompter.MessageDlgWithDefault(
+                            InsertDiscText(*record), TMsgDlgType::mtWarning,
+                            {TMsgDlgBtn::mbRetry, TMsgDlgBtn::mbCancel},
+                            TMsgDlgBtn::mbRetry) == TModalResult::mrRetry;
+    if (!again) {
+      resumed = UnreachedPrograms(*record, TQueueState::qsDiscNotFound);
+      break;
+    }
+    if (record->quiet) Sleep(10 * 1000);
+  }
+  UnattendedOptions options;
+  options.quiet = record->quiet;
+  options.reinstall = record->reinstall;
+  options.restart = record->restartAllowed;
+  options.logFile = record->logGiven;
+  options.drive = record->drive;
+  const TResumeKind kind = record->kind;
+  QueueRun run{kind, options, cataloguePath, std::move(resumed.programs), {}, false,
+               std::make_unique<ResumeRecord>(std::move(*record)), resumed.next,
+               std::move(resumed.done)};
+  return RunQueue(std::move(run), seams);
 }
 
 }  // namespace tallimo

@@ -16,6 +16,7 @@
 #include "platform/registry.h"
 #include "platform/restart.h"
 #include "platform/shell.h"
+#include "platform/hash.h"
 #include "platform/system_info.h"
 
 namespace tallimo {
@@ -36,9 +37,15 @@ struct UnattendedSeams {
   ConsoleOutput& console;
   std::string programPath;
   SystemInfo system = {};  // what the catalogue's Windows and Arch keys are compared with
+  ResumeStore* resume = nullptr;  // the queue's record (/restart); none: it does not survive restarts
+  Hasher* hasher = nullptr;       // the catalogue's digest for the record
 };
 
 // Runs `options` and gives the exit code (kExitInstalled ... in app/unattended.h).
 int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams);
+
+// Goes on with the queue of the record at `recordPath` after a restart (/resume): the disc found
+// again, the rows done kept, the rest run in the same log; nothing runs from a record refused.
+int RunResumed(const std::string& recordPath, UnattendedSeams seams);
 
 }  // namespace tallimo

@@ -7,96 +7,9 @@
 #include "catalogue/catalogue_file.h"
 #include "install/install_plan.h"
 #include "install/program_rules.h"
+#include "install/queue_lines.h"
 
 namespace tallimo {
-
-namespace {
-
-// Backslash, CR and LF escaped: the text fits on one line.
-std::string Escape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    if (c == '\\')
-      out += "\\\\";
-    else if (c == '\r')
-      out += "\\r";
-    else if (c == '\n')
-      out += "\\n";
-    else
-      out += c;
-  }
-  return out;
-}
-
-std::optional<std::string> Unescape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\') {
-      out += text[i];
-      continue;
-    }
-    if (++i == text.size()) return std::nullopt;
-    switch (text[i]) {
-      case '\\':
-        out += '\\';
-        break;
-      case 'r':
-        out += '\r';
-        break;
-      case 'n':
-        out += '\n';
-        break;
-      default:
-        return std::nullopt;
-    }
-  }
-  return out;
-}
-
-// Decimal digits only, within 32 bits.
-std::optional<uint32_t> Number(std::string_view text) {
-  if (text.empty() || text.size() > 10) return std::nullopt;
-  uint64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<uint64_t>(c - '0');
-  }
-  if (value > 0xFFFFFFFFull) return std::nullopt;
-  return static_cast<uint32_t>(value);
-}
-
-// Splits "key rest" at the first blank; the key alone when there is none.
-std::pair<std::string_view, std::string_view> Key(std::string_view line) {
-  const size_t blank = line.find(' ');
-  if (blank == std::string_view::npos) return {line, {}};
-  return {line.substr(0, blank), line.substr(blank + 1)};
-}
-
-constexpr std::pair<TQueueState, std::string_view> kStateNames[] = {
-    {TQueueState::qsWaiting, "waiting"},
-    {TQueueState::qsRunning, "running"},
-    {TQueueState::qsInstalled, "installed"},
-    {TQueueState::qsRestartNeeded, "restart-needed"},
-    {TQueueState::qsRestartStarted, "restart-started"},
-    {TQueueState::qsFailed, "failed"},
-    {TQueueState::qsCannotStart, "cannot-start"},
-    {TQueueState::qsStopped, "stopped"},
-    {TQueueState::qsRestartInProgress, "restart-in-progress"},
-    {TQueueState::qsNotWaitedFor, "not-waited-for"},
-    {TQueueState::qsRightsRefused, "rights-refused"},
-    {TQueueState::qsAlreadyInstalled, "already-installed"},
-    {TQueueState::qsRefused, "refused"},
-    {TQueueState::qsNotSaved, "not-saved"},
-    {TQueueState::qsNotForComputer, "not-for-computer"},
-    {TQueueState::qsSkippedNotForComputer, "skipped-not-for-computer"},
-    {TQueueState::qsExcluded, "excluded"},
-    {TQueueState::qsNeeds, "needs"},
-    {TQueueState::qsNoProcedure, "no-procedure"},
-};
-
-}  // namespace
 
 bool IsChannelName(std::string_view name) {
   if (name.empty() || name.size() > 64) return false;
@@ -109,7 +22,7 @@ std::string ElevatedQueueParameters(const HandOver& handOver) {
   std::string text = std::string(kElevatedQueueOption) + " \"" + handOver.cataloguePath + "\" " +
                      handOver.digest + " " +
                      (handOver.drive ? std::string(1, *handOver.drive) : std::string("-")) + " " +
-                     handOver.channel;
+                     handOver.channel + (handOver.restarts ? " /restart" : "");
   for (size_t number : handOver.numbers) text += " " + std::to_string(number);
   return text;
 }
@@ -146,8 +59,13 @@ std::optional<ElevatedArguments> ParseElevatedQueue(const std::vector<std::strin
     else if (drive != "-")
       fail("drive " + drive);
   }
-  for (size_t i = 5; i < arguments.size(); ++i) {
-    std::optional<uint32_t> number = Number(arguments[i]);
+  size_t first = 5;
+  if (arguments.size() > first && arguments[first] == "/restart") {
+    handOver.restarts = true;
+    if (++first == arguments.size()) fail("no program numbers");
+  }
+  for (size_t i = first; i < arguments.size(); ++i) {
+    std::optional<uint32_t> number = DecimalNumber(arguments[i]);
     if (!number || *number == 0) {
       fail("program number " + arguments[i]);
       continue;
@@ -244,19 +162,14 @@ std::string SealHandOver(HandOver& handOver, FileSystem& files, Hasher& hasher,
 
 std::string EventLine(const WorkerEvent& event) {
   switch (event.kind) {
-    case TWorkerEventKind::weRow: {
-      std::string_view state;
-      for (const auto& [s, name] : kStateNames)
-        if (s == event.result.state) state = name;
-      return "row " + std::to_string(event.row) + " " + std::string(state) + " " +
-             std::to_string(event.result.exitCode) + " " + Escape(event.result.message);
-    }
+    case TWorkerEventKind::weRow:
+      return "row " + std::to_string(event.row) + " " + RowResultText(event.result);
     case TWorkerEventKind::weCommand:
-      return "command " + Escape(event.text);
+      return "command " + EscapeLine(event.text);
     case TWorkerEventKind::weLog:
-      return "log " + Escape(event.text);
+      return "log " + EscapeLine(event.text);
     case TWorkerEventKind::weRefused:
-      return "refused " + Escape(event.text);
+      return "refused " + EscapeLine(event.text);
     case TWorkerEventKind::weEnd:
     case TWorkerEventKind::weLost:
       break;
@@ -265,11 +178,11 @@ std::string EventLine(const WorkerEvent& event) {
 }
 
 std::optional<WorkerEvent> ParseEventLine(std::string_view line) {
-  auto [key, rest] = Key(line);
+  auto [key, rest] = LineKey(line);
   WorkerEvent event;
   if (key == "end" && line == "end") return event;
   if (key == "command" || key == "log" || key == "refused") {
-    std::optional<std::string> text = Unescape(rest);
+    std::optional<std::string> text = UnescapeLine(rest);
     if (!text) return std::nullopt;
     event.kind = key == "log"       ? TWorkerEventKind::weLog
                  : key == "refused" ? TWorkerEventKind::weRefused
@@ -279,20 +192,13 @@ std::optional<WorkerEvent> ParseEventLine(std::string_view line) {
   }
   if (key != "row") return std::nullopt;
   // row <index> <state> <exit code> <message>
-  auto [index, afterIndex] = Key(rest);
-  auto [stateName, afterState] = Key(afterIndex);
-  auto [code, message] = Key(afterState);
-  const auto state = stateName;  // clang 14 does not let a lambda capture a structured binding
-  std::optional<uint32_t> row = Number(index);
-  std::optional<uint32_t> exitCode = Number(code);
-  std::optional<std::string> text = Unescape(message);
-  if (!row || !exitCode || !text || afterState.empty()) return std::nullopt;
-  const auto* found = std::find_if(std::begin(kStateNames), std::end(kStateNames),
-                                   [&](const auto& entry) { return entry.second == state; });
-  if (found == std::end(kStateNames)) return std::nullopt;
+  auto [index, result] = LineKey(rest);
+  std::optional<uint32_t> row = DecimalNumber(index);
+  std::optional<QueueRow> parsed = ParseRowResult(result);
+  if (!row || !parsed) return std::nullopt;
   event.kind = TWorkerEventKind::weRow;
   event.row = *row;
-  event.result = {found->first, *exitCode, std::move(*text)};
+  event.result = std::move(*parsed);
   return event;
 }
 
@@ -303,22 +209,10 @@ std::string ControlLine(const WorkerControl& control) {
 
 std::optional<WorkerControl> ParseControlLine(std::string_view line) {
   if (line == "stop") return WorkerControl{};
-  auto [key, rest] = Key(line);
-  std::optional<uint32_t> row = Number(rest);
+  auto [key, rest] = LineKey(line);
+  std::optional<uint32_t> row = DecimalNumber(rest);
   if (key != "stop-waiting" || !row) return std::nullopt;
   return WorkerControl{TWorkerControlKind::wcStopWaiting, *row};
-}
-
-std::vector<std::string> TakeCompleteLines(std::string& buffer) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end; (end = buffer.find('\n', start)) != std::string::npos; start = end + 1) {
-    size_t length = end - start;
-    if (length && buffer[end - 1] == '\r') --length;
-    lines.push_back(buffer.substr(start, length));
-  }
-  buffer.erase(0, start);
-  return lines;
 }
 
 }  // namespace tallimo

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "install/install_queue.h"
+#include "install/queue_lines.h"
 #include "platform/files.h"
 #include "platform/hash.h"
 #include "platform/text_codec.h"
@@ -36,12 +37,16 @@ struct HandOver {
   std::string channel;  // names the events file
   std::vector<size_t> numbers;
   std::vector<QueuedProgram> programs;
+  // The copy may restart before the next program (the menu's queue may): "/restart" after the
+  // channel.
+  bool restarts = false;
 };
 
 // 1 to 64 letters, digits and "-".
 bool IsChannelName(std::string_view name);
 
-// The copy's parameters: /elevated-queue "<path>" <digest> <drive or -> <channel> <n>...
+// The copy's parameters: /elevated-queue "<path>" <digest> <drive or -> <channel> [/restart]
+// <n>...
 std::string ElevatedQueueParameters(const HandOver& handOver);
 // The hand-over of a command line's arguments (the program's name not included); nullopt when
 // the first is not kElevatedQueueOption. A bad argument sets `error` (and the channel stays
@@ -101,10 +106,6 @@ struct WorkerControl {
 };
 std::string ControlLine(const WorkerControl& control);
 std::optional<WorkerControl> ParseControlLine(std::string_view line);
-
-// Takes the complete lines (ended by LF, a CR before it dropped) off the front of `buffer`;
-// an unfinished last line stays there for the next read.
-std::vector<std::string> TakeCompleteLines(std::string& buffer);
 
 // Why the rows the copy left unfinished failed.
 inline constexpr const char* kWorkerLostMessage = "the administrator's copy of Tallimo ended early";

@@ -12,8 +12,11 @@
 #include <shlobj.h>
 
 #include "install/elevated_runner_win32.h"
+#include "install/restart_dialog.h"
+#include "install/resume_record.h"
 #include "platform/handle_win32.h"
 #include "platform/message_window_win32.h"
+#include "platform/protected_folder_win32.h"
 #include "platform/process.h"
 #include "platform/wide.h"
 
@@ -23,67 +26,9 @@ namespace {
 constexpr UINT kPollMilliseconds = 100;
 constexpr UINT_PTR kPollTimer = 1;
 
-// Administrators and the system have full control; users read. Not inherited from above.
-constexpr const wchar_t* kFolderSecurity = L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;FR;;;BU)";
 // The control file: users may also add their lines.
 constexpr const wchar_t* kControlSecurity =
     L"D:P(A;;FA;;;BA)(A;;FA;;;SY)(A;;FRFW;;;BU)(A;;FRFW;;;AU)";
-
-// The folder of the events files, with its final "\"; "" when the system names none.
-std::string EventsFolder() {
-  wchar_t path[MAX_PATH] = L"";
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
-    return {};
-  return Narrow(path) + "\\Tallimo\\";
-}
-
-// A security descriptor made from its text, freed with its owner.
-class Security {
- public:
-  explicit Security(const wchar_t* text) {
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(text, SDDL_REVISION_1, &descriptor_,
-                                                              nullptr))
-      descriptor_ = nullptr;
-  }
-  ~Security() {
-    if (descriptor_) LocalFree(descriptor_);
-  }
-  Security(const Security&) = delete;
-  Security& operator=(const Security&) = delete;
-  PSECURITY_DESCRIPTOR Get() const { return descriptor_; }
-  SECURITY_ATTRIBUTES Attributes() const {
-    return {sizeof(SECURITY_ATTRIBUTES), descriptor_, FALSE};
-  }
-  PACL Dacl() const {
-    BOOL present = FALSE, defaulted = FALSE;
-    PACL dacl = nullptr;
-    if (!descriptor_ || !GetSecurityDescriptorDacl(descriptor_, &present, &dacl, &defaulted))
-      return nullptr;
-    return present ? dacl : nullptr;
-  }
-
- private:
-  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
-};
-
-// The events folder, made with its protected security when missing; an existing one must be a
-// real folder (no link planted there) and gets that security again. False when it cannot be.
-bool ProtectedFolder(const std::string& folder) {
-  Security security(kFolderSecurity);
-  if (!security.Get()) return false;
-  const std::wstring path = Widen(folder.substr(0, folder.size() - 1));
-  SECURITY_ATTRIBUTES attributes = security.Attributes();
-  if (CreateDirectoryW(path.c_str(), &attributes)) return true;
-  if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
-  const DWORD found = GetFileAttributesW(path.c_str());
-  if (found == INVALID_FILE_ATTRIBUTES || !(found & FILE_ATTRIBUTE_DIRECTORY) ||
-      (found & FILE_ATTRIBUTE_REPARSE_POINT))
-    return false;
-  std::wstring name = path;
-  return SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT,
-                               DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
-                               nullptr, nullptr, security.Dacl(), nullptr) == ERROR_SUCCESS;
-}
 
 // A file created new, never following or reusing what stands at its name.
 OwnedHandle CreateNewFile(const std::string& path, DWORD access, DWORD share,
@@ -134,7 +79,7 @@ class ShellElevatedRunner final : public ElevatedRunner {
   Start Run(HandOver handOver, EventCallback onEvent) override {
     Forget();
     if (!MakeWindow()) return {TElevationResult::erFailed, SystemErrorMessage(GetLastError())};
-    const std::string folder = EventsFolder();
+    const std::string folder = TallimoFolder(CSIDL_COMMON_APPDATA);
     if (folder.empty()) return {TElevationResult::erFailed, "no folder for the events"};
     handOver.channel = "q" + std::to_string(GetCurrentProcessId()) + "-" +
                        std::to_string(GetTickCount()) + "-" + std::to_string(++handOvers_);
@@ -323,7 +268,7 @@ std::unique_ptr<ElevatedRunner> MakeShellElevatedRunner(std::string program, std
 
 int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams) {
   const std::string& channel = arguments.handOver.channel;
-  const std::string folder = EventsFolder();
+  const std::string folder = TallimoFolder(CSIDL_COMMON_APPDATA);
   if (channel.empty() || folder.empty() || !ProtectedFolder(folder)) return 2;
   // Written here only: the menu and everyone else read it.
   OwnedHandle events =
@@ -345,6 +290,19 @@ int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams
                      arguments.handOver.cataloguePath);
   queue.LogTitle = "Elevated copy";
   queue.CommandPrompt = prompt;
+  // The copy runs the rest of the queue: it restarts where the menu's queue would, with its own
+  // countdown window, and keeps the record that goes on after a restart.
+  queue.RestartsAllowed = arguments.handOver.restarts;
+  queue.ConfirmRestart = [](const std::string& name) { return TFTallimoRestart(name).Execute(); };
+  if (seams.resume) {
+    ResumeRecord record;
+    record.kind = TResumeKind::rkElevated;
+    record.cataloguePath = arguments.handOver.cataloguePath;
+    record.drive = arguments.handOver.drive;
+    record.restartAllowed = arguments.handOver.restarts;
+    PrepareRecord(queue, std::move(record),
+                  {*seams.resume, seams.files, seams.hasher, seams.locale.AnsiCodePage()});
+  }
   queue.OnRowChanged = [&](size_t row) {
     WorkerEvent event = MakeEvent(TWorkerEventKind::weRow);
     event.row = row;

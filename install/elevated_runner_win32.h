@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/hash.h"
 #include "platform/locale.h"
+#include "platform/restart.h"
 
 namespace tallimo {
 
@@ -34,6 +35,8 @@ struct ElevatedCopySeams {
   Clock& clock;
   Locale& locale;
   Hasher& hasher;
+  Restarter& restarter;
+  ResumeStore* resume = nullptr;  // the queue's record; none: it does not survive restarts
 };
 int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams);
 

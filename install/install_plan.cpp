@@ -112,6 +112,7 @@ InstallPlan PlanInstall(const PlanRequest& request) {
     const TTallimoProg& entry = *request.programs[i];
     QueuedProgram row{entry.Name, entry.Batch, {}, entry.SuccessCodes};
     row.number = i + 1;
+    row.restart = entry.Restart;
     row.skip =
         skipInstalled && std::find(installed.begin(), installed.end(), &entry) != installed.end();
     if (!needs.empty()) row.needs = needs[i];

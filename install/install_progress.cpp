@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "install/restart_dialog.h"
+#include "install/resume_record.h"
+
 namespace tallimo {
 
 namespace {
@@ -68,12 +71,24 @@ TFTallimoQueue::TFTallimoQueue(InstallProgressSeams seams, std::vector<QueuedPro
   ActiveControl = &ListBox1;
 
   queue_.OnRowChanged = [this](size_t row) { ShowRow(row); };
-  queue_.OnCommandChanged = [this] { EditCommand.SetText(queue_.CurrentCommand()); };
+  queue_.OnCommandChanged = [this] {
+    EditCommand.SetText(queue_.AwaitingRestart() ? "Waiting for the restart"
+                                                 : queue_.CurrentCommand());
+  };
+  queue_.OnRecordFailed = [this](const std::string& why) { ShowNoResume(why); };
+  // The countdown window, after the main window's closing question where it asks one.
+  queue_.ConfirmRestart = [this](const std::string& name) {
+    if (OnConfirmRestart && !OnConfirmRestart()) return false;
+    if (QuietRestarts) return true;
+    TFTallimoRestart countdown(name);
+    return countdown.Execute();
+  };
   queue_.OnEnded = [this] { QueueEnded(); };
   OnShow = [this] {
     if (begun_) return;
     begun_ = true;
     queue_.Begin();
+    if (!queue_.Record && !queue_.ResumeRefusal.empty()) ShowNoResume(queue_.ResumeRefusal);
     ShowLogPath();
     EnableButtons();
   };
@@ -95,6 +110,10 @@ void TFTallimoQueue::ShowRow(size_t row) {
   EnableButtons();
 }
 
+void TFTallimoQueue::ShowNoResume(const std::string& why) {
+  LabelSummary.SetCaption("This queue cannot go on after a restart: " + why);
+}
+
 void TFTallimoQueue::ShowLogPath() {
   if (!queue_.LogFailed())
     EditLog.SetText(queue_.LogPath());
@@ -111,7 +130,7 @@ void TFTallimoQueue::ShowProgress() {
 void TFTallimoQueue::EnableButtons() {
   const bool running = !queue_.Ended();
   BtnStop.SetEnabled(running && !queue_.Stopping());
-  BtnStopWaiting.SetEnabled(running);
+  BtnStopWaiting.SetEnabled(running);  // for a program, or for the restart it waits for
   BtnOpenLog.SetEnabled(queue_.LogCreated());
   BtnClose.SetEnabled(!running);
 }

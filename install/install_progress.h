@@ -50,6 +50,8 @@ class TFTallimoQueue : public ui::Form {
   std::function<bool()> OnConfirmRestart;
   // An unattended run: no restart question, and the window closes itself when the queue ends.
   bool Unattended = false;
+  // A restart before the next program comes at once, without the countdown window.
+  bool QuietRestarts = false;
 
   // Shows the window modally and runs the queue; returns when the window is closed after the
   // queue has ended. Show() alone runs it modeless (the window tests drive it so).
@@ -68,6 +70,7 @@ class TFTallimoQueue : public ui::Form {
   void ShowRow(size_t row);
   void ShowProgress();
   void ShowLogPath();
+  void ShowNoResume(const std::string& why);
   void EnableButtons();
   InstallProgressSeams seams_;
   InstallQueue queue_;

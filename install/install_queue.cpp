@@ -7,7 +7,9 @@
 #include "install/batch_file.h"
 #include "install/elevated_queue.h"
 #include "install/install_line.h"
+#include "install/resume_record.h"
 #include "platform/error.h"
+#include "platform/restart.h"
 
 namespace tallimo {
 
@@ -51,6 +53,16 @@ std::string StateText(const QueueRow& row) {
       return "not started (needs " + row.message + ")";
     case TQueueState::qsNoProcedure:
       return "failed (no installation procedure)";
+    case TQueueState::qsInstalledRestarted:
+      return "installed, restarted";
+    case TQueueState::qsInterrupted:
+      return "failed (interrupted by a restart)";
+    case TQueueState::qsDiscNotFound:
+      return "not started (disc not found)";
+    case TQueueState::qsCatalogueChanged:
+      return "not started (the catalogue changed)";
+    case TQueueState::qsTooManyRestarts:
+      return "not started (too many restarts)";
   }
   return {};
 }
@@ -71,6 +83,7 @@ QueueCounts CountRows(const std::vector<QueueRow>& rows) {
       case TQueueState::qsRestartNeeded:
       case TQueueState::qsRestartStarted:
       case TQueueState::qsAlreadyInstalled:
+      case TQueueState::qsInstalledRestarted:
         ++counts.installed;
         break;
       case TQueueState::qsFailed:
@@ -79,6 +92,7 @@ QueueCounts CountRows(const std::vector<QueueRow>& rows) {
       case TQueueState::qsRefused:
       case TQueueState::qsNotForComputer:
       case TQueueState::qsNoProcedure:
+      case TQueueState::qsInterrupted:
         ++counts.failed;
         break;
       case TQueueState::qsWaiting:
@@ -88,6 +102,9 @@ QueueCounts CountRows(const std::vector<QueueRow>& rows) {
       case TQueueState::qsSkippedNotForComputer:
       case TQueueState::qsExcluded:
       case TQueueState::qsNeeds:
+      case TQueueState::qsDiscNotFound:
+      case TQueueState::qsCatalogueChanged:
+      case TQueueState::qsTooManyRestarts:
         ++counts.notStarted;
         break;
       case TQueueState::qsNotWaitedFor:
@@ -110,7 +127,8 @@ std::string SummaryText(const QueueCounts& counts) {
 
 bool CountsAsInstalled(TQueueState state) {
   return state == TQueueState::qsInstalled || state == TQueueState::qsRestartNeeded ||
-         state == TQueueState::qsRestartStarted || state == TQueueState::qsAlreadyInstalled;
+         state == TQueueState::qsRestartStarted || state == TQueueState::qsAlreadyInstalled ||
+         state == TQueueState::qsInstalledRestarted;
 }
 
 std::string LeftOutText(const StringList& names) {
@@ -157,6 +175,7 @@ InstallQueue::InstallQueue(QueueSeams seams, std::vector<QueuedProgram> programs
       cataloguePath_(std::move(cataloguePath)) {}
 
 InstallQueue::~InstallQueue() {
+  if (awaitingRestart_ && seams_.restarter) seams_.restarter->CancelAwait();
   if (handedOver_)
     seams_.elevated->Forget();
   else if (waiting_)
@@ -240,10 +259,28 @@ void InstallQueue::Begin() {
   if (began_) return;
   began_ = true;
   OpenLog();
-  Log(LogTitle + " started: " + cataloguePath_ + ", " +
-      Counted(programs_.size(), "program", "programs"));
+  Log(!FirstLine.empty() ? FirstLine
+                          : LogTitle + " started: " + cataloguePath_ + ", " +
+                                Counted(programs_.size(), "program", "programs"));
   for (const std::string& line : Preamble) Log(line);
+  if (Record && seams_.resume) {
+    recording_ = true;
+    Record->logPath = logPath_;
+    Record->rows.clear();
+    for (const QueuedProgram& program : programs_)
+      Record->rows.push_back({program.number, program.name, {}});
+  } else if (!ResumeRefusal.empty()) {
+    Log("This queue cannot go on after a restart: " + ResumeRefusal);
+  }
   Advance();
+}
+
+void InstallQueue::ResumeAt(size_t next, std::vector<QueueRow> done) {
+  for (size_t i = 0; i < next && i < rows_.size() && i < done.size(); ++i) {
+    rows_[i] = std::move(done[i]);
+    if (OnRowChanged) OnRowChanged(i);
+  }
+  current_ = std::min(next, rows_.size());
 }
 
 void InstallQueue::Stop() {
@@ -252,6 +289,11 @@ void InstallQueue::Stop() {
   // The copy says so in the log itself.
   if (handedOver_) return seams_.elevated->Stop();
   Log("Stop requested: the programs after the one running are not started");
+  if (awaitingRestart_) {
+    seams_.restarter->CancelAwait();
+    awaitingRestart_ = false;
+    Advance();
+  }
 }
 
 void InstallQueue::StopWaiting() {
@@ -260,6 +302,11 @@ void InstallQueue::StopWaiting() {
     if (at != handedRows_.end())
       seams_.elevated->StopWaiting(static_cast<size_t>(at - handedRows_.begin()));
     return;
+  }
+  if (awaitingRestart_) {
+    seams_.restarter->CancelAwait();
+    Log("Stopped waiting for the restart");
+    return RestartDidNotCome();
   }
   if (!waiting_) return;
   seams_.processes.StopWaiting();
@@ -287,7 +334,7 @@ void InstallQueue::Advance() {
     bool& flag;
     ~Guard() { flag = false; }
   } guard{advancing_};
-  while (!waiting_ && !ended_) {
+  while (!waiting_ && !ended_ && !awaitingRestart_) {
     try {
       AdvanceOnce();
     } catch (const std::exception& error) {
@@ -309,6 +356,7 @@ void InstallQueue::AdvanceOnce() {
     if (!StartLine()) FinishProgram();
     return;
   }
+  if (current_ < programs_.size() && !stopRequested_ && !restAs_ && RestartBeforeNext()) return;
   if (current_ >= programs_.size() || stopRequested_ || restartStarted_ || restAs_) {
     const QueueRow rest = restAs_           ? *restAs_
                           : restartStarted_ ? QueueRow{TQueueState::qsRestartInProgress, 0, {}}
@@ -324,6 +372,7 @@ void InstallQueue::AdvanceOnce() {
     for (size_t i = current_; i < programs_.size(); ++i) Log(RowText(i));
     ended_ = true;
     SetCommand({});
+    DropRecord();
     Log(LogTitle + " ended: " + Summary());
     if (Epilogue)
       for (const std::string& line : Epilogue()) Log(line);
@@ -360,6 +409,7 @@ bool InstallQueue::StartProgram() {
     ++current_;
     return true;
   }
+  WriteRecord(current_);
   SetState(current_, TQueueState::qsRunning);
   if (!program.batch) return true;
   try {
@@ -461,7 +511,117 @@ void InstallQueue::FinishProgram() {
                                                  : TQueueState::qsInstalled;
   SetState(current_, state);
   Log(RowText(current_));
+  checkRestart_ = current_;
   ++current_;
+}
+
+bool InstallQueue::RestartDue(size_t row) const {
+  const TQueueState state = rows_[row].state;
+  switch (programs_[row].restart) {
+    case TRestartRule::rrWhenNeeded:
+      return state == TQueueState::qsRestartNeeded;
+    case TRestartRule::rrAlways:
+      return state == TQueueState::qsInstalled || state == TQueueState::qsRestartNeeded;
+    case TRestartRule::rrAtEnd:
+      break;
+  }
+  return false;
+}
+
+// After a program, before the next one: restarts the computer when the finished program's rule
+// asks for it, or waits for the restart it started. True while the queue waits for a restart.
+// Only a queue that survives restarts (its record written) restarts before its end.
+bool InstallQueue::RestartBeforeNext() {
+  if (!checkRestart_) return false;
+  const size_t row = *checkRestart_;
+  checkRestart_.reset();
+  if (!RestartsAllowed || !recording_ || !seams_.restarter) return false;
+  const bool more = std::any_of(programs_.begin() + static_cast<std::ptrdiff_t>(current_),
+                                programs_.end(), [](const QueuedProgram& program) {
+                                  return !program.skip && !program.decided;
+                                });
+  if (!more || (!restartStarted_ && !RestartDue(row))) return false;
+  if (Record->restarts >= kMaxRestarts) {
+    Log("The queue has restarted the computer " + std::to_string(kMaxRestarts) +
+        " times: the rest is not started");
+    restAs_ = QueueRow{TQueueState::qsTooManyRestarts, 0, {}};
+    return false;
+  }
+  const std::string& name = programs_[row].name;
+  if (restartStarted_) {
+    WriteRecord(std::nullopt);
+    AwaitRestart("Waiting for the restart that " + name + " started");
+    return true;
+  }
+  Log(name + " needs the computer to restart before the next program");
+  if (ConfirmRestart && !ConfirmRestart(name)) {
+    Log("Restart cancelled: the queue goes on");
+    return false;
+  }
+  WriteRecord(std::nullopt);
+  Log("Restarting the computer");
+  std::string message;
+  if (!seams_.restarter->RestartWindows(message)) {
+    Log("The computer could not be restarted: " + message);
+    return false;
+  }
+  AwaitRestart("Waiting for the restart");
+  return true;
+}
+
+void InstallQueue::AwaitRestart(const std::string& why) {
+  Log(why);
+  awaitingRestart_ = true;
+  SetCommand({});
+  seams_.restarter->AwaitRestart(kRestartWaitMilliseconds, [this] {
+    Log("No restart came within 10 minutes: the queue goes on without it");
+    RestartDidNotCome();
+  });
+}
+
+void InstallQueue::RestartDidNotCome() {
+  awaitingRestart_ = false;
+  restartStarted_ = false;
+  if (OnRowChanged && current_ > 0) OnRowChanged(current_ - 1);
+  Advance();
+}
+
+// Where the queue stands, for the run that goes on after a restart: each row's result so far,
+// or the one decided for it, and the row running. A record that cannot be written ends the
+// recording (said once); the first one written sets the value that resumes it.
+void InstallQueue::WriteRecord(std::optional<size_t> running) {
+  if (!recording_) return;
+  for (size_t i = 0; i < programs_.size(); ++i) {
+    QueueRow& result = Record->rows[i].result;
+    result = rows_[i];
+    if (i < current_ || (running && i == *running)) continue;
+    if (programs_[i].skip)
+      result = QueueRow{TQueueState::qsAlreadyInstalled, 0, {}};
+    else if (programs_[i].decided)
+      result = *programs_[i].decided;
+  }
+  if (running) Record->rows[*running].result = QueueRow{TQueueState::qsRunning, 0, {}};
+  Record->running = running;
+  Record->next = current_;
+  std::string why;
+  if (!seams_.resume->Write(RecordText(*Record)))
+    why = "its record cannot be written";
+  else if (!armed_ && !(armed_ = seams_.resume->Arm()))
+    why = "Windows cannot be told to resume it";
+  if (!why.empty()) EndRecording(why);
+}
+
+void InstallQueue::EndRecording(const std::string& why) {
+  if (!recording_) return;
+  DropRecord();
+  Log("This queue cannot go on after a restart: " + why);
+  if (OnRecordFailed) OnRecordFailed(why);
+}
+
+void InstallQueue::DropRecord() {
+  if (!recording_) return;
+  recording_ = false;
+  seams_.resume->Remove();
 }
 
 void InstallQueue::RemoveBatchFile() {
@@ -478,7 +638,7 @@ bool InstallQueue::HandOverRest() {
   if (!seams_.elevated) return false;
   const QueuedProgram& program = programs_[current_];
   const size_t lineCount = program.batch ? 1 : program.lines.size();
-  HandOver handOver{cataloguePath_, {}, HandOverDrive, {}, {}, {}};
+  HandOver handOver{cataloguePath_, {}, HandOverDrive, {}, {}, {}, RestartsAllowed};
   // What needs a row that did not install here, or one that will not run, stays here with
   // that result; the copy sees only what it runs.
   for (size_t i = current_ + 1; i < programs_.size(); ++i) {
@@ -521,6 +681,7 @@ bool InstallQueue::HandOverRest() {
       std::move(handOver), [this](const WorkerEvent& event) { WorkerEventArrived(event); });
   switch (start.result) {
     case ElevatedRunner::TElevationResult::erStarted:
+      DropRecord();  // the copy keeps its own
       handedOver_ = true;
       handedRows_ = std::move(handed);
       waiting_ = true;

@@ -53,6 +53,11 @@ enum class TQueueState {
   qsExcluded,               // not started: excluded by the program in `message`
   qsNeeds,                  // not started: its requirement in `message` did not install
   qsNoProcedure,            // failed: named in an unattended run, but it has no install lines
+  qsInstalledRestarted,     // installed, and the restart it needed or started has happened
+  qsInterrupted,            // failed: a restart cut it off
+  qsDiscNotFound,           // not started: the resumed queue did not find its disc
+  qsCatalogueChanged,       // not started: the resumed queue found the catalogue changed
+  qsTooManyRestarts,        // not started: the queue restarted as often as it may
 };
 
 struct QueueRow {
@@ -76,6 +81,8 @@ struct QueuedProgram {
   std::optional<QueueRow> decided = std::nullopt;
   // The rows of its requirements: it starts only when each of them counts as installed.
   std::vector<size_t> needs = {};
+  // When the queue restarts the computer for it.
+  TRestartRule restart = TRestartRule::rrAtEnd;
 };
 
 // The row's state as the window and the log show it: "waiting", "running", "installed",
@@ -85,7 +92,9 @@ struct QueuedProgram {
 // "skipped (already installed)", "failed (<message>)", "not started (changes not saved)",
 // "failed (not for this computer: it needs <message>)", "skipped (not for this computer)",
 // "skipped (excluded by <message>)", "not started (needs <message>)",
-// "failed (no installation procedure)".
+// "failed (no installation procedure)", "installed, restarted", "failed (interrupted by a
+// restart)", "not started (disc not found)", "not started (the catalogue changed)", "not started
+// (too many restarts)".
 std::string StateText(const QueueRow& row);
 
 // The result of an exit code: 0 and the entry's success codes are installed, 3010 a restart
@@ -117,6 +126,9 @@ std::string LogFileName(const LocalTime& time, int attempt);
 inline constexpr int kLogNameAttempts = 100;
 
 class ElevatedRunner;
+class Restarter;
+class ResumeStore;
+struct ResumeRecord;
 struct WorkerEvent;
 
 struct QueueSeams {
@@ -130,14 +142,19 @@ struct QueueSeams {
   // Where a program asks for administrator rights, the rest of the queue is handed to this
   // (one prompt for the whole queue); none: such a program cannot start.
   ElevatedRunner* elevated = nullptr;
+  // Restarts the computer when a program needs it before the next one; none: only at the end.
+  Restarter* restarter = nullptr;
+  // Where the record that survives a restart is kept; none: the queue does not survive one.
+  ResumeStore* resume = nullptr;
 };
 
 // The queue's seams, taken from a front end's seams of the same names (the one way they are
 // assembled); `logFiles` apart where the front end's log goes elsewhere.
 template <typename Seams>
 QueueSeams QueueSeamsOf(Seams& seams, LogFiles& logFiles, ElevatedRunner* elevated = nullptr) {
-  return {seams.processes, seams.files, seams.environment, seams.random,
-          seams.clock,     logFiles,    seams.locale,      elevated};
+  return {seams.processes, seams.files,  seams.environment, seams.random,
+          seams.clock,     logFiles,     seams.locale,      elevated,
+          &seams.restarter, seams.resume};
 }
 template <typename Seams>
 QueueSeams QueueSeamsOf(Seams& seams, ElevatedRunner* elevated = nullptr) {
@@ -159,6 +176,8 @@ class InstallQueue {
  public:
   // The log's first and last lines: "<LogTitle> started: ..." and "<LogTitle> ended: ...".
   std::string LogTitle = "Queue";
+  // Another first line (a resumed queue's); empty: "<LogTitle> started: ...".
+  std::string FirstLine;
   // The log's path, added to when it exists; empty: a new file in TEMP.
   std::string LogFileGiven;
   // Lines for the log after its first one, before the first program.
@@ -175,6 +194,24 @@ class InstallQueue {
   // saved"). None: no question.
   std::optional<char> HandOverDrive;
   std::function<bool()> ConfirmHandOver;
+  // Restarts before the next program (the entries' Restart rules, and the wait after an
+  // installer started one) are allowed; otherwise the restart waits for the queue's end, and
+  // after 1641 the rest is "not started (restart in progress)".
+  bool RestartsAllowed = false;
+  // Asked before a restart that a program needs before the next one (the countdown window):
+  // true restarts now, false goes on with the next program. None: restart now.
+  std::function<bool(const std::string& name)> ConfirmRestart;
+  // The record's fixed part (kind, user, catalogue, digest, disc, drive, options), filled by the
+  // front end; the queue adds its rows and writes it through `resume` before each program and
+  // before each restart. None: no record (`ResumeRefusal` says why, once, in the log).
+  std::unique_ptr<ResumeRecord> Record;
+  std::string ResumeRefusal;
+  // A resumed queue: the rows before `next` are done with these results, and the queue goes on
+  // from `next`. The log is added to. Call before Begin.
+  void ResumeAt(size_t next, std::vector<QueueRow> done);
+  // The queue goes on without surviving restarts: its record and value are removed, and the
+  // log and OnRecordFailed say why.
+  void EndRecording(const std::string& why);
 
   // `cataloguePath` is named in the log. Nothing starts before Begin.
   InstallQueue(QueueSeams seams, std::vector<QueuedProgram> programs, std::string cataloguePath);
@@ -190,6 +227,8 @@ class InstallQueue {
   std::function<void(const std::string& line)> OnLogLine;
   // Once, when a line of the log could not be written (the queue goes on without it).
   std::function<void()> OnLogFailed;
+  // Once, when the record that survives a restart cannot be written (the queue goes on).
+  std::function<void(const std::string& why)> OnRecordFailed;
 
   // Opens the log in TEMP and starts the first program.
   void Begin();
@@ -201,6 +240,7 @@ class InstallQueue {
   bool Ended() const { return ended_; }
   bool Stopping() const { return stopRequested_; }
   size_t Size() const { return programs_.size(); }
+  const std::vector<QueuedProgram>& Programs() const { return programs_; }
   // Programs that have their result.
   size_t DoneCount() const;
   const QueueRow& Row(size_t i) const { return rows_[i]; }
@@ -212,6 +252,8 @@ class InstallQueue {
   const std::string& CurrentCommand() const { return command_; }
   // True when a program needs a restart and none started one.
   bool RestartNeeded() const;
+  // The queue is waiting for a restart (one it asked for, or one an installer started).
+  bool AwaitingRestart() const { return awaitingRestart_; }
 
   const std::string& LogPath() const { return logPath_; }
   // The log could not be created, or a line of it could not be written.
@@ -238,6 +280,12 @@ class InstallQueue {
   void WorkerEventArrived(const WorkerEvent& event);
   void WorkerRow(size_t row, QueueRow result);
   void HandOverEnded();
+  bool RestartDue(size_t row) const;
+  bool RestartBeforeNext();
+  void AwaitRestart(const std::string& why);
+  void RestartDidNotCome();
+  void WriteRecord(std::optional<size_t> running);
+  void DropRecord();
 
   QueueSeams seams_;
   std::vector<QueuedProgram> programs_;
@@ -272,6 +320,11 @@ class InstallQueue {
   bool handedOver_ = false;
   bool rightsRefused_ = false;
   std::vector<size_t> handedRows_;
+  // Surviving restarts.
+  bool recording_ = false;
+  bool awaitingRestart_ = false;
+  bool armed_ = false;       // the RunOnce value is set
+  std::optional<size_t> checkRestart_;  // the row just finished, its restart rule not yet seen
 };
 
 }  // namespace tallimo

@@ -8,6 +8,8 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   install/install_line.cpp
   install/install_plan.cpp
   install/elevated_queue.cpp
+  install/queue_lines.cpp
+  install/resume_record.cpp
   install/install_queue.cpp
   install/install_runner.cpp
   install/program_rules.cpp
@@ -19,6 +21,7 @@ list(APPEND TALLIMO_WIN32_SOURCES
   install/drive_dialog.cpp
   install/elevated_runner_win32.cpp
   install/install_progress.cpp
+  install/restart_dialog.cpp
 )
 # The identification of installers and the disc paths of install lines (portable).
 list(APPEND TALLIMO_PORTABLE_SOURCES

@@ -22,20 +22,6 @@ std::string SystemMessage(DWORD code) {
   return message;
 }
 
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE h) : h_(h) {}
-  ~FindHandle() {
-    if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
-  }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  HANDLE Get() const { return h_; }
-
- private:
-  HANDLE h_;
-};
-
 class Win32ByteSource : public ByteSource {
  public:
   Win32ByteSource(OwnedHandle file, uint64_t size) : file_(std::move(file)), size_(size) {}

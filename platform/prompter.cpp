@@ -36,6 +36,8 @@ TModalResult ButtonAnswer(TMsgDlgBtn button) {
       return TModalResult::mrOK;
     case TMsgDlgBtn::mbCancel:
       return TModalResult::mrCancel;
+    case TMsgDlgBtn::mbRetry:
+      return TModalResult::mrRetry;
   }
   return TModalResult::mrNone;
 }
@@ -50,6 +52,8 @@ const char* ButtonCaption(TMsgDlgBtn button) {
       return "OK";
     case TMsgDlgBtn::mbCancel:
       return "Cancel";
+    case TMsgDlgBtn::mbRetry:
+      return "&Retry";
   }
   return "";
 }

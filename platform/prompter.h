@@ -10,8 +10,8 @@ namespace tallimo {
 // Title word and icon: "Warning" (exclamation), "Error" (error), "Information" (information),
 // "Confirm" (question).
 enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation };
-enum class TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel };
-enum class TModalResult { mrNone, mrOK, mrCancel, mrYes, mrNo };
+enum class TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbRetry };
+enum class TModalResult { mrNone, mrOK, mrCancel, mrYes, mrNo, mrRetry };
 
 // The title word of a message box type.
 const char* MsgDlgTitle(TMsgDlgType type);

@@ -59,6 +59,8 @@ TModalResult AnswerOf(int id) {
       return TModalResult::mrYes;
     case IDNO:
       return TModalResult::mrNo;
+    case IDRETRY:
+      return TModalResult::mrRetry;
   }
   return TModalResult::mrNone;
 }
@@ -127,6 +129,8 @@ class Win32Prompter : public Prompter {
       set = MB_YESNOCANCEL;
     else if (yes && no)
       set = MB_YESNO;
+    else if (cancel && Has(buttons, TMsgDlgBtn::mbRetry))
+      set = MB_RETRYCANCEL;
     else if (cancel)
       set = MB_OKCANCEL;
     // The buttons of each set stand in the order Yes, No, Cancel (or OK, Cancel); the rules'

@@ -4,6 +4,7 @@ list(APPEND TALLIMO_WIN32_SOURCES
   platform/log_file_win32.cpp
   platform/message_window_win32.cpp
   platform/process_win32.cpp
+  platform/protected_folder_win32.cpp
   platform/restart_win32.cpp
 )
 # The registry seam and detection's file probes.

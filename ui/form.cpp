@@ -14,6 +14,11 @@
 
 namespace tallimo::ui {
 
+namespace {
+constexpr UINT_PTR kFormTimer = 1;
+}  // namespace
+
+
 static BOOL CALLBACK CollectEnabled(HWND h, LPARAM p) {
   auto* list = reinterpret_cast<std::vector<HWND>*>(p);
   if (IsWindowVisible(h) && IsWindowEnabled(h)) list->push_back(h);
@@ -271,6 +276,14 @@ bool Form::OnCommand(int id, int code, HWND control) {
   return WinControl::OnCommand(id, code, control);
 }
 
+void Form::StartTimer(unsigned milliseconds) {
+  if (HandleAllocated()) SetTimer(Handle(), kFormTimer, milliseconds, nullptr);
+}
+
+void Form::StopTimer() {
+  if (HandleAllocated()) KillTimer(Handle(), kFormTimer);
+}
+
 LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_GETMINMAXINFO: {
@@ -321,6 +334,9 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       hints_ = nullptr;  // an owned window: gone with the form's
       break;
+    case WM_TIMER:
+      if (wParam == kFormTimer && OnTimer) OnTimer();
+      return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && OnActivate) OnActivate();
       break;

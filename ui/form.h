@@ -68,6 +68,12 @@ class Form : public WinControl {
   // The form became the active window.
   std::function<void()> OnActivate;
 
+  // A timer of the form's window: OnTimer every `milliseconds` from StartTimer to StopTimer (or
+  // the window's end).
+  std::function<void()> OnTimer;
+  void StartTimer(unsigned milliseconds);
+  void StopTimer();
+
   // Shows the Hint of every windowed control on the form as a tooltip (made with the window).
   bool ShowHint = false;
 

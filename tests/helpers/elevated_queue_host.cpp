@@ -14,5 +14,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   return tallimo::RunElevatedQueue(
       *arguments,
       {tallimo::HostProcessRunner(), tallimo::HostFileSystem(), tallimo::HostEnvironment(), names,
-       tallimo::HostClock(), tallimo::HostLocale(), tallimo::HostHasher()});
+       tallimo::HostClock(), tallimo::HostLocale(), tallimo::HostHasher(),
+       tallimo::HostRestarter()});
 }

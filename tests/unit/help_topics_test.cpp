@@ -59,7 +59,7 @@ TEST(HelpTopics, EveryNumberOfTheWindowsHasATopicAndTheDialogControlsAPopup) {
   const std::set<int> withPopup = {11, 40, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60,
                                    61, 62, 63, 64, 65, 66, 67, 68, 69, 81, 82, 83};
   const std::set<int> inHelpWindow = {1,  2,  20, 21, 22, 23, 24, 25, 31,
-                                      32, 33, 34, 35, 36, 37, 45, 70};
+                                      32, 33, 34, 35, 36, 37, 45, 46, 70};
   for (int context : withPopup) {
     const HelpTopic* t = FindHelpTopic(context);
     ASSERT_NE(t, nullptr) << context;
