@@ -22,13 +22,13 @@
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/hash.h"
 #include "platform/help_engine.h"
 #include "platform/locale.h"
 #include "platform/log_file.h"
 #include "platform/process.h"
 #include "platform/prompter.h"
 #include "platform/registry.h"
-#include "platform/hash.h"
 #include "platform/restart.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
@@ -86,7 +86,7 @@ struct MainWindowSeams {
   Registry& registry;        // detection of installed programs
   FileSystem& probeFiles;    // detection's file probes: no system box, no long wait
   MainWindowDialogs dialogs;
-  SystemInfo system = {};  // what the Windows and Arch keys are compared with
+  SystemInfo system = {};         // what the Windows and Arch keys are compared with
   ResumeStore* resume = nullptr;  // the install queue's record; none: it does not survive restarts
   Hasher* hasher = nullptr;       // the catalogue's digest for the record
 };

@@ -139,8 +139,8 @@ void TFTallimo::InstallMarked(bool thenClose) {
   queue.RestartsAllowed = true;
   std::optional<RecordSeams> recordSeams;
   if (seams_.resume && seams_.hasher) {
-    recordSeams.emplace(RecordSeams{*seams_.resume, seams_.files, *seams_.hasher,
-                                    seams_.locale.AnsiCodePage()});
+    recordSeams.emplace(
+        RecordSeams{*seams_.resume, seams_.files, *seams_.hasher, seams_.locale.AnsiCodePage()});
     ResumeRecord record;
     record.cataloguePath = Cat.IniFileName;
     record.drive = plan.drive;

@@ -110,9 +110,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // programs handed over.
   if (std::optional<ElevatedArguments> elevated = ParseElevatedQueue(arguments)) {
     TimeSeededRandom names;
-    return RunElevatedQueue(*elevated, {HostProcessRunner(), HostFileSystem(), HostEnvironment(),
-                                        names, HostClock(), HostLocale(), HostHasher(),
-                                        HostRestarter(), &resume});
+    return RunElevatedQueue(
+        *elevated, {HostProcessRunner(), HostFileSystem(), HostEnvironment(), names, HostClock(),
+                    HostLocale(), HostHasher(), HostRestarter(), &resume});
   }
   // A queue that goes on after a restart, or an unattended run (/install or /?): no main window.
   const bool resumed = arguments.size() == 3 && arguments[0] == kResumeOption;
@@ -120,12 +120,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (resumed || unattended) {
     TimeSeededRandom names;
     std::unique_ptr<ConsoleOutput> console = ParentConsole();
-    const UnattendedSeams seams{HostFileSystem(), HostProbeFileSystem(), HostRegistry(),
-                                HostLocale(),     HostClock(),           HostEnvironment(),
-                                names,            HostProcessRunner(),   HostLogFiles(),
-                                prompter,         HostShell(),           HostRestarter(),
-                                *console,         ProgramPath(),         HostSystemInfo(),
-                                &resume,          &HostHasher()};
+    const UnattendedSeams seams{HostFileSystem(),
+                                HostProbeFileSystem(),
+                                HostRegistry(),
+                                HostLocale(),
+                                HostClock(),
+                                HostEnvironment(),
+                                names,
+                                HostProcessRunner(),
+                                HostLogFiles(),
+                                prompter,
+                                HostShell(),
+                                HostRestarter(),
+                                *console,
+                                ProgramPath(),
+                                HostSystemInfo(),
+                                &resume,
+                                &HostHasher()};
     if (!resumed) {
       SweepResumeCopies();
       return RunUnattended(*unattended, seams);

@@ -78,7 +78,8 @@ int RunQueue(QueueRun run, UnattendedSeams& seams) {
         lines.push_back("Restart question not asked in an unattended run: answered No");
       // The caller of a resumed run is gone: the log says what it would have been told.
       if (unattended)
-        lines.push_back("Exit code " + std::to_string(UnattendedExitCode(queue.Rows(), run.leftOut)));
+        lines.push_back("Exit code " +
+                        std::to_string(UnattendedExitCode(queue.Rows(), run.leftOut)));
       return lines;
     };
     if (run.record) {
@@ -156,8 +157,9 @@ int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
       PlanUnattended(options, cat, cat.IniFileName, seams.locale, installed, seams.system);
   if (!plan.error.empty()) return UsageError(options, seams, plan.error);
 
-  QueueRun run{TResumeKind::rkUnattended, options, cat.IniFileName, std::move(plan.programs),
-               std::move(plan.notes), !plan.leftOut.empty()};
+  QueueRun run{TResumeKind::rkUnattended, options,
+               cat.IniFileName,           std::move(plan.programs),
+               std::move(plan.notes),     !plan.leftOut.empty()};
   return RunQueue(std::move(run), seams);
 }
 
@@ -174,7 +176,8 @@ bool SameCatalogue(const std::string& path, const std::string& digest, Unattende
 
 // Nothing runs from a record refused: why goes to its log (a new one when it names none).
 int RefuseRecord(UnattendedSeams& seams, const std::string& logPath, const std::string& why) {
-  const std::string line = LogTimeStamp(seams.clock.Now()) + "Not resumed after the restart: " + why;
+  const std::string line =
+      LogTimeStamp(seams.clock.Now()) + "Not resumed after the restart: " + why;
   QueueLog log = OpenQueueLog(QueueSeamsOf(seams), logPath);
   if (log.file) log.file->Append(line + "\r\n");
   seams.console.WriteLine(line);
@@ -230,12 +233,11 @@ int RunResumed(const std::string& recordPath, UnattendedSeams seams) {
       resumed = UnreachedPrograms(*record, TQueueState::qsCatalogueChanged);
       break;
     }
-    const bool again =
-        record->quiet ? attempt < 30
-                      : seams.prompter.MessageDlgWithDefault(
-                            InsertDiscText(*record), TMsgDlgType::mtWarning,
-                            {TMsgDlgBtn::mbRetry, TMsgDlgBtn::mbCancel},
-                            TMsgDlgBtn::mbRetry) == TModalResult::mrRetry;
+    const bool again = record->quiet ? attempt < 30
+                                     : seams.prompter.MessageDlgWithDefault(
+                                           InsertDiscText(*record), TMsgDlgType::mtWarning,
+                                           {TMsgDlgBtn::mbRetry, TMsgDlgBtn::mbCancel},
+                                           TMsgDlgBtn::mbRetry) == TModalResult::mrRetry;
     if (!again) {
       resumed = UnreachedPrograms(*record, TQueueState::qsDiscNotFound);
       break;
@@ -249,8 +251,14 @@ int RunResumed(const std::string& recordPath, UnattendedSeams seams) {
   options.logFile = record->logGiven;
   options.drive = record->drive;
   const TResumeKind kind = record->kind;
-  QueueRun run{kind, options, cataloguePath, std::move(resumed.programs), {}, false,
-               std::make_unique<ResumeRecord>(std::move(*record)), resumed.next,
+  QueueRun run{kind,
+               options,
+               cataloguePath,
+               std::move(resumed.programs),
+               {},
+               false,
+               std::make_unique<ResumeRecord>(std::move(*record)),
+               resumed.next,
                std::move(resumed.done)};
   return RunQueue(std::move(run), seams);
 }

@@ -9,6 +9,7 @@
 #include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/hash.h"
 #include "platform/locale.h"
 #include "platform/log_file.h"
 #include "platform/process.h"
@@ -16,7 +17,6 @@
 #include "platform/registry.h"
 #include "platform/restart.h"
 #include "platform/shell.h"
-#include "platform/hash.h"
 #include "platform/system_info.h"
 
 namespace tallimo {
@@ -37,8 +37,9 @@ struct UnattendedSeams {
   ConsoleOutput& console;
   std::string programPath;
   SystemInfo system = {};  // what the catalogue's Windows and Arch keys are compared with
-  ResumeStore* resume = nullptr;  // the queue's record (/restart); none: it does not survive restarts
-  Hasher* hasher = nullptr;       // the catalogue's digest for the record
+  ResumeStore* resume =
+      nullptr;               // the queue's record (/restart); none: it does not survive restarts
+  Hasher* hasher = nullptr;  // the catalogue's digest for the record
 };
 
 // Runs `options` and gives the exit code (kExitInstalled ... in app/unattended.h).

@@ -16,8 +16,8 @@
 #include "install/resume_record.h"
 #include "platform/handle_win32.h"
 #include "platform/message_window_win32.h"
-#include "platform/protected_folder_win32.h"
 #include "platform/process.h"
+#include "platform/protected_folder_win32.h"
 #include "platform/wide.h"
 
 namespace tallimo {

@@ -260,8 +260,8 @@ void InstallQueue::Begin() {
   began_ = true;
   OpenLog();
   Log(!FirstLine.empty() ? FirstLine
-                          : LogTitle + " started: " + cataloguePath_ + ", " +
-                                Counted(programs_.size(), "program", "programs"));
+                         : LogTitle + " started: " + cataloguePath_ + ", " +
+                               Counted(programs_.size(), "program", "programs"));
   for (const std::string& line : Preamble) Log(line);
   if (Record && seams_.resume) {
     recording_ = true;
@@ -536,10 +536,9 @@ bool InstallQueue::RestartBeforeNext() {
   const size_t row = *checkRestart_;
   checkRestart_.reset();
   if (!RestartsAllowed || !recording_ || !seams_.restarter) return false;
-  const bool more = std::any_of(programs_.begin() + static_cast<std::ptrdiff_t>(current_),
-                                programs_.end(), [](const QueuedProgram& program) {
-                                  return !program.skip && !program.decided;
-                                });
+  const bool more =
+      std::any_of(programs_.begin() + static_cast<std::ptrdiff_t>(current_), programs_.end(),
+                  [](const QueuedProgram& program) { return !program.skip && !program.decided; });
   if (!more || (!restartStarted_ && !RestartDue(row))) return false;
   if (Record->restarts >= kMaxRestarts) {
     Log("The queue has restarted the computer " + std::to_string(kMaxRestarts) +

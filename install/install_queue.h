@@ -152,9 +152,8 @@ struct QueueSeams {
 // assembled); `logFiles` apart where the front end's log goes elsewhere.
 template <typename Seams>
 QueueSeams QueueSeamsOf(Seams& seams, LogFiles& logFiles, ElevatedRunner* elevated = nullptr) {
-  return {seams.processes, seams.files,  seams.environment, seams.random,
-          seams.clock,     logFiles,     seams.locale,      elevated,
-          &seams.restarter, seams.resume};
+  return {seams.processes, seams.files,  seams.environment, seams.random,     seams.clock,
+          logFiles,        seams.locale, elevated,          &seams.restarter, seams.resume};
 }
 template <typename Seams>
 QueueSeams QueueSeamsOf(Seams& seams, ElevatedRunner* elevated = nullptr) {
@@ -323,7 +322,7 @@ class InstallQueue {
   // Surviving restarts.
   bool recording_ = false;
   bool awaitingRestart_ = false;
-  bool armed_ = false;       // the RunOnce value is set
+  bool armed_ = false;                  // the RunOnce value is set
   std::optional<size_t> checkRestart_;  // the row just finished, its restart rule not yet seen
 };
 

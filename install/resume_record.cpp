@@ -157,7 +157,8 @@ ResumeDecision DecideResume(const ResumeRecord& record, const DiscSearch& found)
   const char was = static_cast<char>(record.cataloguePath[0] | 0x20);
   decision.step = found.movedDigestMatches ? TResumeStep::rsMoved : TResumeStep::rsChanged;
   decision.cataloguePath[0] = static_cast<char>(*found.movedTo & ~0x20);
-  if (record.drive && (*record.drive | 0x20) == was) decision.drive = static_cast<char>(*found.movedTo | 0x20);
+  if (record.drive && (*record.drive | 0x20) == was)
+    decision.drive = static_cast<char>(*found.movedTo | 0x20);
   return decision;
 }
 
@@ -203,8 +204,7 @@ std::string Seal(const InstallQueue& queue, ResumeRecord& record, RecordSeams se
     seal.programs.push_back(program);
   }
   std::string refusal = SealHandOver(seal, seams.files, seams.hasher, seams.ansi);
-  if (refusal == kCatalogueChangedMessage)
-    refusal = "the catalogue has changes that are not saved";
+  if (refusal == kCatalogueChangedMessage) refusal = "the catalogue has changes that are not saved";
   record.digest = seal.digest;
   return refusal;
 }
@@ -246,9 +246,13 @@ ResumedQueue ResumedPrograms(const ResumeRecord& record, std::string bytes,
   std::vector<size_t> again;  // the rows not done, planned again
   for (size_t i = resumed.next; i < rows.size(); ++i)
     if (rows[i].state == TQueueState::qsWaiting) again.push_back(record.rows[i].number - 1);
-  const InstallPlan plan =
-      PlanInstall({list, again, {TInstalledRule::irRun, nullptr}, nullptr, nullptr,
-                   [drive] { return drive; }, nullptr});
+  const InstallPlan plan = PlanInstall({list,
+                                        again,
+                                        {TInstalledRule::irRun, nullptr},
+                                        nullptr,
+                                        nullptr,
+                                        [drive] { return drive; },
+                                        nullptr});
   if (!plan.leftOut.empty() || plan.noDrive || plan.rows.size() != again.size())
     return UnreachedPrograms(record, TQueueState::qsCatalogueChanged);
   const ProgramRules rules(list, SystemInfo{});

@@ -69,11 +69,11 @@ struct DiscSearch {
 };
 
 enum class TResumeStep {
-  rsGoOn,             // the catalogue is where it was
-  rsMoved,            // on another drive: `path` and `drive` say where
-  rsInsertDisc,       // not found: ask for the disc (or, quiet, try again)
-  rsChanged,          // found, but its bytes changed: the rest "not started (the catalogue
-                      // changed)"
+  rsGoOn,        // the catalogue is where it was
+  rsMoved,       // on another drive: `path` and `drive` say where
+  rsInsertDisc,  // not found: ask for the disc (or, quiet, try again)
+  rsChanged,     // found, but its bytes changed: the rest "not started (the catalogue
+                 // changed)"
 };
 struct ResumeDecision {
   TResumeStep step = TResumeStep::rsGoOn;

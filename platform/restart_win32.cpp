@@ -101,8 +101,9 @@ class Key {
 
 bool StartsWith(const std::string& text, const std::string& start) {
   return !start.empty() && text.size() > start.size() &&
-         CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, Widen(text.substr(0, start.size())).c_str(),
-                        -1, Widen(start).c_str(), -1) == CSTR_EQUAL;
+         CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE,
+                        Widen(text.substr(0, start.size())).c_str(), -1, Widen(start).c_str(),
+                        -1) == CSTR_EQUAL;
 }
 
 class Win32ResumeStore final : public ResumeStore {
@@ -138,7 +139,8 @@ class Win32ResumeStore final : public ResumeStore {
   bool Adopt(const std::string& path, std::string& why) override {
     const size_t slash = path.find_last_of('\\');
     const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    const std::string machineResume = Base(true) + "Resume\\", userResume = Base(false) + "Resume\\";
+    const std::string machineResume = Base(true) + "Resume\\",
+                      userResume = Base(false) + "Resume\\";
     const bool machine = StartsWith(folder, machineResume);
     const std::string place = machine ? machineResume : userResume;
     const std::string id = folder.substr(std::min(folder.size(), place.size()));
@@ -180,8 +182,8 @@ class Win32ResumeStore final : public ResumeStore {
       OwnedHandle file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
       DWORD written = 0;
-      if (!file || !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
-                              nullptr) ||
+      if (!file ||
+          !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
           written != text.size() || !FlushFileBuffers(file.Get())) {
         file.Reset();
         DeleteFileW(fresh.c_str());
@@ -269,8 +271,8 @@ class Win32ResumeStore final : public ResumeStore {
     wchar_t label[MAX_PATH + 1] = L"";
     DWORD serial = 0;
     const UINT mode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    const BOOL read = GetVolumeInformationW(root, label, MAX_PATH + 1, &serial, nullptr, nullptr,
-                                            nullptr, 0);
+    const BOOL read =
+        GetVolumeInformationW(root, label, MAX_PATH + 1, &serial, nullptr, nullptr, nullptr, 0);
     SetErrorMode(mode);
     if (!read) return std::nullopt;
     return VolumeId{serial, Narrow(label)};
@@ -320,7 +322,8 @@ void SweepResumeCopies() {
       const std::wstring folder = Widen(resume + "Resume\\") + name + L"\\";
       if (GetFileAttributesW((folder + L"queue.record").c_str()) != INVALID_FILE_ATTRIBUTES)
         continue;  // a queue that goes on after a restart
-      if (const OwnedHandle running(OpenMutexW(SYNCHRONIZE, FALSE, (L"Tallimo-resume-" + name).c_str()));
+      if (const OwnedHandle running(
+              OpenMutexW(SYNCHRONIZE, FALSE, (L"Tallimo-resume-" + name).c_str()));
           running)
         continue;  // a queue that runs now, its record not yet written
       DeleteFileW((folder + L"Tallimo.exe").c_str());

@@ -18,7 +18,6 @@ namespace {
 constexpr UINT_PTR kFormTimer = 1;
 }  // namespace
 
-
 static BOOL CALLBACK CollectEnabled(HWND h, LPARAM p) {
   auto* list = reinterpret_cast<std::vector<HWND>*>(p);
   if (IsWindowVisible(h) && IsWindowEnabled(h)) list->push_back(h);

@@ -12,7 +12,7 @@ namespace tallimo::testing {
 class FakeRestarter final : public Restarter {
  public:
   int restarts = 0;
-  bool refuse = false;  // RestartWindows fails
+  bool refuse = false;             // RestartWindows fails
   std::function<void()> awaiting;  // the wait for a restart, until the test ends it
   bool RestartWindows(std::string& message) override {
     if (refuse) {
