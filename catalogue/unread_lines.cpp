@@ -80,8 +80,8 @@ class UnreadFinder {
           const TTallimoProg& entry = *cat.ProgramList[n - 1];
           SuccessCodes(section);
           Keys(section,
-               {"Name", "NFO", "Batch", "SuccessCodes", "Detect", "Category", "Default", "Presets",
-                "Requires", "Excludes", "Windows", "Arch"},
+               {"Name", "NFO", "Batch", "SuccessCodes", "Detect", "Restart", "Category", "Default",
+                "Presets", "Requires", "Excludes", "Windows", "Arch"},
                {{"Serial", entry.SerialLines.size()},
                 {"Install", entry.InstallLines.size()},
                 {"Info", entry.InfoLines.size()},
