@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "editor/entry_dialog.h"
@@ -238,29 +237,24 @@ TEST_F(EntryDialogTest, TheGroupFieldsByTheirLettersAndALongCategoryKeptWhole) {
   EXPECT_TRUE(entry.Default);
 }
 
-// The Options page's labels and fields clear of one another and inside the page, at 96 and 120
-// pixels an inch.
+// The Options page's labels and fields inside the page and clear of one another, at 96 and 120
+// pixels an inch; a drop-down's window is its closed height.
 TEST_F(EntryDialogTest, TheOptionsPageHoldsItsFieldsApartAtBothScales) {
   for (int ppi : {96, 120}) {
     FixedScreen scaled{ppi, 1280, 1024};
     ui::App().SetScreen(&scaled);
     TFTallimoadd d{prompter, HostSystemColors()};
     d.Create();
-    const HWND page = d.TabSheet4.Handle();
-    RECT area, both;
-    GetClientRect(page, &area);
-    std::vector<std::pair<std::string, RECT>> placed;
+    RECT page, both;
+    GetClientRect(d.TabSheet4.Handle(), &page);
+    std::vector<RECT> placed;
     for (ui::Control* c : d.TabSheet4.Children()) {
       RECT r{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()};
-      if (c->IsWindowed()) {  // a drop-down's window is its closed height
-        GetWindowRect(static_cast<ui::WinControl*>(c)->Handle(), &r);
-        MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
-      }
-      IntersectRect(&both, &r, &area);
-      EXPECT_TRUE(EqualRect(&both, &r)) << ppi << ": " << c->Name << " leaves the page";
-      for (const auto& [name, other] : placed)
-        EXPECT_FALSE(IntersectRect(&both, &r, &other)) << ppi << ": " << c->Name << " on " << name;
-      placed.emplace_back(c->Name, r);
+      if (c->IsWindowed() && GetWindowRect(static_cast<ui::WinControl*>(c)->Handle(), &r))
+        MapWindowPoints(nullptr, d.TabSheet4.Handle(), reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_TRUE(IntersectRect(&both, &r, &page) && EqualRect(&both, &r)) << ppi << ' ' << c->Name;
+      for (const RECT& other : placed) EXPECT_FALSE(IntersectRect(&both, &r, &other)) << c->Name;
+      placed.push_back(r);
     }
     EXPECT_EQ(placed.size(), 11u);
   }
