@@ -6,7 +6,6 @@
 #include <system_error>
 #include <unordered_map>
 
-#include "catalogue/catalogue_file.h"
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/program_groups.h"
 #include "catalogue/unread_lines.h"
@@ -155,13 +154,6 @@ class Checker {
       CheckPath(nfo->line, "NFO file", entry.NfoPath, true);
 
     if (const IniKey* detect = section.Find("Detect")) CheckDetect(detect->line, entry.Detect);
-    if (const IniKey* restart = section.Find("Restart");
-        restart && restart->value != "0" &&
-        ReadRestartValue(restart->value) == TRestartRule::rrAtEnd)
-      Error(restart->line, "Restart=" + std::string(restart->value) +
-                               " does not read: write 0 (when the queue ends), 1 (before the "
-                               "next program, when needed) or 2 (always, before the next "
-                               "program)");
 
     if (const IniKey* category = section.Find("Category"); category && !entry.Category.empty())
       CheckSpelling(categories_, "category", entry.Category, category->line);
