@@ -67,6 +67,7 @@ void ReadCatalogueDocument(const IniDocument& doc, Catalogue& cat) {
     entry->Batch = ReadBatchValue(ValueOr(section, "Batch", ""));
     entry->SuccessCodes = ParseSuccessCodes(ValueOr(section, "SuccessCodes", ""));
     entry->Detect = ValueOr(section, "Detect", "");
+    entry->Restart = ReadRestartValue(ValueOr(section, "Restart", ""));
     entry->Category = ValueOr(section, "Category", "");
     entry->Default = ReadBatchValue(ValueOr(section, "Default", ""));
     entry->Presets = SplitPresets(ValueOr(section, "Presets", ""));
@@ -162,6 +163,8 @@ std::string WriteText(const Catalogue& cat, std::string_view writeDate) {
     w.Key("Batch", e.Batch ? "1" : "0");
     if (!e.SuccessCodes.empty()) w.Key("SuccessCodes", SuccessCodesText(e.SuccessCodes));
     if (!e.Detect.empty()) w.Key("Detect", e.Detect);
+    if (e.Restart != TRestartRule::rrAtEnd)
+      w.Key("Restart", std::to_string(static_cast<int>(e.Restart)));
     if (!e.Category.empty()) w.Key("Category", e.Category);
     if (e.Default) w.Key("Default", "1");
     if (!e.Presets.empty()) w.Key("Presets", PresetsText(e.Presets));
@@ -223,6 +226,12 @@ bool ReadBatchValue(const std::string& text) {
     if (v > (negative ? 2147483648ull : 2147483647ull)) return false;  // out of range
   }
   return v != 0;
+}
+
+TRestartRule ReadRestartValue(std::string_view text) {
+  if (text == "1") return TRestartRule::rrWhenNeeded;
+  if (text == "2") return TRestartRule::rrAlways;
+  return TRestartRule::rrAtEnd;
 }
 
 namespace {

@@ -59,6 +59,9 @@ std::string UnstorableCharacterText(const std::string& file, const UnstorableCha
 // The Batch key's text read as a flag ("1", "-1", "$10", "0x10" are on; "0", "yes", "" off).
 bool ReadBatchValue(const std::string& text);
 
+// The Restart key's text: "1" and "2" are their rules; "0" and any other text the default.
+TRestartRule ReadRestartValue(std::string_view text);
+
 // D:\MENU\DISC.INI -> D:\MENU\DISC.old; a name without an extension gets ".old" appended.
 std::string BackupFileName(const std::string& iniFileName);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "catalogue/catalogue_file.h"
 #include "catalogue/catalogue_reading.h"
 #include "catalogue/success_codes.h"
 
@@ -79,9 +80,10 @@ class UnreadFinder {
         if (n >= 1 && n <= programs) {
           const TTallimoProg& entry = *cat.ProgramList[n - 1];
           SuccessCodes(section);
+          Restart(section);
           Keys(section,
-               {"Name", "NFO", "Batch", "SuccessCodes", "Detect", "Category", "Default", "Presets",
-                "Requires", "Excludes", "Windows", "Arch"},
+               {"Name", "NFO", "Batch", "SuccessCodes", "Detect", "Restart", "Category", "Default",
+                "Presets", "Requires", "Excludes", "Windows", "Arch"},
                {{"Serial", entry.SerialLines.size()},
                 {"Install", entry.InstallLines.size()},
                 {"Info", entry.InfoLines.size()},
@@ -111,6 +113,17 @@ class UnreadFinder {
       Line(key->line, true,
            "SuccessCodes part \"" + part +
                "\" is not a number and is never read; it is lost at the next save");
+  }
+
+  // A Restart value that is no rule reads as 0, which is not written.
+  void Restart(const IniSection& section) {
+    const IniKey* key = section.Find("Restart");
+    if (key && !key->value.empty() && key->value != "0" &&
+        ReadRestartValue(key->value) == TRestartRule::rrAtEnd)
+      Line(key->line, true,
+           "Restart=" + std::string(key->value) +
+               " does not read: write 0 (when the queue ends), 1 (before the next program, when "
+               "needed) or 2 (always, before the next program); it is lost at the next save");
   }
 
   void Line(size_t line, bool error, std::string text) {

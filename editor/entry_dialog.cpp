@@ -157,52 +157,66 @@ void TFTallimoadd::BuildControls() {
   // The fourth page, Options: fields that the install queue reads.
   TabSheet4.SetCaption("Op&tions");
   ui::Place(TabSheet4, {.name = "TabSheet4", .parent = &PageControl1, .helpContext = 56});
-  ui::Place(LabelSuccess, {.name = "LabelSuccess", .parent = &TabSheet4, .bounds = {12, 16, 0, 0}});
+  // Rows 29 apart from the top: the fields' texts, the restart rule, the list's grouping and
+  // the marks, on letters that no other field, page or button holds.
+  ui::Place(LabelSuccess, {.name = "LabelSuccess", .parent = &TabSheet4, .bounds = {12, 10, 0, 0}});
   LabelSuccess.SetFont(DialogFont(15, clBlack));
   LabelSuccess.SetCaption("S&uccess codes");
   LabelSuccess.SetAutoSize(true);
   LabelSuccess.FocusControl = &EditSuccess;
   ui::Place(EditSuccess, {.name = "EditSuccess",
                           .parent = &TabSheet4,
-                          .bounds = {128, 12, 297, 24},
+                          .bounds = {128, 6, 297, 24},
                           .hint = "Exit codes besides 0 that mean the setup worked, such as 1,2",
                           .helpContext = 57});
-  ui::Place(LabelDetect, {.name = "LabelDetect", .parent = &TabSheet4, .bounds = {12, 52, 0, 0}});
+  ui::Place(LabelDetect, {.name = "LabelDetect", .parent = &TabSheet4, .bounds = {12, 39, 0, 0}});
   LabelDetect.SetFont(DialogFont(15, clBlack));
   LabelDetect.SetCaption("&Detect");
   LabelDetect.SetAutoSize(true);
   LabelDetect.FocusControl = &EditDetect;
   ui::Place(EditDetect, {.name = "EditDetect",
                          .parent = &TabSheet4,
-                         .bounds = {128, 48, 297, 24},
+                         .bounds = {128, 35, 297, 24},
                          .hint = "A path, HKLM\\... or HKCU\\..., or uninstall:NAME",
                          .helpContext = 58});
-  // The list's grouping and the marks: letters that no other field, page or button holds.
+  ui::Place(LabelRestart, {.name = "LabelRestart", .parent = &TabSheet4, .bounds = {12, 68, 0, 0}});
+  LabelRestart.SetFont(DialogFont(15, clBlack));
+  LabelRestart.SetCaption("&Restart");
+  LabelRestart.SetAutoSize(true);
+  LabelRestart.FocusControl = &ComboRestart;
+  ComboRestart.ListOnly = true;
+  ui::Place(ComboRestart, {.name = "ComboRestart",
+                           .parent = &TabSheet4,
+                           .bounds = {128, 64, 297, 120},
+                           .hint = "When the install queue restarts the computer for the program",
+                           .helpContext = 71});
+  ComboRestart.SetItems({"When the queue ends", "Before the next program, when needed",
+                         "Always, before the next program"});
   ui::Place(LabelCategory,
-            {.name = "LabelCategory", .parent = &TabSheet4, .bounds = {12, 88, 0, 0}});
+            {.name = "LabelCategory", .parent = &TabSheet4, .bounds = {12, 97, 0, 0}});
   LabelCategory.SetFont(DialogFont(15, clBlack));
   LabelCategory.SetCaption("Cate&gory");
   LabelCategory.SetAutoSize(true);
   LabelCategory.FocusControl = &ComboCategory;
   ui::Place(ComboCategory, {.name = "ComboCategory",
                             .parent = &TabSheet4,
-                            .bounds = {128, 84, 297, 160},
+                            .bounds = {128, 93, 297, 160},
                             .hint = "The heading the program is listed under; type a new one",
                             .helpContext = 59});
   ui::Place(LabelPresets,
-            {.name = "LabelPresets", .parent = &TabSheet4, .bounds = {12, 124, 0, 0}});
+            {.name = "LabelPresets", .parent = &TabSheet4, .bounds = {12, 126, 0, 0}});
   LabelPresets.SetFont(DialogFont(15, clBlack));
   LabelPresets.SetCaption("Presets (&A)");
   LabelPresets.SetAutoSize(true);
   LabelPresets.FocusControl = &EditPresets;
   ui::Place(EditPresets, {.name = "EditPresets",
                           .parent = &TabSheet4,
-                          .bounds = {128, 120, 297, 24},
+                          .bounds = {128, 122, 297, 24},
                           .hint = "The presets that hold the program, such as Office PC;Home",
                           .helpContext = 64});
   ui::Place(CheckDefault, {.name = "CheckDefault",
                            .parent = &TabSheet4,
-                           .bounds = {128, 154, 297, 21},
+                           .bounds = {128, 151, 297, 21},
                            .helpContext = 60});
   CheckDefault.SetCaption("&Marked at start");
   CheckDefault.SetFont(DialogFont(15, clBlack));
@@ -269,6 +283,7 @@ void TFTallimoadd::LoadEntry(const TTallimoProg& entry) {
   MemoAddSpec.SetLines(entry.SpecsLines);
   EditSuccess.SetText(SuccessCodesText(entry.SuccessCodes));
   EditDetect.SetText(entry.Detect);
+  ComboRestart.SetItemIndex(static_cast<int>(entry.Restart));
   ComboCategory.SetText(entry.Category);
   EditPresets.SetText(PresetsText(entry.Presets));
   CheckDefault.SetChecked(entry.Default);
@@ -300,6 +315,8 @@ void TFTallimoadd::StoreEntry(TTallimoProg& entry) {
   entry.SpecsLines = MemoAddSpec.Lines();
   entry.SuccessCodes = ParseSuccessCodes(EditSuccess.Text());
   entry.Detect = EditDetect.Text();
+  const int restart = ComboRestart.ItemIndex();
+  entry.Restart = restart > 0 ? static_cast<TRestartRule>(restart) : TRestartRule::rrAtEnd;
   // A name picked from the drop-down as it was cut stands for the whole name.
   entry.Category = ComboCategory.Text();
   for (const std::string& name : categories_)

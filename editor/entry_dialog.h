@@ -46,6 +46,10 @@ class TFTallimoadd : public ui::Form, public EntryEditor {
   // How to tell that the program is installed (the Detect key).
   ui::Label LabelDetect;
   ui::Edit EditDetect;
+  // When the queue restarts the computer for it (the Restart key): one item a rule, in the
+  // rules' order.
+  ui::Label LabelRestart;
+  ui::ComboBox ComboRestart;
   // The list's group (the Category key): one of the catalogue's categories, or a new one.
   ui::Label LabelCategory;
   ui::ComboBox ComboCategory;

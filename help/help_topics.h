@@ -73,6 +73,12 @@ inline constexpr HelpTopic kHelpTopics[] = {
      "%ProgramFiles%\\Editor\\editor.exe, a registry key such as HKLM\\Software\\Maker\\Editor, "
      "or uninstall: and the start of its name in Add or Remove Programs. Leave it empty when "
      "there is none."},
+    {71, "RESTART", "program_dialog.htm",
+     "When the install queue restarts the computer for the program. When the queue ends: a "
+     "restart it needs is asked about at the end, as for any program. Before the next program, "
+     "when needed: when it ends with 3010 (restart needed) and programs follow it, the computer "
+     "restarts and the queue goes on after it. Always, before the next program: a restart "
+     "follows it whatever its result, unless it failed or was skipped as installed."},
     {59, "CATEGORY", "program_dialog.htm",
      "The heading the program is listed under in the main window. Pick one of the catalogue's "
      "categories or type a new one; leave it empty to list the program under Other programs."},

@@ -462,7 +462,8 @@ TTallimoProg InstallerEntry(const InstallerInfo& info, const std::string& comman
     case TInstallerType::itMsu:
       e.InstallLines.push_back("wusa " + quoted + " /quiet /norestart");
       e.SuccessCodes.push_back(2359302);  // already installed
-      // Restart=1 joins here when the catalogue has the Restart key.
+      // An update ends with 3010 when it needs a restart, and the next one may need it done.
+      e.Restart = TRestartRule::rrWhenNeeded;
       break;
     case TInstallerType::itInstallShieldScript:
     case TInstallerType::itOther:

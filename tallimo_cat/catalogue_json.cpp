@@ -70,6 +70,7 @@ std::string CatalogueJson(const Catalogue& cat) {
       out += (c ? "," : "") + std::to_string(e.SuccessCodes[c]);
     out += ']';
     out += ",\"detect\":" + JsonString(e.Detect);
+    out += ",\"restart\":" + std::to_string(static_cast<int>(e.Restart));
     out += ",\"category\":" + JsonString(e.Category);
     out += e.Default ? ",\"default\":true" : ",\"default\":false";
     out += ",\"presets\":";

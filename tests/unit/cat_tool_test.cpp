@@ -96,11 +96,13 @@ TEST_F(CatTool, DumpJsonIsOneAsciiObjectInCatalogueOrder) {
       "{\"encoding\":\"ANSI\",\"caption\":\"Caf\\u00E9 \\\"Disc\\\"\",\"createdBy\":\"a\\\\b\","
       "\"notes\":[\"tab\\u0009here\",\"\\u007F\"],\"writeDate\":\"w\",\"programs\":["
       "{\"name\":\"Zeta\",\"nfo\":\"\\\\Z.NFO\",\"batch\":true,\"successCodes\":[1,"
-      "4294967295],\"detect\":\"\",\"category\":\"\",\"default\":false,\"presets\":[],"
+      "4294967295],\"detect\":\"\",\"restart\":0,\"category\":\"\",\"default\":false,\"presets\":[]"
+      ","
       "\"requires\":[],\"excludes\":[],\"windows\":\"\",\"arch\":[],\"serial\":[\"s\"],"
       "\"install\":[\"i1\",\"i2\"],\"info\":[\"f\"],\"specs\":[\"p\"]},"
       "{\"name\":\"Alpha\",\"nfo\":\"\",\"batch\":false,\"successCodes\":[],\"detect\":\"\","
-      "\"category\":\"\",\"default\":false,\"presets\":[],\"requires\":[],\"excludes\":[],"
+      "\"restart\":0,\"category\":\"\",\"default\":false,\"presets\":[],\"requires\":[],"
+      "\"excludes\":[],"
       "\"windows\":\"\",\"arch\":[],\"serial\":[],\"install\":[],\"info\":[],\"specs\":[]}]}\n");
   for (char c : r.out) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << int(c);
 
@@ -262,7 +264,8 @@ TEST_F(CatTool, CheckFindsRequirementsExclusionsAndConditionsThatDoNotHold) {
       "[Program3]\nName=Rival\nInstall1=c\nRequires=app\nArch=x64;mips\n"                // 11-15
       "[Program4]\nName=Runtime\nInstall1=d\nWindows=8.1-11\nArch=X64\n"                 // 16-20
       "[Program5]\nName=Ping\nInstall1=e\nRequires=Pong\nExcludes=Nobody\n"              // 21-25
-      "[Program6]\nName=Pong\nInstall1=f\nRequires=Ping\n";                              // 26-29
+      "[Program6]\nName=Pong\nInstall1=f\nRequires=Ping\nRestart=3\n"                    // 26-30
+      "[Program7]\nName=Update\nInstall1=g\nRestart=1\n";                                // 31-34
   Result r = Run({"check", "r.ini"});
   EXPECT_EQ(r.code, 1);
   const Expected expected[] = {
@@ -277,6 +280,7 @@ TEST_F(CatTool, CheckFindsRequirementsExclusionsAndConditionsThatDoNotHold) {
       {24, "warning", "\"Ping\" requires \"Pong\", which comes after it"},
       {24, "error", "the requirements of \"Ping\", \"Pong\" form a cycle"},
       {25, "error", "Excludes of \"Ping\" names \"Nobody\", which is no program"},
+      {30, "error", "Restart=3 does not read: write 0"},
   };
   ASSERT_EQ(r.lines.size(), std::size(expected)) << r.out;
   for (size_t i = 0; i < std::size(expected); ++i) {
@@ -291,6 +295,7 @@ TEST_F(CatTool, CheckFindsRequirementsExclusionsAndConditionsThatDoNotHold) {
             std::string::npos)
       << dump.out;
   EXPECT_NE(dump.out.find("\"windows\":\"8.1-11\",\"arch\":[\"X64\"]"), std::string::npos);
+  EXPECT_NE(dump.out.find("\"detect\":\"\",\"restart\":1,\"category\""), std::string::npos);
 }
 
 TEST_F(CatTool, CheckPassesACleanCatalogueAndWarningsDoNotFail) {

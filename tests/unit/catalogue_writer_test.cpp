@@ -83,8 +83,8 @@ TEST(CatalogueWriter, TheSelectionKeysFollowDetectInTheirOrderAndComeBack) {
   ReadCatalogueText(
       "[Program1]\nName=A\nArch=x64; arm64\nPresets= Office PC ;Home;;\nDefault=$1\n"
       "Windows=7\nExcludes=C\nRequires= B ;;R\n"
-      "Category=Office\nDetect=uninstall:A\nInstall1=a.exe\n"
-      "[Program2]\nName=B\nCategory=\nDefault=0\nPresets=\n",
+      "Category=Office\nRestart=2\nDetect=uninstall:A\nInstall1=a.exe\n"
+      "[Program2]\nName=B\nCategory=\nDefault=0\nPresets=\nRestart=01\n",
       cat);
   const TTallimoProg& a = *cat.ProgramList[0];
   EXPECT_EQ(a.Category, "Office");
@@ -92,7 +92,8 @@ TEST(CatalogueWriter, TheSelectionKeysFollowDetectInTheirOrderAndComeBack) {
   EXPECT_EQ(a.Presets, (StringList{"Office PC", "Home"}));
   EXPECT_EQ(a.Requires, (StringList{"B", "R"}));
   const std::string text = WriteCatalogueText(cat);
-  EXPECT_NE(text.find("Name=A\r\nNFO=\r\nBatch=0\r\nDetect=uninstall:A\r\nCategory=Office\r\n"
+  EXPECT_NE(text.find("Name=A\r\nNFO=\r\nBatch=0\r\nDetect=uninstall:A\r\nRestart=2\r\n"
+                      "Category=Office\r\n"
                       "Default=1\r\nPresets=Office PC;Home\r\nRequires=B;R\r\nExcludes=C\r\n"
                       "Windows=7\r\nArch=x64; arm64\r\nInstall1=a.exe\r\n"),
             std::string::npos)
@@ -100,6 +101,7 @@ TEST(CatalogueWriter, TheSelectionKeysFollowDetectInTheirOrderAndComeBack) {
   // Keys that are not set are not written.
   EXPECT_NE(text.find("Name=B\r\nNFO=\r\nBatch=0\r\n"), std::string::npos);
   EXPECT_EQ(text.find("Category=\r"), std::string::npos);
+  EXPECT_TRUE(text.ends_with("Name=B\r\nNFO=\r\nBatch=0\r\n")) << "Restart=01 is no rule";
   Catalogue back;
   ReadCatalogueText(text, back);
   EXPECT_EQ(WriteCatalogueText(back), text);

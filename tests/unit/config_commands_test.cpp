@@ -190,7 +190,9 @@ TEST(ConfigCommands, UnreadLinesAreEveryLineWhoseContentDoesNotReachTheCatalogue
     size_t count, first;
     std::string shown;
   } cases[] = {
-      {"; note\n\n[General]\nCaption=C\nNote1=a\n[Program1]\nName=A\nBatch=1\n", 0, 0, ""},
+      {"; note\n\n[General]\nCaption=C\nNote1=a\n[Program1]\nName=A\nBatch=1\nRestart=2\n", 0, 0,
+       ""},
+      {"[Program1]\nName=A\nRestart=\n[Program2]\nName=B\nRestart=01\n", 1, 6, "Restart=01"},
       {"[General]\n[Program1]\nNmae=Editor\nInstall1=x\n[Program2]\nName=B\n", 5, 2, "[Program1]"},
       {"[General]\nNote1=a\nNote3=c\njunk\n", 2, 3, "Note3=c"},
       {"[General]\nCaption=a\n  caption = b  \n[general]\nNote1=x\n", 3, 3, "caption = b"},

@@ -163,6 +163,8 @@ TEST(InstallerEntry, SilentLinesDetectionAndCleanNames) {
     EXPECT_EQ(e.InfoLines[0], "Version 1.0");
     EXPECT_EQ(e.InfoLines[1], "Co");
     EXPECT_EQ(e.SuccessCodes.empty(), row.type != TInstallerType::itMsu);
+    // An update restarts before the next program when it ends with 3010.
+    EXPECT_EQ(e.Restart == TRestartRule::rrWhenNeeded, row.type == TInstallerType::itMsu);
   }
   EXPECT_EQ(CleanInstallerText("  A\tB\x1b[2J\xC2\x85"
                                "C  "),

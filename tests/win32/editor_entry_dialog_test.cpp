@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "editor/entry_dialog.h"
 #include "fakes/fake_help_engine.h"
@@ -199,16 +200,24 @@ TEST_F(EntryDialogTest, AnEntryTypedWithTheKeysComesBackAsTyped) {
 }
 
 // The Options page's group fields by their letters; a category of 10,000 characters shown cut in
-// the drop-down, and kept whole when picked there.
+// the drop-down, and kept whole when picked there; the entry's restart rule shown, and the one
+// picked kept.
 TEST_F(EntryDialogTest, TheGroupFieldsByTheirLettersAndALongCategoryKeptWhole) {
   const std::string longName(10000, 'c');
   dialog.SetCategories({"Office", longName});
   TTallimoProg entry;
   entry.Name = "Editor";
   entry.InstallLines = {"ed.exe"};
+  entry.Restart = TRestartRule::rrAlways;
   dialog.LoadEntry(entry);
   Then([&] { Alt('t'); });  // the Options page
-  Then([&] { Alt('g'); });
+  Then([&] { Alt('r'); });
+  Then([&] {
+    ASSERT_EQ(GetFocus(), dialog.ComboRestart.Handle());
+    EXPECT_EQ(dialog.ComboRestart.Text(), "Always, before the next program");
+    Key(VK_UP);
+    Alt('g');
+  });
   Then([&] {
     ASSERT_EQ(GetParent(GetFocus()), dialog.ComboCategory.Handle());
     EXPECT_EQ(SendMessageA(dialog.ComboCategory.Handle(), CB_GETLBTEXTLEN, 1, 0), 63);
@@ -223,8 +232,33 @@ TEST_F(EntryDialogTest, TheGroupFieldsByTheirLettersAndALongCategoryKeptWhole) {
   ASSERT_EQ(dialog.ShowEditor(), TModalResult::mrOK);
   dialog.StoreEntry(entry);
   EXPECT_EQ(entry.Category, longName);
+  EXPECT_EQ(entry.Restart, TRestartRule::rrWhenNeeded);
   EXPECT_EQ(entry.Presets, (StringList{"Office PC", "Home"}));
   EXPECT_TRUE(entry.Default);
+}
+
+// The Options page's labels and fields inside the page and clear of one another, at 96 and 120
+// pixels an inch; a drop-down's window is its closed height.
+TEST_F(EntryDialogTest, TheOptionsPageHoldsItsFieldsApartAtBothScales) {
+  for (int ppi : {96, 120}) {
+    FixedScreen scaled{ppi, 1280, 1024};
+    ui::App().SetScreen(&scaled);
+    TFTallimoadd d{prompter, HostSystemColors()};
+    d.Create();
+    RECT page, both;
+    GetClientRect(d.TabSheet4.Handle(), &page);
+    std::vector<RECT> placed;
+    for (ui::Control* c : d.TabSheet4.Children()) {
+      RECT r{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()};
+      if (c->IsWindowed() && GetWindowRect(static_cast<ui::WinControl*>(c)->Handle(), &r))
+        MapWindowPoints(nullptr, d.TabSheet4.Handle(), reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_TRUE(IntersectRect(&both, &r, &page) && EqualRect(&both, &r)) << ppi << ' ' << c->Name;
+      for (const RECT& other : placed) EXPECT_FALSE(IntersectRect(&both, &r, &other)) << c->Name;
+      placed.push_back(r);
+    }
+    EXPECT_EQ(placed.size(), 11u);
+  }
+  ui::App().SetScreen(&screen);
 }
 
 // Lone CR and LF line breaks (a paste from a file with Unix line ends) are the lines the memo
