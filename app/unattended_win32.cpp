@@ -191,6 +191,8 @@ int RunResumed(const std::string& recordPath, UnattendedSeams seams) {
   ResumeStore& store = *seams.resume;
   std::string why, text;
   if (!store.Adopt(recordPath, why)) return RefuseRecord(seams, {}, why);
+  // The queue ended meanwhile (a restart that did not end it): nothing is left to go on with.
+  if (seams.files.KindOf(recordPath) == TFileKind::fkMissing) return kExitInstalled;
   std::optional<ResumeRecord> record;
   if (!store.Read(text))
     why = "the record cannot be read";
@@ -255,7 +257,7 @@ int RunResumed(const std::string& recordPath, UnattendedSeams seams) {
                options,
                cataloguePath,
                std::move(resumed.programs),
-               {},
+               std::move(resumed.notes),
                false,
                std::make_unique<ResumeRecord>(std::move(*record)),
                resumed.next,

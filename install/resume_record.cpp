@@ -274,6 +274,9 @@ ResumedQueue ResumedPrograms(const ResumeRecord& record, std::string bytes,
         if (k != i && record.rows[k].number == r + 1) program.needs.push_back(k);
     resumed.programs.push_back(std::move(program));
   }
+  if (record.running)
+    resumed.notes.push_back(resumed.programs[*record.running].name + ": " +
+                            StateText(rows[*record.running]));
   rows.resize(resumed.next);
   resumed.done = std::move(rows);
   return resumed;
@@ -291,6 +294,9 @@ ResumedQueue UnreachedPrograms(const ResumeRecord& record, TQueueState rest) {
       program.decided = rows[i].state == TQueueState::qsWaiting ? QueueRow{rest, 0, {}} : rows[i];
     resumed.programs.push_back(std::move(program));
   }
+  if (record.running)
+    resumed.notes.push_back(record.rows[*record.running].name + ": " +
+                            StateText(rows[*record.running]));
   rows.resize(resumed.next);
   resumed.done = std::move(rows);
   return resumed;

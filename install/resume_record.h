@@ -117,6 +117,7 @@ struct ResumedQueue {
   std::vector<QueuedProgram> programs;
   std::vector<QueueRow> done;  // the rows before `next`, with their results
   size_t next = 0;
+  StringList notes;  // for the log: the verdict on the row a restart cut off
 };
 ResumedQueue ResumedPrograms(const ResumeRecord& record, std::string bytes,
                              std::optional<char> drive, const CodePage& ansi,

@@ -4,7 +4,7 @@
 #   1. three stand-in installers, the first ending 3010 with Restart=1: Restart now in the
 #      countdown window, and the copy that Windows starts after the restart installs the other
 #      two, in the same log;
-#   2. a restart from outside (wineboot -r) while the second program runs: the copy marks it
+#   2. a restart from outside (wineboot) while the second program runs: the copy marks it
 #      interrupted and installs the third.
 # Neither leaves a RunOnce value behind.
 # Usage: restart_e2e.sh <build folder> <Tallimo.exe> <test_installer.exe>
@@ -18,6 +18,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$WINE" wineboot -i >/dev/null 2>&1 || true
 fi
 trap 'wineserver -k 2>/dev/null || true' EXIT
+# What an earlier run left (a failed one leaves its value, which the next restart would run).
+"$WINE" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /f >/dev/null 2>&1 || true
+rm -rf "$WINEPREFIX/drive_c/ProgramData/Tallimo/Resume"
 disc="$WINEPREFIX/drive_c/disc"
 rm -rf "$disc"
 mkdir -p "$disc"
@@ -65,7 +68,7 @@ done
 xdotool key --window "$window" Return 2>/dev/null || true
 wait_for "Restarting the computer" 45
 wait_for "Resumed after a restart (1 of at most 5)" 120
-wait_for "Exit code 0" 120
+wait_for $'Exit code 0\r' 120
 for line in "Runtime: installed, restart needed" "Editor: installed" "Viewer: installed" \
   "Unattended install ended: 3 installed, 0 failed, 0 not started"; do
   grep -qF "$line" "$log" || fail "no \"$line\""
@@ -82,9 +85,12 @@ log="$disc/second.log"
   /log 'C:\disc\second.log' >/dev/null 2>&1 &
 wait_for "Program 2 of 3: Editor" 60
 sleep 1
+# A restart from outside: the session ended and its programs killed, then the start-up commands
+# run (a plain -r runs them with the programs still going).
+"$WINE" wineboot --end-session --kill >/dev/null 2>&1 || true
 "$WINE" wineboot -r >/dev/null 2>&1 || true
 wait_for "Resumed after a restart (1 of at most 5)" 120
-wait_for "Exit code 1" 120
+wait_for $'Exit code 1\r' 120
 for line in "Runtime: installed" "Editor: failed (interrupted by a restart)" "Viewer: installed" \
   "Unattended install ended: 2 installed, 1 failed, 0 not started"; do
   grep -qF "$line" "$log" || fail "no \"$line\""
