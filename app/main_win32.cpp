@@ -64,7 +64,7 @@ int LaunchResumed(const std::string& record) {
   const OwnedHandle launcher(self);
   std::wstring command = L"\"" + Widen(ProgramPath()) + L"\" " + Widen(kResumeOption) + L" \"" +
                          Widen(record) + L"\" " +
-                         std::to_wstring(reinterpret_cast<uintptr_t>(launcher.Get()));
+                         Widen(std::to_string(reinterpret_cast<uintptr_t>(launcher.Get())));
   STARTUPINFOW startup;
   ZeroMemory(&startup, sizeof startup);
   startup.cb = sizeof startup;

@@ -34,7 +34,10 @@ int UsageError(const UnattendedOptions& options, UnattendedSeams& seams,
                const std::string& message) {
   const std::string line = LogTimeStamp(seams.clock.Now()) + "Usage error: " + message;
   QueueLog log = OpenQueueLog(QueueSeamsOf(seams), options.logFile);
-  if (log.file) log.file->Append(line + "\r\n");
+  // As every run's log, it ends with the exit code.
+  if (log.file)
+    log.file->Append(line + "\r\n" + LogTimeStamp(seams.clock.Now()) + "Exit code " +
+                     std::to_string(kExitUsage) + "\r\n");
   seams.console.WriteLine(line);
   if (!options.quiet)
     seams.prompter.MessageDlg(message + "\r\r" + UnattendedUsage(), TMsgDlgType::mtError);

@@ -41,7 +41,7 @@ inline constexpr HelpTopic kHelpTopics[] = {
      "check-mark button: its letter takes the place of %D in the install lines, so %D: becomes "
      "e: for drive E. Closing the dialog cancels the install."},
     {45, "PROGRESS", "progress_window.htm", nullptr},
-    {46, "RESTART", "restart.htm", nullptr},
+    {46, "RESTART_WINDOW", "restart.htm", nullptr},
     // The Add/Edit Program dialog.
     {50, "PROGRAM_DIALOG", "program_dialog.htm",
      "Describes one program of the catalogue. Okay checks the entry and puts it in the list; "

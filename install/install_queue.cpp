@@ -535,6 +535,9 @@ bool InstallQueue::RestartBeforeNext() {
   if (!checkRestart_) return false;
   const size_t row = *checkRestart_;
   checkRestart_.reset();
+  // Between programs too: a restart now (one during the countdown included) goes on after this
+  // one, not with it again.
+  WriteRecord(std::nullopt);
   if (!RestartsAllowed || !recording_ || !seams_.restarter) return false;
   const bool more =
       std::any_of(programs_.begin() + static_cast<std::ptrdiff_t>(current_), programs_.end(),
@@ -548,8 +551,8 @@ bool InstallQueue::RestartBeforeNext() {
   }
   const std::string& name = programs_[row].name;
   if (restartStarted_) {
-    WriteRecord(std::nullopt);
-    AwaitRestart("Waiting for the restart that " + name + " started");
+    Log("Waiting for the restart that " + name + " started");
+    AwaitRestart();
     return true;
   }
   Log(name + " needs the computer to restart before the next program");
@@ -557,19 +560,19 @@ bool InstallQueue::RestartBeforeNext() {
     Log("Restart cancelled: the queue goes on");
     return false;
   }
-  WriteRecord(std::nullopt);
+  WriteRecord(std::nullopt);  // after the closing question, which may have saved the catalogue
   Log("Restarting the computer");
   std::string message;
   if (!seams_.restarter->RestartWindows(message)) {
     Log("The computer could not be restarted: " + message);
     return false;
   }
-  AwaitRestart("Waiting for the restart");
+  // The log's last line in this run: the rest of it is the resumed queue's.
+  AwaitRestart();
   return true;
 }
 
-void InstallQueue::AwaitRestart(const std::string& why) {
-  Log(why);
+void InstallQueue::AwaitRestart() {
   awaitingRestart_ = true;
   SetCommand({});
   seams_.restarter->AwaitRestart(kRestartWaitMilliseconds, [this] {

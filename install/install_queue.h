@@ -281,7 +281,7 @@ class InstallQueue {
   void HandOverEnded();
   bool RestartDue(size_t row) const;
   bool RestartBeforeNext();
-  void AwaitRestart(const std::string& why);
+  void AwaitRestart();
   void RestartDidNotCome();
   void WriteRecord(std::optional<size_t> running);
   void DropRecord();

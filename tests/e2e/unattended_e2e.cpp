@@ -102,9 +102,10 @@ TEST_F(Unattended, TwoProgramsQuietlyWithALogKeptAcrossRuns) {
   EXPECT_EQ(lines[5], "Program 2 of 3: Already There");
   EXPECT_EQ(lines[6], "Already There: skipped (already installed)");
   EXPECT_EQ(lines[7], "Program 3 of 3: Alpha Editor");
-  EXPECT_EQ(lines[lines.size() - 2],
+  EXPECT_EQ(lines[lines.size() - 3],
             "Unattended install ended: 3 installed, 0 failed, 0 not started");
-  EXPECT_EQ(lines.back(), "Restart question not asked in an unattended run: answered No");
+  EXPECT_EQ(lines[lines.size() - 2], "Restart question not asked in an unattended run: answered No");
+  EXPECT_EQ(lines.back(), "Exit code 3010");
 }
 
 TEST_F(Unattended, AnUnknownNameIsAUsageErrorAndNothingRuns) {
@@ -115,7 +116,8 @@ TEST_F(Unattended, AnUnknownNameIsAUsageErrorAndNothingRuns) {
   EXPECT_EQ(code, 2u);
   const std::vector<std::string> lines = Unstamped(ReadAll(log_), 3);
   EXPECT_EQ(lines,
-            (std::vector<std::string>{"Usage error: No program of the catalogue is named Nobody"}));
+            (std::vector<std::string>{"Usage error: No program of the catalogue is named Nobody",
+                                      "Exit code 2"}));
   // The usage alone, without its box.
   ASSERT_TRUE(Run("/? /quiet", code));
   EXPECT_EQ(code, 0u);

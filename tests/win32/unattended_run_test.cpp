@@ -60,7 +60,8 @@ TEST_F(UnattendedRun, TheUsageAndUsageErrorsInBoxesTheLogAndTheConsole) {
   const std::string message = "The catalogue C:\\Disc\\T.ini does not exist";
   EXPECT_EQ(prompter.boxes[1].text, message + "\r\r" + UnattendedUsage());
   EXPECT_EQ(logFiles.files["C:\\l.log"],
-            "\xEF\xBB\xBF" + LogTimeStamp(clock.time) + "Usage error: " + message + "\r\n");
+            "\xEF\xBB\xBF" + LogTimeStamp(clock.time) + "Usage error: " + message + "\r\n" +
+                LogTimeStamp(clock.time) + "Exit code 2\r\n");
   EXPECT_EQ(console.lines.back(), LogTimeStamp(clock.time) + "Usage error: " + message);
 
   // With /quiet: no box, and the log in TEMP.
