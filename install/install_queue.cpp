@@ -430,6 +430,9 @@ bool InstallQueue::StartLine() {
   const QueuedProgram& program = programs_[current_];
   ProcessRequest request;
   request.hideConsole = HideConsoles;
+  // In the catalogue's folder, in every front end: lines from the disc's root resolve on its
+  // drive.
+  request.directory = cataloguePath_.substr(0, cataloguePath_.find_last_of("\\/") + 1);
   if (program.batch) {
     if (line_ > 0 || batchPath_.empty()) return false;
     std::string comspec =

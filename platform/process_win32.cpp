@@ -118,6 +118,27 @@ DWORD WINAPI WaitThread(void* parameter) {
   return 0;
 }
 
+// The process's current folder set for a while, and set back after.
+class InFolder {
+ public:
+  explicit InFolder(const std::string& folder) {
+    if (folder.empty()) return;
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    previous_.resize(size);
+    if (size == 0 || GetCurrentDirectoryW(size, previous_.data()) >= size) return previous_.clear();
+    previous_.resize(size - 1);
+    if (!SetCurrentDirectoryW(Widen(folder).c_str())) previous_.clear();
+  }
+  ~InFolder() {
+    if (!previous_.empty()) SetCurrentDirectoryW(previous_.c_str());
+  }
+  InFolder(const InFolder&) = delete;
+  InFolder& operator=(const InFolder&) = delete;
+
+ private:
+  std::wstring previous_;
+};
+
 class Win32ProcessRunner final : public ProcessRunner {
  public:
   ~Win32ProcessRunner() override {
@@ -131,11 +152,14 @@ class Win32ProcessRunner final : public ProcessRunner {
     if (!MakeWindow()) return Failure(start, GetLastError());
     auto w = std::make_unique<Waiting>();
     w->startTick = GetTickCount();
-    if (request.document) {
-      if (!OpenDocument(request, *w, start)) return start;
-    } else if (!CreateSuspended(request, *w, start)) {
-      return start;
-    }
+    // A program named without its full path is found from the request's folder: a line from
+    // the disc's root ("\DIR\SETUP.EXE") on the catalogue's drive, whatever the current one.
+    const bool started = [&] {
+      const InFolder folder(request.directory);
+      return request.document ? OpenDocument(request, *w, start)
+                              : CreateSuspended(request, *w, start);
+    }();
+    if (!started) return start;
     start.started = true;
     start.scope = !w->process ? TWaitScope::wsNone
                   : w->job    ? TWaitScope::wsJob

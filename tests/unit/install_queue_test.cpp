@@ -272,6 +272,8 @@ TEST_F(InstallQueueTest, OneCommandAtATimeInOrderAndRowsShowRunningAndWaiting) {
   EXPECT_EQ(runner.Commands(),
             (std::vector<std::string>{"setup dir\\setup.exe", "x y\\i.exe /s", "doc notes.txt"}));
   EXPECT_EQ(q.CurrentCommand(), "");
+  // Each starts in the catalogue's folder, where lines from the disc's root resolve.
+  for (const ProcessRequest& request : runner.requests) EXPECT_EQ(request.directory, "D:\\");
 }
 
 TEST_F(InstallQueueTest, ABatchFileRunsThroughTheInterpreterAndIsDeletedAfterwards) {
