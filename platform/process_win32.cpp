@@ -125,7 +125,10 @@ class InFolder {
     if (folder.empty()) return;
     const DWORD size = GetCurrentDirectoryW(0, nullptr);
     previous_.resize(size);
-    if (size == 0 || GetCurrentDirectoryW(size, previous_.data()) >= size) return previous_.clear();
+    if (size == 0 || GetCurrentDirectoryW(size, previous_.data()) >= size) {
+      previous_.clear();
+      return;
+    }
     previous_.resize(size - 1);
     if (!SetCurrentDirectoryW(Widen(folder).c_str())) previous_.clear();
   }
