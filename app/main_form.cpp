@@ -223,6 +223,7 @@ void TFTallimo::FormCreate() {
   if (!Cat.ConfigCaption.empty()) SetCaption("Tallimo - " + Cat.ConfigCaption);
   Cat.WriteDate = DateTimeText(seams_.clock.Now(), seams_.locale);
   SetWidth(ScaleSize(ScaleFactor, Width()));
+  InitDropCommands();
   ScheduleDetection();
 }
 
