@@ -245,7 +245,7 @@ class TFTallimo : public ui::Form {
   // The install queue over the marked entries; closes the window after it with `thenClose`.
   void InstallMarked(bool thenClose);
   // The installed mark of the entry at `index` (-1: none) in a row of the list.
-  void DrawInstalledMark(HDC dc, int index, const RECT& rect);
+  void DrawInstalledMark(HDC dc, const TTallimoProg* entry, const RECT& rect);
   // The warning for a single Install of a program that is not for this computer: true when it
   // was shown (nothing runs then).
   bool NotForThisComputer(const TTallimoProg* entry);
