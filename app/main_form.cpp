@@ -223,6 +223,7 @@ void TFTallimo::FormCreate() {
   if (!Cat.ConfigCaption.empty()) SetCaption("Tallimo - " + Cat.ConfigCaption);
   Cat.WriteDate = DateTimeText(seams_.clock.Now(), seams_.locale);
   SetWidth(ScaleSize(ScaleFactor, Width()));
+  InitDropCommands();
   ScheduleDetection();
 }
 
@@ -324,8 +325,9 @@ int TFTallimo::FindProgramIndex(const std::string& name) const {
 
 TTallimoProg* TFTallimo::SelectedEntry() {
   const int row = ListBox1.Selection().Top;
-  const int index = row < 0 || IsHeaderRow(row) ? -1 : FindProgramIndex(ListBox1.Cell(0, row));
-  return index < 0 ? nullptr : Cat.ProgramList[static_cast<size_t>(index)].get();
+  if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return nullptr;
+  // The row's own entry, one of the catalogue's (which the window may change).
+  return const_cast<TTallimoProg*>(rows_[static_cast<size_t>(row)].entry);
 }
 
 void TFTallimo::ListBox1SelectCell(int col, int row, bool& canSelect) {
@@ -379,10 +381,8 @@ void TFTallimo::ListBox1DrawCell(HDC dc, int col, int row, const RECT& rect,
   SetTextAlign(dc, oldAlign);
   if (greyed) SetTextColor(dc, oldColor);
   // A marked program: a check mark at the row's left edge, over the background.
-  const int index =
-      Marks.Empty() && Installed.Empty() ? -1 : FindProgramIndex(ListBox1.Cell(col, row));
-  DrawInstalledMark(dc, index, rect);
-  if (index >= 0 && Marks.IsMarked(Cat.ProgramList[static_cast<size_t>(index)].get())) {
+  DrawInstalledMark(dc, shown, rect);
+  if (shown && Marks.IsMarked(shown)) {
     const int h = rect.bottom - rect.top, x = rect.left + h / 4, y = rect.top + h / 2;
     const POINT check[3] = {{x, y}, {x + h / 6, y + h / 6}, {x + h / 2, y - h / 4}};
     ui::OwnedPen pen(CreatePen(PS_SOLID, std::max(2, h / 10), RGB(0, 128, 0)));

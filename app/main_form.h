@@ -20,10 +20,12 @@
 #include "install/random_source.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
+#include "platform/disc_files.h"
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/hash.h"
 #include "platform/help_engine.h"
+#include "platform/installer_database.h"
 #include "platform/locale.h"
 #include "platform/log_file.h"
 #include "platform/process.h"
@@ -79,12 +81,14 @@ struct MainWindowSeams {
   Screen& screen;
   RandomSource& random;  // names the batch files
   SystemColors& colors;
-  ProcessRunner& processes;  // the install queue's programs, waited for
-  LogFiles& logFiles;        // the install queue's log
-  Restarter& restarter;      // a restart that installed programs need
-  ElevatedRunner& elevated;  // the rest of a queue that needs administrator rights
-  Registry& registry;        // detection of installed programs
-  FileSystem& probeFiles;    // detection's file probes: no system box, no long wait
+  ProcessRunner& processes;              // the install queue's programs, waited for
+  LogFiles& logFiles;                    // the install queue's log
+  Restarter& restarter;                  // a restart that installed programs need
+  ElevatedRunner& elevated;              // the rest of a queue that needs administrator rights
+  Registry& registry;                    // detection of installed programs
+  FileSystem& probeFiles;                // detection's file probes: no system box, no long wait
+  DiscFiles& discFiles;                  // installers dropped on the list, read to identify them
+  InstallerDatabase& installerDatabase;  // a dropped package's properties
   MainWindowDialogs dialogs;
   SystemInfo system = {};         // what the Windows and Arch keys are compared with
   ResumeStore* resume = nullptr;  // the install queue's record; none: it does not survive restarts
@@ -224,6 +228,9 @@ class TFTallimo : public ui::Form {
   // After a command changed the catalogue: the list refilled with no row selected, the panes
   // cleared.
   void RefreshAfterChange();
+  // Files and folders dropped on the list (main_form_drop.cpp): the installers among them
+  // named in a question, and added to the catalogue on Yes.
+  void ListBox1DropFiles(const std::vector<std::string>& paths);
 
  protected:
   void FormCreate() override;
@@ -238,7 +245,7 @@ class TFTallimo : public ui::Form {
   // The install queue over the marked entries; closes the window after it with `thenClose`.
   void InstallMarked(bool thenClose);
   // The installed mark of the entry at `index` (-1: none) in a row of the list.
-  void DrawInstalledMark(HDC dc, int index, const RECT& rect);
+  void DrawInstalledMark(HDC dc, const TTallimoProg* entry, const RECT& rect);
   // The warning for a single Install of a program that is not for this computer: true when it
   // was shown (nothing runs then).
   bool NotForThisComputer(const TTallimoProg* entry);
@@ -254,6 +261,9 @@ class TFTallimo : public ui::Form {
   void InitEditorCommands();
   // Wires the filter box, its menu item and Ctrl+F (main_form_filter.cpp).
   void InitFilterCommands();
+  // Lets the list take files dropped from Explorer (main_form_drop.cpp); the list's window
+  // must exist.
+  void InitDropCommands();
   // The list narrowed to the box's text, its first row selected and shown.
   void RefillFiltered();
   // The whole list back, keeping the selected row, else the one selected before the filter.

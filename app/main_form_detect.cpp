@@ -139,8 +139,8 @@ void TFTallimo::StopDetection() {
   detection_.reset();
 }
 
-void TFTallimo::DrawInstalledMark(HDC dc, int index, const RECT& rect) {
-  if (index < 0 || !Installed.IsMarked(Cat.ProgramList[static_cast<size_t>(index)].get())) return;
+void TFTallimo::DrawInstalledMark(HDC dc, const TTallimoProg* entry, const RECT& rect) {
+  if (!entry || !Installed.IsMarked(entry)) return;
   // A filled blue disc with a white rim at the row's right edge, apart from the install mark's
   // green check at the left.
   const int h = rect.bottom - rect.top, d = h / 2;

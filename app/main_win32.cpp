@@ -178,6 +178,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                                               *elevated,
                                                               HostRegistry(),
                                                               HostProbeFileSystem(),
+                                                              HostDiscFiles(),
+                                                              HostInstallerDatabase(),
                                                               {*drive, *add, *info, *nfo, *about},
                                                               HostSystemInfo(),
                                                               &resume,

@@ -4,6 +4,7 @@ list(APPEND TALLIMO_WIN32_SOURCES
   app/main_form.cpp
   app/main_form_config.cpp
   app/main_form_detect.cpp
+  app/main_form_drop.cpp
   app/main_form_help.cpp
   app/main_form_editor.cpp
   app/main_form_filter.cpp

@@ -5,13 +5,15 @@
 
 namespace tallimo {
 
-std::vector<std::string> RootedPaths(std::string_view line) {
-  std::vector<std::string> paths;
+namespace {
+
+// The line's parts as the command line splits them: at blanks outside quotes, quotes taken out.
+std::vector<std::string> LineParts(std::string_view line) {
+  std::vector<std::string> parts;
   size_t i = 0;
   while (i < line.size()) {
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
     if (i == line.size()) break;
-    // One part: up to a blank outside quotes; quotes are taken out of it.
     std::string part;
     bool quoted = false;
     for (; i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t')); ++i) {
@@ -20,12 +22,36 @@ std::vector<std::string> RootedPaths(std::string_view line) {
       else
         part += line[i];
     }
+    parts.push_back(std::move(part));
+  }
+  return parts;
+}
+
+bool IsUnc(std::string_view part) {
+  return part.size() > 2 && part[0] == '\\' && part[1] == '\\';
+}
+
+}  // namespace
+
+std::vector<std::string> RootedPaths(std::string_view line) {
+  std::vector<std::string> paths;
+  for (std::string& part : LineParts(line)) {
     const bool drive = part.size() >= 4 && part[0] == '%' && (part[1] == 'D' || part[1] == 'd') &&
                        part[2] == ':' && part[3] == '\\';
     if (drive)
       paths.push_back(part.substr(3));
-    else if (!part.empty() && part[0] == '\\')
-      paths.push_back(part);
+    else if (!part.empty() && part[0] == '\\' && !IsUnc(part))
+      paths.push_back(std::move(part));
+  }
+  return paths;
+}
+
+std::vector<std::string> FullPaths(std::string_view line) {
+  std::vector<std::string> paths;
+  for (std::string& part : LineParts(line)) {
+    const bool drive = part.size() >= 3 && ((part[0] | 0x20) >= 'a' && (part[0] | 0x20) <= 'z') &&
+                       part[1] == ':' && (part[2] == '\\' || part[2] == '/');
+    if (drive || IsUnc(part)) paths.push_back(std::move(part));
   }
   return paths;
 }

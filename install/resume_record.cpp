@@ -194,6 +194,17 @@ std::string ResumedLine(int restarts) {
 
 namespace {
 
+// The rows before `next` as done, and the verdict on the row a restart cut off for the log.
+ResumedQueue Finished(ResumedQueue resumed, const ResumeRecord& record,
+                      std::vector<QueueRow> rows) {
+  if (record.running)
+    resumed.notes.push_back(resumed.programs[*record.running].name + ": " +
+                            StateText(rows[*record.running]));
+  rows.resize(resumed.next);
+  resumed.done = std::move(rows);
+  return resumed;
+}
+
 // The catalogue on disk must still give the rows that will run: their digest is the record's.
 std::string Seal(const InstallQueue& queue, ResumeRecord& record, RecordSeams seams) {
   HandOver seal{record.cataloguePath, {}, record.drive, {}, {}, {}};
@@ -274,12 +285,7 @@ ResumedQueue ResumedPrograms(const ResumeRecord& record, std::string bytes,
         if (k != i && record.rows[k].number == r + 1) program.needs.push_back(k);
     resumed.programs.push_back(std::move(program));
   }
-  if (record.running)
-    resumed.notes.push_back(resumed.programs[*record.running].name + ": " +
-                            StateText(rows[*record.running]));
-  rows.resize(resumed.next);
-  resumed.done = std::move(rows);
-  return resumed;
+  return Finished(std::move(resumed), record, std::move(rows));
 }
 
 ResumedQueue UnreachedPrograms(const ResumeRecord& record, TQueueState rest) {
@@ -294,12 +300,7 @@ ResumedQueue UnreachedPrograms(const ResumeRecord& record, TQueueState rest) {
       program.decided = rows[i].state == TQueueState::qsWaiting ? QueueRow{rest, 0, {}} : rows[i];
     resumed.programs.push_back(std::move(program));
   }
-  if (record.running)
-    resumed.notes.push_back(record.rows[*record.running].name + ": " +
-                            StateText(rows[*record.running]));
-  rows.resize(resumed.next);
-  resumed.done = std::move(rows);
-  return resumed;
+  return Finished(std::move(resumed), record, std::move(rows));
 }
 
 }  // namespace tallimo

@@ -23,8 +23,10 @@ list(APPEND TALLIMO_WIN32_SOURCES
   install/install_progress.cpp
   install/restart_dialog.cpp
 )
-# The identification of installers and the disc paths of install lines (portable).
+# The identification of installers, finding them in a folder, and the disc paths of install
+# lines (portable).
 list(APPEND TALLIMO_PORTABLE_SOURCES
   install/disc_paths.cpp
   install/installer_id.cpp
+  install/installer_scan.cpp
 )

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/installer_database.h"
+#include "platform/system_library_win32.h"
 #include "platform/wide.h"
 
 namespace tallimo {
@@ -31,28 +32,19 @@ struct MsiFunctions {
   CloseFn close = nullptr;
 };
 
-template <typename F>
-void Find(HMODULE dll, const char* name, F& fn) {
-  fn = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
-}
-
 // msi.dll stays loaded until the process ends, as the help's library does.
 const MsiFunctions* Functions() {
   static MsiFunctions fns;
   static bool tried = false;
   if (!tried) {
     tried = true;
-    wchar_t folder[MAX_PATH] = L"";
-    const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
-    if (n > 0 && n < MAX_PATH) {
-      if (HMODULE dll = LoadLibraryW((std::wstring(folder) + L"\\msi.dll").c_str())) {
-        Find(dll, "MsiOpenDatabaseW", fns.openDatabase);
-        Find(dll, "MsiDatabaseOpenViewW", fns.openView);
-        Find(dll, "MsiViewExecute", fns.execute);
-        Find(dll, "MsiViewFetch", fns.fetch);
-        Find(dll, "MsiRecordGetStringW", fns.getString);
-        Find(dll, "MsiCloseHandle", fns.close);
-      }
+    if (HMODULE dll = LoadSystemLibrary(L"msi.dll")) {
+      fns.openDatabase = SystemFunction<OpenDatabaseFn>(dll, "MsiOpenDatabaseW");
+      fns.openView = SystemFunction<OpenViewFn>(dll, "MsiDatabaseOpenViewW");
+      fns.execute = SystemFunction<ExecuteFn>(dll, "MsiViewExecute");
+      fns.fetch = SystemFunction<FetchFn>(dll, "MsiViewFetch");
+      fns.getString = SystemFunction<GetStringFn>(dll, "MsiRecordGetStringW");
+      fns.close = SystemFunction<CloseFn>(dll, "MsiCloseHandle");
     }
   }
   const bool all =

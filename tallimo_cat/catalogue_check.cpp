@@ -187,10 +187,14 @@ class Checker {
         if (whole.starts_with('\\') && ExistsUnderRoot(whole.substr(1))) continue;
         for (const std::string& path : RootedPaths(text))
           CheckPath(key->line, "install path", path, false);
+        for (const std::string& path : FullPaths(text)) WarnOutside(key->line, path);
         continue;
       }
       bool rooted = text.starts_with('\\') || StartsWithIgnoreCase(text, "%D:\\");
-      if (rooted || IsDriveLetter(text)) CheckPath(key->line, "install path", text, false);
+      if (text.starts_with("\\\\"))
+        WarnOutside(key->line, text);
+      else if (rooted || IsDriveLetter(text))
+        CheckPath(key->line, "install path", text, false);
     }
   }
 
@@ -252,6 +256,13 @@ class Checker {
       Error(lineOf(cycle.front(), "Requires"),
             "the requirements of " + names + " form a cycle: they install in catalogue order");
     }
+  }
+
+  // A file that a full path names (a file dropped on the menu from outside the disc's folder).
+  void WarnOutside(size_t line, std::string_view path) {
+    Warn(line, "install path " + std::string(path) +
+                   " is a full path outside the disc: it is found only on a computer that has "
+                   "it; copy the file onto the disc and name it from the disc's root");
   }
 
   // One category or preset in two spellings that differ only in letter case: one group,

@@ -16,88 +16,6 @@ namespace tallimo {
 
 namespace {
 
-std::string Lower(std::string_view s) {
-  std::string r(s);
-  for (char& c : r)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return r;
-}
-
-bool IsCandidate(const std::string& name) {
-  const std::string lower = Lower(name);
-  if (lower == "tallimo.exe" || lower == "tallimo-cat.exe") return false;
-  return lower.ends_with(".msi") || lower.ends_with(".msu") || lower.ends_with(".exe");
-}
-
-class Walker {
- public:
-  Walker(DiscFiles& discFiles, InstallerDatabase& database)
-      : disc_(discFiles), database_(database) {}
-
-  void Folder(const std::string& path, const std::string& discPath, int depth) {
-    std::vector<FolderItem> items;
-    std::string why;
-    if (!disc_.List(path, items, why)) {
-      found_.push_back({discPath + "\\", path, {false, "cannot be read: " + why, {}}});
-      return;
-    }
-    // Path order: names compared ignoring case, so that the order is the same on every system.
-    std::sort(items.begin(), items.end(), [](const FolderItem& a, const FolderItem& b) {
-      const std::string la = FoldedDiscPath(a.name), lb = FoldedDiscPath(b.name);
-      return la != lb ? la < lb : a.name < b.name;
-    });
-    const size_t first = found_.size();
-    for (const FolderItem& item : items) {
-      const std::string itemPath = JoinPath(path, item.name);
-      const std::string itemDisc = discPath + "\\" + item.name;
-      if (item.folder && !item.link) {
-        if (depth < kScanDepth) Folder(itemPath, itemDisc, depth + 1);
-        continue;
-      }
-      if (item.folder || !IsCandidate(item.name)) continue;
-      ScannedFile file{itemDisc, itemPath, {}};
-      if (item.link) {
-        file.id.leftOutWhy = "a link: the disc's files are read where they are";
-      } else if (auto source = disc_.Open(itemPath, why)) {
-        file.id = IdentifyInstaller(itemPath, item.name, *source, database_);
-      } else {
-        file.id.leftOutWhy = "cannot be read: " + why;
-      }
-      found_.push_back(std::move(file));
-    }
-    LeaveOutHelpers(first, discPath);
-  }
-
-  std::vector<ScannedFile>& Found() { return found_; }
-
- private:
-  // The programs beside a recognised setup in this folder (not in its subfolders) are its helpers.
-  void LeaveOutHelpers(size_t first, const std::string& discPath) {
-    auto inFolder = [&](const ScannedFile& f) {
-      return f.discPath.size() > discPath.size() + 1 &&
-             f.discPath.find('\\', discPath.size() + 1) == std::string::npos;
-    };
-    const ScannedFile* setup = nullptr;
-    for (size_t i = first; i < found_.size() && !setup; ++i)
-      if (inFolder(found_[i]) && found_[i].id.identified &&
-          found_[i].id.info.type != TInstallerType::itOther)
-        setup = &found_[i];
-    if (!setup) return;
-    const std::string setupPath = setup->discPath;
-    for (size_t i = first; i < found_.size(); ++i) {
-      ScannedFile& f = found_[i];
-      if (inFolder(f) && f.id.identified && f.id.info.type == TInstallerType::itOther) {
-        f.id.identified = false;
-        f.id.leftOutWhy = "a helper beside the setup " + setupPath;
-      }
-    }
-  }
-
-  DiscFiles& disc_;
-  InstallerDatabase& database_;
-  std::vector<ScannedFile> found_;
-};
-
 // Where line `afterLine` ends (past its line break) in the file's bytes, lines ending at CR LF,
 // LF or CR as the parser reads them; `broken` tells whether that line has a break at all.
 size_t LineEndOffset(const std::string& bytes, TCatalogueEncoding encoding, size_t afterLine,
@@ -159,13 +77,6 @@ std::string Described(const ScannedFile& f) {
 
 }  // namespace
 
-std::vector<ScannedFile> ScanDisc(const std::string& disc, DiscFiles& discFiles,
-                                  InstallerDatabase& database) {
-  Walker walker(discFiles, database);
-  walker.Folder(disc, "", 0);
-  return std::move(walker.Found());
-}
-
 std::string InsertSections(const std::string& bytes, const CatalogueText& file, size_t afterLine,
                            const std::string& sections, const CodePage& ansi, bool& toUtf8) {
   toUtf8 = false;
@@ -213,10 +124,7 @@ int RunScan(const std::string& disc, const std::string& catalogue, std::ostream&
     doc = ParseIni(file.text);
     ReadCatalogueDocument(doc, cat);
   }
-  std::set<std::string> named;
-  for (const auto& entry : cat.ProgramList)
-    for (const std::string& line : entry->InstallLines)
-      for (const std::string& path : RootedPaths(line)) named.insert(FoldedDiscPath(path));
+  std::set<std::string> named = NamedDiscPaths(cat.ProgramList);
 
   Catalogue added;
   for (const ScannedFile& f : found) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "catalogue/catalogue_encoding.h"
-#include "install/installer_id.h"
+#include "install/installer_scan.h"
 #include "platform/clock.h"
 #include "platform/disc_files.h"
 #include "platform/files.h"
@@ -14,20 +14,6 @@
 #include "platform/locale.h"
 
 namespace tallimo {
-
-inline constexpr int kScanDepth = 6;  // folders below the disc's root
-
-struct ScannedFile {
-  std::string discPath;  // from the disc's root: "\DIR\SETUP.EXE"
-  std::string path;      // as the file system takes it
-  Identification id;
-};
-
-// The .msi, .msu and .exe files of the disc in path order, identified. Tallimo's own programs
-// are not listed; a program that shares a folder with a recognised setup is left out as its
-// helper. Links and junctions are not followed.
-std::vector<ScannedFile> ScanDisc(const std::string& disc, DiscFiles& discFiles,
-                                  InstallerDatabase& database);
 
 // The catalogue text with `sections` (UTF-8, whole [Program<n>] sections) inserted as text
 // after the line `afterLine` (0: at the start), in the file's own bytes and encoding. An ANSI

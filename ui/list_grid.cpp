@@ -179,6 +179,10 @@ LRESULT ListGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       // The popup menu does not move the selection.
       SetFocus();
       return 0;
+    case WM_DROPFILES:
+      if (!OnDropFiles) break;
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
   }
   return WinControl::WndProc(msg, wParam, lParam);
 }

@@ -2,6 +2,10 @@
 // The list grid: a one-column grid of text rows (an owner-drawn list box), with a selection
 // rectangle that is all -1 when no cell is selected, a cell-select callback asked before the
 // selection moves, and a draw-cell callback called after the grid has drawn a cell.
+#include <windows.h>
+// after windows.h
+#include <shellapi.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -49,6 +53,9 @@ class ListGrid : public WinControl {
   std::function<bool(char32_t c)> OnChar;
   // A click with Ctrl held on a row, after the click selected it.
   std::function<void(int row)> OnCtrlClick;
+  // Files dropped on the grid (WM_DROPFILES, once DragAcceptFiles took them); the handler
+  // gives the drop back (DragFinish).
+  std::function<void(HDROP drop)> OnDropFiles;
 
   void ScaleBy(int num, int den) override;
   // The rectangle of a row's cell in client coordinates (the row's last pixel row is below it).

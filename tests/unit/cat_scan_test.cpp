@@ -6,6 +6,7 @@
 
 #include "catalogue/catalogue_file.h"
 #include "fakes/fake_disc_files.h"
+#include "fakes/fake_installer_database.h"
 #include "fakes/fake_locale.h"
 #include "fakes/fixed_clock.h"
 #include "fakes/pe_file.h"
@@ -16,18 +17,7 @@ namespace tallimo {
 namespace {
 
 using testing::PeFile;
-
-class FakeDatabase : public InstallerDatabase {
- public:
-  std::map<std::string, std::map<std::string, std::string>> packages;  // path -> properties
-  bool ReadProperties(const std::string& path, std::map<std::string, std::string>& props,
-                      std::string& why) override {
-    auto it = packages.find(path);
-    if (it == packages.end()) return why = "no Property table", false;
-    props = it->second;
-    return true;
-  }
-};
+using FakeDatabase = testing::FakeInstallerDatabase;
 
 std::string Nsis(const std::string& name) {
   return PeFile{{".text"},

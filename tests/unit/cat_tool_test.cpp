@@ -184,21 +184,23 @@ TEST_F(CatTool, CheckFindsWhatTheMenuWouldLoseOrRefuse) {
       "Name=EDITOR\n"                      // 17
       "NFO=C:\\EDITOR\\EDITOR.NFO\n"       // 18
       "Install1=E:\\SETUP.EXE\n"           // 19
+      "Install2=x /i \"C:\\A B\\X\"\n"     // 20
+      "Install3=\"\\\\s\\k\\t.exe\"\n"     // 21
       "Info1=" +
       std::string(1100, 'x') +
-      "\n"                     // 20
-      "[Program3]\n"           // 21
-      "Name=Nothing to run\n"  // 22
-      "NFO=\\NONE.NFO\n"       // 23
-      "[Program4]\n"           // 24
-      "Info1=no name\n"        // 25
-      "[Program5]\n"           // 26
-      "Name=Hidden\n"          // 27
-      "Install1=x\n"           // 28
-      "[Extras]\n"             // 29
-      "junk line\n"            // 30
-      "[program1]\n"           // 31
-      "Name=dup\n";            // 32
+      "\n"                     // 22
+      "[Program3]\n"           // 23
+      "Name=Nothing to run\n"  // 24
+      "NFO=\\NONE.NFO\n"       // 25
+      "[Program4]\n"           // 26
+      "Info1=no name\n"        // 27
+      "[Program5]\n"           // 28
+      "Name=Hidden\n"          // 29
+      "Install1=x\n"           // 30
+      "[Extras]\n"             // 31
+      "junk line\n"            // 32
+      "[program1]\n"           // 33
+      "Name=dup\n";            // 34
   Result r = Run({"check", "disc/c.ini"});
   EXPECT_EQ(r.code, 1);
   const Expected expected[] = {
@@ -212,14 +214,16 @@ TEST_F(CatTool, CheckFindsWhatTheMenuWouldLoseOrRefuse) {
       {17, "warning", "equals the one on line 7 ignoring case"},
       {18, "warning", "C:\\EDITOR\\EDITOR.NFO names a drive letter"},
       {19, "warning", "E:\\SETUP.EXE names a drive letter"},
-      {20, "warning", "1100 characters long"},
-      {22, "error", "\"Nothing to run\" has no install lines"},
-      {23, "warning", "NFO file \\NONE.NFO does not exist"},
-      {24, "error", "[Program4] has no Name key"},
-      {26, "error", "[Program5] is never read"},
-      {29, "warning", "unknown section [Extras]"},
-      {30, "warning", "line without \"=\""},
-      {31, "error", "duplicate section [program1]"},
+      {20, "warning", "C:\\A B\\X is a full path outside the disc"},
+      {21, "warning", "\\\\s\\k\\t.exe is a full path outside the disc"},
+      {22, "warning", "1100 characters long"},
+      {24, "error", "\"Nothing to run\" has no install lines"},
+      {25, "warning", "NFO file \\NONE.NFO does not exist"},
+      {26, "error", "[Program4] has no Name key"},
+      {28, "error", "[Program5] is never read"},
+      {31, "warning", "unknown section [Extras]"},
+      {32, "warning", "line without \"=\""},
+      {33, "error", "duplicate section [program1]"},
   };
   ASSERT_EQ(r.lines.size(), std::size(expected)) << r.out;
   for (size_t i = 0; i < std::size(expected); ++i) {

@@ -9,10 +9,12 @@
 #include "app/main_form.h"
 #include "fakes/event_log.h"
 #include "fakes/fake_clipboard.h"
+#include "fakes/fake_disc_files.h"
 #include "fakes/fake_elevated_runner.h"
 #include "fakes/fake_environment.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_help_engine.h"
+#include "fakes/fake_installer_database.h"
 #include "fakes/fake_locale.h"
 #include "fakes/fake_log_files.h"
 #include "fakes/fake_process_runner.h"
@@ -69,6 +71,8 @@ class MainWindowFixture : public Base {
                                                        elevated,
                                                        registry,
                                                        probeSeam ? *probeSeam : files,
+                                                       discFiles,
+                                                       installerDatabase,
                                                        dialogs.Dialogs(),
                                                        system});
     form->Create();
@@ -120,6 +124,8 @@ class MainWindowFixture : public Base {
   testing::FakeRestarter restarter;
   testing::FakeElevatedRunner elevated;
   testing::FakeRegistry registry;
+  testing::FakeDiscFiles discFiles{files};
+  testing::FakeInstallerDatabase installerDatabase;
   // The dialogs a test puts in (dialogs.about = &about ...); none answers as cancelled.
   testing::MainWindowDialogSlots dialogs;
   std::unique_ptr<TFTallimo> form;
