@@ -79,8 +79,9 @@ std::optional<ResumeRecord> ParseRecord(std::string_view text, std::string& why)
   std::string rest(text.substr(first + 1));
   for (const std::string& line : TakeCompleteLines(rest)) {
     if (ended) return std::nullopt;  // nothing after the end
-    auto [key, value] = LineKey(line);
-    auto text = [&value]() { return UnescapeLine(value); };
+    // Plain names, not a structured binding: clang 14 cannot capture one.
+    const std::pair<std::string_view, std::string_view> parts = LineKey(line);
+    const std::string_view key = parts.first, value = parts.second;
     bool ok = true;
     if (key == "end" && value.empty()) {
       ended = true;
@@ -89,11 +90,11 @@ std::optional<ResumeRecord> ParseRecord(std::string_view text, std::string& why)
       for (const auto& [kind, name] : kKindNames)
         if (name == value) ok = kindSeen = true, record.kind = kind;
     } else if (key == "name") {
-      std::optional<std::string> unescaped = text();
+      std::optional<std::string> unescaped = UnescapeLine(value);
       ok = unescaped && !record.rows.empty();
       if (ok) record.rows.back().name = std::move(*unescaped);
     } else if (key == "user" || key == "catalogue" || key == "log" || key == "given-log") {
-      std::optional<std::string> unescaped = text();
+      std::optional<std::string> unescaped = UnescapeLine(value);
       ok = unescaped.has_value();
       if (ok)
         (key == "user"        ? record.user
