@@ -135,6 +135,7 @@ class InFolder {
   ~InFolder() {
     if (!previous_.empty()) SetCurrentDirectoryW(previous_.c_str());
   }
+  bool Entered() const { return !previous_.empty(); }
   InFolder(const InFolder&) = delete;
   InFolder& operator=(const InFolder&) = delete;
 
@@ -157,10 +158,13 @@ class Win32ProcessRunner final : public ProcessRunner {
     w->startTick = GetTickCount();
     // A program named without its full path is found from the request's folder: a line from
     // the disc's root ("\DIR\SETUP.EXE") on the catalogue's drive, whatever the current one.
+    // A folder that cannot be entered (a catalogue's drive gone) leaves the current one.
     const bool started = [&] {
       const InFolder folder(request.directory);
-      return request.document ? OpenDocument(request, *w, start)
-                              : CreateSuspended(request, *w, start);
+      ProcessRequest inFolder = request;
+      if (!folder.Entered()) inFolder.directory.clear();
+      return request.document ? OpenDocument(inFolder, *w, start)
+                              : CreateSuspended(inFolder, *w, start);
     }();
     if (!started) return start;
     start.started = true;
