@@ -6,7 +6,7 @@
 
 #include "install/batch_file.h"
 #include "install/elevated_queue.h"
-#include "install/install_line.h"
+#include "install/queue_executors.h"
 #include "install/resume_record.h"
 #include "platform/error.h"
 #include "platform/restart.h"
@@ -145,10 +145,6 @@ std::string TwoDigits(int n) {
   return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
 }
 
-std::string Seconds(uint32_t milliseconds) {
-  return std::to_string(milliseconds / 1000) + "." + std::to_string(milliseconds % 1000 / 100);
-}
-
 std::string Counted(size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
@@ -172,14 +168,14 @@ InstallQueue::InstallQueue(QueueSeams seams, std::vector<QueuedProgram> programs
     : seams_(seams),
       programs_(std::move(programs)),
       rows_(programs_.size()),
-      cataloguePath_(std::move(cataloguePath)) {}
+      cataloguePath_(std::move(cataloguePath)),
+      local_(std::make_unique<LocalExecutor>(LocalExecutor::Seams{
+          seams.processes, seams.files, seams.environment, seams.random, seams.locale})) {
+  if (seams.elevated) elevated_ = std::make_unique<ElevatedExecutor>(*seams.elevated);
+}
 
 InstallQueue::~InstallQueue() {
   if (awaitingRestart_ && seams_.restarter) seams_.restarter->CancelAwait();
-  if (handedOver_)
-    seams_.elevated->Forget();
-  else if (waiting_)
-    seams_.processes.StopWaiting();
 }
 
 size_t InstallQueue::DoneCount() const {
@@ -258,6 +254,11 @@ void InstallQueue::SetCommand(std::string command) {
 void InstallQueue::Begin() {
   if (began_) return;
   began_ = true;
+  local_->HideConsoles = HideConsoles;
+  local_->CommandPrompt = CommandPrompt;
+  // In the catalogue's folder, in every front end: lines from the disc's root resolve on its
+  // drive.
+  local_->Directory = cataloguePath_.substr(0, cataloguePath_.find_last_of("\\/") + 1);
   OpenLog();
   Log(!FirstLine.empty() ? FirstLine
                          : LogTitle + " started: " + cataloguePath_ + ", " +
@@ -287,7 +288,7 @@ void InstallQueue::Stop() {
   if (ended_ || stopRequested_) return;
   stopRequested_ = true;
   // The copy says so in the log itself.
-  if (handedOver_) return seams_.elevated->Stop();
+  if (handedOver_) return elevated_->Stop();
   Log("Stop requested: the programs after the one running are not started");
   if (awaitingRestart_) {
     seams_.restarter->CancelAwait();
@@ -300,7 +301,7 @@ void InstallQueue::StopWaiting() {
   if (handedOver_) {
     const auto at = std::find(handedRows_.begin(), handedRows_.end(), current_);
     if (at != handedRows_.end())
-      seams_.elevated->StopWaiting(static_cast<size_t>(at - handedRows_.begin()));
+      elevated_->StopWaiting(static_cast<size_t>(at - handedRows_.begin()));
     return;
   }
   if (awaitingRestart_) {
@@ -308,14 +309,11 @@ void InstallQueue::StopWaiting() {
     Log("Stopped waiting for the restart");
     return RestartDidNotCome();
   }
-  if (!waiting_) return;
-  seams_.processes.StopWaiting();
-  waiting_ = false;
+  if (!local_->Waiting()) return;
+  local_->StopWaiting();
+  busy_ = false;
   const size_t row = current_;
   Log("Stopped waiting for " + programs_[row].name + "; it is still running");
-  // Still in use by the program that runs on: left in place, and held while the queue lives.
-  batchPath_.clear();
-  if (batchHeld_) stillRunning_.push_back(std::move(batchHeld_));
   rows_[row].exitCode = 0;
   SetState(row, TQueueState::qsNotWaitedFor);
   Log(RowText(row));
@@ -334,14 +332,13 @@ void InstallQueue::Advance() {
     bool& flag;
     ~Guard() { flag = false; }
   } guard{advancing_};
-  while (!waiting_ && !ended_ && !awaitingRestart_) {
+  while (!busy_ && !ended_ && !awaitingRestart_) {
     try {
       AdvanceOnce();
     } catch (const std::exception& error) {
       if (current_ >= programs_.size() || handedOver_) throw;  // the end itself failed
-      if (waiting_) seams_.processes.StopWaiting();
-      waiting_ = false;
-      RemoveBatchFile();
+      local_->Abandon();
+      busy_ = false;
       Log("Error: " + std::string(error.what()));
       rows_[current_] = QueueRow{TQueueState::qsCannotStart, 0, error.what()};
       SetState(current_, TQueueState::qsCannotStart);
@@ -353,7 +350,8 @@ void InstallQueue::Advance() {
 
 void InstallQueue::AdvanceOnce() {
   if (current_ < programs_.size() && rows_[current_].state == TQueueState::qsRunning) {
-    if (!StartLine()) FinishProgram();
+    busy_ = local_->Step();
+    if (!busy_) FinishProgram(local_->Outcome());
     return;
   }
   if (current_ < programs_.size() && !stopRequested_ && !restAs_ && RestartBeforeNext()) return;
@@ -383,18 +381,15 @@ void InstallQueue::AdvanceOnce() {
   StartProgram();
 }
 
-bool InstallQueue::StartProgram() {
+void InstallQueue::StartProgram() {
   const QueuedProgram& program = programs_[current_];
-  line_ = 0;
-  failure_.reset();
-  sawRestartNeeded_ = sawRestartStarted_ = false;
   Log("Program " + std::to_string(current_ + 1) + " of " + std::to_string(programs_.size()) + ": " +
       program.name);
   if (program.skip) {
     SetState(current_, TQueueState::qsAlreadyInstalled);
     Log(RowText(current_));
     ++current_;
-    return true;
+    return;
   }
   // Decided by the catalogue's rules, or waiting for a requirement that did not install: it
   // does not start.
@@ -407,111 +402,38 @@ bool InstallQueue::StartProgram() {
     SetState(current_, decided->state);
     Log(RowText(current_));
     ++current_;
-    return true;
+    return;
   }
   WriteRecord(current_);
   SetState(current_, TQueueState::qsRunning);
-  if (!program.batch) return true;
-  try {
-    HeldBatchFile batch = WriteHeldBatchFile(program.lines, seams_.locale.OemCodePage(),
-                                             seams_.environment, seams_.files, seams_.random);
-    batchPath_ = std::move(batch.path);
-    batchHeld_ = std::move(batch.held);
-  } catch (const TallimoError& error) {
-    batchPath_.clear();
-    line_ = 1;  // nothing left to run
-    LineFailed(error.what());
-  }
-  return true;
+  ExecutorEvents events;
+  events.command = [this](std::string command) { SetCommand(std::move(command)); };
+  events.log = [this](const std::string& text) { Log(text); };
+  events.lineEnded = [this] {
+    busy_ = false;
+    Advance();
+  };
+  events.elevation = [this](const std::string&) { return HandOverRest(); };
+  local_->Begin(program, std::move(events));
 }
 
-// Starts the running program's next command; false when it has none left.
-bool InstallQueue::StartLine() {
-  const QueuedProgram& program = programs_[current_];
-  ProcessRequest request;
-  request.hideConsole = HideConsoles;
-  // In the catalogue's folder, in every front end: lines from the disc's root resolve on its
-  // drive.
-  request.directory = cataloguePath_.substr(0, cataloguePath_.find_last_of("\\/") + 1);
-  if (program.batch) {
-    if (line_ > 0 || batchPath_.empty()) return false;
-    std::string comspec =
-        CommandPrompt.empty() ? seams_.environment.GetEnvVar("COMSPEC") : CommandPrompt;
-    request.program = comspec.empty() ? "cmd.exe" : comspec;
-    // No AutoRun commands; the interpreter's exit code is the last command's.
-    request.parameters = "/d /c \"" + batchPath_ + "\"";
-  } else {
-    if (line_ >= program.lines.size()) return false;
-    LineStart start = StartOfLine(program.lines[line_], seams_.files);
-    request.program = std::move(start.program);
-    request.parameters = std::move(start.parameters);
-    request.document = !IsProgramFile(request.program);
-  }
-  ++line_;
-  std::string command = request.program;
-  if (!request.parameters.empty()) command += " " + request.parameters;
-  SetCommand(command);
-  Log("Command: " + command);
-  ProcessStart start =
-      seams_.processes.Start(request, [this](const ProcessEnd& end) { LineEnded(end); });
-  if (!start.started) {
-    if (start.elevationRequired && HandOverRest()) return true;
-    LineFailed(start.message);
-    return true;
-  }
-  waiting_ = true;
-  if (start.scope == TWaitScope::wsProcess)
-    Log("No job could be had: waiting for the program alone, not for what it starts");
-  else if (start.scope == TWaitScope::wsNone)
-    Log("Handed to a program already running: nothing to wait for");
-  return true;
-}
-
-void InstallQueue::LineFailed(const std::string& message) {
-  Log("Cannot start: " + message);
-  if (!failure_) failure_ = QueueRow{TQueueState::qsCannotStart, 0, message};
-}
-
-void InstallQueue::LineEnded(const ProcessEnd& end) {
-  if (!waiting_) return;
-  waiting_ = false;
-  Log("Exit code " + std::to_string(end.exitCode) + " after " + Seconds(end.milliseconds) + " s");
-  switch (ResultOfExitCode(end.exitCode, programs_[current_].successCodes)) {
-    case TQueueState::qsRestartNeeded:
-      sawRestartNeeded_ = true;
-      break;
-    case TQueueState::qsRestartStarted:
-      sawRestartStarted_ = true;
-      line_ = programs_[current_].lines.size();  // the system is going down: nothing more
-      break;
-    case TQueueState::qsFailed:
-      if (!failure_) failure_ = QueueRow{TQueueState::qsFailed, end.exitCode, {}};
-      break;
-    default:
-      break;
-  }
-  SetCommand({});
-  Advance();
-}
-
-void InstallQueue::FinishProgram() {
-  RemoveBatchFile();
+void InstallQueue::FinishProgram(const ProgramOutcome& outcome) {
   QueueRow& row = rows_[current_];
-  if (failure_) {
-    row = *failure_;
+  if (outcome.failure) {
+    row = *outcome.failure;
   } else {
-    row.exitCode = sawRestartStarted_  ? kExitRestartStarted
-                   : sawRestartNeeded_ ? kExitRestartNeeded
-                                       : 0;
+    row.exitCode = outcome.restartStarted  ? kExitRestartStarted
+                   : outcome.restartNeeded ? kExitRestartNeeded
+                                           : 0;
     row.message.clear();
   }
-  if (sawRestartStarted_) restartStarted_ = true;
+  if (outcome.restartStarted) restartStarted_ = true;
   // A line that needed a restart before a later one failed: the restart is still asked for.
-  if (failure_ && sawRestartNeeded_) failedNeedingRestart_ = true;
-  const TQueueState state = failure_             ? failure_->state
-                            : sawRestartStarted_ ? TQueueState::qsRestartStarted
-                            : sawRestartNeeded_  ? TQueueState::qsRestartNeeded
-                                                 : TQueueState::qsInstalled;
+  if (outcome.failure && outcome.restartNeeded) failedNeedingRestart_ = true;
+  const TQueueState state = outcome.failure          ? outcome.failure->state
+                            : outcome.restartStarted ? TQueueState::qsRestartStarted
+                            : outcome.restartNeeded  ? TQueueState::qsRestartNeeded
+                                                     : TQueueState::qsInstalled;
   SetState(current_, state);
   Log(RowText(current_));
   checkRestart_ = current_;
@@ -629,20 +551,11 @@ void InstallQueue::DropRecord() {
   seams_.resume->Remove();
 }
 
-void InstallQueue::RemoveBatchFile() {
-  batchHeld_.reset();  // its command prompt has ended
-  if (batchPath_.empty()) return;
-  seams_.files.RemoveFile(batchPath_);
-  batchPath_.clear();
-}
-
 // The program now due asks for administrator rights: it and the rest of the queue go to the
-// elevated copy, by their numbers (the ones to skip stay here). False when there is nothing to
-// hand over to.
-bool InstallQueue::HandOverRest() {
-  if (!seams_.elevated) return false;
-  const QueuedProgram& program = programs_[current_];
-  const size_t lineCount = program.batch ? 1 : program.lines.size();
+// elevated copy, by their numbers (the ones to skip stay here). Nothing is answered (the line
+// fails) when there is nothing to hand over to.
+Elevation InstallQueue::HandOverRest() {
+  if (!elevated_) return {};
   HandOver handOver{cataloguePath_, {}, HandOverDrive, {}, {}, {}, RestartsAllowed};
   // What needs a row that did not install here, or one that will not run, stays here with
   // that result; the copy sees only what it runs.
@@ -659,37 +572,36 @@ bool InstallQueue::HandOverRest() {
   std::vector<size_t> handed;
   for (size_t i = current_; i < programs_.size(); ++i) {
     if (programs_[i].skip || programs_[i].decided) continue;
-    if (!programs_[i].number) return false;  // not found again by a copy
+    if (!programs_[i].number) return {};  // not found again by a copy
     handed.push_back(i);
     handOver.numbers.push_back(programs_[i].number);
     handOver.programs.push_back(programs_[i]);
   }
-  auto endProgram = [&](QueueRow result) {
-    if (!failure_) failure_ = std::move(result);
-    line_ = lineCount;
-    return true;
-  };
   if (rightsRefused_) {
     Log("Administrator rights were refused for this queue: not asked again");
-    return endProgram({TQueueState::qsRightsRefused, 0, {}});
+    return {false, QueueRow{TQueueState::qsRightsRefused, 0, {}}};
   }
   // The copy reads the catalogue as it is on disk.
   if (ConfirmHandOver && !ConfirmHandOver()) {
     Log("Administrator rights needed, and the catalogue's changes are not saved: the rest of the "
         "queue is not started");
     restAs_ = QueueRow{TQueueState::qsNotSaved, 0, {}};
-    return endProgram(*restAs_);
+    return {false, restAs_};
   }
-  RemoveBatchFile();
   Log("Administrator rights needed: the rest of the queue runs in an elevated copy of Tallimo");
-  const ElevatedRunner::Start start = seams_.elevated->Run(
-      std::move(handOver), [this](const WorkerEvent& event) { WorkerEventArrived(event); });
+  ElevatedExecutor::Events events;
+  events.row = [this](size_t handed, QueueRow result) { WorkerRow(handedRows_[handed], result); };
+  events.command = [this](std::string command) { SetCommand(std::move(command)); };
+  events.log = [this](const std::string& text) { Log(text); };
+  events.logStamped = [this](const std::string& line) { LogStamped(line); };
+  events.ended = [this](const QueueRow& unfinished) { HandOverEnded(unfinished); };
+  const ElevatedRunner::Start start = elevated_->Run(std::move(handOver), std::move(events));
   switch (start.result) {
     case ElevatedRunner::TElevationResult::erStarted:
       DropRecord();  // the copy keeps its own
       handedOver_ = true;
       handedRows_ = std::move(handed);
-      waiting_ = true;
+      busy_ = true;
       // What is skipped is not handed over: its rows are done here.
       for (size_t i = current_; i < programs_.size(); ++i) {
         if (programs_[i].skip)
@@ -701,51 +613,21 @@ bool InstallQueue::HandOverRest() {
         SetState(i, rows_[i].state);
         Log(RowText(i));
       }
-      if (stopRequested_) seams_.elevated->Stop();
-      return true;
+      if (stopRequested_) elevated_->Stop();
+      return {true};
     case ElevatedRunner::TElevationResult::erRefused:
       rightsRefused_ = true;
       Log("Administrator rights refused");
-      return endProgram({TQueueState::qsRightsRefused, 0, {}});
+      return {false, QueueRow{TQueueState::qsRightsRefused, 0, {}}};
     case ElevatedRunner::TElevationResult::erRejected:
       Log("Not handed over: " + start.message);
       restAs_ = QueueRow{TQueueState::qsRefused, 0, start.message};
-      return endProgram(*restAs_);
+      return {false, restAs_};
     case ElevatedRunner::TElevationResult::erFailed:
-      LineFailed(start.message);
-      line_ = lineCount;
-      return true;
-  }
-  return true;
-}
-
-void InstallQueue::WorkerEventArrived(const WorkerEvent& event) {
-  if (!handedOver_) return;
-  switch (event.kind) {
-    case TWorkerEventKind::weRow:
-      if (event.row < handedRows_.size()) WorkerRow(handedRows_[event.row], event.result);
-      break;
-    case TWorkerEventKind::weCommand:
-      SetCommand(event.text);
-      break;
-    case TWorkerEventKind::weLog:
-      // Stamped by the copy: written as it came.
-      LogStamped(event.text);
-      break;
-    case TWorkerEventKind::weRefused:
-      Log("The administrator's copy of Tallimo ran nothing: " + event.text);
-      FailHandedRows({TQueueState::qsRefused, 0, event.text});
-      HandOverEnded();
-      break;
-    case TWorkerEventKind::weLost:
-      if (!event.text.empty()) Log("Error: " + event.text);  // what lost it
-      Log("The administrator's copy of Tallimo ended before the queue did");
-      HandOverEnded();
-      break;
-    case TWorkerEventKind::weEnd:
-      HandOverEnded();
       break;
   }
+  Log("Cannot start: " + start.message);
+  return {false, QueueRow{TQueueState::qsCannotStart, 0, start.message}};
 }
 
 void InstallQueue::WorkerRow(size_t row, QueueRow result) {
@@ -756,21 +638,18 @@ void InstallQueue::WorkerRow(size_t row, QueueRow result) {
   SetState(row, state);
 }
 
-// The handed rows without their result get `result`.
-void InstallQueue::FailHandedRows(const QueueRow& result) {
+// The copy is done: the handed rows still without their result get `unfinished`, and the queue
+// ends here.
+void InstallQueue::HandOverEnded(const QueueRow& unfinished) {
   for (size_t i : handedRows_) {
     if (rows_[i].state != TQueueState::qsWaiting && rows_[i].state != TQueueState::qsRunning)
       continue;
-    rows_[i] = result;
-    SetState(i, result.state);
+    rows_[i] = unfinished;
+    SetState(i, unfinished.state);
     Log(RowText(i));
   }
-}
-
-void InstallQueue::HandOverEnded() {
-  FailHandedRows({TQueueState::qsCannotStart, 0, kWorkerLostMessage});
   handedOver_ = false;
-  waiting_ = false;
+  busy_ = false;
   current_ = programs_.size();
   SetCommand({});
   Advance();

@@ -125,11 +125,14 @@ std::string LogFileName(const LocalTime& time, int attempt);
 // Names tried before the log is given up.
 inline constexpr int kLogNameAttempts = 100;
 
+class ElevatedExecutor;
 class ElevatedRunner;
+class LocalExecutor;
 class Restarter;
 class ResumeStore;
+struct Elevation;
+struct ProgramOutcome;
 struct ResumeRecord;
-struct WorkerEvent;
 
 struct QueueSeams {
   ProcessRunner& processes;
@@ -262,23 +265,17 @@ class InstallQueue {
 
  private:
   void Advance();
-  bool StartProgram();
-  bool StartLine();
-  void LineEnded(const ProcessEnd& end);
-  void LineFailed(const std::string& message);
-  void FinishProgram();
+  void AdvanceOnce();
+  void StartProgram();
+  void FinishProgram(const ProgramOutcome& outcome);
   void SetState(size_t row, TQueueState state);
   void SetCommand(std::string command);
   void OpenLog();
   void Log(const std::string& text);
   void LogStamped(const std::string& line);
-  void RemoveBatchFile();
-  void AdvanceOnce();
-  bool HandOverRest();
-  void FailHandedRows(const QueueRow& result);
-  void WorkerEventArrived(const WorkerEvent& event);
+  Elevation HandOverRest();
   void WorkerRow(size_t row, QueueRow result);
-  void HandOverEnded();
+  void HandOverEnded(const QueueRow& unfinished);
   bool RestartDue(size_t row) const;
   bool RestartBeforeNext();
   void AwaitRestart();
@@ -294,25 +291,20 @@ class InstallQueue {
   std::string logPath_;
   bool logFailed_ = false;
   bool logCreated_ = false;
+  // What runs the programs: here, and (from the first that asks for administrator rights) the
+  // elevated copy.
+  std::unique_ptr<LocalExecutor> local_;
+  std::unique_ptr<ElevatedExecutor> elevated_;
 
-  size_t current_ = 0;    // the program running, or the next one to start
-  size_t line_ = 0;       // its next line (line by line), 0 or 1 for a batch file
-  bool waiting_ = false;  // a process of ours runs
+  size_t current_ = 0;  // the program running, or the next one to start
+  bool busy_ = false;   // an executor has the program running
   bool advancing_ = false;
   bool began_ = false;
   bool ended_ = false;
   bool stopRequested_ = false;
   bool restartStarted_ = false;
   bool failedNeedingRestart_ = false;  // a failed program had a line that needed a restart
-  std::string batchPath_;
-  std::unique_ptr<HeldFile> batchHeld_;
-  // The batch files of programs not waited for, held until the queue goes.
-  std::vector<std::unique_ptr<HeldFile>> stillRunning_;
   std::string command_;
-  // The running program's lines so far: the first failure, and the restart codes seen.
-  std::optional<QueueRow> failure_;
-  bool sawRestartNeeded_ = false;
-  bool sawRestartStarted_ = false;
   // The rows not started when the queue ends early for another reason than Stop or a restart.
   std::optional<QueueRow> restAs_;
   // The rest of the queue runs in the elevated copy: its rows, by the copy's row numbers.

@@ -2,9 +2,8 @@
 
 #include <utility>
 
-#include "install/batch_file.h"
-#include "install/install_line.h"
 #include "install/install_plan.h"
+#include "install/queue_executors.h"
 
 namespace tallimo {
 
@@ -43,26 +42,10 @@ TInstallResult InstallRunner::Install() {
     seams_.prompter.MessageDlg(kNoProcedureMessage, TMsgDlgType::mtError);
     return TInstallResult::irNoProcedure;
   }
-  LaunchRow(plan.rows.front());
+  installScript_ = plan.rows.front().lines;
+  LaunchExecutor({seams_.shell, seams_.files, seams_.environment, seams_.random, seams_.locale})
+      .Run(plan.rows.front());
   return TInstallResult::irLaunched;
-}
-
-// The launch-only executor: the batch file, or every line, goes to the shell.
-void InstallRunner::LaunchRow(const QueuedProgram& row) {
-  installScript_ = row.lines;
-  if (!row.batch) {
-    for (const std::string& line : installScript_) {
-      LineStart start = StartOfLine(line, seams_.files);
-      if (start.parameters.empty() && start.program == line)
-        seams_.shell.LaunchFile(line);
-      else
-        seams_.shell.RunProgram(start.program, start.parameters, nullptr);
-    }
-    return;
-  }
-  std::string path = WriteBatchFile(installScript_, seams_.locale.OemCodePage(), seams_.environment,
-                                    seams_.files, seams_.random);
-  seams_.shell.LaunchFile(path);
 }
 
 TInstallResult InstallRunner::InstallAndClose() {

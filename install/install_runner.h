@@ -56,8 +56,6 @@ class InstallRunner {
   TInstallResult InstallAndClose();
 
  private:
-  void LaunchRow(const QueuedProgram& row);
-
   InstallSeams seams_;
   ProgramSelection& selection_;
   const TProgramList& programs_;

@@ -11,6 +11,7 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   install/queue_lines.cpp
   install/resume_record.cpp
   install/install_queue.cpp
+  install/queue_executors.cpp
   install/install_runner.cpp
   install/program_rules.cpp
   install/random_source.cpp
