@@ -323,6 +323,13 @@ int TFTallimo::FindProgramIndex(const std::string& name) const {
   return tallimo::FindProgramIndex(Cat.ProgramList, name);
 }
 
+int TFTallimo::EntryIndex(const TTallimoProg* entry) const {
+  const TProgramList& list = Cat.ProgramList;
+  for (size_t i = 0; entry && i < list.size(); ++i)
+    if (list[i].get() == entry) return static_cast<int>(i);
+  return -1;
+}
+
 TTallimoProg* TFTallimo::SelectedEntry() {
   const int row = ListBox1.Selection().Top;
   if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return nullptr;

@@ -168,6 +168,8 @@ class TFTallimo : public ui::Form {
   int FindProgramIndex(const std::string& name) const;
   // The entry the selected row names, or null.
   TTallimoProg* SelectedEntry();
+  // The place of `entry` in the catalogue's list, or -1.
+  int EntryIndex(const TTallimoProg* entry) const;
 
   // Handlers, named after their control and event.
   void ListBox1SelectCell(int col, int row, bool& canSelect);

@@ -10,11 +10,7 @@ class MainWindowSelection final : public ProgramSelection {
  public:
   explicit MainWindowSelection(TFTallimo& form) : form_(form) {}
   bool HasSelection(bool warn) override { return form_.HasSelection(warn); }
-  std::string SelectedText() override {
-    ui::TGridRect selection = form_.ListBox1.Selection();
-    return form_.ListBox1.Cell(selection.Left, selection.Top);
-  }
-  int FindProgramIndex(const std::string& name) override { return form_.FindProgramIndex(name); }
+  int SelectedIndex() override { return form_.EntryIndex(form_.SelectedEntry()); }
 
  private:
   TFTallimo& form_;

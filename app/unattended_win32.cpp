@@ -32,13 +32,11 @@ std::string FullPath(const std::string& path) {
 // usage.
 int UsageError(const UnattendedOptions& options, UnattendedSeams& seams,
                const std::string& message) {
-  const std::string line = LogTimeStamp(seams.clock.Now()) + "Usage error: " + message;
-  QueueLog log = OpenQueueLog(QueueSeamsOf(seams), options.logFile);
   // As every run's log, it ends with the exit code.
-  if (log.file)
-    log.file->Append(line + "\r\n" + LogTimeStamp(seams.clock.Now()) + "Exit code " +
-                     std::to_string(kExitUsage) + "\r\n");
-  seams.console.WriteLine(line);
+  const StringList lines =
+      LogWithoutQueue(QueueSeamsOf(seams), options.logFile,
+                      {"Usage error: " + message, "Exit code " + std::to_string(kExitUsage)});
+  seams.console.WriteLine(lines.front());
   if (!options.quiet)
     seams.prompter.MessageDlg(message + "\r\r" + UnattendedUsage(), TMsgDlgType::mtError);
   return kExitUsage;
@@ -179,11 +177,9 @@ bool SameCatalogue(const std::string& path, const std::string& digest, Unattende
 
 // Nothing runs from a record refused: why goes to its log (a new one when it names none).
 int RefuseRecord(UnattendedSeams& seams, const std::string& logPath, const std::string& why) {
-  const std::string line =
-      LogTimeStamp(seams.clock.Now()) + "Not resumed after the restart: " + why;
-  QueueLog log = OpenQueueLog(QueueSeamsOf(seams), logPath);
-  if (log.file) log.file->Append(line + "\r\n");
-  seams.console.WriteLine(line);
+  const StringList lines =
+      LogWithoutQueue(QueueSeamsOf(seams), logPath, {"Not resumed after the restart: " + why});
+  seams.console.WriteLine(lines.front());
   return kExitFailed;
 }
 

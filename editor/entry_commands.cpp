@@ -69,7 +69,7 @@ int EntryCommands::SelectedIndex(TEntryResult& stop) {
     stop = TEntryResult::erNoSelection;
     return -1;
   }
-  const int index = selection_.FindProgramIndex(selection_.SelectedText());
+  const int index = selection_.SelectedIndex();
   if (index < 0 || static_cast<size_t>(index) >= cat_.ProgramList.size()) {
     stop = TEntryResult::erNoEntry;
     return -1;
@@ -92,9 +92,9 @@ TEntryResult EntryCommands::RemoveProgram() {
   TEntryResult stop{};
   const int index = SelectedIndex(stop);
   if (index < 0) return stop;
-  const TModalResult answer =
-      prompter_.MessageDlg(RemoveProgramQuestion(selection_.SelectedText()),
-                           TMsgDlgType::mtConfirmation, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo});
+  const TModalResult answer = prompter_.MessageDlg(
+      RemoveProgramQuestion(cat_.ProgramList[static_cast<size_t>(index)]->Name),
+      TMsgDlgType::mtConfirmation, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo});
   if (answer != TModalResult::mrYes) return TEntryResult::erCancelled;
   TProgramList& list = cat_.ProgramList;
   if (cat_.CurrentEntry == list[static_cast<size_t>(index)].get()) cat_.CurrentEntry = nullptr;

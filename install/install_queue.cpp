@@ -218,6 +218,17 @@ QueueLog OpenQueueLog(const QueueSeams& seams, const std::string& given) {
   return log;
 }
 
+StringList LogWithoutQueue(const QueueSeams& seams, const std::string& given,
+                           const StringList& texts) {
+  QueueLog log = OpenQueueLog(seams, given);
+  StringList lines;
+  for (const std::string& text : texts) {
+    lines.push_back(LogTimeStamp(seams.clock.Now()) + text);
+    if (log.file && !log.file->Append(lines.back() + "\r\n")) log.file.reset();
+  }
+  return lines;
+}
+
 void InstallQueue::OpenLog() {
   QueueLog log = OpenQueueLog(seams_, LogFileGiven);
   log_ = std::move(log.file);

@@ -174,6 +174,11 @@ struct QueueLog {
 };
 QueueLog OpenQueueLog(const QueueSeams& seams, const std::string& given);
 
+// A log's lines when no queue runs (a usage error, a record refused): each stamped and written
+// as the queue writes its own, to `given` or a new log in TEMP. Gives the lines as stamped.
+StringList LogWithoutQueue(const QueueSeams& seams, const std::string& given,
+                           const StringList& texts);
+
 class InstallQueue {
  public:
   // The log's first and last lines: "<LogTitle> started: ..." and "<LogTitle> ended: ...".

@@ -21,7 +21,7 @@ InstallRunner::InstallRunner(InstallSeams seams, ProgramSelection& selection,
 TInstallResult InstallRunner::Install() {
   installScript_.clear();
   if (!selection_.HasSelection(true)) return TInstallResult::irNoSelection;
-  int index = selection_.FindProgramIndex(selection_.SelectedText());
+  const int index = selection_.SelectedIndex();
   if (index < 0 || static_cast<size_t>(index) >= programs_.size()) {
     return TInstallResult::irNoEntry;
   }

@@ -29,7 +29,7 @@ std::string SerialCopiedMessage(const StringList& serialLines) {
 void CopySerial(ProgramSelection& selection, const TProgramList& programs, Clipboard& clipboard,
                 Prompter& prompter) {
   if (!selection.HasSelection(true)) return;
-  const int index = selection.FindProgramIndex(selection.SelectedText());
+  const int index = selection.SelectedIndex();
   if (index < 0 || static_cast<size_t>(index) >= programs.size()) return;
   const StringList& lines = programs[static_cast<size_t>(index)]->SerialLines;
   // The command is only enabled for entries with serial lines; without any there is nothing

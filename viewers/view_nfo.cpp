@@ -7,7 +7,7 @@ namespace tallimo {
 void ViewNfo(ProgramSelection& selection, const TProgramList& programs, ViewNfoSeams seams,
              double scaleFactor, NfoView& view) {
   if (!selection.HasSelection(true)) return;
-  const int index = selection.FindProgramIndex(selection.SelectedText());
+  const int index = selection.SelectedIndex();
   if (index < 0 || static_cast<size_t>(index) >= programs.size()) return;
   const std::string& path = programs[static_cast<size_t>(index)]->NfoPath;
 

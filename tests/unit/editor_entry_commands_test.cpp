@@ -37,8 +37,9 @@ struct FakeSelection final : ProgramSelection {
     warnings += !selected && warn;
     return selected;
   }
-  std::string SelectedText() override { return text; }
-  int FindProgramIndex(const std::string& name) override {
+  // The row shows the entry's name.
+  int SelectedIndex() override {
+    const std::string& name = text;
     return tallimo::FindProgramIndex(cat.ProgramList, name);
   }
 };

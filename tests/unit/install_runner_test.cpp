@@ -29,8 +29,9 @@ class FakeSelection final : public ProgramSelection {
     if (!selected && warn) log_.push_back("Warning: You must first select an item!");
     return selected;
   }
-  std::string SelectedText() override { return text; }
-  int FindProgramIndex(const std::string& name) override {
+  // The row shows the entry's name.
+  int SelectedIndex() override {
+    const std::string& name = text;
     for (size_t i = 0; i < programs_.size(); ++i) {
       if (programs_[i]->Name == name) return static_cast<int>(i);
     }

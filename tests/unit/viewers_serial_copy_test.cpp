@@ -48,8 +48,9 @@ class Selection final : public ProgramSelection {
     warned.push_back(warn);
     return selected;
   }
-  std::string SelectedText() override { return text; }
-  int FindProgramIndex(const std::string& name) override {
+  // The row shows the entry's name.
+  int SelectedIndex() override {
+    const std::string& name = text;
     return name == "Editor" ? 0 : name == "Viewer" ? 1 : -1;
   }
 };
