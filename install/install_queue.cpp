@@ -163,12 +163,34 @@ std::string LogFileName(const LocalTime& t, int attempt) {
   return name + ".log";
 }
 
+// The queue as its executors see it.
+class InstallQueue::Sinks final : public ExecutorSink, public ElevatedExecutor::Sink {
+ public:
+  explicit Sinks(InstallQueue& queue) : q_(queue) {}
+  void CommandChanged(std::string command) override { q_.SetCommand(std::move(command)); }
+  void LogLine(const std::string& text) override { q_.Log(text); }
+  void LineEnded() override {
+    q_.busy_ = false;
+    q_.Advance();
+  }
+  Elevation ElevationNeeded(const std::string&) override { return q_.HandOverRest(); }
+  void HandedRow(size_t handed, QueueRow result) override {
+    q_.WorkerRow(q_.handedRows_[handed], std::move(result));
+  }
+  void StampedLine(const std::string& line) override { q_.LogStamped(line); }
+  void HandOverEnded(const QueueRow& unfinished) override { q_.HandOverEnded(unfinished); }
+
+ private:
+  InstallQueue& q_;
+};
+
 InstallQueue::InstallQueue(QueueSeams seams, std::vector<QueuedProgram> programs,
                            std::string cataloguePath)
     : seams_(seams),
       programs_(std::move(programs)),
       rows_(programs_.size()),
       cataloguePath_(std::move(cataloguePath)),
+      sinks_(std::make_unique<Sinks>(*this)),
       local_(std::make_unique<LocalExecutor>(LocalExecutor::Seams{
           seams.processes, seams.files, seams.environment, seams.random, seams.locale})) {
   if (seams.elevated) elevated_ = std::make_unique<ElevatedExecutor>(*seams.elevated);
@@ -417,15 +439,7 @@ void InstallQueue::StartProgram() {
   }
   WriteRecord(current_);
   SetState(current_, TQueueState::qsRunning);
-  ExecutorEvents events;
-  events.command = [this](std::string command) { SetCommand(std::move(command)); };
-  events.log = [this](const std::string& text) { Log(text); };
-  events.lineEnded = [this] {
-    busy_ = false;
-    Advance();
-  };
-  events.elevation = [this](const std::string&) { return HandOverRest(); };
-  local_->Begin(program, std::move(events));
+  local_->Begin(program, *sinks_);
 }
 
 void InstallQueue::FinishProgram(const ProgramOutcome& outcome) {
@@ -600,13 +614,7 @@ Elevation InstallQueue::HandOverRest() {
     return {false, restAs_};
   }
   Log("Administrator rights needed: the rest of the queue runs in an elevated copy of Tallimo");
-  ElevatedExecutor::Events events;
-  events.row = [this](size_t handed, QueueRow result) { WorkerRow(handedRows_[handed], result); };
-  events.command = [this](std::string command) { SetCommand(std::move(command)); };
-  events.log = [this](const std::string& text) { Log(text); };
-  events.logStamped = [this](const std::string& line) { LogStamped(line); };
-  events.ended = [this](const QueueRow& unfinished) { HandOverEnded(unfinished); };
-  const ElevatedRunner::Start start = elevated_->Run(std::move(handOver), std::move(events));
+  const ElevatedRunner::Start start = elevated_->Run(std::move(handOver), *sinks_);
   switch (start.result) {
     case ElevatedRunner::TElevationResult::erStarted:
       DropRecord();  // the copy keeps its own

@@ -298,6 +298,8 @@ class InstallQueue {
   bool logCreated_ = false;
   // What runs the programs: here, and (from the first that asks for administrator rights) the
   // elevated copy.
+  class Sinks;
+  std::unique_ptr<Sinks> sinks_;
   std::unique_ptr<LocalExecutor> local_;
   std::unique_ptr<ElevatedExecutor> elevated_;
 

@@ -20,9 +20,9 @@ LocalExecutor::~LocalExecutor() {
   if (waiting_) seams_.processes.StopWaiting();
 }
 
-void LocalExecutor::Begin(const QueuedProgram& program, ExecutorEvents events) {
+void LocalExecutor::Begin(const QueuedProgram& program, ExecutorSink& sink) {
   program_ = &program;
-  events_ = std::move(events);
+  sink_ = &sink;
   line_ = 0;
   outcome_ = {};
   if (!program.batch) return;
@@ -75,22 +75,22 @@ bool LocalExecutor::StartLine() {
   ++line_;
   std::string command = request.program;
   if (!request.parameters.empty()) command += " " + request.parameters;
-  events_.command(command);
-  events_.log("Command: " + command);
+  sink_->CommandChanged(command);
+  sink_->LogLine("Command: " + command);
   ProcessStart start =
       seams_.processes.Start(request, [this](const ProcessEnd& end) { LineEnded(end); });
   if (start.started) {
     waiting_ = true;
     if (start.scope == TWaitScope::wsProcess)
-      events_.log("No job could be had: waiting for the program alone, not for what it starts");
+      sink_->LogLine("No job could be had: waiting for the program alone, not for what it starts");
     else if (start.scope == TWaitScope::wsNone)
-      events_.log("Handed to a program already running: nothing to wait for");
+      sink_->LogLine("Handed to a program already running: nothing to wait for");
     return true;
   }
-  if (start.elevationRequired && events_.elevation) {
+  if (start.elevationRequired) {
     // The copy writes a batch file of its own.
     RemoveBatchFile();
-    const Elevation elevation = events_.elevation(start.message);
+    const Elevation elevation = sink_->ElevationNeeded(start.message);
     if (elevation.handedOver) {
       program_ = nullptr;
       return false;
@@ -106,15 +106,15 @@ bool LocalExecutor::StartLine() {
 }
 
 void LocalExecutor::LineFailed(const std::string& message) {
-  events_.log("Cannot start: " + message);
+  sink_->LogLine("Cannot start: " + message);
   if (!outcome_.failure) outcome_.failure = QueueRow{TQueueState::qsCannotStart, 0, message};
 }
 
 void LocalExecutor::LineEnded(const ProcessEnd& end) {
   if (!waiting_ || !program_) return;
   waiting_ = false;
-  events_.log("Exit code " + std::to_string(end.exitCode) + " after " + Seconds(end.milliseconds) +
-              " s");
+  sink_->LogLine("Exit code " + std::to_string(end.exitCode) + " after " +
+                 Seconds(end.milliseconds) + " s");
   switch (ResultOfExitCode(end.exitCode, program_->successCodes)) {
     case TQueueState::qsRestartNeeded:
       outcome_.restartNeeded = true;
@@ -129,8 +129,8 @@ void LocalExecutor::LineEnded(const ProcessEnd& end) {
     default:
       break;
   }
-  events_.command({});
-  events_.lineEnded();
+  sink_->CommandChanged({});
+  sink_->LineEnded();
 }
 
 void LocalExecutor::StopWaiting() {
@@ -161,9 +161,9 @@ ElevatedExecutor::~ElevatedExecutor() {
   if (running_) runner_.Forget();
 }
 
-ElevatedRunner::Start ElevatedExecutor::Run(HandOver handOver, Events events) {
+ElevatedRunner::Start ElevatedExecutor::Run(HandOver handOver, Sink& sink) {
   handed_ = handOver.numbers.size();
-  events_ = std::move(events);
+  sink_ = &sink;
   const ElevatedRunner::Start start =
       runner_.Run(std::move(handOver), [this](const WorkerEvent& event) { Arrived(event); });
   running_ = start.result == ElevatedRunner::TElevationResult::erStarted;
@@ -182,21 +182,21 @@ void ElevatedExecutor::Arrived(const WorkerEvent& event) {
   if (!running_) return;
   switch (event.kind) {
     case TWorkerEventKind::weRow:
-      if (event.row < handed_) events_.row(event.row, event.result);
+      if (event.row < handed_) sink_->HandedRow(event.row, event.result);
       break;
     case TWorkerEventKind::weCommand:
-      events_.command(event.text);
+      sink_->CommandChanged(event.text);
       break;
     case TWorkerEventKind::weLog:
-      events_.logStamped(event.text);
+      sink_->StampedLine(event.text);
       break;
     case TWorkerEventKind::weRefused:
-      events_.log("The administrator's copy of Tallimo ran nothing: " + event.text);
+      sink_->LogLine("The administrator's copy of Tallimo ran nothing: " + event.text);
       End({TQueueState::qsRefused, 0, event.text});
       break;
     case TWorkerEventKind::weLost:
-      if (!event.text.empty()) events_.log("Error: " + event.text);  // what lost it
-      events_.log("The administrator's copy of Tallimo ended before the queue did");
+      if (!event.text.empty()) sink_->LogLine("Error: " + event.text);  // what lost it
+      sink_->LogLine("The administrator's copy of Tallimo ended before the queue did");
       End({TQueueState::qsCannotStart, 0, kWorkerLostMessage});
       break;
     case TWorkerEventKind::weEnd:
@@ -207,7 +207,7 @@ void ElevatedExecutor::Arrived(const WorkerEvent& event) {
 
 void ElevatedExecutor::End(const QueueRow& unfinished) {
   running_ = false;
-  events_.ended(unfinished);
+  sink_->HandOverEnded(unfinished);
 }
 
 void LaunchExecutor::Run(const QueuedProgram& program) {

@@ -7,7 +7,6 @@
 // - ElevatedExecutor runs the rest of a queue in an elevated copy of Tallimo, over the
 //   hand-over seam, and turns the copy's events into rows, commands and log lines.
 // - LaunchExecutor starts a row and waits for nothing (the single Install without marks).
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,11 +31,16 @@ struct Elevation {
   std::optional<QueueRow> end{};  // it ends now with this result (unless a line failed before)
 };                                // neither: only that line fails, as one that cannot start
 
-struct ExecutorEvents {
-  std::function<void(std::string command)> command;                // started ("" when it has ended)
-  std::function<void(const std::string& text)> log;                // a line for the queue's log
-  std::function<void()> lineEnded;                                 // later: Step goes on
-  std::function<Elevation(const std::string& message)> elevation;  // none: the line fails
+// What a running program tells the queue that runs it.
+class ExecutorSink {
+ public:
+  virtual void CommandChanged(std::string command) = 0;  // started ("" when it has ended)
+  virtual void LogLine(const std::string& text) = 0;     // a line for the queue's log
+  virtual void LineEnded() = 0;                          // later: Step goes on
+  virtual Elevation ElevationNeeded(const std::string& message) = 0;
+
+ protected:
+  ~ExecutorSink() = default;
 };
 
 // Driven by the queue: Begin, then Step until it returns false, each time a line has ended.
@@ -63,7 +67,7 @@ class LocalExecutor {
   std::string Directory;
 
   // Takes `program` (which outlives its run), writing its batch file.
-  void Begin(const QueuedProgram& program, ExecutorEvents events);
+  void Begin(const QueuedProgram& program, ExecutorSink& sink);
   // Starts lines until one runs and is waited for (true), or none is left (false: Outcome says
   // how they ended, and the batch file is gone). True also when the program was handed over.
   bool Step();
@@ -84,7 +88,7 @@ class LocalExecutor {
 
   Seams seams_;
   const QueuedProgram* program_ = nullptr;
-  ExecutorEvents events_;
+  ExecutorSink* sink_ = nullptr;
   size_t line_ = 0;  // the next line; 0 or 1 for a batch file
   bool waiting_ = false;
   ProgramOutcome outcome_;
@@ -96,13 +100,18 @@ class LocalExecutor {
 
 class ElevatedExecutor {
  public:
-  struct Events {
-    std::function<void(size_t handed, QueueRow result)> row;  // counted in the hand-over
-    std::function<void(std::string command)> command;
-    std::function<void(const std::string& text)> log;         // stamped by the queue
-    std::function<void(const std::string& line)> logStamped;  // stamped by the copy
+  // What the copy tells the queue that handed its rows over.
+  class Sink {
+   public:
+    virtual void HandedRow(size_t handed, QueueRow result) = 0;  // counted in the hand-over
+    virtual void CommandChanged(std::string command) = 0;
+    virtual void LogLine(const std::string& text) = 0;      // stamped by the queue
+    virtual void StampedLine(const std::string& line) = 0;  // stamped by the copy
     // The copy is done: the handed rows still without their result get `unfinished`.
-    std::function<void(const QueueRow& unfinished)> ended;
+    virtual void HandOverEnded(const QueueRow& unfinished) = 0;
+
+   protected:
+    ~Sink() = default;
   };
   explicit ElevatedExecutor(ElevatedRunner& runner) : runner_(runner) {}
   ~ElevatedExecutor();
@@ -110,8 +119,8 @@ class ElevatedExecutor {
   ElevatedExecutor& operator=(const ElevatedExecutor&) = delete;
 
   // Hands `handOver` (its programs and their numbers) to the copy; erStarted: its events follow
-  // through `events`, never from inside Run.
-  ElevatedRunner::Start Run(HandOver handOver, Events events);
+  // through `sink`, never from inside Run.
+  ElevatedRunner::Start Run(HandOver handOver, Sink& sink);
   bool Running() const { return running_; }
   void Stop();
   void StopWaiting(size_t handed);
@@ -121,7 +130,7 @@ class ElevatedExecutor {
   void End(const QueueRow& unfinished);
 
   ElevatedRunner& runner_;
-  Events events_;
+  Sink* sink_ = nullptr;
   size_t handed_ = 0;
   bool running_ = false;
 };
