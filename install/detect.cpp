@@ -214,7 +214,7 @@ bool Detector::PathExists(const std::string& path) {
 }
 
 bool Detector::KeyExists(TRegistryRoot root, const std::string& path) {
-  if (!seams_.registry.Wow64())
+  if (!seams_.registry.TwoViews())
     return seams_.registry.KeyExists(root, path, TRegistryView::rvDefault);
   return seams_.registry.KeyExists(root, path, TRegistryView::rv64) ||
          seams_.registry.KeyExists(root, path, TRegistryView::rv32);
@@ -232,9 +232,9 @@ const std::vector<std::string>& Detector::DisplayNames() {
                                         {TRegistryRoot::rrCurrentUser, TRegistryView::rvDefault}};
   static constexpr Place kOneView[] = {{TRegistryRoot::rrLocalMachine, TRegistryView::rvDefault},
                                        {TRegistryRoot::rrCurrentUser, TRegistryView::rvDefault}};
-  const bool wow64 = seams_.registry.Wow64();
-  for (const Place *place = wow64 ? kTwoViews : kOneView,
-                   *end = wow64 ? std::end(kTwoViews) : std::end(kOneView);
+  const bool two = seams_.registry.TwoViews();
+  for (const Place *place = two ? kTwoViews : kOneView,
+                   *end = two ? std::end(kTwoViews) : std::end(kOneView);
        place != end; ++place) {
     const auto [root, view] = *place;
     for (const std::string& sub : seams_.registry.SubKeyNames(root, kUninstallKey, view)) {

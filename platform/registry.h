@@ -25,6 +25,9 @@ class Registry {
   // True for a 32-bit program on 64-bit Windows: two registry views, two Program Files
   // folders, and the system folder redirected.
   virtual bool Wow64() = 0;
+  // The machine's registry has a 32-bit and a 64-bit view (64-bit Windows, whichever kind of
+  // program asks).
+  virtual bool TwoViews() { return Wow64(); }
 };
 
 // The system's registry (advapi32).

@@ -71,6 +71,8 @@ class Win32Registry final : public Registry {
     return Narrow(value);
   }
 
+  bool TwoViews() override { return sizeof(void*) == 8 || Wow64(); }
+
   bool Wow64() override {
     if (!known_) {
       known_ = true;

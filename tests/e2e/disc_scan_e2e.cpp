@@ -20,11 +20,25 @@ const wchar_t kViewerKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{6F1A3C2E-5B7D-4E8F-9A10-"
     L"2B3C4D5E6F70}";
 
+// The installers are 32-bit programs: their keys are in the machine's 32-bit view, which a test
+// built for 64 bits names.
 bool KeyExists(const wchar_t* key) {
   HKEY h = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ | KEY_WOW64_32KEY, &h) != ERROR_SUCCESS)
+    return false;
   RegCloseKey(h);
   return true;
+}
+
+void DeleteKey(const wchar_t* key) {
+  const std::wstring path = key;
+  const size_t slash = path.rfind(L'\\');
+  HKEY parent = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.substr(0, slash).c_str(), 0,
+                    KEY_WRITE | KEY_WOW64_32KEY, &parent) != ERROR_SUCCESS)
+    return;
+  RegDeleteKeyW(parent, path.substr(slash + 1).c_str());
+  RegCloseKey(parent);
 }
 
 std::string ReadAll(const std::string& path) {
@@ -55,7 +69,7 @@ TEST(DiscScan, ScannedFolderInstallsUnattendedAndIsDetectedAfterwards) {
   ASSERT_TRUE(Exists("S:\\")) << "drive S: (tests/e2e/scan_disc_drive.sh)";
   // A clean machine: the two products not installed.
   RunToEnd("C:\\windows\\system32\\msiexec.exe", "/x {6F1A3C2E-5B7D-4E8F-9A10-2B3C4D5E6F70} /qn");
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, kEditorKey);
+  DeleteKey(kEditorKey);
   ASSERT_FALSE(KeyExists(kViewerKey));
   ASSERT_FALSE(KeyExists(kEditorKey));
 

@@ -86,6 +86,32 @@ TEST_F(RealRegistry, AnUninstallEntryOfTheCurrentUserCounts) {
                    .IsInstalled("uninstall:tallimo detect test 2"));
 }
 
+// A 32-bit installer registers in the machine's 32-bit view, a 64-bit one in the other: a
+// program of either kind sees both.
+TEST_F(RealRegistry, AnUninstallEntryOfTheMachineCountsInEitherView) {
+  for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    const std::wstring key = Wide(std::string(kUninstallKey) + "\\TallimoDetectView" +
+                                  (view == KEY_WOW64_32KEY ? "32" : "64"));
+    const std::wstring name = view == KEY_WOW64_32KEY ? L"Tallimo View 32" : L"Tallimo View 64";
+    HKEY h = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE | view,
+                              nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(h, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
+                   static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(h);
+    Detector detector({HostProbeFileSystem(), HostRegistry(), HostEnvironment()});
+    EXPECT_TRUE(detector.IsInstalled(view == KEY_WOW64_32KEY ? "uninstall:tallimo view 32"
+                                                             : "uninstall:tallimo view 64"));
+    HKEY parent = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(kUninstallKey).c_str(), 0, KEY_WRITE | view,
+                      &parent) == ERROR_SUCCESS) {
+      RegDeleteKeyW(parent, key.substr(key.rfind(L'\\') + 1).c_str());
+      RegCloseKey(parent);
+    }
+  }
+}
+
 TEST(ProbeFiles, FilesAndFoldersAndWhatIsNotThereWithoutABoxOrALongWait) {
   wchar_t temp[MAX_PATH] = L"";
   GetTempPathW(MAX_PATH, temp);
