@@ -3,7 +3,9 @@
 // commands, log lines and end) and "<channel>.control" new, which users may add to (the menu's
 // Stop and Stop waiting: the worst a stranger can write there is a Stop). Each side appends
 // whole lines and reads what the other appended since its last look; a line still being
-// written waits for its end.
+// written waits for its end. The menu trusts only an events file owned by an administrator (one
+// planted before the folder was protected is not), and says when it has read to the end; the
+// copy then removes both files, and files of copies cut off a day ago.
 #include <windows.h>
 // after windows.h
 #include <aclapi.h>
@@ -25,6 +27,14 @@ namespace {
 
 constexpr UINT kPollMilliseconds = 100;
 constexpr UINT_PTR kPollTimer = 1;
+// How long the copy waits, after its end, for the menu to have read it.
+constexpr DWORD kReadToEndMilliseconds = 10000;
+constexpr const char* kEventsSuffix = ".events";
+constexpr const char* kControlSuffix = ".control";
+constexpr const char* kUntrustedEventsMessage = "the events file is not the administrator's copy's";
+
+// The events file: only administrators and the system write it, and they own it.
+constexpr const wchar_t* kEventsSecurity = L"O:BAD:P(A;;FA;;;BA)(A;;FA;;;SY)(A;;FR;;;BU)";
 
 // The control file: users may also add their lines.
 constexpr const wchar_t* kControlSecurity =
@@ -106,8 +116,8 @@ class ShellElevatedRunner final : public ElevatedRunner {
       return {TElevationResult::erFailed, SystemErrorMessage(error)};
     }
     process_.Reset(info.hProcess);
-    events_ = folder + handOver.channel + ".events";
-    control_ = folder + handOver.channel + ".control";
+    events_ = folder + handOver.channel + kEventsSuffix;
+    control_ = folder + handOver.channel + kControlSuffix;
     eventsFile_.Reset();
     controlLines_.clear();
     buffer_.clear();
@@ -160,7 +170,8 @@ class ShellElevatedRunner final : public ElevatedRunner {
   void SendPending() {
     if (controlLines_.empty()) return;
     OwnedHandle file(CreateFileW(Widen(control_).c_str(), FILE_APPEND_DATA,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file) return;
     for (const std::string& line : controlLines_) WriteLine(file.Get(), line);
@@ -172,18 +183,27 @@ class ShellElevatedRunner final : public ElevatedRunner {
     if (!onEvent_) return;
     // Whether it had ended is asked before reading, so that its last lines are read.
     const bool gone = !process_ || WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0;
-    if (!eventsFile_)
-      eventsFile_.Reset(CreateFileW(Widen(events_).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!eventsFile_) {
+      // Shared for deleting: the copy removes it after a while even when this side is slow.
+      OwnedHandle file(CreateFileW(Widen(events_).c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+      if (file && !AdministratorsFile(file.Get()))
+        return Finish(MakeEvent(TWorkerEventKind::weLost, kUntrustedEventsMessage));
+      eventsFile_ = std::move(file);
+    }
     if (eventsFile_) ReadOn(eventsFile_.Get(), buffer_);
     SendPending();
     const unsigned generation = generation_;
     for (const std::string& line : TakeCompleteLines(buffer_)) {
       std::optional<WorkerEvent> event = ParseEventLine(line);
       if (!event) continue;  // garbled: dropped
-      if (event->kind == TWorkerEventKind::weEnd || event->kind == TWorkerEventKind::weRefused)
+      if (event->kind == TWorkerEventKind::weEnd || event->kind == TWorkerEventKind::weRefused) {
+        eventsFile_.Reset();
+        Send(ControlLine({TWorkerControlKind::wcReadToEnd, 0}));
         return Finish(*event);
+      }
       EventCallback callback = onEvent_;
       callback(*event);
       if (generation != generation_) return;  // forgotten meanwhile
@@ -257,39 +277,50 @@ std::string SystemCommandPrompt() {
   return Narrow(folder) + "\\cmd.exe";
 }
 
-}  // namespace
-
-std::unique_ptr<ElevatedRunner> MakeShellElevatedRunner(std::string program, std::string verb,
-                                                        FileSystem& files, Hasher& hasher,
-                                                        Locale& locale) {
-  return std::make_unique<ShellElevatedRunner>(std::move(program), std::move(verb), files, hasher,
-                                               locale);
+// The orders the menu appended to `control` since the last look.
+void ReadOrders(HANDLE control, std::string& buffer,
+                const std::function<void(const WorkerControl&)>& onOrder) {
+  ReadOn(control, buffer);
+  for (const std::string& line : TakeCompleteLines(buffer))
+    if (std::optional<WorkerControl> order = ParseControlLine(line)) onOrder(*order);
 }
 
-int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams) {
-  const std::string& channel = arguments.handOver.channel;
-  const std::string folder = TallimoFolder(CSIDL_COMMON_APPDATA);
-  if (channel.empty() || folder.empty() || !ProtectedFolder(folder)) return 2;
-  // Written here only: the menu and everyone else read it.
-  OwnedHandle events =
-      CreateNewFile(folder + channel + ".events", GENERIC_WRITE, FILE_SHARE_READ, nullptr);
-  if (!events) return 2;
-  OwnedHandle control = CreateNewFile(folder + channel + ".control", GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, kControlSecurity);
-  ElevatedRows rows =
-      PlanElevatedCopy(arguments, HostFileSystem(), HostHasher(), HostLocale().AnsiCodePage());
-  const std::string prompt = SystemCommandPrompt();
-  if (rows.refusal.empty() && !control) rows.refusal = "cannot create " + channel + ".control";
-  if (rows.refusal.empty() && prompt.empty()) rows.refusal = "no system folder";
-  if (!rows.refusal.empty()) {
-    WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weRefused, rows.refusal)));
-    return 1;
-  }
-  ForwardedLogs logs(events.Get());
-  InstallQueue queue(QueueSeamsOf(seams, logs), std::move(rows.programs),
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Removes the events and control files that copies cut off (by a restart, a power cut) left more
+// than a day ago. A running copy's files are open without delete sharing and stay; a link goes
+// itself, never what it names.
+void RemoveStaleChannels(const std::string& folder) {
+  constexpr ULONGLONG kDay = 24ULL * 60 * 60 * 10000000;  // in 100 ns
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const ULONGLONG dayAgo = (ULONGLONG{now.dwHighDateTime} << 32 | now.dwLowDateTime) - kDay;
+  WIN32_FIND_DATAW found;
+  FindHandle search(FindFirstFileW(Widen(folder + "*").c_str(), &found));
+  if (!search) return;
+  do {
+    const std::string name = Narrow(found.cFileName);
+    const size_t dot = name.rfind('.');
+    const FILETIME& written = found.ftLastWriteTime;
+    if (dot != std::string::npos && IsChannelName(name.substr(0, dot)) &&
+        (EndsWith(name, kEventsSuffix) || EndsWith(name, kControlSuffix)) &&
+        !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        (ULONGLONG{written.dwHighDateTime} << 32 | written.dwLowDateTime) < dayAgo)
+      DeleteFileW(Widen(folder + name).c_str());
+  } while (FindNextFileW(search.Get(), &found));
+}
+
+// The copy's queue over the rows it planned, its events to `events`, its orders from `control`.
+void RunRows(const ElevatedArguments& arguments, ElevatedCopySeams& seams,
+             std::vector<QueuedProgram> programs, std::string prompt, HANDLE events,
+             HANDLE control) {
+  ForwardedLogs logs(events);
+  InstallQueue queue(QueueSeamsOf(seams, logs), std::move(programs),
                      arguments.handOver.cataloguePath);
   queue.LogTitle = "Elevated copy";
-  queue.CommandPrompt = prompt;
+  queue.CommandPrompt = std::move(prompt);
   // The copy runs the rest of the queue: it restarts where the menu's queue would, with its own
   // countdown window, and keeps the record that goes on after a restart.
   queue.RestartsAllowed = arguments.handOver.restarts;
@@ -307,30 +338,82 @@ int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams
     WorkerEvent event = MakeEvent(TWorkerEventKind::weRow);
     event.row = row;
     event.result = queue.Row(row);
-    WriteLine(events.Get(), EventLine(event));
+    WriteLine(events, EventLine(event));
   };
   queue.OnCommandChanged = [&] {
-    WriteLine(events.Get(),
-              EventLine(MakeEvent(TWorkerEventKind::weCommand, queue.CurrentCommand())));
+    WriteLine(events, EventLine(MakeEvent(TWorkerEventKind::weCommand, queue.CurrentCommand())));
   };
-  queue.OnEnded = [&] { WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weEnd))); };
+  queue.OnEnded = [&] { WriteLine(events, EventLine(MakeEvent(TWorkerEventKind::weEnd))); };
   queue.Begin();
   std::string controlBuffer;
   PumpMessagesUntil([&] { return queue.Ended(); }, kPollMilliseconds,
                     [&] {
-                      ReadOn(control.Get(), controlBuffer);
-                      for (const std::string& line : TakeCompleteLines(controlBuffer)) {
-                        std::optional<WorkerControl> order = ParseControlLine(line);
-                        if (!order) continue;
-                        if (order->kind == TWorkerControlKind::wcStop) {
+                      ReadOrders(control, controlBuffer, [&](const WorkerControl& order) {
+                        if (order.kind == TWorkerControlKind::wcStop) {
                           queue.Stop();
-                        } else if (order->row < queue.Size() &&
-                                   queue.Row(order->row).state == TQueueState::qsRunning) {
+                        } else if (order.kind == TWorkerControlKind::wcStopWaiting &&
+                                   order.row < queue.Size() &&
+                                   queue.Row(order.row).state == TQueueState::qsRunning) {
                           queue.StopWaiting();  // only for the program it was meant for
                         }
-                      }
+                      });
                     });
-  return 0;
+}
+
+// After the end (or the refusal) the files wait for the menu to say it has read them, or for a
+// while when it does not (it was closed).
+void AwaitReadToEnd(HANDLE control) {
+  bool read = !control;
+  const DWORD endedAt = GetTickCount();
+  std::string buffer;
+  PumpMessagesUntil([&] { return read || GetTickCount() - endedAt >= kReadToEndMilliseconds; },
+                    kPollMilliseconds,
+                    [&] {
+                      ReadOrders(control, buffer, [&](const WorkerControl& order) {
+                        read = read || order.kind == TWorkerControlKind::wcReadToEnd;
+                      });
+                    });
+}
+
+}  // namespace
+
+std::unique_ptr<ElevatedRunner> MakeShellElevatedRunner(std::string program, std::string verb,
+                                                        FileSystem& files, Hasher& hasher,
+                                                        Locale& locale) {
+  return std::make_unique<ShellElevatedRunner>(std::move(program), std::move(verb), files, hasher,
+                                               locale);
+}
+
+int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams) {
+  const std::string& channel = arguments.handOver.channel;
+  const std::string folder = TallimoFolder(CSIDL_COMMON_APPDATA);
+  if (channel.empty() || folder.empty() || !ProtectedFolder(folder)) return 2;
+  RemoveStaleChannels(folder);
+  // Written here only: the menu and everyone else read it.
+  const std::string eventsPath = folder + channel + kEventsSuffix,
+                    controlPath = folder + channel + kControlSuffix;
+  OwnedHandle events = CreateNewFile(eventsPath, GENERIC_WRITE, FILE_SHARE_READ, kEventsSecurity);
+  if (!events) return 2;
+  OwnedHandle control = CreateNewFile(controlPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      kControlSecurity);
+  ElevatedRows rows =
+      PlanElevatedCopy(arguments, HostFileSystem(), HostHasher(), HostLocale().AnsiCodePage());
+  const std::string prompt = SystemCommandPrompt();
+  if (rows.refusal.empty() && !control) rows.refusal = "cannot create " + channel + kControlSuffix;
+  if (rows.refusal.empty() && prompt.empty()) rows.refusal = "no system folder";
+  if (!rows.refusal.empty()) {
+    WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weRefused, rows.refusal)));
+  } else {
+    RunRows(arguments, seams, std::move(rows.programs), prompt, events.Get(), control.Get());
+  }
+  AwaitReadToEnd(control.Get());
+  events.Reset();
+  DeleteFileW(Widen(eventsPath).c_str());
+  if (control) {  // one planted before stays
+    control.Reset();
+    DeleteFileW(Widen(controlPath).c_str());
+  }
+  return rows.refusal.empty() ? 0 : 1;
 }
 
 }  // namespace tallimo
