@@ -278,15 +278,11 @@ std::string SystemCommandPrompt() {
 }
 
 // The orders the menu appended to `control` since the last look.
-void ReadOrders(HANDLE control, std::string& buffer,
-                const std::function<void(const WorkerControl&)>& onOrder) {
+template <typename OnOrder>
+void ReadOrders(HANDLE control, std::string& buffer, OnOrder onOrder) {
   ReadOn(control, buffer);
   for (const std::string& line : TakeCompleteLines(buffer))
     if (std::optional<WorkerControl> order = ParseControlLine(line)) onOrder(*order);
-}
-
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 // Removes the events and control files that copies cut off (by a restart, a power cut) left more
@@ -297,67 +293,18 @@ void RemoveStaleChannels(const std::string& folder) {
   FILETIME now;
   GetSystemTimeAsFileTime(&now);
   const ULONGLONG dayAgo = (ULONGLONG{now.dwHighDateTime} << 32 | now.dwLowDateTime) - kDay;
-  WIN32_FIND_DATAW found;
-  FindHandle search(FindFirstFileW(Widen(folder + "*").c_str(), &found));
-  if (!search) return;
-  do {
-    const std::string name = Narrow(found.cFileName);
-    const size_t dot = name.rfind('.');
-    const FILETIME& written = found.ftLastWriteTime;
-    if (dot != std::string::npos && IsChannelName(name.substr(0, dot)) &&
-        (EndsWith(name, kEventsSuffix) || EndsWith(name, kControlSuffix)) &&
-        !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-        (ULONGLONG{written.dwHighDateTime} << 32 | written.dwLowDateTime) < dayAgo)
-      DeleteFileW(Widen(folder + name).c_str());
-  } while (FindNextFileW(search.Get(), &found));
-}
-
-// The copy's queue over the rows it planned, its events to `events`, its orders from `control`.
-void RunRows(const ElevatedArguments& arguments, ElevatedCopySeams& seams,
-             std::vector<QueuedProgram> programs, std::string prompt, HANDLE events,
-             HANDLE control) {
-  ForwardedLogs logs(events);
-  InstallQueue queue(QueueSeamsOf(seams, logs), std::move(programs),
-                     arguments.handOver.cataloguePath);
-  queue.LogTitle = "Elevated copy";
-  queue.CommandPrompt = std::move(prompt);
-  // The copy runs the rest of the queue: it restarts where the menu's queue would, with its own
-  // countdown window, and keeps the record that goes on after a restart.
-  queue.RestartsAllowed = arguments.handOver.restarts;
-  queue.ConfirmRestart = [](const std::string& name) { return TFTallimoRestart(name).Execute(); };
-  if (seams.resume) {
-    ResumeRecord record;
-    record.kind = TResumeKind::rkElevated;
-    record.cataloguePath = arguments.handOver.cataloguePath;
-    record.drive = arguments.handOver.drive;
-    record.restartAllowed = arguments.handOver.restarts;
-    PrepareRecord(queue, std::move(record),
-                  {*seams.resume, seams.files, seams.hasher, seams.locale.AnsiCodePage()});
+  const std::wstring path = Widen(folder);
+  for (const char* suffix : {kEventsSuffix, kControlSuffix}) {
+    WIN32_FIND_DATAW found;
+    FindHandle search(FindFirstFileW(Widen(folder + "*" + suffix).c_str(), &found));
+    if (!search) continue;
+    do {
+      const FILETIME& written = found.ftLastWriteTime;
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+          (ULONGLONG{written.dwHighDateTime} << 32 | written.dwLowDateTime) < dayAgo)
+        DeleteFileW((path + found.cFileName).c_str());
+    } while (FindNextFileW(search.Get(), &found));
   }
-  queue.OnRowChanged = [&](size_t row) {
-    WorkerEvent event = MakeEvent(TWorkerEventKind::weRow);
-    event.row = row;
-    event.result = queue.Row(row);
-    WriteLine(events, EventLine(event));
-  };
-  queue.OnCommandChanged = [&] {
-    WriteLine(events, EventLine(MakeEvent(TWorkerEventKind::weCommand, queue.CurrentCommand())));
-  };
-  queue.OnEnded = [&] { WriteLine(events, EventLine(MakeEvent(TWorkerEventKind::weEnd))); };
-  queue.Begin();
-  std::string controlBuffer;
-  PumpMessagesUntil([&] { return queue.Ended(); }, kPollMilliseconds,
-                    [&] {
-                      ReadOrders(control, controlBuffer, [&](const WorkerControl& order) {
-                        if (order.kind == TWorkerControlKind::wcStop) {
-                          queue.Stop();
-                        } else if (order.kind == TWorkerControlKind::wcStopWaiting &&
-                                   order.row < queue.Size() &&
-                                   queue.Row(order.row).state == TQueueState::qsRunning) {
-                          queue.StopWaiting();  // only for the program it was meant for
-                        }
-                      });
-                    });
 }
 
 // After the end (or the refusal) the files wait for the menu to say it has read them, or for a
@@ -403,8 +350,50 @@ int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams
   if (rows.refusal.empty() && prompt.empty()) rows.refusal = "no system folder";
   if (!rows.refusal.empty()) {
     WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weRefused, rows.refusal)));
-  } else {
-    RunRows(arguments, seams, std::move(rows.programs), prompt, events.Get(), control.Get());
+  } else {  // the queue, writing to `events`, is gone before the file is
+    ForwardedLogs logs(events.Get());
+    InstallQueue queue(QueueSeamsOf(seams, logs), std::move(rows.programs),
+                       arguments.handOver.cataloguePath);
+    queue.LogTitle = "Elevated copy";
+    queue.CommandPrompt = prompt;
+    // The copy runs the rest of the queue: it restarts where the menu's queue would, with its own
+    // countdown window, and keeps the record that goes on after a restart.
+    queue.RestartsAllowed = arguments.handOver.restarts;
+    queue.ConfirmRestart = [](const std::string& name) { return TFTallimoRestart(name).Execute(); };
+    if (seams.resume) {
+      ResumeRecord record;
+      record.kind = TResumeKind::rkElevated;
+      record.cataloguePath = arguments.handOver.cataloguePath;
+      record.drive = arguments.handOver.drive;
+      record.restartAllowed = arguments.handOver.restarts;
+      PrepareRecord(queue, std::move(record),
+                    {*seams.resume, seams.files, seams.hasher, seams.locale.AnsiCodePage()});
+    }
+    queue.OnRowChanged = [&](size_t row) {
+      WorkerEvent event = MakeEvent(TWorkerEventKind::weRow);
+      event.row = row;
+      event.result = queue.Row(row);
+      WriteLine(events.Get(), EventLine(event));
+    };
+    queue.OnCommandChanged = [&] {
+      WriteLine(events.Get(),
+                EventLine(MakeEvent(TWorkerEventKind::weCommand, queue.CurrentCommand())));
+    };
+    queue.OnEnded = [&] { WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weEnd))); };
+    queue.Begin();
+    std::string controlBuffer;
+    PumpMessagesUntil([&] { return queue.Ended(); }, kPollMilliseconds,
+                      [&] {
+                        ReadOrders(control.Get(), controlBuffer, [&](const WorkerControl& order) {
+                          if (order.kind == TWorkerControlKind::wcStop) {
+                            queue.Stop();
+                          } else if (order.kind == TWorkerControlKind::wcStopWaiting &&
+                                     order.row < queue.Size() &&
+                                     queue.Row(order.row).state == TQueueState::qsRunning) {
+                            queue.StopWaiting();  // only for the program it was meant for
+                          }
+                        });
+                      });
   }
   AwaitReadToEnd(control.Get());
   events.Reset();

@@ -3,6 +3,8 @@
 // log lines, Stop and Stop waiting come back into the queue of this process.
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <shlobj.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,8 +14,11 @@
 #include "install/elevated_runner_win32.h"
 #include "install/install_queue.h"
 #include "install/random_source.h"
+#include "platform/handle_win32.h"
 #include "platform/hash.h"
 #include "platform/locale.h"
+#include "platform/protected_folder_win32.h"
+#include "platform/wide.h"
 
 namespace tallimo {
 namespace {
@@ -117,6 +122,15 @@ TEST_F(ElevatedWin32, TheCopyRunsTheRestAndItsResultsAndLogComeBack) {
     EXPECT_NE(found, std::string::npos) << line << "\n" << text;
     if (found != std::string::npos) at = found;
   }
+  // The menu says it has read to the end: the copy removes its files long before it would stop
+  // waiting for that.
+  const std::wstring channels = Widen(TallimoFolder(CSIDL_COMMON_APPDATA) + "q*");
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        WIN32_FIND_DATAW found;
+        return !FindHandle(FindFirstFileW(channels.c_str(), &found));
+      },
+      5000));
 }
 
 // The copy reads the catalogue itself: one changed after the menu planned runs nothing.
