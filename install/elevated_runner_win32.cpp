@@ -178,7 +178,8 @@ class ShellElevatedRunner final : public ElevatedRunner {
     controlLines_.clear();
   }
 
-  // Delivers what the copy wrote since the last look; the copy gone without its end is lost.
+  // Delivers what the copy wrote since the last look; the copy gone without its end is lost, and
+  // so is the hand-over when the events file is not an administrator's (one planted there).
   void Poll() {
     if (!onEvent_) return;
     // Whether it had ended is asked before reading, so that its last lines are read.
@@ -308,9 +309,9 @@ void RemoveStaleChannels(const std::string& folder) {
 }
 
 // After the end (or the refusal) the files wait for the menu to say it has read them, or for a
-// while when it does not (it was closed).
+// while when it does not (it was closed, or there is no control file to say it in).
 void AwaitReadToEnd(HANDLE control) {
-  bool read = !control;
+  bool read = false;
   const DWORD endedAt = GetTickCount();
   std::string buffer;
   PumpMessagesUntil([&] { return read || GetTickCount() - endedAt >= kReadToEndMilliseconds; },

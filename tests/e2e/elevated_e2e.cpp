@@ -30,18 +30,18 @@ std::string ReadAll(const std::string& path) {
   return bytes.str();
 }
 
-std::string ChannelFolder() {
+// A file of the copies' folder.
+std::string ChannelFile(const std::string& name) {
   wchar_t folder[MAX_PATH] = L"";
   SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
-  return tallimo::Narrow(folder) + "\\Tallimo\\";
+  return tallimo::Narrow(folder) + "\\Tallimo\\" + name;
 }
 std::string EventsFile(const std::string& channel) {
-  return ChannelFolder() + channel + ".events";
+  return ChannelFile(channel + ".events");
 }
-std::string ControlFile(const std::string& channel) {
-  return ChannelFolder() + channel + ".control";
+bool Gone(const std::string& channel) {
+  return !Exists(EventsFile(channel)) && !Exists(ChannelFile(channel + ".control"));
 }
-
 bool Ends(const std::string& events) {
   return events.size() > 3 && (events.compare(events.size() - 4, 4, "end\n") == 0 ||
                                (events.rfind("refused ", 0) == 0 && events.back() == '\n'));
@@ -82,9 +82,9 @@ class Elevated : public ::testing::Test {
     for (int polls = 0; polls < 600 && !Ends(events_) && !tallimo.Ended(100, code); ++polls)
       events_ = ReadAll(EventsFile(channel));
     if (Ends(events_)) {
-      tallimo::OwnedHandle control(CreateFileW(tallimo::Widen(ControlFile(channel)).c_str(),
-                                               FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                               nullptr, OPEN_EXISTING, 0, nullptr));
+      tallimo::OwnedHandle control(
+          CreateFileW(tallimo::Widen(ChannelFile(channel + ".control")).c_str(), FILE_APPEND_DATA,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
       DWORD written = 0;  // none when the copy made none (it ran nothing)
       EXPECT_TRUE(!control || WriteFile(control.Get(), "read-to-end\n", 12, &written, nullptr));
     }
@@ -98,36 +98,35 @@ class Elevated : public ::testing::Test {
 
 TEST_F(Elevated, TheDigestDecidesWhetherExactlyTheNamedProgramsRun) {
   // Left by copies cut off: only the channels' files of more than a day ago go.
-  CreateDirectoryW(tallimo::Widen(ChannelFolder()).c_str(), nullptr);
+  CreateDirectoryW(tallimo::Widen(ChannelFile("")).c_str(), nullptr);
   const struct {
-    std::string name;
-    bool old, goes;
-  } left[] = {{channel_ + "-old.events", true, true},
-              {channel_ + "-old.control", true, true},
-              {channel_ + "-new.events", false, false},
-              {channel_ + "-old.txt", true, false}};
+    const char* name;
+    ULONGLONG hoursAgo;
+    bool goes;
+  } left[] = {{"-old.events", 25, true},
+              {"-old.control", 25, true},
+              {"-new.events", 23, false},
+              {"-old.txt", 25, false}};
   for (const auto& file : left) {
-    ASSERT_TRUE(WriteBytes(ChannelFolder() + file.name, "end\n"));
-    tallimo::OwnedHandle handle(CreateFileW(tallimo::Widen(ChannelFolder() + file.name).c_str(),
-                                            FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0,
-                                            nullptr));
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
-    time.QuadPart -= file.old ? 25ULL * 60 * 60 * 10000000 : 0;  // 25 hours
-    const FILETIME written{time.LowPart, time.HighPart};
-    ASSERT_TRUE(SetFileTime(handle.Get(), nullptr, nullptr, &written)) << file.name;
+    tallimo::OwnedHandle handle(
+        CreateFileW(tallimo::Widen(ChannelFile(channel_ + file.name)).c_str(), GENERIC_WRITE, 0,
+                    nullptr, CREATE_ALWAYS, 0, nullptr));
+    FILETIME time;
+    GetSystemTimeAsFileTime(&time);
+    ULARGE_INTEGER written{{time.dwLowDateTime, time.dwHighDateTime}};
+    written.QuadPart -= file.hoursAgo * 36000000000ULL;  // in 100 ns
+    time = {written.LowPart, written.HighPart};
+    ASSERT_TRUE(SetFileTime(handle.Get(), nullptr, nullptr, &time)) << file.name;
   }
 
   EXPECT_EQ(Run(channel_ + "-a", "3 1"), 0u);
   EXPECT_TRUE(Exists(Marker(3)));
   EXPECT_TRUE(Exists(Marker(1)));
   EXPECT_FALSE(Exists(Marker(2)));
-  EXPECT_FALSE(Exists(EventsFile(channel_ + "-a")));
-  EXPECT_FALSE(Exists(ControlFile(channel_ + "-a")));
+  EXPECT_TRUE(Gone(channel_ + "-a"));
   for (const auto& file : left) {
-    EXPECT_EQ(Exists(ChannelFolder() + file.name), !file.goes) << file.name;
-    DeleteFileW(tallimo::Widen(ChannelFolder() + file.name).c_str());
+    EXPECT_EQ(Exists(ChannelFile(channel_ + file.name)), !file.goes) << file.name;
+    DeleteFileW(tallimo::Widen(ChannelFile(channel_ + file.name)).c_str());
   }
   const std::string& events = events_;
   const size_t first = events.find("row 0 installed 0 \n"), second = events.find("row 1 installed");
@@ -152,8 +151,7 @@ TEST_F(Elevated, TheDigestDecidesWhetherExactlyTheNamedProgramsRun) {
   EXPECT_FALSE(Exists(Marker(1)));
   EXPECT_FALSE(Exists(Marker(2)));
   EXPECT_EQ(events_, "refused the catalogue changed after it was read\n");
-  EXPECT_FALSE(Exists(EventsFile(channel_ + "-b")));
-  EXPECT_FALSE(Exists(ControlFile(channel_ + "-b")));
+  EXPECT_TRUE(Gone(channel_ + "-b"));
 }
 
 }  // namespace

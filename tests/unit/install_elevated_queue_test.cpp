@@ -141,21 +141,17 @@ TEST(ElevatedQueueText, EventsReadBackAndGarbledOnesAreDropped) {
 }
 
 TEST(ElevatedQueueText, ControlLinesAndLinesStillBeingWritten) {
-  const struct {
-    WorkerControl control;
-    const char* line;
-  } lines[] = {{{TWorkerControlKind::wcStop, 0}, "stop"},
-               {{TWorkerControlKind::wcStopWaiting, 3}, "stop-waiting 3"},
-               {{TWorkerControlKind::wcReadToEnd, 0}, "read-to-end"}};
-  for (const auto& c : lines) {
-    EXPECT_EQ(ControlLine(c.control), c.line);
-    std::optional<WorkerControl> control = ParseControlLine(c.line);
-    ASSERT_TRUE(control) << c.line;
-    EXPECT_EQ(control->kind, c.control.kind) << c.line;
-    EXPECT_EQ(control->row, c.control.row) << c.line;
-  }
-  for (const char* line : {"", "stop ", "stop-waiting", "stop-waiting -1", "stop-waiting 3 4",
-                           "read-to-end 0", "read-to-end\r"})
+  EXPECT_EQ(ControlLine({TWorkerControlKind::wcStop, 0}), "stop");
+  EXPECT_EQ(ControlLine({TWorkerControlKind::wcStopWaiting, 3}), "stop-waiting 3");
+  std::optional<WorkerControl> control = ParseControlLine("stop-waiting 3");
+  ASSERT_TRUE(control);
+  EXPECT_EQ(control->kind, TWorkerControlKind::wcStopWaiting);
+  EXPECT_EQ(control->row, 3u);
+  EXPECT_EQ(ParseControlLine("stop")->kind, TWorkerControlKind::wcStop);
+  EXPECT_EQ(ParseControlLine(ControlLine({TWorkerControlKind::wcReadToEnd, 0}))->kind,
+            TWorkerControlKind::wcReadToEnd);
+  for (const char* line :
+       {"", "stop ", "stop-waiting", "stop-waiting -1", "stop-waiting 3 4", "read-to-end 0"})
     EXPECT_FALSE(ParseControlLine(line)) << line;
 
   std::string buffer = "end\r\nrow 0 runn";
