@@ -204,11 +204,13 @@ std::optional<WorkerEvent> ParseEventLine(std::string_view line) {
 
 std::string ControlLine(const WorkerControl& control) {
   if (control.kind == TWorkerControlKind::wcStop) return "stop";
+  if (control.kind == TWorkerControlKind::wcReadToEnd) return "read-to-end";
   return "stop-waiting " + std::to_string(control.row);
 }
 
 std::optional<WorkerControl> ParseControlLine(std::string_view line) {
   if (line == "stop") return WorkerControl{};
+  if (line == "read-to-end") return WorkerControl{TWorkerControlKind::wcReadToEnd, 0};
   auto [key, rest] = LineKey(line);
   std::optional<uint32_t> row = DecimalNumber(rest);
   if (key != "stop-waiting" || !row) return std::nullopt;

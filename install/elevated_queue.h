@@ -99,7 +99,8 @@ struct WorkerEvent {
 std::string EventLine(const WorkerEvent& event);
 std::optional<WorkerEvent> ParseEventLine(std::string_view line);
 
-enum class TWorkerControlKind { wcStop, wcStopWaiting };
+// wcReadToEnd: the menu has read the copy's end, whose files may go.
+enum class TWorkerControlKind { wcStop, wcStopWaiting, wcReadToEnd };
 struct WorkerControl {
   TWorkerControlKind kind = TWorkerControlKind::wcStop;
   size_t row = 0;  // Stop waiting: the copy's row it is meant for

@@ -3,7 +3,9 @@
 // commands, log lines and end) and "<channel>.control" new, which users may add to (the menu's
 // Stop and Stop waiting: the worst a stranger can write there is a Stop). Each side appends
 // whole lines and reads what the other appended since its last look; a line still being
-// written waits for its end.
+// written waits for its end. The menu trusts only an events file owned by an administrator (one
+// planted before the folder was protected is not), and says when it has read to the end; the
+// copy then removes both files, and files of copies cut off a day ago.
 #include <windows.h>
 // after windows.h
 #include <aclapi.h>
@@ -25,6 +27,14 @@ namespace {
 
 constexpr UINT kPollMilliseconds = 100;
 constexpr UINT_PTR kPollTimer = 1;
+// How long the copy waits, after its end, for the menu to have read it.
+constexpr DWORD kReadToEndMilliseconds = 10000;
+constexpr const char* kEventsSuffix = ".events";
+constexpr const char* kControlSuffix = ".control";
+constexpr const char* kUntrustedEventsMessage = "the events file is not the administrator's copy's";
+
+// The events file: only administrators and the system write it, and they own it.
+constexpr const wchar_t* kEventsSecurity = L"O:BAD:P(A;;FA;;;BA)(A;;FA;;;SY)(A;;FR;;;BU)";
 
 // The control file: users may also add their lines.
 constexpr const wchar_t* kControlSecurity =
@@ -106,8 +116,8 @@ class ShellElevatedRunner final : public ElevatedRunner {
       return {TElevationResult::erFailed, SystemErrorMessage(error)};
     }
     process_.Reset(info.hProcess);
-    events_ = folder + handOver.channel + ".events";
-    control_ = folder + handOver.channel + ".control";
+    events_ = folder + handOver.channel + kEventsSuffix;
+    control_ = folder + handOver.channel + kControlSuffix;
     eventsFile_.Reset();
     controlLines_.clear();
     buffer_.clear();
@@ -160,30 +170,41 @@ class ShellElevatedRunner final : public ElevatedRunner {
   void SendPending() {
     if (controlLines_.empty()) return;
     OwnedHandle file(CreateFileW(Widen(control_).c_str(), FILE_APPEND_DATA,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file) return;
     for (const std::string& line : controlLines_) WriteLine(file.Get(), line);
     controlLines_.clear();
   }
 
-  // Delivers what the copy wrote since the last look; the copy gone without its end is lost.
+  // Delivers what the copy wrote since the last look; the copy gone without its end is lost, and
+  // so is the hand-over when the events file is not an administrator's (one planted there).
   void Poll() {
     if (!onEvent_) return;
     // Whether it had ended is asked before reading, so that its last lines are read.
     const bool gone = !process_ || WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0;
-    if (!eventsFile_)
-      eventsFile_.Reset(CreateFileW(Widen(events_).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!eventsFile_) {
+      // Shared for deleting: the copy removes it after a while even when this side is slow.
+      OwnedHandle file(CreateFileW(Widen(events_).c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+      if (file && !AdministratorsFile(file.Get()))
+        return Finish(MakeEvent(TWorkerEventKind::weLost, kUntrustedEventsMessage));
+      eventsFile_ = std::move(file);
+    }
     if (eventsFile_) ReadOn(eventsFile_.Get(), buffer_);
     SendPending();
     const unsigned generation = generation_;
     for (const std::string& line : TakeCompleteLines(buffer_)) {
       std::optional<WorkerEvent> event = ParseEventLine(line);
       if (!event) continue;  // garbled: dropped
-      if (event->kind == TWorkerEventKind::weEnd || event->kind == TWorkerEventKind::weRefused)
+      if (event->kind == TWorkerEventKind::weEnd || event->kind == TWorkerEventKind::weRefused) {
+        eventsFile_.Reset();
+        Send(ControlLine({TWorkerControlKind::wcReadToEnd, 0}));
         return Finish(*event);
+      }
       EventCallback callback = onEvent_;
       callback(*event);
       if (generation != generation_) return;  // forgotten meanwhile
@@ -257,6 +278,51 @@ std::string SystemCommandPrompt() {
   return Narrow(folder) + "\\cmd.exe";
 }
 
+// The orders the menu appended to `control` since the last look.
+template <typename OnOrder>
+void ReadOrders(HANDLE control, std::string& buffer, OnOrder onOrder) {
+  ReadOn(control, buffer);
+  for (const std::string& line : TakeCompleteLines(buffer))
+    if (std::optional<WorkerControl> order = ParseControlLine(line)) onOrder(*order);
+}
+
+// Removes the events and control files that copies cut off (by a restart, a power cut) left more
+// than a day ago. A running copy's files are open without delete sharing and stay; a link goes
+// itself, never what it names.
+void RemoveStaleChannels(const std::string& folder) {
+  constexpr ULONGLONG kDay = 24ULL * 60 * 60 * 10000000;  // in 100 ns
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const ULONGLONG dayAgo = (ULONGLONG{now.dwHighDateTime} << 32 | now.dwLowDateTime) - kDay;
+  const std::wstring path = Widen(folder);
+  for (const char* suffix : {kEventsSuffix, kControlSuffix}) {
+    WIN32_FIND_DATAW found;
+    FindHandle search(FindFirstFileW(Widen(folder + "*" + suffix).c_str(), &found));
+    if (!search) continue;
+    do {
+      const FILETIME& written = found.ftLastWriteTime;
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+          (ULONGLONG{written.dwHighDateTime} << 32 | written.dwLowDateTime) < dayAgo)
+        DeleteFileW((path + found.cFileName).c_str());
+    } while (FindNextFileW(search.Get(), &found));
+  }
+}
+
+// After the end (or the refusal) the files wait for the menu to say it has read them, or for a
+// while when it does not (it was closed, or there is no control file to say it in).
+void AwaitReadToEnd(HANDLE control) {
+  bool read = false;
+  const DWORD endedAt = GetTickCount();
+  std::string buffer;
+  PumpMessagesUntil([&] { return read || GetTickCount() - endedAt >= kReadToEndMilliseconds; },
+                    kPollMilliseconds,
+                    [&] {
+                      ReadOrders(control, buffer, [&](const WorkerControl& order) {
+                        read = read || order.kind == TWorkerControlKind::wcReadToEnd;
+                      });
+                    });
+}
+
 }  // namespace
 
 std::unique_ptr<ElevatedRunner> MakeShellElevatedRunner(std::string program, std::string verb,
@@ -270,67 +336,74 @@ int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams
   const std::string& channel = arguments.handOver.channel;
   const std::string folder = TallimoFolder(CSIDL_COMMON_APPDATA);
   if (channel.empty() || folder.empty() || !ProtectedFolder(folder)) return 2;
+  RemoveStaleChannels(folder);
   // Written here only: the menu and everyone else read it.
-  OwnedHandle events =
-      CreateNewFile(folder + channel + ".events", GENERIC_WRITE, FILE_SHARE_READ, nullptr);
+  const std::string eventsPath = folder + channel + kEventsSuffix,
+                    controlPath = folder + channel + kControlSuffix;
+  OwnedHandle events = CreateNewFile(eventsPath, GENERIC_WRITE, FILE_SHARE_READ, kEventsSecurity);
   if (!events) return 2;
-  OwnedHandle control = CreateNewFile(folder + channel + ".control", GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, kControlSecurity);
+  OwnedHandle control = CreateNewFile(controlPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      kControlSecurity);
   ElevatedRows rows =
       PlanElevatedCopy(arguments, HostFileSystem(), HostHasher(), HostLocale().AnsiCodePage());
   const std::string prompt = SystemCommandPrompt();
-  if (rows.refusal.empty() && !control) rows.refusal = "cannot create " + channel + ".control";
+  if (rows.refusal.empty() && !control) rows.refusal = "cannot create " + channel + kControlSuffix;
   if (rows.refusal.empty() && prompt.empty()) rows.refusal = "no system folder";
   if (!rows.refusal.empty()) {
     WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weRefused, rows.refusal)));
-    return 1;
+  } else {  // the queue, writing to `events`, is gone before the file is
+    ForwardedLogs logs(events.Get());
+    InstallQueue queue(QueueSeamsOf(seams, logs), std::move(rows.programs),
+                       arguments.handOver.cataloguePath);
+    queue.LogTitle = "Elevated copy";
+    queue.CommandPrompt = prompt;
+    // The copy runs the rest of the queue: it restarts where the menu's queue would, with its own
+    // countdown window, and keeps the record that goes on after a restart.
+    queue.RestartsAllowed = arguments.handOver.restarts;
+    queue.ConfirmRestart = [](const std::string& name) { return TFTallimoRestart(name).Execute(); };
+    if (seams.resume) {
+      ResumeRecord record;
+      record.kind = TResumeKind::rkElevated;
+      record.cataloguePath = arguments.handOver.cataloguePath;
+      record.drive = arguments.handOver.drive;
+      record.restartAllowed = arguments.handOver.restarts;
+      PrepareRecord(queue, std::move(record),
+                    {*seams.resume, seams.files, seams.hasher, seams.locale.AnsiCodePage()});
+    }
+    queue.OnRowChanged = [&](size_t row) {
+      WorkerEvent event = MakeEvent(TWorkerEventKind::weRow);
+      event.row = row;
+      event.result = queue.Row(row);
+      WriteLine(events.Get(), EventLine(event));
+    };
+    queue.OnCommandChanged = [&] {
+      WriteLine(events.Get(),
+                EventLine(MakeEvent(TWorkerEventKind::weCommand, queue.CurrentCommand())));
+    };
+    queue.OnEnded = [&] { WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weEnd))); };
+    queue.Begin();
+    std::string controlBuffer;
+    PumpMessagesUntil([&] { return queue.Ended(); }, kPollMilliseconds,
+                      [&] {
+                        ReadOrders(control.Get(), controlBuffer, [&](const WorkerControl& order) {
+                          if (order.kind == TWorkerControlKind::wcStop) {
+                            queue.Stop();
+                          } else if (order.kind == TWorkerControlKind::wcStopWaiting &&
+                                     order.row < queue.Size() &&
+                                     queue.Row(order.row).state == TQueueState::qsRunning) {
+                            queue.StopWaiting();  // only for the program it was meant for
+                          }
+                        });
+                      });
   }
-  ForwardedLogs logs(events.Get());
-  InstallQueue queue(QueueSeamsOf(seams, logs), std::move(rows.programs),
-                     arguments.handOver.cataloguePath);
-  queue.LogTitle = "Elevated copy";
-  queue.CommandPrompt = prompt;
-  // The copy runs the rest of the queue: it restarts where the menu's queue would, with its own
-  // countdown window, and keeps the record that goes on after a restart.
-  queue.RestartsAllowed = arguments.handOver.restarts;
-  queue.ConfirmRestart = [](const std::string& name) { return TFTallimoRestart(name).Execute(); };
-  if (seams.resume) {
-    ResumeRecord record;
-    record.kind = TResumeKind::rkElevated;
-    record.cataloguePath = arguments.handOver.cataloguePath;
-    record.drive = arguments.handOver.drive;
-    record.restartAllowed = arguments.handOver.restarts;
-    PrepareRecord(queue, std::move(record),
-                  {*seams.resume, seams.files, seams.hasher, seams.locale.AnsiCodePage()});
+  AwaitReadToEnd(control.Get());
+  events.Reset();
+  DeleteFileW(Widen(eventsPath).c_str());
+  if (control) {  // one planted before stays
+    control.Reset();
+    DeleteFileW(Widen(controlPath).c_str());
   }
-  queue.OnRowChanged = [&](size_t row) {
-    WorkerEvent event = MakeEvent(TWorkerEventKind::weRow);
-    event.row = row;
-    event.result = queue.Row(row);
-    WriteLine(events.Get(), EventLine(event));
-  };
-  queue.OnCommandChanged = [&] {
-    WriteLine(events.Get(),
-              EventLine(MakeEvent(TWorkerEventKind::weCommand, queue.CurrentCommand())));
-  };
-  queue.OnEnded = [&] { WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weEnd))); };
-  queue.Begin();
-  std::string controlBuffer;
-  PumpMessagesUntil([&] { return queue.Ended(); }, kPollMilliseconds,
-                    [&] {
-                      ReadOn(control.Get(), controlBuffer);
-                      for (const std::string& line : TakeCompleteLines(controlBuffer)) {
-                        std::optional<WorkerControl> order = ParseControlLine(line);
-                        if (!order) continue;
-                        if (order->kind == TWorkerControlKind::wcStop) {
-                          queue.Stop();
-                        } else if (order->row < queue.Size() &&
-                                   queue.Row(order->row).state == TQueueState::qsRunning) {
-                          queue.StopWaiting();  // only for the program it was meant for
-                        }
-                      }
-                    });
-  return 0;
+  return rows.refusal.empty() ? 0 : 1;
 }
 
 }  // namespace tallimo

@@ -5,6 +5,7 @@
 #include <sddl.h>
 #include <shlobj.h>
 
+#include "platform/handle_win32.h"
 #include "platform/wide.h"
 
 namespace tallimo {
@@ -48,6 +49,39 @@ bool ProtectedFolder(const std::string& folder) {
   return SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT,
                                DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
                                nullptr, nullptr, security.Dacl(), nullptr) == ERROR_SUCCESS;
+}
+
+bool TrustedOwner(PSID owner, PSID self) {
+  return owner && (IsWellKnownSid(owner, WinBuiltinAdministratorsSid) ||
+                   IsWellKnownSid(owner, WinLocalSystemSid) || (self && EqualSid(owner, self)));
+}
+
+bool AdministratorsFile(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file, &info) || info.nNumberOfLinks != 1 ||
+      (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+    return false;
+  PSID owner = nullptr;
+  PSECURITY_DESCRIPTOR security = nullptr;
+  if (GetSecurityInfo(file, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr,
+                      nullptr, &security) != ERROR_SUCCESS)
+    return false;
+  // This program's user, while its token has the Administrators group enabled.
+  BYTE administrators[SECURITY_MAX_SID_SIZE];
+  DWORD size = sizeof administrators;
+  BOOL administrator = FALSE;
+  alignas(TOKEN_USER) BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+  HANDLE opened = nullptr;
+  OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened);
+  const OwnedHandle token(opened);
+  const bool self =
+      token && CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size) &&
+      CheckTokenMembership(nullptr, administrators, &administrator) && administrator &&
+      GetTokenInformation(token.Get(), TokenUser, user, sizeof user, &size);
+  const bool trusted =
+      TrustedOwner(owner, self ? reinterpret_cast<TOKEN_USER*>(user)->User.Sid : nullptr);
+  LocalFree(security);
+  return trusted;
 }
 
 }  // namespace tallimo

@@ -36,4 +36,12 @@ class Security {
 // be a real folder (no link planted there) and gets that security again. False when it cannot be.
 bool ProtectedFolder(const std::string& folder);
 
+// Whether a file owned by `owner` is an administrator's: the Administrators group, the system,
+// or `self` (this program's user while this program has administrator rights itself, else null:
+// whatever that user writes, it could as well write with those rights).
+bool TrustedOwner(PSID owner, PSID self);
+// Whether the open `file` is an administrator's plain file: one name, no link (opened with
+// FILE_FLAG_OPEN_REPARSE_POINT), owned as TrustedOwner says, asked through the handle.
+bool AdministratorsFile(HANDLE file);
+
 }  // namespace tallimo

@@ -148,7 +148,10 @@ TEST(ElevatedQueueText, ControlLinesAndLinesStillBeingWritten) {
   EXPECT_EQ(control->kind, TWorkerControlKind::wcStopWaiting);
   EXPECT_EQ(control->row, 3u);
   EXPECT_EQ(ParseControlLine("stop")->kind, TWorkerControlKind::wcStop);
-  for (const char* line : {"", "stop ", "stop-waiting", "stop-waiting -1", "stop-waiting 3 4"})
+  EXPECT_EQ(ParseControlLine(ControlLine({TWorkerControlKind::wcReadToEnd, 0}))->kind,
+            TWorkerControlKind::wcReadToEnd);
+  for (const char* line :
+       {"", "stop ", "stop-waiting", "stop-waiting -1", "stop-waiting 3 4", "read-to-end 0"})
     EXPECT_FALSE(ParseControlLine(line)) << line;
 
   std::string buffer = "end\r\nrow 0 runn";

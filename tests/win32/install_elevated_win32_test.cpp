@@ -1,8 +1,11 @@
 // The hand-over to the elevated copy against the real system: the copy (started without
 // elevation, which Wine does not have) runs the stand-in installer, and its rows, results,
-// log lines, Stop and Stop waiting come back into the queue of this process.
+// log lines, Stop and Stop waiting come back into the queue of this process, and its files go.
+// (Under Wine all files have the one owner: whose events file is trusted is asked of SIDs.)
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <shlobj.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,8 +15,12 @@
 #include "install/elevated_runner_win32.h"
 #include "install/install_queue.h"
 #include "install/random_source.h"
+#include "platform/handle_win32.h"
 #include "platform/hash.h"
 #include "platform/locale.h"
+#include "platform/protected_folder_win32.h"
+#include "platform/wide.h"
+#include "win32_test_files.h"
 
 namespace tallimo {
 namespace {
@@ -117,6 +124,39 @@ TEST_F(ElevatedWin32, TheCopyRunsTheRestAndItsResultsAndLogComeBack) {
     EXPECT_NE(found, std::string::npos) << line << "\n" << text;
     if (found != std::string::npos) at = found;
   }
+  // The menu said it had read to the end: the copy's files go long before it would stop waiting.
+  const std::wstring channels = Widen(TallimoFolder(CSIDL_COMMON_APPDATA) + "q*");
+  WIN32_FIND_DATAW found;
+  EXPECT_TRUE(
+      PumpUntil([&] { return !FindHandle(FindFirstFileW(channels.c_str(), &found)); }, 5000));
+}
+
+TEST(ElevatedEvents, OnlyAnAdministratorsFileOfOneNameIsTrusted) {
+  BYTE sids[5][SECURITY_MAX_SID_SIZE];
+  const WELL_KNOWN_SID_TYPE types[] = {WinBuiltinAdministratorsSid, WinLocalSystemSid,
+                                       WinBuiltinUsersSid, WinWorldSid, WinInteractiveSid};
+  for (int i = 0; i < 5; ++i) {
+    DWORD size = sizeof sids[i];
+    ASSERT_TRUE(CreateWellKnownSid(types[i], nullptr, sids[i], &size));
+  }
+  PSID user = sids[4];  // stands for this program's user
+  const struct {
+    PSID owner, self;
+    bool trusted;
+  } owners[] = {{sids[0], nullptr, true}, {sids[1], nullptr, true}, {sids[2], nullptr, false},
+                {sids[3], user, false},   {user, nullptr, false},   {user, user, true}};
+  for (const auto& c : owners) EXPECT_EQ(TrustedOwner(c.owner, c.self), c.trusted) << &c - owners;
+
+  // Whoever owns it, a file with a second name is not.
+  const std::string folder = wintest::MakeTempFolder("events");
+  ASSERT_TRUE(wintest::WriteBytes(folder + "\\a", "end\n"));
+  ASSERT_TRUE(
+      CreateHardLinkW(Widen(folder + "\\b").c_str(), Widen(folder + "\\a").c_str(), nullptr));
+  EXPECT_FALSE(AdministratorsFile(
+      OwnedHandle(CreateFileW(Widen(folder + "\\a").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr))
+          .Get()));
+  wintest::RemoveTree(folder);
 }
 
 // The copy reads the catalogue itself: one changed after the menu planned runs nothing.
