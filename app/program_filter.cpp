@@ -67,11 +67,13 @@ class WordSearch {
       else
         startingWith_[PairAt(words_[i], 0)] |= 1u << i;
       all_ |= 1u << i;
+      longest_ = std::max(longest_, words_[i].size());
     }
   }
 
   // True when `haystack` (FilterHaystack) holds every word.
   bool AllIn(std::string_view haystack) const {
+    if (longest_ > haystack.size()) return false;  // a long pasted word: no walk at all
     uint32_t missing = all_;
     for (size_t at = 0; missing != 0 && at < haystack.size(); ++at) {
       missing &= ~oneByte_[static_cast<unsigned char>(haystack[at])];
@@ -99,6 +101,7 @@ class WordSearch {
   std::vector<uint32_t> startingWith_;     // by the first two bytes: bit i for words_[i]
   std::array<uint32_t, 256> oneByte_{};    // the words of one byte, by that byte
   uint32_t all_ = 0;
+  size_t longest_ = 0;
 };
 
 }  // namespace
