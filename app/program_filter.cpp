@@ -1,6 +1,9 @@
 #include "app/program_filter.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 
 #include "platform/locale.h"
 
@@ -51,6 +54,58 @@ std::vector<std::string> Essential(std::vector<std::string> words) {
   return kept;
 }
 
+// The words of one filter text, searched for all at once: one walk along a haystack compares,
+// at each byte, only the words not found yet that start with it and the byte after it, where a
+// walk per word would pass a haystack that holds every word 32 times (a pasted page of words).
+class WordSearch {
+ public:
+  explicit WordSearch(const std::vector<std::string>& words) : words_(words), startingWith_(65536) {
+    static_assert(kFilterWordLimit <= 32, "a bit of a 32-bit mask for each word");
+    for (size_t i = 0; i < words_.size(); ++i) {
+      if (words_[i].size() == 1)
+        oneByte_[static_cast<unsigned char>(words_[i][0])] |= 1u << i;
+      else
+        startingWith_[PairAt(words_[i], 0)] |= 1u << i;
+      all_ |= 1u << i;
+      longest_ = std::max(longest_, words_[i].size());
+    }
+  }
+
+  // True when `haystack` (FilterHaystack) holds every word.
+  bool AllIn(std::string_view haystack) const {
+    if (longest_ > haystack.size()) return false;  // a long pasted word: no walk at all
+    // One word (most typing): the library's search, which skips to its first byte faster.
+    if (words_.size() == 1) return haystack.find(words_[0]) != std::string_view::npos;
+    uint32_t missing = all_;
+    for (size_t at = 0; missing != 0 && at < haystack.size(); ++at) {
+      missing &= ~oneByte_[static_cast<unsigned char>(haystack[at])];
+      if (at + 1 == haystack.size()) break;
+      uint32_t candidates = startingWith_[PairAt(haystack, at)] & missing;
+      while (candidates != 0) {
+        const int i = std::countr_zero(candidates);
+        candidates &= candidates - 1;
+        const std::string& word = words_[static_cast<size_t>(i)];
+        if (word.size() > haystack.size() - at) continue;
+        size_t same = 2;  // most words are a few bytes: compared here rather than by a call
+        while (same < word.size() && haystack[at + same] == word[same]) ++same;
+        if (same == word.size()) missing &= ~(1u << i);
+      }
+    }
+    return missing == 0;
+  }
+
+ private:
+  static size_t PairAt(std::string_view text, size_t at) {
+    return static_cast<unsigned char>(text[at]) | static_cast<unsigned char>(text[at + 1]) << 8;
+  }
+
+  const std::vector<std::string>& words_;  // FilterWords: at most kFilterWordLimit, none empty
+  std::vector<uint32_t> startingWith_;     // by the first two bytes: bit i for words_[i]
+  std::array<uint32_t, 256> oneByte_{};    // the words of one byte, by that byte
+  uint32_t all_ = 0;
+  size_t longest_ = 0;
+};
+
 }  // namespace
 
 std::vector<std::string> FilterWords(std::string_view text) {
@@ -74,13 +129,6 @@ std::string FilterHaystack(const TTallimoProg& entry) {
   return FoldText(text);
 }
 
-bool HaystackMatches(std::string_view haystack, const std::vector<std::string>& words) {
-  for (const std::string& word : words)
-    if (word.size() > haystack.size() || haystack.find(word) == std::string_view::npos)
-      return false;
-  return true;
-}
-
 void ProgramFilter::Build(const std::vector<const TTallimoProg*>& entries) {
   entries_ = entries;
   lastWords_.clear();
@@ -97,13 +145,14 @@ void ProgramFilter::Build(const std::vector<const TTallimoProg*>& entries) {
 
 std::vector<size_t> ProgramFilter::Matching(std::string_view text) {
   std::vector<std::string> words = Essential(FilterWords(text));
+  const WordSearch search(words);
   std::vector<size_t> shown;
   if (Narrows(words, lastWords_)) {
     for (size_t i : lastRows_)
-      if (HaystackMatches(haystacks_[i], words)) shown.push_back(i);
+      if (search.AllIn(haystacks_[i])) shown.push_back(i);
   } else {
     for (size_t i = 0; i < rows_.size(); ++i)
-      if (HaystackMatches(haystacks_[i], words)) shown.push_back(i);
+      if (search.AllIn(haystacks_[i])) shown.push_back(i);
   }
   lastWords_ = std::move(words);
   lastRows_ = shown;

@@ -25,9 +25,6 @@ bool FilterWordsCapped(std::string_view text);
 // case folded, one line apart (so that no word matches across two lines).
 std::string FilterHaystack(const TTallimoProg& entry);
 
-// True when `haystack` (FilterHaystack) holds every one of `words` (FilterWords).
-bool HaystackMatches(std::string_view haystack, const std::vector<std::string>& words);
-
 // The rows of the whole list, each with the entry it stands for, searched again and again as the
 // filter text changes. Built once per refill of the whole list.
 class ProgramFilter {

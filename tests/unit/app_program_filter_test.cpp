@@ -88,6 +88,32 @@ TEST(ProgramFilter, EveryWordInNameInformationOrSpecificationsIgnoringCase) {
   EXPECT_EQ(disc.filter.Entry(1), disc.list[1].get());
 }
 
+TEST(ProgramFilter, EveryWordFoundWhereverItStandsInOneWalk) {
+  std::string words32;  // " w00 w01 ... w31": none part of another
+  for (int i = 0; i < 32; ++i) words32 += (i < 10 ? " w0" : " w") + std::to_string(i);
+  TProgramList list;
+  list.push_back(Entry("Kit One", {"aaab", "tea tex"}, {"end of abc"}));
+  list.push_back(Entry("Kit Two", {"aab tex"}, {"abcd z"}));
+  list.push_back(Entry("Kit Three", {"te", "q"}));
+  list.push_back(Entry("Words", {words32}));
+  list.push_back(Entry("Fewer Words", {words32.substr(0, words32.size() - 4)}));
+  testing::FakeLocale locale;
+  ProgramFilter filter;
+  filter.Build(SortedProgramEntries(list, locale));
+  const struct {
+    std::string text;
+    StringList shown;
+  } cases[] = {
+      {"aab", {"Kit One", "Kit Two"}},  // after a false start ("aaab")
+      {"tex tea", {"Kit One"}},         // two words of the same first two bytes
+      {"abcd", {"Kit Two"}},            // longer than what is left ("abc" at the end)
+      {"z", {"Kit Two"}},               // the last byte
+      {"q te", {"Kit Three"}},          // one byte, last; a line of its own
+      {words32, {"Words"}},             // 32 words, the last one missing from the other
+  };
+  for (const auto& c : cases) EXPECT_EQ(Shown(filter, c.text), c.shown) << c.text;
+}
+
 TEST(ProgramFilter, WordsAreSplitAtBlanksAndFolded) {
   // A word repeated counts once.
   EXPECT_EQ(FilterWords(" Net\tguard  NET a "), (std::vector<std::string>{"net", "guard", "a"}));

@@ -18,7 +18,14 @@ namespace {
 
 constexpr const char* kPath = "C:\\Disc\\large.ini";
 
-std::string LargeCatalogue(int count) {
+// A line that every entry holds for the pastes: 36 distinct words, none part of another (so that
+// none is dropped as implied by a longer one), and no "a".
+constexpr const char* kCommonLine =
+    "Tested by the people who built this disc: runs quietly from its own folder, needs zero "
+    "network, keeps every setting untouched, writes nothing outside TEMP, removes fully through "
+    "Windows Control Center, under one minute, since XP.";
+
+std::string LargeCatalogue(int count, bool commonLine = false) {
   static const char* const kWords[] = {"Text", "Picture", "Sound",  "Disk",   "Archive", "Paint",
                                        "Game", "Tools",   "Editor", "Viewer", "Player",  "Font"};
   std::string text = "[General]\r\nCaption=Timing Disc\r\n";
@@ -29,7 +36,8 @@ std::string LargeCatalogue(int count) {
     text += "[Program" + std::to_string(i + 1) + "]\r\nName=" + name +
             "\r\nInstall1=%D:\\SETUP.EXE\r\nInfo1=Entry " + std::to_string(i) +
             " of the timing disc" + (i % 100 == 0 ? ", a firewall" : "") +
-            ".\r\nSpecs1=Needs nothing.\r\n";
+            ".\r\nSpecs1=Needs nothing.\r\n" +
+            (commonLine ? std::string("Info2=") + kCommonLine + "\r\n" : std::string());
   }
   return text;
 }
@@ -101,23 +109,19 @@ double ThreadMilliseconds() {
   return ms(kernel) + ms(user);
 }
 
-// A paste of 32 distinct words that every entry holds (each tested against every row), then
-// 50,000 more words, and "a " 50,000 times: the window answers within a second at 100,000
-// programs (its own processor time), and the count says that only the first 32 words were used.
+// A paste of the common line (32 distinct words used, none part of another, that every entry
+// holds: each is tested against every row), then 50,000 more words, and "a " 50,000 times: the
+// window answers within a second at 100,000 programs (its own processor time), and the count says
+// that only the first 32 words were used.
 TEST_F(FilterRefill, DISABLED_AnyPasteAnswersWithinASecondAtAHundredThousandPrograms) {
   constexpr int kPrograms = 100000;
-  files.files[kPath] = LargeCatalogue(kPrograms);
+  files.files[kPath] = LargeCatalogue(kPrograms, true);
   CreateMainForm(std::string("Tallimo.exe \"") + kPath + "\"", "C:\\Disc\\Tallimo.exe");
   form->Show();
   ui::App().ProcessMessages();
   ASSERT_EQ(form->ListBox1.RowCount(), kPrograms);
   form->ppFind1Click();
-  std::string worst;
-  for (const char* word :
-       {"entry", "of", "the", "timing", "disc", "needs", "nothing", "e",  "n",  "t", "i",
-        "s",     "d",  "o",   "h",      "g",    "m",     "y",       "r",  "c",  "f", "en",
-        "nt",    "tr", "ry",  "ti",     "im",   "in",    "ng",      "ee", "ed", "hi"})
-    worst += std::string(word) + " ";
+  std::string worst = std::string(kCommonLine) + " ";
   for (int i = 0; i < 50000; ++i) worst += "w" + std::to_string(i) + " ";
   std::string as;
   for (int i = 0; i < 50000; ++i) as += "a ";

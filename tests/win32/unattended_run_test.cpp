@@ -1,6 +1,8 @@
 // An unattended run's boxes and log over fakes: /? shows the usage and ends with 0; a usage
 // error goes to the log and the console, and without /quiet to a box that shows the usage too.
+// Its programs start under an error mode that shows no boxes.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "app/unattended.h"
 #include "app/unattended_win32.h"
@@ -25,6 +27,17 @@ struct Lines final : ConsoleOutput {
   void WriteLine(const std::string& line) override { lines.push_back(line); }
 };
 
+// Notes the error mode that each program it is asked to start would inherit from this process.
+struct ModeNotingRunner final : testing::FakeProcessRunner {
+  std::vector<UINT> modes;
+  ProcessStart Start(const ProcessRequest& request, EndCallback onEnd) override {
+    const UINT mode = SetErrorMode(0);  // gives the mode before
+    SetErrorMode(mode);
+    modes.push_back(mode);
+    return FakeProcessRunner::Start(request, std::move(onEnd));
+  }
+};
+
 class UnattendedRun : public ::testing::Test {
  protected:
   int Run(const char* commandLine) {
@@ -38,7 +51,7 @@ class UnattendedRun : public ::testing::Test {
   testing::FixedClock clock;
   testing::FakeEnvironment environment;
   testing::ScriptedRandom random;
-  testing::FakeProcessRunner processes;
+  ModeNotingRunner processes;
   testing::FakeLogFiles logFiles;
   testing::FakePrompter prompter;
   testing::EventLog launched;
@@ -59,9 +72,9 @@ TEST_F(UnattendedRun, TheUsageAndUsageErrorsInBoxesTheLogAndTheConsole) {
   EXPECT_EQ(prompter.boxes[1].title, "Error");
   const std::string message = "The catalogue C:\\Disc\\T.ini does not exist";
   EXPECT_EQ(prompter.boxes[1].text, message + "\r\r" + UnattendedUsage());
-  EXPECT_EQ(logFiles.files["C:\\l.log"],
-            "\xEF\xBB\xBF" + LogTimeStamp(clock.time) + "Usage error: " + message + "\r\n" +
-                LogTimeStamp(clock.time) + "Exit code 2\r\n");
+  EXPECT_EQ(logFiles.files["C:\\l.log"], "\xEF\xBB\xBF" + LogTimeStamp(clock.time) +
+                                             "Usage error: " + message + "\r\n" +
+                                             LogTimeStamp(clock.time) + "Exit code 2\r\n");
   EXPECT_EQ(console.lines.back(), LogTimeStamp(clock.time) + "Usage error: " + message);
 
   // With /quiet: no box, and the log in TEMP.
@@ -80,6 +93,22 @@ TEST_F(UnattendedRun, TheUsageAndUsageErrorsInBoxesTheLogAndTheConsole) {
                                       "Usage error: The log file C:\\missing\\l.log cannot be "
                                       "written: Access is denied");
   EXPECT_TRUE(processes.requests.empty());
+}
+
+// A crashing installer fails instead of waiting for a person at a box. Wine passes no error mode
+// on to a child process, so the mode is read where the programs start rather than in them.
+TEST_F(UnattendedRun, ProgramsStartUnderAnErrorModeWithoutBoxes) {
+  files.files["C:\\Disc\\T.ini"] =
+      "[Program1]\r\nName=A\r\nInstall1=a.exe\r\n[Program2]\r\nName=B\r\nInstall1=b.exe\r\n";
+  processes.starts = {testing::FakeProcessRunner::CannotStart("Crashed"),
+                      testing::FakeProcessRunner::CannotStart("Crashed")};
+  const UINT before = SetErrorMode(0);  // none of the flags until the run sets them
+  const int code = Run("T.exe /install * /quiet /log C:\\l.log");
+  SetErrorMode(before);
+  EXPECT_EQ(code, kExitFailed);
+  constexpr UINT kNoBoxes = SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX;
+  ASSERT_EQ(processes.modes.size(), 2u);
+  for (UINT mode : processes.modes) EXPECT_EQ(mode & kNoBoxes, kNoBoxes) << mode;
 }
 
 }  // namespace
