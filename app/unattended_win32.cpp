@@ -61,6 +61,10 @@ struct QueueRun {
 // next program where an entry asks for it and survives restarts.
 int RunQueue(QueueRun run, UnattendedSeams& seams) {
   const bool unattended = run.kind == TResumeKind::rkUnattended;
+  // The programs started from here inherit it: a crashing installer, or one that finds no disc,
+  // fails instead of waiting for a person with a box (after a restart too).
+  if (unattended)
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
   auto prepare = [&](InstallQueue& queue) {
     queue.LogTitle = unattended ? "Unattended install" : "Queue";
     queue.LogFileGiven = run.record ? run.record->logPath : run.options.logFile;
@@ -123,9 +127,6 @@ int RunQueue(QueueRun run, UnattendedSeams& seams) {
 }  // namespace
 
 int RunUnattended(const UnattendedOptions& options, UnattendedSeams seams) {
-  // The programs started from here inherit it: a crashing installer, or one that finds no disc,
-  // fails instead of waiting for a person with a box.
-  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
   if (options.usage) {
     seams.console.WriteLine(UnattendedUsage());
     if (!options.quiet) seams.prompter.MessageDlg(UnattendedUsage(), TMsgDlgType::mtInformation);
