@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "install/install_queue.h"
+#include "install/queue_rows.h"
 #include "install/queue_lines.h"
 #include "platform/files.h"
 #include "platform/hash.h"

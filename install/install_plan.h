@@ -11,7 +11,7 @@
 
 #include "catalogue/catalogue.h"
 #include "install/drive_token.h"
-#include "install/install_queue.h"
+#include "install/queue_rows.h"
 #include "install/program_rules.h"
 #include "platform/text_codec.h"
 

@@ -13,7 +13,12 @@
 #include <vector>
 
 #include "install/elevated_queue.h"
-#include "install/install_queue.h"
+#include "install/queue_rows.h"
+#include "install/random_source.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/locale.h"
+#include "platform/process.h"
 #include "platform/shell.h"
 
 namespace tallimo {

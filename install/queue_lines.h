@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "install/install_queue.h"
+#include "install/queue_rows.h"
 
 namespace tallimo {
 

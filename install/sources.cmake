@@ -9,6 +9,7 @@ list(APPEND TALLIMO_PORTABLE_SOURCES
   install/install_plan.cpp
   install/elevated_queue.cpp
   install/queue_lines.cpp
+  install/queue_rows.cpp
   install/resume_record.cpp
   install/install_queue.cpp
   install/queue_executors.cpp

@@ -17,6 +17,7 @@
 #include "fakes/fixed_clock.h"
 #include "fakes/scripted_random.h"
 #include "install/elevated_queue.h"
+#include "install/install_queue.h"
 
 namespace tallimo {
 namespace {
