@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/hash.h"
 #include "platform/locale.h"
+#include "platform/process.h"
 #include "platform/restart.h"
 
 namespace tallimo {
