@@ -8,6 +8,7 @@
 #include "install/install_progress.h"
 #include "install/resume_record.h"
 #include "platform/error.h"
+#include "platform/failure_report.h"
 #include "platform/message_window_win32.h"
 #include "platform/wide.h"
 
@@ -109,9 +110,17 @@ int RunQueue(QueueRun run, UnattendedSeams& seams) {
   if (run.options.quiet) {
     InstallQueue queue(QueueSeamsOf(seams), std::move(run.programs), run.cataloguePath);
     prepare(queue);
+    // No one to show a box to: what no caller caught goes to the log and the console, and the
+    // run fails there.
+    WindowlessReport report(
+        [&queue](const std::string& message) { queue.AddLogLine("Error: " + message); });
     queue.Begin();
     // The process seam reports the ends through this thread's messages.
-    PumpMessagesUntil([&queue] { return queue.Ended(); }, INFINITE);
+    PumpMessagesUntil([&] { return queue.Ended() || report.Failed(); }, INFINITE);
+    if (report.Failed()) {
+      queue.AddLogLine("Exit code " + std::to_string(kExitFailed));
+      return kExitFailed;
+    }
     rows = queue.Rows();
   } else {
     TFTallimoQueue progress({QueueSeamsOf(seams), seams.shell, seams.prompter, seams.restarter},

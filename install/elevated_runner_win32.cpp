@@ -16,6 +16,7 @@
 #include "install/elevated_runner_win32.h"
 #include "install/restart_dialog.h"
 #include "install/resume_record.h"
+#include "platform/failure_report.h"
 #include "platform/handle_win32.h"
 #include "platform/message_window_win32.h"
 #include "platform/process.h"
@@ -349,6 +350,7 @@ int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams
   const std::string prompt = SystemCommandPrompt();
   if (rows.refusal.empty() && !control) rows.refusal = "cannot create " + channel + kControlSuffix;
   if (rows.refusal.empty() && prompt.empty()) rows.refusal = "no system folder";
+  bool failed = false;
   if (!rows.refusal.empty()) {
     WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weRefused, rows.refusal)));
   } else {  // the queue, writing to `events`, is gone before the file is
@@ -381,9 +383,13 @@ int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams
                 EventLine(MakeEvent(TWorkerEventKind::weCommand, queue.CurrentCommand())));
     };
     queue.OnEnded = [&] { WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weEnd))); };
+    // No one to show a box to: what no caller caught goes to the log, and the copy ends there
+    // (the menu fails what it left undone).
+    WindowlessReport report(
+        [&queue](const std::string& message) { queue.AddLogLine("Error: " + message); });
     queue.Begin();
     std::string controlBuffer;
-    PumpMessagesUntil([&] { return queue.Ended(); }, kPollMilliseconds,
+    PumpMessagesUntil([&] { return queue.Ended() || report.Failed(); }, kPollMilliseconds,
                       [&] {
                         ReadOrders(control.Get(), controlBuffer, [&](const WorkerControl& order) {
                           if (order.kind == TWorkerControlKind::wcStop) {
@@ -395,6 +401,10 @@ int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams
                           }
                         });
                       });
+    if (report.Failed()) {
+      failed = true;
+      WriteLine(events.Get(), EventLine(MakeEvent(TWorkerEventKind::weEnd)));
+    }
   }
   AwaitReadToEnd(control.Get());
   events.Reset();
@@ -403,7 +413,7 @@ int RunElevatedQueue(const ElevatedArguments& arguments, ElevatedCopySeams seams
     control.Reset();
     DeleteFileW(Widen(controlPath).c_str());
   }
-  return rows.refusal.empty() ? 0 : 1;
+  return rows.refusal.empty() && !failed ? 0 : 1;
 }
 
 }  // namespace tallimo

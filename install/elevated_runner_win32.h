@@ -26,8 +26,8 @@ std::unique_ptr<ElevatedRunner> MakeShellElevatedRunner(std::string program, std
 // The copy's side: runs the programs of `arguments` over `seams`, writes its events
 // to a new file in the folder that only administrators write, and follows the control lines;
 // shows no window. Runs nothing, and says why in its events, when the catalogue's digest differs
-// or an argument is bad. Returns 0 when the queue has ended, 1 when it ran nothing, 2 when
-// its events file could not be created new.
+// or an argument is bad. Returns 0 when the queue has ended, 1 when it ran nothing or a
+// failure no caller caught ended it, 2 when its events file could not be created new.
 struct ElevatedCopySeams {
   ProcessRunner& processes;
   FileSystem& files;

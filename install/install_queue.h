@@ -154,6 +154,8 @@ class InstallQueue {
 
   // Opens the log in TEMP and starts the first program.
   void Begin();
+  // A line of the front end's, stamped and written as the queue's own.
+  void AddLogLine(const std::string& text) { Log(text); }
   // The program running now finishes (all its lines); the rest are not started.
   void Stop();
   // Gives up waiting for the program running now, without ending it; the queue goes on.
